@@ -1,0 +1,49 @@
+#include "time_format.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+std::string TwoDigits(std::int64_t value)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "%02lld", static_cast<long long>(value));
+    return text;
+}
+
+std::string JoinClock(const TimeParts& p)
+{
+    return p.Hours + ":" + p.Minutes + ":" + p.Seconds + ":" + p.Hundredths;
+}
+
+} // namespace
+
+TimeParts SplitTimeParts(const FormatState& state, double time)
+{
+    double t = time;
+    if (!state.SuppressDayTimeBase)
+        t += state.DayTimeBase;
+    // Whole milliseconds: integer division gives the same parts as the
+    // floor-of-seconds arithmetic, without its rounding traps.
+    const auto ms = static_cast<std::int64_t>(std::floor(t < 0 ? 0 : t));
+    TimeParts parts;
+    parts.Hours = TwoDigits(ms / 3600000);
+    parts.Minutes = TwoDigits(ms % 3600000 / 60000);
+    parts.Seconds = TwoDigits(ms % 60000 / 1000);
+    parts.Hundredths = TwoDigits(ms % 1000 / 10);
+    return parts;
+}
+
+std::string FormatTimeValue(const FormatState& state, double time)
+{
+    if (state.TimeDisplayMode == FormatState::TimeOfDay)
+        return JoinClock(SplitTimeParts(state, time > 0 ? time : 0));
+    if (!(time > 0))
+        return "0.000";
+    const long long thousandths = std::llround(time);
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld.%03lld", thousandths / 1000, thousandths % 1000);
+    return text;
+}

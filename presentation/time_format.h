@@ -1,0 +1,20 @@
+#pragma once
+
+#include "format_state.h"
+
+#include <string>
+
+struct TimeParts {
+    std::string Hours;
+    std::string Minutes;
+    std::string Seconds;
+    std::string Hundredths;
+};
+
+// Hours, minutes, seconds and truncated hundredths of a millisecond count,
+// with DayTimeBase added unless it is suppressed. Hours do not wrap at 24.
+TimeParts SplitTimeParts(const FormatState& state, double time);
+
+// One time column: seconds with three decimals ("." whatever the locale),
+// or HH:MM:SS:hh in the time-of-day mode. Times of 0 or less render as zero.
+std::string FormatTimeValue(const FormatState& state, double time);

@@ -1,0 +1,50 @@
+#include "frame_scanner.h"
+
+namespace {
+
+constexpr int FrameLength = 38;
+constexpr std::uint8_t StartMarker1 = 0x65;
+constexpr std::uint8_t StartMarker2 = 0x66;
+constexpr std::uint8_t EndMarker1 = 0x67;
+constexpr std::uint8_t EndMarker2 = 0x68;
+
+} // namespace
+
+void ScanReceiveRing(ReceiveRing& ring, RecordStore& store, ScrollRange& scroll)
+{
+    auto& b = ring.bytes;
+    auto at = [&](int i, int k) -> std::uint8_t& {
+        return b[static_cast<std::size_t>((i + k) & ReceiveRing::Mask)];
+    };
+
+    for (int i = 0; i < ReceiveRing::Size; ++i) {
+        if (at(i, 0) != StartMarker1 || at(i, 1) != StartMarker2 || at(i, 36) != EndMarker1
+            || at(i, 37) != EndMarker2)
+            continue;
+
+        at(i, 0) = 0;
+        at(i, 1) = 0;
+        at(i, 36) = 0;
+        at(i, 37) = 0;
+
+        store.ReportedRecordCount = at(i, 2);
+        const int r = at(i, 3);
+        if (r > store.RecordCount) {
+            store.RecordCount = static_cast<std::int16_t>(r);
+            const int maximum = store.RecordCount < VisibleRecordRows ? 0 : store.RecordCount - VisibleRecordRows;
+            // Either call may redraw the view before the frame is filed.
+            scroll.setMaximum(maximum);
+            scroll.setValue(maximum);
+        }
+        at(i, 2) = 0;
+        at(i, 3) = 0;
+
+        auto& row = store.RecordTable[static_cast<std::size_t>(store.RowOfRecord(r))];
+        for (int n = 0; n < RecordField::StoredRecordBytes; ++n)
+            row[static_cast<std::size_t>(n)] = at(i, n + 4);
+        for (int k = 4; k < FrameLength - 2; ++k)
+            at(i, k) = 0;
+
+        store.FiledFrameCount = static_cast<std::int16_t>(store.FiledFrameCount + 1);
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "record_fields.h"
+
+#include <array>
+#include <cstdint>
+
+// The 256-row record table and the counters kept with it.
+//
+// Rows always hold a permutation of the sequence numbers 0..255: a sort
+// exchanges whole rows, so a frame for record r is filed in whichever row now
+// carries sequence number r, and no sorted record is ever overwritten.
+struct RecordStore {
+    static constexpr int Rows = 256;
+
+    std::array<RecordRow, Rows> RecordTable{};
+    std::int16_t RecordCount = 0;          // highest record number filed; bounds the view
+    std::int16_t ReportedRecordCount = 0;  // count byte of the last frame; bounds print and export
+    std::int16_t FiledFrameCount = 0;      // frames filed since the poll last zeroed it
+
+    RecordStore() { ResetSequenceNumbers(); }
+
+    // Fields 0..31 of every row to 0: record bytes and marks. Sequence numbers stay.
+    void ClearRecords();
+    // Every row back to its own sequence number, as at program start.
+    void ResetSequenceNumbers();
+    // The row now holding record r.
+    int RowOfRecord(int recordNumber) const;
+    // True when fields 0..31 of the row are all 0.
+    bool RowIsEmpty(int row) const;
+};

@@ -1,0 +1,203 @@
+#include "frame_scanner.h"
+#include "support/recording_scroll.h"
+#include "support/ring_writer.h"
+#include "timer_record.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+TimerRecordBytes Numbered(std::uint8_t seed)
+{
+    TimerRecordBytes r;
+    for (std::size_t k = 0; k < r.size(); ++k)
+        r[k] = static_cast<std::uint8_t>(seed + k * 7);
+    return r;
+}
+
+struct Scan {
+    ReceiveRing ring;
+    RecordStore store;
+    RecordingScroll scroll;
+    void run() { ScanReceiveRing(ring, store, scroll); }
+};
+
+void AppendFrame(ReceiveRing& ring, int count, int record, const TimerRecordBytes& bytes)
+{
+    const auto f = EncodeFrame(static_cast<std::uint8_t>(count), static_cast<std::uint8_t>(record), bytes);
+    AppendToRing(ring, {f.begin(), f.end()});
+}
+
+void ExpectRowHolds(const RecordRow& row, const TimerRecordBytes& record)
+{
+    for (int n = 0; n < 31; ++n)
+        EXPECT_EQ(row[static_cast<std::size_t>(n)], record[static_cast<std::size_t>(n)]) << "field " << n;
+}
+
+TEST(ScanReceiveRing, FrameWrappingPast511IsFiledAndConsumed)
+{
+    Scan s;
+    const auto record = Numbered(3);
+    PlaceInRing(s.ring, 500, EncodeFrame(9, 4, record));
+    ASSERT_EQ(s.ring.bytes[24], 0x67);
+    ASSERT_EQ(s.ring.bytes[25], 0x68);
+    s.run();
+    ExpectRowHolds(s.store.RecordTable[4], record);
+    EXPECT_EQ(s.store.ReportedRecordCount, 9);
+    EXPECT_EQ(s.store.RecordCount, 4);
+    EXPECT_EQ(s.store.FiledFrameCount, 1);
+    EXPECT_TRUE(std::all_of(s.ring.bytes.begin(), s.ring.bytes.end(), [](auto b) { return b == 0; }));
+}
+
+TEST(ScanReceiveRing, FrameInTwoPiecesIsFiledOnceAfterTheSecond)
+{
+    Scan s;
+    const auto frame = EncodeFrame(1, 1, Numbered(11));
+    AppendToRing(s.ring, std::vector<std::uint8_t>(frame.begin(), frame.begin() + 20));
+    s.run();
+    EXPECT_EQ(s.store.FiledFrameCount, 0);
+    AppendToRing(s.ring, std::vector<std::uint8_t>(frame.begin() + 20, frame.end()));
+    s.run();
+    s.run();
+    EXPECT_EQ(s.store.FiledFrameCount, 1);
+    ExpectRowHolds(s.store.RecordTable[1], Numbered(11));
+}
+
+TEST(ScanReceiveRing, FramesAreFiledInOrderOfStartPosition)
+{
+    Scan s;
+    PlaceInRing(s.ring, 480, EncodeFrame(20, 2, Numbered(1)));  // wraps to 5
+    PlaceInRing(s.ring, 6, EncodeFrame(30, 3, Numbered(2)));
+    s.run();
+    EXPECT_EQ(s.store.FiledFrameCount, 2);
+    EXPECT_EQ(s.store.ReportedRecordCount, 20);
+}
+
+TEST(ScanReceiveRing, ScrollRangeFollowsTheHighestRecord)
+{
+    struct Case {
+        int record;
+        int maximum;
+    };
+    for (const Case c : {Case{1, 0}, Case{30, 0}, Case{31, 0}, Case{32, 1}, Case{255, 224}}) {
+        Scan s;
+        AppendFrame(s.ring, 1, c.record, Numbered(0));
+        s.run();
+        ASSERT_EQ(s.scroll.maximumCalls.size(), 1u) << c.record;
+        EXPECT_EQ(s.scroll.maximumCalls.back(), c.maximum) << c.record;
+        EXPECT_EQ(s.scroll.valueCalls.back(), c.maximum) << c.record;
+        EXPECT_EQ(s.scroll.value(), c.maximum) << c.record;
+    }
+}
+
+TEST(ScanReceiveRing, OnlyANewHighestRecordMovesTheScrollBar)
+{
+    Scan s;
+    for (std::uint8_t r : {5, 3, 9}) {
+        AppendFrame(s.ring, 9, r, Numbered(r));
+    }
+    s.run();
+    EXPECT_EQ(s.store.RecordCount, 9);
+    EXPECT_EQ(s.scroll.maximumCalls.size(), 2u);
+    EXPECT_EQ(s.scroll.valueCalls.size(), 2u);
+}
+
+TEST(ScanReceiveRing, ReplacedRecordKeepsItsMarkAndCountsBothFrames)
+{
+    Scan s;
+    AppendFrame(s.ring, 7, 7, Numbered(1));
+    s.run();
+    s.store.RecordTable[7][RecordField::MarkState] = 2;
+    AppendFrame(s.ring, 7, 7, Numbered(50));
+    s.run();
+    ExpectRowHolds(s.store.RecordTable[7], Numbered(50));
+    EXPECT_EQ(s.store.RecordTable[7][RecordField::MarkState], 2);
+    EXPECT_EQ(s.store.FiledFrameCount, 2);
+}
+
+TEST(ScanReceiveRing, RecordZeroFillsRowZeroWithoutRaisingTheCount)
+{
+    Scan s;
+    AppendFrame(s.ring, 12, 0, Numbered(5));
+    s.run();
+    ExpectRowHolds(s.store.RecordTable[0], Numbered(5));
+    EXPECT_EQ(s.store.RecordCount, 0);
+    EXPECT_EQ(s.store.ReportedRecordCount, 12);
+    EXPECT_TRUE(s.scroll.maximumCalls.empty());
+}
+
+TEST(ScanReceiveRing, RecordByte31IsNeverStored)
+{
+    Scan s;
+    auto record = Numbered(0);
+    record[31] = 0xAA;
+    s.store.RecordTable[2][RecordField::MarkState] = 1;
+    AppendFrame(s.ring, 2, 2, record);
+    s.run();
+    EXPECT_EQ(s.store.RecordTable[2][31], 1);
+}
+
+TEST(ScanReceiveRing, StartMarkersWithoutEndMarkersStayInTheRing)
+{
+    Scan s;
+    PlaceInRing(s.ring, 510, std::vector<std::uint8_t>{0x65, 0x66, 1, 1});
+    s.run();
+    EXPECT_EQ(s.store.FiledFrameCount, 0);
+    EXPECT_EQ(s.ring.bytes[510], 0x65);
+    EXPECT_EQ(s.ring.bytes[511], 0x66);
+    EXPECT_EQ(s.ring.bytes[0], 1);
+}
+
+TEST(ScanReceiveRing, RedrawDuringScrollSeesEarlierRecordsFiled)
+{
+    Scan s;
+    std::vector<int> seenCounts;
+    s.scroll.onValueChanged = [&](int) { seenCounts.push_back(s.store.RecordTable[32][3]); };
+    for (std::uint8_t r = 1; r <= 33; ++r) {
+        AppendFrame(s.ring, 33, r, Numbered(r));
+        s.run();
+    }
+    // The redraw for record 32 ran before record 32 was filed; for 33 after.
+    ASSERT_EQ(seenCounts.size(), 2u);
+    EXPECT_EQ(seenCounts[0], 0);
+    EXPECT_EQ(seenCounts[1], Numbered(32)[3]);
+}
+
+TEST(ScanReceiveRing, FrameForARecordMovedByASortLandsInItsOwnRow)
+{
+    Scan s;
+    for (std::uint8_t r = 1; r <= 3; ++r) {
+        AppendFrame(s.ring, 3, r, Numbered(r));
+    }
+    s.run();
+    s.store.RecordTable[1][RecordField::MarkState] = 1;
+    std::swap(s.store.RecordTable[1], s.store.RecordTable[3]); // as a sort would
+
+    AppendFrame(s.ring, 3, 1, Numbered(100));
+    s.run();
+
+    ExpectRowHolds(s.store.RecordTable[3], Numbered(100));
+    EXPECT_EQ(s.store.RecordTable[3][RecordField::Sequence], 1);
+    EXPECT_EQ(s.store.RecordTable[3][RecordField::MarkState], 1);
+    ExpectRowHolds(s.store.RecordTable[1], Numbered(3));
+    EXPECT_EQ(s.store.RecordTable[1][RecordField::Sequence], 3);
+}
+
+TEST(RecordStore, ClearKeepsSequenceNumbersAndResetRestoresThem)
+{
+    RecordStore store;
+    EXPECT_EQ(store.RecordTable[200][RecordField::Sequence], 200);
+    std::swap(store.RecordTable[4], store.RecordTable[9]);
+    store.RecordTable[4][RecordField::MarkState] = 2;
+    store.RecordTable[4][1] = 7;
+    store.ClearRecords();
+    EXPECT_TRUE(store.RowIsEmpty(4));
+    EXPECT_EQ(store.RecordTable[4][RecordField::Sequence], 9);
+    store.ResetSequenceNumbers();
+    EXPECT_EQ(store.RecordTable[4][RecordField::Sequence], 4);
+    EXPECT_EQ(store.RowOfRecord(9), 9);
+}
+
+} // namespace

@@ -1,0 +1,140 @@
+#include "record_line.h"
+#include "timer_record.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void Store(RecordStore& store, int row, const TimerRecordBytes& bytes)
+{
+    for (int n = 0; n < 31; ++n)
+        store.RecordTable[static_cast<std::size_t>(row)][static_cast<std::size_t>(n)] = bytes[static_cast<std::size_t>(n)];
+}
+
+struct Formatter {
+    RecordStore store;
+    FormatState state;
+    const RecordLine& format(int row, int mode = 0)
+    {
+        state.TimeDisplayMode = mode;
+        FormatRecordLine(state, store, row);
+        return state.Line;
+    }
+};
+
+TEST(FormatRecordLine, EmptySlotInBothModes)
+{
+    Formatter f;
+    const RecordLine& a = f.format(17, 0);
+    EXPECT_EQ(a.Seq, "17");
+    EXPECT_EQ(a.Bib, "0");
+    EXPECT_EQ(a.Source, "Unknown");
+    for (const std::string* t : {&a.Time, &a.Start, &a.Finish, &a.Split1, &a.Split2, &a.Split3})
+        EXPECT_EQ(*t, "0.000");
+    const RecordLine& b = f.format(17, 1);
+    EXPECT_EQ(b.Time, "0.000");
+    for (const std::string* t : {&b.Start, &b.Finish, &b.Split1, &b.Split2, &b.Split3})
+        EXPECT_EQ(*t, "00:00:00:00");
+    EXPECT_EQ(f.state.TimeDisplayMode, 1);
+}
+
+TEST(FormatRecordLine, ElapsedTimeColumn)
+{
+    struct Case {
+        std::uint32_t start, finish;
+        std::uint8_t source;
+        const char* time;
+    };
+    for (const Case c : {Case{10000, 25500, 1, "15.500"}, Case{16777000, 1000, 1, "1.216"},
+                         Case{16777000, 1000, 3, "0.000"}, Case{5000, 0, 2, "0.000"},
+                         Case{0, 7000, 9, "7.000"}}) {
+        for (int mode : {0, 1}) {
+            Formatter f;
+            Store(f.store, 1, MakeTimerRecord({.start = c.start, .finish = c.finish, .source = c.source}));
+            EXPECT_EQ(f.format(1, mode).Time, c.time) << c.start << " " << c.finish << " mode " << mode;
+        }
+    }
+}
+
+TEST(FormatRecordLine, SplitsAreIntervalsFromTheRawPointsInSecondsMode)
+{
+    Formatter f;
+    Store(f.store, 1, MakeTimerRecord({.start = 1000, .split1 = 5000, .split2 = 4000, .split3 = 9000}));
+    const RecordLine& a = f.format(1, 0);
+    EXPECT_EQ(a.Split1, "4.000");
+    EXPECT_EQ(a.Split2, "4.000"); // before split 1: shown raw
+    EXPECT_EQ(a.Split3, "5.000"); // measured from raw split 2
+    const RecordLine& b = f.format(1, 1);
+    EXPECT_EQ(b.Split1, "00:00:05:00");
+    EXPECT_EQ(b.Split2, "00:00:04:00");
+
+    Store(f.store, 2, MakeTimerRecord({.start = 0, .split1 = 7250}));
+    EXPECT_EQ(f.format(2, 0).Split1, "7.250");
+}
+
+TEST(FormatRecordLine, BibDigitsAreRepairedInTheTable)
+{
+    struct Case {
+        int d0, d1, d2;
+        const char* bib;
+        int stored0;
+    };
+    for (const Case c : {Case{1, 2, 3, "123", 1}, Case{2, 5, 6, "0", 2}, Case{12, 3, 4, "34", 0},
+                         Case{9, 9, 9, "0", 9}, Case{0, 0, 0, "0", 0}}) {
+        Formatter f;
+        f.store.RecordTable[3][25] = c.d0;
+        f.store.RecordTable[3][26] = c.d1;
+        f.store.RecordTable[3][27] = c.d2;
+        EXPECT_EQ(f.format(3).Bib, c.bib);
+        EXPECT_EQ(f.store.RecordTable[3][25], c.stored0);
+    }
+}
+
+TEST(FormatRecordLine, MarksAndFlags)
+{
+    Formatter f;
+    std::swap(f.store.RecordTable[1], f.store.RecordTable[17]);
+    Store(f.store, 1, MakeTimerRecord({.bib = 45, .dnf = true, .manual = true}));
+    const std::string marks[] = {"17", "17   *", "17   DQ"};
+    for (int mark = 0; mark < 3; ++mark) {
+        f.store.RecordTable[1][RecordField::MarkState] = mark;
+        EXPECT_EQ(f.format(1).Seq, marks[mark]);
+    }
+    EXPECT_EQ(f.state.Line.Bib, "45      DNF     MAN");
+    Store(f.store, 2, MakeTimerRecord({.bib = 8, .manual = true}));
+    EXPECT_EQ(f.format(2).Bib, "8     MAN");
+}
+
+TEST(FormatRecordLine, DayTimeBaseComesFromTheLastBibTimerRecord)
+{
+    Formatter f;
+    Store(f.store, 1, MakeTimerRecord({.start = 2000, .dayOffset = 43200000, .source = 1}));
+    Store(f.store, 2, MakeTimerRecord({.start = 1500, .dayOffset = 3600000, .source = 2}));
+    EXPECT_EQ(f.format(2, 1).Start, "00:00:01:50"); // no bib-timer record formatted yet
+    EXPECT_EQ(f.state.Line.Source, "Wand");
+    EXPECT_EQ(f.format(1, 1).Start, "12:00:02:00");
+    EXPECT_EQ(f.state.Line.Source, "BibTimer");
+    EXPECT_EQ(f.format(2, 1).Start, "12:00:01:50");
+    EXPECT_EQ(f.state.DayTimeBase, 43200000);
+}
+
+TEST(FormatRecordLine, DayTimeOffsetIsUnsigned)
+{
+    Formatter f;
+    Store(f.store, 1, MakeTimerRecord({.start = 1, .dayOffset = 0x80000000u, .source = 1}));
+    f.format(1, 1);
+    EXPECT_EQ(f.state.DayTimeBase, 2147483648.0);
+}
+
+TEST(FormatRecordLine, SourceNames)
+{
+    const std::pair<std::uint8_t, const char*> cases[] = {
+        {1, "BibTimer"}, {2, "Wand"}, {3, "PhotoCell"}, {0, "Unknown"}, {4, "Unknown"}, {255, "Unknown"}};
+    for (const auto& [code, name] : cases) {
+        Formatter f;
+        Store(f.store, 5, MakeTimerRecord({.source = code}));
+        EXPECT_EQ(f.format(5).Source, name);
+    }
+}
+
+} // namespace

@@ -1,0 +1,66 @@
+#include "time_format.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace {
+
+struct TimeCase {
+    int mode;
+    bool suppress;
+    double base;
+    double time;
+    const char* text;
+};
+
+void PrintTo(const TimeCase& c, std::ostream* os)
+{
+    *os << "mode " << c.mode << (c.suppress ? " suppressed" : " base ") << c.base << " time " << c.time;
+}
+
+class FormatTimeValueTest : public ::testing::TestWithParam<TimeCase> {};
+
+TEST_P(FormatTimeValueTest, RendersTheColumnText)
+{
+    const TimeCase& c = GetParam();
+    FormatState state;
+    state.TimeDisplayMode = c.mode;
+    state.SuppressDayTimeBase = c.suppress;
+    state.DayTimeBase = c.base;
+    EXPECT_EQ(FormatTimeValue(state, c.time), c.text) << c.time;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boundaries, FormatTimeValueTest,
+    ::testing::Values(
+        TimeCase{0, true, 0, 0, "0.000"}, TimeCase{0, true, 0, 999, "0.999"},
+        TimeCase{0, true, 0, 290, "0.290"}, TimeCase{0, true, 0, 12345, "12.345"},
+        TimeCase{0, true, 0, 3600000, "3600.000"}, TimeCase{0, true, 0, 16777215, "16777.215"},
+        TimeCase{0, true, 0, -5, "0.000"}, TimeCase{0, false, 43200000, 1500, "1.500"},
+        TimeCase{1, true, 0, 0, "00:00:00:00"}, TimeCase{1, true, 0, 1000, "00:00:01:00"},
+        TimeCase{1, true, 0, 59999, "00:00:59:99"}, TimeCase{1, true, 0, 3600000, "01:00:00:00"},
+        TimeCase{1, true, 0, 16777215, "04:39:37:21"}, TimeCase{1, true, 0, 290, "00:00:00:29"},
+        TimeCase{1, true, 0, 1135, "00:00:01:13"}, TimeCase{1, true, 0, 45296789, "12:34:56:78"},
+        TimeCase{1, true, 0, 999, "00:00:00:99"}, TimeCase{1, true, 0, 86400000, "24:00:00:00"},
+        TimeCase{1, true, 0, 360000000, "100:00:00:00"}, TimeCase{1, true, 0, -100, "00:00:00:00"},
+        TimeCase{1, false, 43200000, 1500, "12:00:01:50"},
+        TimeCase{1, false, 82800000, 7200000, "25:00:00:00"},
+        // Zero or less shows the base itself when it is not suppressed.
+        TimeCase{1, false, 43200000, 0, "12:00:00:00"}));
+
+TEST(SplitTimeParts, LeavesTheCallersValueAndStateAlone)
+{
+    FormatState state;
+    state.DayTimeBase = 3600000;
+    const double time = 61010;
+    const TimeParts p = SplitTimeParts(state, time);
+    EXPECT_EQ(p.Hours, "01");
+    EXPECT_EQ(p.Minutes, "01");
+    EXPECT_EQ(p.Seconds, "01");
+    EXPECT_EQ(p.Hundredths, "01");
+    EXPECT_EQ(time, 61010);
+    EXPECT_EQ(state.DayTimeBase, 3600000);
+}
+
+} // namespace
