@@ -1,15 +1,10 @@
 #include "record_line.h"
+#include "support/record_fill.h"
 #include "timer_record.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-void Store(RecordStore& store, int row, const TimerRecordBytes& bytes)
-{
-    for (int n = 0; n < 31; ++n)
-        store.RecordTable[static_cast<std::size_t>(row)][static_cast<std::size_t>(n)] = bytes[static_cast<std::size_t>(n)];
-}
 
 struct Formatter {
     RecordStore store;
@@ -50,7 +45,7 @@ TEST(FormatRecordLine, ElapsedTimeColumn)
                          Case{0, 7000, 9, "7.000"}}) {
         for (int mode : {0, 1}) {
             Formatter f;
-            Store(f.store, 1, MakeTimerRecord({.start = c.start, .finish = c.finish, .source = c.source}));
+            FillRow(f.store, 1, MakeTimerRecord({.start = c.start, .finish = c.finish, .source = c.source}));
             EXPECT_EQ(f.format(1, mode).Time, c.time) << c.start << " " << c.finish << " mode " << mode;
         }
     }
@@ -59,7 +54,7 @@ TEST(FormatRecordLine, ElapsedTimeColumn)
 TEST(FormatRecordLine, SplitsAreIntervalsFromTheRawPointsInSecondsMode)
 {
     Formatter f;
-    Store(f.store, 1, MakeTimerRecord({.start = 1000, .split1 = 5000, .split2 = 4000, .split3 = 9000}));
+    FillRow(f.store, 1, MakeTimerRecord({.start = 1000, .split1 = 5000, .split2 = 4000, .split3 = 9000}));
     const RecordLine& a = f.format(1, 0);
     EXPECT_EQ(a.Split1, "4.000");
     EXPECT_EQ(a.Split2, "4.000"); // before split 1: shown raw
@@ -68,7 +63,7 @@ TEST(FormatRecordLine, SplitsAreIntervalsFromTheRawPointsInSecondsMode)
     EXPECT_EQ(b.Split1, "00:00:05:00");
     EXPECT_EQ(b.Split2, "00:00:04:00");
 
-    Store(f.store, 2, MakeTimerRecord({.start = 0, .split1 = 7250}));
+    FillRow(f.store, 2, MakeTimerRecord({.start = 0, .split1 = 7250}));
     EXPECT_EQ(f.format(2, 0).Split1, "7.250");
 }
 
@@ -94,22 +89,22 @@ TEST(FormatRecordLine, MarksAndFlags)
 {
     Formatter f;
     std::swap(f.store.RecordTable[1], f.store.RecordTable[17]);
-    Store(f.store, 1, MakeTimerRecord({.bib = 45, .dnf = true, .manual = true}));
+    FillRow(f.store, 1, MakeTimerRecord({.bib = 45, .dnf = true, .manual = true}));
     const std::string marks[] = {"17", "17   *", "17   DQ"};
     for (int mark = 0; mark < 3; ++mark) {
         f.store.RecordTable[1][RecordField::MarkState] = mark;
         EXPECT_EQ(f.format(1).Seq, marks[mark]);
     }
     EXPECT_EQ(f.state.Line.Bib, "45      DNF     MAN");
-    Store(f.store, 2, MakeTimerRecord({.bib = 8, .manual = true}));
+    FillRow(f.store, 2, MakeTimerRecord({.bib = 8, .manual = true}));
     EXPECT_EQ(f.format(2).Bib, "8     MAN");
 }
 
 TEST(FormatRecordLine, DayTimeBaseComesFromTheLastBibTimerRecord)
 {
     Formatter f;
-    Store(f.store, 1, MakeTimerRecord({.start = 2000, .dayOffset = 43200000, .source = 1}));
-    Store(f.store, 2, MakeTimerRecord({.start = 1500, .dayOffset = 3600000, .source = 2}));
+    FillRow(f.store, 1, MakeTimerRecord({.start = 2000, .dayOffset = 43200000, .source = 1}));
+    FillRow(f.store, 2, MakeTimerRecord({.start = 1500, .dayOffset = 3600000, .source = 2}));
     EXPECT_EQ(f.format(2, 1).Start, "00:00:01:50"); // no bib-timer record formatted yet
     EXPECT_EQ(f.state.Line.Source, "Wand");
     EXPECT_EQ(f.format(1, 1).Start, "12:00:02:00");
@@ -121,7 +116,7 @@ TEST(FormatRecordLine, DayTimeBaseComesFromTheLastBibTimerRecord)
 TEST(FormatRecordLine, DayTimeOffsetIsUnsigned)
 {
     Formatter f;
-    Store(f.store, 1, MakeTimerRecord({.start = 1, .dayOffset = 0x80000000u, .source = 1}));
+    FillRow(f.store, 1, MakeTimerRecord({.start = 1, .dayOffset = 0x80000000u, .source = 1}));
     f.format(1, 1);
     EXPECT_EQ(f.state.DayTimeBase, 2147483648.0);
 }
@@ -132,7 +127,7 @@ TEST(FormatRecordLine, SourceNames)
         {1, "BibTimer"}, {2, "Wand"}, {3, "PhotoCell"}, {0, "Unknown"}, {4, "Unknown"}, {255, "Unknown"}};
     for (const auto& [code, name] : cases) {
         Formatter f;
-        Store(f.store, 5, MakeTimerRecord({.source = code}));
+        FillRow(f.store, 5, MakeTimerRecord({.source = code}));
         EXPECT_EQ(f.format(5).Source, name);
     }
 }

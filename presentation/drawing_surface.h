@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A text field placed at a tab column; column 1 is the left edge and a column
+// is the font's average character width.
+struct TabField {
+    int column;
+    std::string text;
+};
+
+// The results view's picture as its drawing code sees it, in twips
+// (1/1440 inch), origin top left, y downwards.
+class DrawingSurface {
+public:
+    virtual ~DrawingSurface() = default;
+    // Clears to the background; the print position goes to (0, 0).
+    virtual void clear() = 0;
+    virtual void setPrintPosition(int x, int y) = 0;
+    // Prints the fields on the line at the print position, then ends the line.
+    // A field never runs into the next field's column or past the right edge.
+    virtual void printLine(const std::vector<TabField>& fields) = 0;
+    virtual int textHeight(const std::string& text) const = 0;
+    // Paints the rectangle in the background colour.
+    virtual void fillBackground(int x, int y, int width, int height) = 0;
+    virtual int width() const = 0;
+    virtual void takeFocus() = 0;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPaintDevice>
+#include <QRect>
+
+#include <cmath>
+
+// Window geometry is given in twips (1/1440 inch): 15 to a pixel at 96 dpi,
+// following the screen's logical dpi.
+inline int TwipsToPixelsX(const QPaintDevice& d, int twips)
+{
+    return static_cast<int>(std::lround(twips * d.logicalDpiX() / 1440.0));
+}
+inline int TwipsToPixelsY(const QPaintDevice& d, int twips)
+{
+    return static_cast<int>(std::lround(twips * d.logicalDpiY() / 1440.0));
+}
+inline QRect TwipsRect(const QPaintDevice& d, int left, int top, int width, int height)
+{
+    const int x = TwipsToPixelsX(d, left);
+    const int y = TwipsToPixelsY(d, top);
+    return QRect(x, y, TwipsToPixelsX(d, left + width) - x, TwipsToPixelsY(d, top + height) - y);
+}

@@ -1,0 +1,104 @@
+#include "focus_scroll_bar.h"
+#include "results_picture.h"
+#include "results_view.h"
+#include "results_wiring.h"
+#include "support/record_fill.h"
+#include "twips.h"
+
+#include <QFontMetricsF>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The real picture and scroll bar, at the main window's geometry.
+struct PictureRig {
+    RecordStore store;
+    FormatState format;
+    ViewState view;
+    QWidget window;
+    ResultsPicture* picture = new ResultsPicture(&window);
+    FocusScrollBar* scroll = new FocusScrollBar(&window);
+    ResultsView results{store, format, view, *picture, *scroll};
+
+    PictureRig()
+    {
+        window.resize(TwipsToPixelsX(window, 10155), TwipsToPixelsY(window, 9030));
+        picture->setGeometry(TwipsRect(window, 120, 240, 9375, 7335));
+        scroll->setGeometry(TwipsRect(window, 9600, 240, 375, 7335));
+        picture->chooseFont();
+        ConnectResultsView(*picture, *scroll, results);
+        results.DrawColumnHeadings();
+    }
+    // Pixel x where a tab column starts.
+    int columnX(int column) const
+    {
+        return static_cast<int>(std::lround((column - 1) * QFontMetricsF(picture->viewFont()).averageCharWidth()));
+    }
+    bool bandIsWhite(int x0, int x1, int row) const
+    {
+        const double h = picture->textHeight("hi") / (1440.0 / picture->logicalDpiY());
+        for (int y = static_cast<int>(row * h); y < static_cast<int>((row + 1) * h); ++y)
+            for (int x = x0; x < x1; ++x)
+                if (picture->image().pixel(x, y) != qRgb(255, 255, 255))
+                    return false;
+        return true;
+    }
+};
+
+TEST(ResultsPicture, ThirtyFiveRowsAndTheLongestColumnTextsFit)
+{
+    PictureRig r;
+    EXPECT_LE(35 * r.picture->textHeight("hi"), 7335);
+    const double column = QFontMetricsF(r.picture->viewFont()).averageCharWidth();
+    EXPECT_LE((103 + 11) * column, r.picture->QWidget::width());
+    const QFontMetricsF m(r.picture->viewFont());
+    // Each of these must end before the next column starts.
+    for (const auto& [text, columns] : {std::pair{"255   DQ", 8}, std::pair{"16777.215", 16},
+                                        std::pair{"28:39:37:21", 16}}) {
+        EXPECT_LE(m.horizontalAdvance(QString::fromLatin1(text)), columns * column + 0.5) << text;
+    }
+}
+
+TEST(ResultsPicture, ALongBibIsClippedAtTheNextColumn)
+{
+    PictureRig r;
+    FillRow(r.store, 1, MakeTimerRecord({.start = 1, .bib = 255, .dnf = true, .manual = true}));
+    r.store.RecordCount = 1;
+    r.format.TimeDisplayMode = FormatState::Seconds;
+    r.results.RefreshResults(1);
+    EXPECT_EQ(r.results.RowTexts(4)[1], "255      DNF     MAN");
+    // Between the end of the TIME text ("0.000", 5 columns) and START nothing is drawn.
+    EXPECT_TRUE(r.bandIsWhite(r.columnX(24 + 6), r.columnX(40), 4));
+    EXPECT_FALSE(r.bandIsWhite(r.columnX(9), r.columnX(24), 4));
+    EXPECT_TRUE(r.bandIsWhite(0, r.picture->image().width(), 5));
+}
+
+TEST(ResultsPicture, RefreshClearsLeftoversOfLongerLines)
+{
+    PictureRig r;
+    FillRecords(r.store, 2);
+    FillRow(r.store, 1, MakeTimerRecord({.start = 1, .finish = 16777215, .bib = 1}));
+    r.results.RefreshResults(2);
+    EXPECT_FALSE(r.bandIsWhite(r.columnX(24), r.columnX(40), 4));
+    r.store.ClearRecords();
+    r.store.RecordCount = 0;
+    r.results.RefreshResults(0);
+    for (int row = 4; row <= 34; ++row)
+        EXPECT_TRUE(r.bandIsWhite(0, r.picture->image().width(), row)) << row;
+}
+
+TEST(ResultsPicture, ScrollBarChangesRedrawThePage)
+{
+    PictureRig r;
+    FillRecords(r.store, 40);
+    r.scroll->setMaximum(9);
+    r.scroll->setValue(9);
+    EXPECT_EQ(r.results.RowTexts(4)[0], "10");
+    EXPECT_EQ(r.results.RowTexts(34)[0], "40");
+    r.scroll->setValue(0);
+    EXPECT_EQ(r.results.RowTexts(4)[0], "1");
+}
+
+} // namespace
