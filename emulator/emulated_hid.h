@@ -1,0 +1,44 @@
+#pragma once
+
+#include "emulated_unit.h"
+#include "hid_access.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// A HID access layer over a list of emulated devices: timing units, devices
+// of other makers, and interfaces that cannot be opened. Like some
+// platforms, it lists every device whatever ids are asked for.
+class EmulatedHidAccess : public HidAccess {
+public:
+    void addUnit(const std::string& path, EmulatedUnit& unit);
+    void addOtherDevice(const std::string& path, std::uint16_t vendorId, std::uint16_t productId);
+    void addUnopenable(const std::string& path, std::uint16_t vendorId, std::uint16_t productId);
+
+    std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId, std::uint16_t productId) override;
+    std::unique_ptr<HidDevice> open(const std::string& path) override;
+
+    int enumerations() const { return enumerations_; }
+    int opens(const std::string& path) const;
+    int closes(const std::string& path) const;
+    // Handles open now, over all devices.
+    int openHandles() const;
+
+    struct Entry {
+        std::string path;
+        std::uint16_t vendorId;
+        std::uint16_t productId;
+        EmulatedUnit* unit; // null for other devices
+        bool openable;
+        int opens = 0;
+        int closes = 0;
+    };
+
+private:
+    Entry* find(const std::string& path);
+    const Entry* find(const std::string& path) const;
+
+    std::deque<Entry> entries_; // handles keep references to their entry
+    int enumerations_ = 0;
+};

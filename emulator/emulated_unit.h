@@ -1,0 +1,90 @@
+#pragma once
+
+#include "clock.h"
+#include "hid_access.h"
+#include "timer_record.h"
+
+#include <cstdint>
+#include <deque>
+#include <random>
+#include <vector>
+
+struct EmulatedUnitOptions {
+    std::int64_t reportIntervalUs = 10000; // a low-speed unit: one report per 10 ms
+    int chunkSize = 7;                     // data bytes per report, 1..7; 0 picks at random
+    bool idleReports = true;               // count-0 reports while there is nothing to send
+    bool featureStalls = false;            // answer the configuration report with a stall
+    int reportLength = 9;                  // report-id byte included
+    unsigned seed = 1;
+};
+
+// A model of the timing unit behind the HID access seam. It answers command
+// 151 with one frame per record in its memory and sends one input report per
+// report interval. Reports that the host has not read yet wait in a queue,
+// as they would in the HID layer's.
+class EmulatedUnit {
+public:
+    EmulatedUnit(Clock& clock, std::vector<TimerRecordBytes> memory = {}, EmulatedUnitOptions options = {});
+
+    void setMemory(std::vector<TimerRecordBytes> memory) { memory_ = std::move(memory); }
+    const std::vector<TimerRecordBytes>& memory() const { return memory_; }
+    EmulatedUnitOptions& options() { return options_; }
+
+    // Faults.
+    void unplugAfterReports(int reports, std::int64_t replugAfterUs = -1);
+    void unplug();
+    void plugIn();
+    bool pluggedIn();
+    void injectStrayBytes(const std::vector<std::uint8_t>& bytes);
+    // In the next answer, record n's frame stops after `keep` bytes.
+    void cutFrameShort(int recordNumber, int keep);
+    // After the next answer, these records are sent once more.
+    void sendAgain(std::vector<int> recordNumbers) { resend_ = std::move(recordNumbers); }
+
+    // What the host did.
+    const std::vector<std::uint8_t>& commands() const { return commands_; }
+    int commandCount(std::uint8_t command) const;
+    int featureReports() const { return featureReports_; }
+    bool configured() const { return configured_; }
+    int reportsDelivered() const { return delivered_; }
+    bool sending() const { return !tx_.empty(); }
+
+    // The HID side, for the emulated device handle. `generation` tells a handle
+    // opened before an unplug from one opened after.
+    int generation() const { return generation_; }
+    bool alive(int generation);
+    int hostWrite(int generation, const std::uint8_t* data, std::size_t length);
+    int hostFeature(int generation, const std::uint8_t* data, std::size_t length);
+    ReadOutcome hostRead(int generation, std::uint8_t* buffer, std::size_t capacity, int timeoutMs,
+                         std::size_t& received);
+
+private:
+    void catchUp(std::int64_t now);
+    void emitReport();
+    void answerGetMemory();
+    void checkReplug();
+
+    Clock& clock_;
+    std::vector<TimerRecordBytes> memory_;
+    EmulatedUnitOptions options_;
+    std::mt19937 rng_;
+
+    std::deque<std::uint8_t> tx_;
+    std::deque<std::vector<std::uint8_t>> ready_;
+    std::int64_t nextSlotUs_ = 0;
+
+    bool plugged_ = true;
+    int generation_ = 1;
+    int unplugAfter_ = -1;
+    std::int64_t replugDelayUs_ = -1;
+    std::int64_t replugAtUs_ = -1;
+    std::vector<std::uint8_t> stray_;
+    int cutRecord_ = -1;
+    int cutKeep_ = 0;
+    std::vector<int> resend_;
+
+    std::vector<std::uint8_t> commands_;
+    int featureReports_ = 0;
+    bool configured_ = false;
+    int delivered_ = 0;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "timer_record.h"
+
+#include <cstdint>
+#include <vector>
+
+// A plausible race for demonstrations: interval starts, up to three splits,
+// finishes, a few did-not-finish and manual entries, mixed sources and bib
+// numbers with gaps. `dayOffsetMs` is the time of day at counter zero.
+std::vector<TimerRecordBytes> SampleRace(std::uint32_t dayOffsetMs, unsigned seed = 7, int competitors = 48);
+
+// Time of day of the computer's clock an hour ago, in milliseconds.
+std::uint32_t DayOffsetAnHourAgo();

@@ -1,0 +1,103 @@
+#include "device_link.h"
+#include "emulated_hid.h"
+#include "support/recording_status.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Search {
+    VirtualClock clock;
+    EmulatedHidAccess hid;
+    RecordingStatus status;
+    DeviceLink link;
+    DeviceContext device{link, hid, status};
+
+    bool open()
+    {
+        const bool found = OpenTimerDevice(device);
+        EXPECT_EQ(found, link.DeviceConnected);
+        return found;
+    }
+};
+
+TEST(OpenTimerDevice, EmptyListIsNotFound)
+{
+    Search s;
+    EXPECT_FALSE(s.open());
+    EXPECT_EQ(s.status.last(), "USB Not Found ");
+    EXPECT_EQ(s.hid.openHandles(), 0);
+}
+
+TEST(OpenTimerDevice, OnlyTheUnitsHandleStaysOpen)
+{
+    Search s;
+    EmulatedUnit unit(s.clock);
+    s.hid.addOtherDevice("keyboard", 0x046D, 0xC31C);
+    s.hid.addOtherDevice("same-vendor", 0x04B4, 0x1234);
+    s.hid.addOtherDevice("same-product", 0x1234, 0x5500);
+    s.hid.addUnopenable("held-by-system", 0x04B4, 0x5500);
+    s.hid.addUnit("unit", unit);
+    s.hid.addOtherDevice("mouse", 0x046D, 0xC077);
+
+    EXPECT_TRUE(s.open());
+    EXPECT_EQ(s.status.last(), "USB Connected ");
+    EXPECT_EQ(s.link.DevicePath, "unit");
+    EXPECT_EQ(s.hid.openHandles(), 1);
+    for (const char* other : {"keyboard", "same-vendor", "same-product"}) {
+        EXPECT_EQ(s.hid.opens(other), 1) << other;
+        EXPECT_EQ(s.hid.closes(other), 1) << other;
+    }
+    EXPECT_EQ(s.hid.opens("mouse"), 0);
+    EXPECT_EQ(s.link.InputReportLength, 9);
+    EXPECT_EQ(s.link.OutputReportLength, 9);
+    EXPECT_TRUE(unit.configured());
+}
+
+TEST(OpenTimerDevice, WrongIdsAndUnopenableCandidatesAreNotTheUnit)
+{
+    Search s;
+    s.hid.addOtherDevice("same-vendor", 0x04B4, 0x5501);
+    s.hid.addOtherDevice("same-product", 0x04B5, 0x5500);
+    s.hid.addUnopenable("taken", 0x04B4, 0x5500);
+    EXPECT_FALSE(s.open());
+    EXPECT_EQ(s.hid.openHandles(), 0);
+    EXPECT_EQ(s.status.last(), "USB Not Found ");
+}
+
+TEST(OpenTimerDevice, FirstOfTwoUnitsIsOpened)
+{
+    Search s;
+    EmulatedUnit first(s.clock);
+    EmulatedUnit second(s.clock);
+    s.hid.addUnit("first", first);
+    s.hid.addUnit("second", second);
+    EXPECT_TRUE(s.open());
+    EXPECT_EQ(s.link.DevicePath, "first");
+    EXPECT_EQ(s.hid.opens("second"), 0);
+}
+
+TEST(OpenTimerDevice, UnopenableCandidateAfterAnEarlierSuccess)
+{
+    Search s;
+    EmulatedUnit unit(s.clock);
+    s.hid.addUnopenable("taken", 0x04B4, 0x5500);
+    s.hid.addUnit("unit", unit);
+    EXPECT_TRUE(s.open());
+    CloseTimerDevice(s.link);
+    EXPECT_TRUE(s.open());
+    EXPECT_EQ(s.link.DevicePath, "unit");
+    EXPECT_EQ(s.hid.openHandles(), 1);
+    EXPECT_EQ(unit.featureReports(), 2);
+}
+
+TEST(OpenTimerDevice, StalledFeatureReportStillConnects)
+{
+    Search s;
+    EmulatedUnit unit(s.clock, {}, {.featureStalls = true});
+    s.hid.addUnit("unit", unit);
+    EXPECT_TRUE(s.open());
+    EXPECT_EQ(s.status.last(), "USB Connected ");
+}
+
+} // namespace

@@ -1,0 +1,206 @@
+#include "device_link.h"
+#include "emulated_hid.h"
+#include "support/recording_status.h"
+#include "support/scripted_hid.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Transfer {
+    ScriptedHid hid;
+    RecordingStatus status;
+    DeviceLink link;
+    DeviceContext device{link, hid, status};
+    ReceiveRing ring;
+
+    void read()
+    {
+        ring.ReceivedByteCount = 0;
+        ReadTimerReport(device, ring);
+    }
+};
+
+std::vector<std::uint8_t> Report(std::uint8_t count, std::vector<std::uint8_t> data)
+{
+    std::vector<std::uint8_t> r(std::max<std::size_t>(data.size() + 2, 9), 0);
+    r[1] = count;
+    std::copy(data.begin(), data.end(), r.begin() + 2);
+    return r;
+}
+
+TEST(ReadTimerReport, CountByteDecidesWhatIsAppended)
+{
+    struct Case {
+        std::uint8_t count;
+        int appended;
+    };
+    for (const Case c : {Case{0, 0}, Case{8, 0}, Case{3, 3}, Case{7, 7}, Case{0xFF, 7}, Case{0x0A, 2}}) {
+        Transfer t;
+        t.hid.completes(Report(c.count, {11, 12, 13, 14, 15, 16, 17}));
+        t.read();
+        EXPECT_EQ(t.ring.ReceivedByteCount, c.appended) << int(c.count);
+        EXPECT_EQ(t.ring.RingWritePos, c.appended) << int(c.count);
+        if (c.appended > 0) {
+            EXPECT_EQ(t.ring.bytes[1], 11);
+            EXPECT_EQ(t.ring.bytes[static_cast<std::size_t>(c.appended)], 10 + c.appended);
+        }
+    }
+}
+
+TEST(ReadTimerReport, ShortReportAppendsOnlyWhatItHolds)
+{
+    Transfer t;
+    t.hid.completes({0, 7, 21, 22, 23});
+    t.read();
+    EXPECT_EQ(t.ring.ReceivedByteCount, 3);
+    EXPECT_EQ(t.ring.bytes[3], 23);
+}
+
+TEST(ReadTimerReport, RingWrapsAfter511AndCountsEveryByte)
+{
+    Transfer t;
+    for (int k = 0; k < 80; ++k)
+        t.hid.completes(Report(7, {1, 2, 3, 4, 5, 6, static_cast<std::uint8_t>(k)}));
+    t.read();
+    t.read();
+    // 80 reports of 7 bytes: positions 1..511, then 0.. onwards.
+    EXPECT_EQ(t.ring.RingWritePos, (80 * 7) % 512);
+    // Byte 512 overall, the first of report 73, lands at 0; report 73's last at 6.
+    EXPECT_EQ(t.ring.bytes[0], 1);
+    EXPECT_EQ(t.ring.bytes[6], 73);
+    EXPECT_EQ(t.ring.ReceivedByteCount, 40 * 7);
+}
+
+TEST(ReadTimerReport, FortyCompletedReadsAreCommunicationOk)
+{
+    Transfer t;
+    t.read();
+    EXPECT_EQ(t.hid.script.reads, 40);
+    EXPECT_EQ(t.status.last(), "USB Communication OK");
+    EXPECT_TRUE(t.link.DeviceConnected);
+}
+
+TEST(ReadTimerReport, TimeoutOnTheFirstReadClosesTheLink)
+{
+    Transfer t;
+    t.hid.then(ReadOutcome::TimedOut);
+    t.read();
+    EXPECT_EQ(t.ring.ReceivedByteCount, 0);
+    EXPECT_EQ(t.status.last(), "Readfile Timeout ");
+    EXPECT_FALSE(t.link.DeviceConnected);
+    EXPECT_EQ(t.hid.script.closes, 1);
+    // The next call searches and opens again.
+    t.read();
+    EXPECT_EQ(t.hid.script.opens, 2);
+    EXPECT_EQ(t.status.captions[t.status.captions.size() - 2], "USB Connected ");
+}
+
+TEST(ReadTimerReport, TimeoutAfterSomeReadsKeepsTheirBytes)
+{
+    Transfer t;
+    t.hid.completes(Report(2, {9, 8}));
+    t.hid.completes(Report(1, {7}));
+    t.hid.then(ReadOutcome::TimedOut);
+    t.read();
+    EXPECT_EQ(t.ring.ReceivedByteCount, 3);
+    EXPECT_EQ(t.hid.script.reads, 3);
+    EXPECT_EQ(t.status.last(), "Readfile Timeout ");
+    EXPECT_FALSE(t.link.DeviceConnected);
+}
+
+TEST(ReadTimerReport, FailedWaitIsAnUndefinedError)
+{
+    Transfer t;
+    t.hid.then(ReadOutcome::Failed);
+    t.read();
+    EXPECT_EQ(t.status.last(), "Readfile Undefined Error");
+    EXPECT_FALSE(t.link.DeviceConnected);
+    EXPECT_EQ(t.hid.script.closes, 1);
+}
+
+TEST(ReadTimerReport, AbsentUnitAppendsNothing)
+{
+    Transfer t;
+    t.hid.present = false;
+    t.read();
+    EXPECT_EQ(t.status.last(), "USB Not Found ");
+    EXPECT_EQ(t.ring.ReceivedByteCount, 0);
+    EXPECT_EQ(t.hid.script.reads, 0);
+}
+
+TEST(WriteTimerReport, BuildsTheOutputReport)
+{
+    struct Case {
+        int outputLength;
+        std::size_t sent;
+    };
+    for (const Case c : {Case{9, 9}, Case{2, 3}, Case{0, 3}, Case{65, 65}}) {
+        Transfer t;
+        t.hid.script.outputLength = c.outputLength;
+        WriteTimerReport(t.device, 151);
+        ASSERT_EQ(t.hid.script.written.size(), 1u);
+        const auto& r = t.hid.script.written[0];
+        EXPECT_EQ(r.size(), c.sent);
+        EXPECT_EQ(r[0], 0);
+        EXPECT_EQ(r[1], 1);
+        EXPECT_EQ(r[2], 151);
+        EXPECT_TRUE(std::all_of(r.begin() + 3, r.end(), [](auto b) { return b == 0; }));
+    }
+}
+
+TEST(WriteTimerReport, AbsentUnitDropsTheCommand)
+{
+    Transfer t;
+    t.hid.present = false;
+    WriteTimerReport(t.device, 141);
+    EXPECT_EQ(t.status.last(), "USB Not Found ");
+    t.hid.present = true;
+    ReadTimerReport(t.device, t.ring);
+    EXPECT_TRUE(t.hid.script.written.empty());
+}
+
+TEST(CloseTimerDevice, ClosesOnceAndLeavesTheFlag)
+{
+    Transfer t;
+    EXPECT_TRUE(OpenTimerDevice(t.device));
+    CloseTimerDevice(t.link);
+    CloseTimerDevice(t.link);
+    EXPECT_EQ(t.hid.script.closes, 1);
+    EXPECT_TRUE(t.link.DeviceConnected);
+}
+
+// The emulated unit end to end through the link, on a virtual clock.
+TEST(DeviceLinkWithEmulatedUnit, DownloadAndUnplug)
+{
+    VirtualClock clock;
+    EmulatedUnit unit(clock, std::vector<TimerRecordBytes>(10, TimerRecordBytes{}));
+    EmulatedHidAccess hid;
+    hid.addUnit("unit", unit);
+    RecordingStatus status;
+    DeviceLink link;
+    DeviceContext device{link, hid, status};
+    ReceiveRing ring;
+
+    WriteTimerReport(device, 151);
+    EXPECT_EQ(unit.commandCount(151), 1);
+    ring.ReceivedByteCount = 0;
+    ReadTimerReport(device, ring);
+    EXPECT_EQ(ring.ReceivedByteCount, 40 * 7);
+    EXPECT_EQ(status.last(), "USB Communication OK");
+    EXPECT_EQ(clock.nowUs(), 40 * 10000);
+
+    unit.unplugAfterReports(5);
+    ring.ReceivedByteCount = 0;
+    ReadTimerReport(device, ring);
+    EXPECT_EQ(ring.ReceivedByteCount, 5 * 7);
+    EXPECT_EQ(status.last(), "Readfile Timeout ");
+    ReadTimerReport(device, ring);
+    EXPECT_EQ(status.last(), "USB Not Found ");
+    unit.plugIn();
+    ReadTimerReport(device, ring);
+    EXPECT_EQ(status.captions[status.captions.size() - 2], "USB Connected ");
+    EXPECT_EQ(status.last(), "USB Communication OK");
+}
+
+} // namespace

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "hid_access.h"
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A HID access with one device whose input reports are scripted exactly.
+class ScriptedHid : public HidAccess {
+public:
+    struct Step {
+        ReadOutcome outcome;
+        std::vector<std::uint8_t> report;
+    };
+    struct Script {
+        std::deque<Step> steps;
+        ReadOutcome whenEmpty = ReadOutcome::Completed; // count-0 reports forever
+        int reads = 0;
+        int inputLength = 9;
+        int outputLength = 9;
+        std::vector<std::vector<std::uint8_t>> written;
+        int opens = 0;
+        int closes = 0;
+    };
+
+    Script script;
+    bool present = true;
+
+    void completes(std::vector<std::uint8_t> report) { script.steps.push_back({ReadOutcome::Completed, std::move(report)}); }
+    void then(ReadOutcome outcome) { script.steps.push_back({outcome, {}}); }
+
+    std::vector<HidDeviceInfo> enumerate(std::uint16_t, std::uint16_t) override
+    {
+        if (!present)
+            return {};
+        return {{"scripted", 0x04B4, 0x5500}};
+    }
+
+    std::unique_ptr<HidDevice> open(const std::string&) override
+    {
+        if (!present)
+            return nullptr;
+        return std::make_unique<Device>(script);
+    }
+
+private:
+    class Device : public HidDevice {
+    public:
+        explicit Device(Script& s) : s_(s) { ++s_.opens; }
+        ~Device() override { ++s_.closes; }
+        bool attributes(std::uint16_t& v, std::uint16_t& p) override
+        {
+            v = 0x04B4;
+            p = 0x5500;
+            return true;
+        }
+        int inputReportLength() override { return s_.inputLength; }
+        int outputReportLength() override { return s_.outputLength; }
+        int sendFeatureReport(const std::uint8_t*, std::size_t length) override { return static_cast<int>(length); }
+        int write(const std::uint8_t* data, std::size_t length) override
+        {
+            s_.written.emplace_back(data, data + length);
+            return static_cast<int>(length);
+        }
+        ReadOutcome read(std::uint8_t* buffer, std::size_t capacity, int, std::size_t& received) override
+        {
+            ++s_.reads;
+            received = 0;
+            Step step{s_.whenEmpty, {0, 0, 0, 0, 0, 0, 0, 0, 0}};
+            if (!s_.steps.empty()) {
+                step = std::move(s_.steps.front());
+                s_.steps.pop_front();
+            }
+            if (step.outcome != ReadOutcome::Completed)
+                return step.outcome;
+            for (std::size_t i = 0; i < step.report.size() && i < capacity; ++i)
+                buffer[received++] = step.report[i];
+            return ReadOutcome::Completed;
+        }
+
+    private:
+        Script& s_;
+    };
+};
