@@ -4,6 +4,7 @@
 #include "format_state.h"
 #include "record_table.h"
 #include "scroll_range.h"
+#include "timer_commands.h"
 #include "view_state.h"
 
 #include <array>
@@ -12,7 +13,7 @@
 
 // The list of records in the main window: headings, a page of 31 lines, the
 // scroll bar's choice of page and the click that cycles a line's mark.
-class ResultsView {
+class ResultsView : public ResultsDisplay {
 public:
     static constexpr int FirstDataRow = 4;
     static constexpr int LastDataRow = FirstDataRow + 30;
@@ -21,8 +22,8 @@ public:
     ResultsView(RecordStore& store, FormatState& format, ViewState& view, DrawingSurface& surface,
                 ScrollRange& scroll);
 
-    void DrawColumnHeadings();
-    void RefreshResults(int limit);
+    void DrawColumnHeadings() override;
+    void RefreshResults(int limit) override;
     void DrawRecordRow(int row, int n);
     void ClearRowBand(int row);
 

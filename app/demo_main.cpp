@@ -1,0 +1,22 @@
+// The timing interface on an emulated unit holding a sample race, paced in
+// real time, so a download can be seen without hardware.
+#include "emulated_hid.h"
+#include "sample_race.h"
+#include "timer_application.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    SteadyClock clock;
+    EmulatedUnit unit(clock, SampleRace(DayOffsetAnHourAgo()));
+    EmulatedHidAccess hid;
+    hid.addOtherDevice("usb-keyboard", 0x046D, 0xC31C);
+    hid.addUnit("emulated-timing-unit", unit);
+    TimerApplication app(hid, clock);
+    QObject::connect(&app, &TimerApplication::exitRequested, &qapp, &QApplication::quit, Qt::QueuedConnection);
+    app.Load();
+    app.window().showCentred();
+    return qapp.exec();
+}

@@ -1,0 +1,230 @@
+#include "support/app_rig.h"
+
+#include "focus_scroll_bar.h"
+#include "results_picture.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(StartUp, WithTheUnit)
+{
+    AppRig r;
+    EXPECT_TRUE(r.caption().isEmpty());
+    r.app->Load();
+    EXPECT_EQ(r.captions, (QStringList{"USB Connected ", "USB Communication OK"}));
+    EXPECT_EQ(r.unit.commands(), (std::vector<std::uint8_t>{141}));
+    // 40 report intervals of the first read, then more than half a second.
+    EXPECT_GT(r.clock.nowUs(), 400000 + 500000);
+    EXPECT_TRUE(r.app->window().pollTimer().isActive());
+    EXPECT_EQ(r.app->window().pollTimer().interval(), 250);
+    EXPECT_EQ(r.app->window().scrollBar().maximum(), 0);
+    EXPECT_EQ(r.seqAt(4), "");
+    EXPECT_EQ(r.app->results().RowTexts(0).size(), 8u);
+}
+
+TEST(StartUp, WithoutTheUnit)
+{
+    AppRig r(false);
+    r.app->Load();
+    EXPECT_EQ(r.hid.enumerations(), 3);
+    EXPECT_EQ(r.caption(), "USB Not Found ");
+    EXPECT_TRUE(r.unit.commands().empty());
+    EXPECT_EQ(r.hid.openHandles(), 0);
+    EXPECT_TRUE(r.app->window().pollTimer().isActive());
+    r.tickUntilQuiet();
+    EXPECT_EQ(r.caption(), "USB Not Found ");
+}
+
+TEST(StartUp, TheUnitPluggedInLaterIsFoundByTheNextTick)
+{
+    AppRig r(false);
+    r.app->Load();
+    r.hid.addUnit("unit", r.unit);
+    r.tickUntilQuiet();
+    EXPECT_TRUE(r.captions.contains("USB Connected "));
+    EXPECT_EQ(r.unit.commandCount(141), 0); // the start-up command is not sent later
+}
+
+TEST(GetMemory, DownloadsAndListsEveryRecord)
+{
+    AppRig r;
+    r.app->Load();
+    r.click("Reset");
+    EXPECT_EQ(r.unit.commandCount(151), 1);
+    EXPECT_TRUE(r.app->window().pollTimer().isActive());
+    r.tickUntilQuiet();
+    EXPECT_EQ(r.state().store.RecordCount, 48);
+    EXPECT_EQ(r.state().store.ReportedRecordCount, 48);
+    EXPECT_TRUE(r.tableHoldsMemory());
+    // The view follows the newest records: 18..48 at the scroll maximum.
+    EXPECT_EQ(r.app->window().scrollBar().maximum(), 17);
+    EXPECT_EQ(r.app->window().scrollBar().value(), 17);
+    EXPECT_EQ(r.seqAt(4), "18");
+    EXPECT_EQ(r.seqAt(34), "48");
+}
+
+TEST(GetMemory, ASecondDownloadClearsMarksAndListsAgain)
+{
+    AppRig r;
+    r.app->Load();
+    r.click("Reset");
+    r.tickUntilQuiet();
+    r.state().store.RecordTable[20][RecordField::MarkState] = 1;
+    r.click("SortTime");
+    r.click("Reset");
+    EXPECT_EQ(r.state().store.RecordCount, 0);
+    EXPECT_TRUE(r.app->results().RowTexts(4).empty());
+    for (int row = 0; row < 256; ++row) {
+        EXPECT_TRUE(r.state().store.RowIsEmpty(row));
+        EXPECT_EQ(r.state().store.RecordTable[static_cast<std::size_t>(row)][RecordField::Sequence], row);
+    }
+    r.tickUntilQuiet();
+    EXPECT_EQ(r.unit.commandCount(151), 2);
+    EXPECT_TRUE(r.tableHoldsMemory());
+    EXPECT_EQ(r.seqAt(4), "18"); // record order again, not the last sort's
+    for (int row = 1; row <= 48; ++row)
+        EXPECT_EQ(r.state().store.RecordTable[static_cast<std::size_t>(row)][RecordField::MarkState], 0);
+}
+
+TEST(GetMemory, WithoutTheUnitClearsAndSendsNothing)
+{
+    AppRig r(false);
+    r.app->Load();
+    r.click("Reset");
+    EXPECT_EQ(r.caption(), "USB Not Found ");
+    EXPECT_TRUE(r.app->window().pollTimer().isActive());
+    EXPECT_EQ(r.app->results().RowTexts(0).size(), 8u);
+}
+
+TEST(Buttons, SortAndTimeModes)
+{
+    AppRig r;
+    r.app->Load();
+    r.click("Reset");
+    r.tickUntilQuiet();
+    r.click("SortBib");
+    int previous = -1;
+    for (int row = 4; row <= 34; ++row) {
+        ASSERT_EQ(r.app->results().RowTexts(row).size(), 8u) << row;
+        const int bib = std::stoi(r.app->results().RowTexts(row)[1]);
+        EXPECT_GE(bib, previous) << row;
+        previous = bib;
+    }
+    r.click("SortSeq");
+    EXPECT_EQ(r.seqAt(4), "18");
+    r.click("MilitaryT");
+    EXPECT_EQ(r.app->results().RowTexts(4)[3].size(), 11u); // HH:MM:SS:hh
+    EXPECT_EQ(r.app->results().RowTexts(4)[3][2], ':');
+    r.click("Normal");
+    EXPECT_NE(r.app->results().RowTexts(4)[3].find('.'), std::string::npos);
+}
+
+TEST(Buttons, SortWithNoRecordsDrawsHeadingsOnly)
+{
+    AppRig r;
+    r.app->Load();
+    for (const char* name : {"SortTime", "SortBib", "SortSeq", "Normal", "MilitaryT"}) {
+        r.click(name);
+        EXPECT_EQ(r.app->results().RowTexts(0).size(), 8u) << name;
+        EXPECT_TRUE(r.app->results().RowTexts(4).empty()) << name;
+    }
+}
+
+TEST(Picture, ClickingALineCyclesItsMark)
+{
+    AppRig r(true, 10);
+    r.app->Load();
+    r.click("Reset");
+    r.tickUntilQuiet();
+    ResultsPicture& picture = r.app->window().picture();
+    const int h = picture.textHeight("hi");
+    // The middle of view row 5, in pixels: record 2.
+    const int y = static_cast<int>((5.0 * h + h / 4.0) / (1440.0 / picture.logicalDpiY()));
+    QTest::mouseClick(&picture, Qt::LeftButton, Qt::NoModifier, QPoint(40, y));
+    EXPECT_EQ(r.seqAt(5), "2   *");
+    QTest::mouseClick(&picture, Qt::RightButton, Qt::ShiftModifier, QPoint(40, y));
+    EXPECT_EQ(r.seqAt(5), "2   DQ");
+}
+
+TEST(Unplug, InTheMiddleOfADownloadLosesNothing)
+{
+    AppRig r;
+    r.app->Load();
+    r.unit.unplugAfterReports(120);
+    r.click("Reset");
+    r.tickUntilQuiet();
+    EXPECT_TRUE(r.captions.contains("Readfile Timeout "));
+    const int filed = r.state().store.RecordCount;
+    EXPECT_GT(filed, 10);
+    EXPECT_LT(filed, 48);
+    r.tickUntilQuiet();
+    EXPECT_EQ(r.caption(), "USB Not Found ");
+    EXPECT_EQ(r.state().store.RecordCount, filed); // still there
+
+    r.unit.plugIn();
+    r.captions.clear();
+    r.tickUntilQuiet();
+    EXPECT_EQ(r.captions.first(), "USB Connected ");
+    r.click("Reset");
+    r.tickUntilQuiet();
+    EXPECT_EQ(r.state().store.RecordCount, 48);
+    EXPECT_TRUE(r.tableHoldsMemory());
+    std::vector<int> seen(256, 0);
+    for (const auto& row : r.state().store.RecordTable)
+        ++seen[static_cast<std::size_t>(row[RecordField::Sequence])];
+    EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](int c) { return c == 1; }));
+}
+
+TEST(Unplug, FaultsInTheStreamAreAbsorbed)
+{
+    AppRig r;
+    r.app->Load();
+    r.unit.injectStrayBytes({0x65, 0x66, 1, 2, 3, 0x67});
+    r.unit.cutFrameShort(5, 20);
+    r.unit.sendAgain({7, 8});
+    r.click("Reset");
+    r.tickUntilQuiet();
+    EXPECT_EQ(r.state().store.RecordCount, 48);
+    EXPECT_TRUE(r.state().store.RowIsEmpty(5));
+    r.click("Reset");
+    r.tickUntilQuiet();
+    EXPECT_TRUE(r.tableHoldsMemory());
+}
+
+TEST(Shutdown, ExitClosesTheDeviceOnce)
+{
+    AppRig r;
+    r.app->Load();
+    r.click("Exit");
+    EXPECT_EQ(r.exitRequests, 1);
+    EXPECT_EQ(r.hid.closes("unit"), 1);
+    EXPECT_FALSE(r.app->window().pollTimer().isActive());
+    r.app.reset();
+    EXPECT_EQ(r.hid.closes("unit"), 1);
+}
+
+TEST(Shutdown, ClosingTheWindowClosesTheDeviceOnce)
+{
+    AppRig r;
+    r.app->Load();
+    r.app->window().show();
+    EXPECT_TRUE(r.app->window().close());
+    EXPECT_EQ(r.hid.closes("unit"), 1);
+    EXPECT_EQ(r.exitRequests, 0);
+    r.app.reset();
+    EXPECT_EQ(r.hid.closes("unit"), 1);
+}
+
+TEST(Shutdown, ExitWithoutAnOpenLinkClosesNothing)
+{
+    AppRig r(false);
+    r.app->Load();
+    r.click("Exit");
+    EXPECT_EQ(r.hid.openHandles(), 0);
+    EXPECT_EQ(r.exitRequests, 1);
+}
+
+} // namespace

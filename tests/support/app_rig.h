@@ -1,0 +1,69 @@
+#pragma once
+
+#include "emulated_hid.h"
+#include "sample_race.h"
+#include "timer_application.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include <memory>
+
+// The whole program on an emulated unit and a virtual clock.
+struct AppRig {
+    VirtualClock clock;
+    EmulatedUnit unit;
+    EmulatedHidAccess hid;
+    std::unique_ptr<TimerApplication> app;
+    QStringList captions;
+    int exitRequests = 0;
+
+    explicit AppRig(bool withUnit = true, int records = 48) : unit(clock, SampleRace(36000000, 7, records))
+    {
+        hid.addOtherDevice("keyboard", 0x046D, 0xC31C);
+        if (withUnit)
+            hid.addUnit("unit", unit);
+        app = std::make_unique<TimerApplication>(hid, clock);
+        QObject::connect(app.get(), &TimerApplication::linkStatusShown,
+                         [this](const QString& c) { captions << c; });
+        QObject::connect(app.get(), &TimerApplication::exitRequested, [this] { ++exitRequests; });
+    }
+
+    TimerState& state() { return app->state(); }
+    void click(const char* name) { app->window().button(name)->click(); }
+    void tick() { app->PollTick(); }
+    // Ticks 250 ms apart, as the poll timer gives them, until the unit has
+    // nothing left to send and a tick files nothing.
+    int tickUntilQuiet(int maxTicks = 200)
+    {
+        int ticks = 0;
+        while (ticks < maxTicks) {
+            clock.advanceUs(250000);
+            tick();
+            ++ticks;
+            if (!unit.sending() && app->state().store.FiledFrameCount == 0)
+                break;
+        }
+        return ticks;
+    }
+    QString caption() const { return app->window().statusLabel().text(); }
+    std::string seqAt(int row) const
+    {
+        const auto& t = app->results().RowTexts(row);
+        return t.empty() ? std::string() : t[0];
+    }
+    // Rows holding records 1..N, byte for byte as the unit holds them.
+    bool tableHoldsMemory() const
+    {
+        const auto& memory = unit.memory();
+        const RecordStore& store = app->state().store;
+        for (std::size_t n = 1; n <= memory.size(); ++n) {
+            const auto& row = store.RecordTable[static_cast<std::size_t>(store.RowOfRecord(static_cast<int>(n)))];
+            for (int b = 0; b < 31; ++b)
+                if (row[static_cast<std::size_t>(b)] != memory[n - 1][static_cast<std::size_t>(b)])
+                    return false;
+        }
+        return true;
+    }
+};
