@@ -76,7 +76,7 @@ private:
         while (!stop_) {
             const int n = hid_read_timeout(dev_, data, sizeof data, ReaderPollMs);
             if (n > 0)
-                queue_.push(ReportQueue::Report(data, data + n));
+                queue_.push(ReportQueue::Report(data, data + n), (data[0] & 7) == 0); // no report-id byte here
             else if (n < 0)
                 return; // gone: reads now time out, which closes the link
             // 0 is a time-out or a zero-length packet: neither is a report.

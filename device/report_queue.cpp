@@ -1,9 +1,12 @@
 #include "report_queue.h"
 
-void ReportQueue::push(Report report)
+void ReportQueue::push(Report report, bool empty)
 {
     {
         std::lock_guard lock(mutex_);
+        if (lastIsEmpty_ && !reports_.empty())
+            reports_.pop_back();
+        lastIsEmpty_ = empty;
         if (reports_.size() >= capacity_) {
             // Only after a minute or more without a single read.
             reports_.pop_front();
@@ -21,6 +24,8 @@ bool ReportQueue::popUntil(Report& report, std::chrono::steady_clock::time_point
         return false;
     report = std::move(reports_.front());
     reports_.pop_front();
+    if (reports_.empty())
+        lastIsEmpty_ = false;
     return true;
 }
 

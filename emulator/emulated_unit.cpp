@@ -7,8 +7,6 @@ namespace {
 
 constexpr std::uint8_t GetMemoryCommand = 151;
 constexpr std::array<std::uint8_t, 6> ExpectedFeature = {0x00, 0x80, 0x25, 0x00, 0x00, 0x03};
-// Idle reports kept for a host that does not read; data reports are never dropped.
-constexpr std::size_t IdleReportsKept = 256;
 
 } // namespace
 
@@ -109,6 +107,9 @@ void EmulatedUnit::emitReport()
         report[static_cast<std::size_t>(2 + i)] = tx_.front();
         tx_.pop_front();
     }
+    // As the HID layer's queue does: an empty report gives way to a newer one.
+    if (!ready_.empty() && ready_.back()[1] == 0)
+        ready_.pop_back();
     ready_.push_back(std::move(report));
 }
 
@@ -116,7 +117,7 @@ void EmulatedUnit::catchUp(std::int64_t now)
 {
     const std::int64_t interval = std::max<std::int64_t>(options_.reportIntervalUs, 1);
     while (plugged_ && nextSlotUs_ <= now) {
-        if (tx_.empty() && (!options_.idleReports || ready_.size() >= IdleReportsKept)) {
+        if (tx_.empty() && (!options_.idleReports || (!ready_.empty() && ready_.back()[1] == 0))) {
             // Nothing worth queueing in the slots up to now.
             nextSlotUs_ += ((now - nextSlotUs_) / interval + 1) * interval;
             break;

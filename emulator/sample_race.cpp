@@ -29,7 +29,8 @@ std::vector<TimerRecordBytes> SampleRace(std::uint32_t dayOffsetMs, unsigned see
         } else {
             r.finish = (r.split3 ? r.split3 : r.split2) + lap + static_cast<std::uint32_t>(between(0, 40000));
         }
-        r.manual = fate > 6 && fate <= 10;
+        // A did-not-finish entered by hand, or a finish taken by hand.
+        r.manual = fate == 6 || (fate > 6 && fate <= 10);
         const int source = between(1, 100);
         r.source = source <= 75 ? 1 : (source <= 90 ? 2 : 3);
         race.push_back(MakeTimerRecord(r));
