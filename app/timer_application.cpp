@@ -1,5 +1,6 @@
 #include "timer_application.h"
 
+#include "export_dialog.h"
 #include "focus_scroll_bar.h"
 #include "results_picture.h"
 #include "results_wiring.h"
@@ -30,11 +31,13 @@ void TimerApplication::TimerSwitch::setPolling(bool on)
         window->pollTimer().stop();
 }
 
-TimerApplication::TimerApplication(HidAccess& hid, Clock& clock)
+TimerApplication::TimerApplication(HidAccess& hid, Clock& clock, OperatorPrompt* prompt)
     : clock_(clock),
       window_(std::make_unique<MainWindow>()),
       device_{state_.link, hid, status_},
-      port_(device_, state_.ring)
+      port_(device_, state_.ring),
+      messageBoxes_(window_.get()),
+      prompt_(prompt ? *prompt : messageBoxes_)
 {
     status_.app = this;
     status_.label = &window_->statusLabel();
@@ -64,7 +67,7 @@ void TimerApplication::connectWindow()
     connect(w.button("MilitaryT"), &QPushButton::clicked, this,
             [this] { results_->ShowTimesAs(FormatState::TimeOfDay); });
     connect(w.button("Command1"), &QPushButton::clicked, this, &TimerApplication::printRequested);
-    connect(w.button("WriteFile"), &QPushButton::clicked, this, &TimerApplication::writeFileRequested);
+    connect(w.button("WriteFile"), &QPushButton::clicked, this, &TimerApplication::WriteFileClicked);
 }
 
 void TimerApplication::Load()
@@ -110,4 +113,15 @@ void TimerApplication::WindowClosing()
 {
     window_->pollTimer().stop();
     CloseTimerDevice(state_.link);
+    // The dialog belongs to this window; it does not outlive it on screen.
+    if (exportDialog_)
+        exportDialog_->hide();
+}
+
+void TimerApplication::WriteFileClicked()
+{
+    window_->setVisible(true);
+    if (!exportDialog_)
+        exportDialog_ = std::make_unique<ExportDialog>(state_.format, state_.store, prompt_, window_.get());
+    exportDialog_->open();
 }

@@ -4,6 +4,7 @@
 #include "device_port.h"
 #include "hid_access.h"
 #include "main_window.h"
+#include "operator_prompt.h"
 #include "results_view.h"
 #include "timer_commands.h"
 #include "timer_state.h"
@@ -13,13 +14,15 @@
 #include <memory>
 
 class QLabel;
+class ExportDialog;
 
 // The program: its state, its main window, and what each event of the
 // window does. All of it runs on the user-interface thread.
 class TimerApplication : public QObject {
     Q_OBJECT
 public:
-    TimerApplication(HidAccess& hid, Clock& clock);
+    // Questions and messages go to `prompt`, or to message boxes without one.
+    TimerApplication(HidAccess& hid, Clock& clock, OperatorPrompt* prompt = nullptr);
     ~TimerApplication() override;
 
     // The start-up sequence; the window is shown after it.
@@ -28,12 +31,15 @@ public:
     MainWindow& window() { return *window_; }
     TimerState& state() { return state_; }
     ResultsView& results() { return *results_; }
+    // The export dialog, once "Write File" has opened it.
+    ExportDialog* exportDialog() { return exportDialog_.get(); }
 
 public slots:
     void PollTick();
     void GetMemoryClicked();
     void ExitClicked();
     void WindowClosing();
+    void WriteFileClicked();
 
 signals:
     // Every caption the device link shows, in order.
@@ -41,7 +47,6 @@ signals:
     // "Exit" was pressed: the device is closed and the program is to end now.
     void exitRequested();
     void printRequested();
-    void writeFileRequested();
 
 private:
     class StatusLabel : public LinkStatusDisplay {
@@ -67,4 +72,7 @@ private:
     DeviceUnitPort port_;
     std::unique_ptr<ResultsView> results_;
     std::unique_ptr<TimerProtocol> protocol_;
+    MessageBoxPrompt messageBoxes_;
+    OperatorPrompt& prompt_;
+    std::unique_ptr<ExportDialog> exportDialog_;
 };

@@ -19,12 +19,13 @@ struct AppRig {
     QStringList captions;
     int exitRequests = 0;
 
-    explicit AppRig(bool withUnit = true, int records = 48) : unit(clock, SampleRace(36000000, 7, records))
+    explicit AppRig(bool withUnit = true, int records = 48, OperatorPrompt* prompt = nullptr)
+        : unit(clock, SampleRace(36000000, 7, records))
     {
         hid.addOtherDevice("keyboard", 0x046D, 0xC31C);
         if (withUnit)
             hid.addUnit("unit", unit);
-        app = std::make_unique<TimerApplication>(hid, clock);
+        app = std::make_unique<TimerApplication>(hid, clock, prompt);
         QObject::connect(app.get(), &TimerApplication::linkStatusShown,
                          [this](const QString& c) { captions << c; });
         QObject::connect(app.get(), &TimerApplication::exitRequested, [this] { ++exitRequests; });

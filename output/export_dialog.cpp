@@ -1,0 +1,237 @@
+#include "export_dialog.h"
+
+#include "export_text.h"
+#include "folder_list.h"
+#include "safe_file_writer.h"
+#include "twips.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QStorageInfo>
+
+namespace {
+
+constexpr int BorderTwips = 60;
+const QString ExistsQuestion = QStringLiteral("File Already Exists, Do You Wish To Continue?");
+const QString WriteError = QStringLiteral("Error Writing File");
+
+} // namespace
+
+QString JoinExportPath(const QString& folder, const QString& name)
+{
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
+}
+
+ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
+                           std::function<QDateTime()> now)
+    : QFrame(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      format_(format), store_(store), prompt_(prompt), mainWindow_(mainWindow), now_(std::move(now))
+{
+    setObjectName("Form6");
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(TwipsToPixelsX(*this, BorderTwips) / 2);
+    setFixedSize(TwipsToPixelsX(*this, 5415 + 2 * BorderTwips), TwipsToPixelsY(*this, 4935 + 2 * BorderTwips));
+
+    auto* client = new QWidget(this);
+    client->setObjectName("Form6Client");
+    client->setGeometry(TwipsRect(*this, BorderTwips, BorderTwips, 5415, 4935));
+
+    text4_ = new QLineEdit(QStringLiteral("TrivexData.txt"), client);
+    text4_->setObjectName("Text4");
+    text4_->setGeometry(TwipsRect(*this, 420, 3660, 4575, 315));
+
+    drive1_ = new QComboBox(client);
+    drive1_->setObjectName("Drive1");
+    drive1_->setGeometry(TwipsRect(*this, 2820, 2880, 2175, 315));
+
+    dir1_ = new FolderList(client);
+    dir1_->setObjectName("Dir1");
+    dir1_->setGeometry(TwipsRect(*this, 420, 360, 2115, 2790));
+
+    file1_ = new QListWidget(client);
+    file1_->setObjectName("File1");
+    file1_->setGeometry(TwipsRect(*this, 2820, 360, 2175, 2235));
+
+    exit1_ = new QPushButton(QStringLiteral("Cancel"), client);
+    exit1_->setObjectName("Exit1");
+    exit1_->setGeometry(TwipsRect(*this, 3000, 4200, 1995, 495));
+    exit1_->setAutoDefault(false);
+
+    save1_ = new QPushButton(QStringLiteral("Write"), client);
+    save1_->setObjectName("Save1");
+    save1_->setGeometry(TwipsRect(*this, 480, 4200, 2115, 495));
+    save1_->setAutoDefault(false);
+
+    label4_ = new QLabel(QStringLiteral("FILE NAME"), client);
+    label4_->setObjectName("Label4");
+    label4_->setGeometry(TwipsRect(*this, 2040, 3360, 1395, 255));
+    QFont courier(QStringLiteral("Courier"), 12, QFont::Bold);
+    courier.setStyleHint(QFont::TypeWriter);
+    label4_->setFont(courier);
+    QPalette black = label4_->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    label4_->setPalette(black);
+
+    setTabOrder(save1_, exit1_);
+    setTabOrder(exit1_, file1_);
+    setTabOrder(file1_, dir1_);
+    setTabOrder(dir1_, drive1_);
+    setTabOrder(drive1_, text4_);
+
+    connect(dir1_, &FolderList::pathChanged, this, &ExportDialog::RereadFiles);
+    connect(dir1_, &FolderList::folderUnavailable, this, &ExportDialog::FolderUnavailable);
+    connect(file1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { text4_->setText(item->text()); });
+    connect(file1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        text4_->setText(item->text());
+        Write();
+    });
+    connect(save1_, &QPushButton::clicked, this, &ExportDialog::Write);
+    connect(exit1_, &QPushButton::clicked, this, &ExportDialog::Cancel);
+
+    QStringList mounts;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady())
+            mounts << volume.rootPath();
+    setDrives(mounts);
+    if (!dir1_->setPath(QDir::currentPath()))
+        dir1_->setPath(QDir::rootPath());
+    ShowDriveOf(dir1_->path());
+    connect(drive1_, &QComboBox::activated, this, &ExportDialog::DriveChanged);
+}
+
+void ExportDialog::setDrives(const QStringList& mountPoints)
+{
+    QStringList sorted = mountPoints;
+    sorted.sort();
+    sorted.removeDuplicates();
+    drive1_->clear();
+    drive1_->addItems(sorted);
+    ShowDriveOf(dir1_->path());
+}
+
+void ExportDialog::ShowDriveOf(const QString& path)
+{
+    // The drive of a path: the mount point that is its longest leading part.
+    int best = -1;
+    qsizetype bestLength = -1;
+    for (int i = 0; i < drive1_->count(); ++i) {
+        const QString root = drive1_->itemText(i);
+        const bool under = path == root || path.startsWith(root.endsWith('/') ? root : root + '/');
+        if (under && root.size() > bestLength) {
+            best = i;
+            bestLength = root.size();
+        }
+    }
+    const QSignalBlocker quiet(drive1_);
+    drive1_->setCurrentIndex(best);
+}
+
+void ExportDialog::DriveChanged(int index)
+{
+    if (index < 0)
+        return;
+    // A drive that cannot be read: back to the drive of the folder shown, silently.
+    if (!dir1_->setPath(drive1_->itemText(index)))
+        ShowDriveOf(dir1_->path());
+}
+
+void ExportDialog::FolderUnavailable(const QString& path)
+{
+    prompt_.tell(QStringLiteral("The folder %1 cannot be opened. It may have been removed, or you may not "
+                                "have permission to read it. Choose another folder.")
+                     .arg(QDir::toNativeSeparators(path)));
+}
+
+void ExportDialog::RereadFiles()
+{
+    const QString selected = file1_->currentItem() ? file1_->currentItem()->text() : QString();
+    file1_->clear();
+    const QDir dir(dir1_->path());
+    // Plain files only: hidden files and special files are not listed.
+    file1_->addItems(dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
+    const auto matches = file1_->findItems(selected, Qt::MatchExactly);
+    if (!matches.isEmpty())
+        file1_->setCurrentItem(matches.first());
+}
+
+void ExportDialog::open()
+{
+    if (!shownBefore_) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect r = frameGeometry();
+            r.moveCenter(screen->availableGeometry().center());
+            move(r.topLeft());
+        }
+        shownBefore_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+    save1_->setFocus(Qt::OtherFocusReason);
+}
+
+void ExportDialog::RereadFolders()
+{
+    // Setting the path lists the files too.
+    for (QDir dir(dir1_->path());; ) {
+        if (dir1_->setPath(dir.absolutePath()) || dir.isRoot() || !dir.cdUp())
+            break;
+    }
+    ShowDriveOf(dir1_->path());
+}
+
+bool ExportDialog::event(QEvent* e)
+{
+    // Files (and folders) written in the meantime appear when the dialog comes back.
+    if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show)
+        RereadFolders();
+    return QFrame::event(e);
+}
+
+void ExportDialog::Cancel()
+{
+    hide();
+    if (mainWindow_)
+        mainWindow_->activateWindow();
+}
+
+void ExportDialog::Write()
+{
+    const QString folder = dir1_->path();
+    const QString name = text4_->text();
+
+    // Ask before replacing a file: one the list shows, and also one it does
+    // not show (hidden, or written since the list was read).
+    enum class Answer { None, Ok, Cancel } answer = Answer::None;
+    for (int i = 0; i < file1_->count(); ++i) {
+        if (file1_->item(i)->text() == name) {
+            answer = prompt_.confirm(ExistsQuestion) ? Answer::Ok : Answer::Cancel;
+            if (answer == Answer::Ok)
+                break;
+        }
+    }
+    if (answer == Answer::None && !name.isEmpty() && QFileInfo::exists(JoinExportPath(folder, name)))
+        answer = prompt_.confirm(ExistsQuestion) ? Answer::Ok : Answer::Cancel;
+    if (answer == Answer::Cancel)
+        return;
+
+    const QString path = JoinExportPath(folder, text4_->text());
+    const QDateTime stamp = now_();
+    const std::string text = BuildExportText(format_, store_, text4_->text().toLocal8Bit().toStdString(),
+                                             stamp.toString(QStringLiteral("MM-dd-yyyy")).toStdString(),
+                                             stamp.toString(QStringLiteral("HH:mm:ss")).toStdString());
+    if (!WriteWholeFile(path, QByteArray::fromStdString(text))) {
+        prompt_.tell(WriteError);
+        return;
+    }
+    hide();
+    if (mainWindow_)
+        mainWindow_->activateWindow();
+}

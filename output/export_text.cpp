@@ -1,0 +1,68 @@
+#include "export_text.h"
+
+#include "record_line.h"
+
+#include <array>
+
+namespace {
+
+constexpr const char* Crlf = "\r\n";
+constexpr const char* SpaceLine = "         ";
+constexpr std::array<int, 8> Columns = {1, 9, 23, 38, 53, 68, 83, 98};
+
+void EndLine(std::string& out, std::size_t& lineStart)
+{
+    out += Crlf;
+    lineStart = out.size();
+}
+
+void SpaceLines(std::string& out, std::size_t& lineStart, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        out += SpaceLine;
+        EndLine(out, lineStart);
+    }
+}
+
+void ColumnLine(std::string& out, std::size_t& lineStart, const std::array<std::string, 8>& texts)
+{
+    out += texts[0];
+    for (std::size_t i = 1; i < texts.size(); ++i)
+        PlaceAtColumn(out, lineStart, texts[i], Columns[i]);
+    EndLine(out, lineStart);
+}
+
+} // namespace
+
+void PlaceAtColumn(std::string& out, std::size_t& lineStart, const std::string& text, int column)
+{
+    const auto next = static_cast<int>(out.size() - lineStart) + 1;
+    if (next < column) {
+        out.append(static_cast<std::size_t>(column - next), ' ');
+    } else if (next > column) {
+        EndLine(out, lineStart);
+        out.append(static_cast<std::size_t>(column - 1), ' ');
+    }
+    out += text;
+}
+
+std::string BuildExportText(FormatState& format, RecordStore& store, const std::string& fileName,
+                            const std::string& date, const std::string& time)
+{
+    std::string out;
+    std::size_t lineStart = 0;
+    SpaceLines(out, lineStart, 1);
+    out += fileName + "    Date  =  " + date + "    Time  =  " + time + "     Unit = " + format.Line.Source;
+    EndLine(out, lineStart);
+    SpaceLines(out, lineStart, 3);
+    ColumnLine(out, lineStart, {"SEQ", "BIB #", "TIME", "START", "FINISH", "SPLIT1", "SPLIT2", "SPLIT3"});
+    SpaceLines(out, lineStart, 2);
+
+    const int count = store.ReportedRecordCount;
+    for (int n = 1; n <= count && n < RecordStore::Rows; ++n) {
+        FormatRecordLine(format, store, n);
+        const RecordLine& l = format.Line;
+        ColumnLine(out, lineStart, {l.Seq, l.Bib, l.Time, l.Start, l.Finish, l.Split1, l.Split2, l.Split3});
+    }
+    return out;
+}

@@ -1,0 +1,293 @@
+#include "export_dialog.h"
+#include "folder_list.h"
+#include "support/app_rig.h"
+#include "support/record_fill.h"
+#include "support/scripted_prompt.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteText(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// The dialog on its own, with a few records and a fixed clock.
+struct DialogRig {
+    QTemporaryDir dir;
+    FormatState format;
+    RecordStore store;
+    ScriptedPrompt prompt;
+    QWidget mainWindow;
+    ExportDialog dialog{format, store, prompt, &mainWindow,
+                        [] { return QDateTime(QDate(2026, 12, 8), QTime(9, 5, 7)); }};
+
+    DialogRig()
+    {
+        FillRecords(store, 3);
+        store.ReportedRecordCount = 3;
+        dialog.setDrives({"/", dir.path()});
+        EXPECT_TRUE(dialog.folders().setPath(dir.path()));
+        dialog.open();
+    }
+    QString target(const QString& name) const { return dir.filePath(name); }
+    QPushButton* button(const char* name) { return dialog.findChild<QPushButton*>(name); }
+    QListWidgetItem* listed(const QString& name)
+    {
+        const auto items = dialog.files().findItems(name, Qt::MatchExactly);
+        return items.isEmpty() ? nullptr : items.first();
+    }
+};
+
+TEST(ExportDialog, WritesTheFileAndHides)
+{
+    DialogRig r;
+    EXPECT_EQ(r.dialog.fileName().text(), "TrivexData.txt");
+    r.button("Save1")->click();
+    EXPECT_TRUE(r.prompt.messages.isEmpty());
+    EXPECT_FALSE(r.dialog.isVisible());
+    const QByteArray bytes = ReadAll(r.target("TrivexData.txt"));
+    EXPECT_TRUE(bytes.startsWith("         \r\nTrivexData.txt    Date  =  12-08-2026    Time  =  09:05:07     Unit = "));
+    EXPECT_EQ(bytes.count("\r\n"), 8 + 3);
+}
+
+TEST(ExportDialog, ClickThenTypedNameIsHonoured)
+{
+    DialogRig r;
+    WriteText(r.target("old.txt"), "old");
+    r.dialog.RereadFiles();
+    QListWidgetItem* item = r.listed("old.txt");
+    ASSERT_NE(item, nullptr);
+    const QRect rect = r.dialog.files().visualItemRect(item);
+    QTest::mouseClick(r.dialog.files().viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    EXPECT_EQ(r.dialog.fileName().text(), "old.txt");
+    r.dialog.fileName().setText("new.txt");
+    r.button("Save1")->click();
+    EXPECT_TRUE(r.prompt.questions.isEmpty());
+    EXPECT_EQ(ReadAll(r.target("old.txt")), "old");
+    EXPECT_TRUE(QFile::exists(r.target("new.txt")));
+}
+
+TEST(ExportDialog, DoubleClickAsksAndCancelKeepsFileAndDialog)
+{
+    DialogRig r;
+    WriteText(r.target("race.txt"), "earlier");
+    r.dialog.RereadFiles();
+    QListWidgetItem* item = r.listed("race.txt");
+    ASSERT_NE(item, nullptr);
+    r.prompt.answers = {false};
+    const QRect rect = r.dialog.files().visualItemRect(item);
+    QTest::mouseClick(r.dialog.files().viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    QTest::mouseDClick(r.dialog.files().viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    EXPECT_EQ(r.prompt.questions, QStringList{"File Already Exists, Do You Wish To Continue?"});
+    EXPECT_EQ(ReadAll(r.target("race.txt")), "earlier");
+    EXPECT_TRUE(r.dialog.isVisible());
+    EXPECT_TRUE(r.prompt.messages.isEmpty());
+
+    r.prompt.answers = {true};
+    r.button("Save1")->click();
+    EXPECT_EQ(r.prompt.questions.size(), 2);
+    EXPECT_NE(ReadAll(r.target("race.txt")), "earlier");
+    EXPECT_FALSE(r.dialog.isVisible());
+}
+
+TEST(ExportDialog, AHiddenOrUnlistedFileIsNotReplacedWithoutAsking)
+{
+    DialogRig r;
+    WriteText(r.target(".hidden.txt"), "hidden");
+    r.dialog.RereadFiles();
+    EXPECT_EQ(r.listed(".hidden.txt"), nullptr);
+    WriteText(r.target("late.txt"), "written after the list was read");
+    for (const char* name : {".hidden.txt", "late.txt"}) {
+        r.prompt.answers = {false};
+        r.dialog.fileName().setText(name);
+        r.button("Save1")->click();
+        EXPECT_EQ(r.prompt.questions.size(), 1) << name;
+        r.prompt.questions.clear();
+    }
+    EXPECT_EQ(ReadAll(r.target(".hidden.txt")), "hidden");
+    EXPECT_EQ(ReadAll(r.target("late.txt")), "written after the list was read");
+}
+
+TEST(ExportDialog, OtherLetterCaseIsAnotherFile)
+{
+    DialogRig r;
+    WriteText(r.target("RACE.TXT"), "upper");
+    r.dialog.RereadFiles();
+    r.dialog.fileName().setText("race.txt");
+    r.button("Save1")->click();
+    EXPECT_TRUE(r.prompt.questions.isEmpty());
+    EXPECT_EQ(ReadAll(r.target("RACE.TXT")), "upper");
+    EXPECT_TRUE(QFile::exists(r.target("race.txt")));
+}
+
+TEST(ExportDialog, FailuresSayErrorWritingFileAndKeepEverything)
+{
+    DialogRig r;
+    ASSERT_TRUE(QDir(r.dir.path()).mkdir("folder"));
+    ASSERT_EQ(::symlink("/dev/full", r.target("full.txt").toLocal8Bit().constData()), 0);
+    for (const char* name : {"", "folder", "full.txt", "missing/dir/file.txt"}) {
+        r.prompt.messages.clear();
+        r.dialog.fileName().setText(name);
+        r.button("Save1")->click();
+        EXPECT_EQ(r.prompt.messages, QStringList{"Error Writing File"}) << name;
+        EXPECT_TRUE(r.dialog.isVisible()) << name;
+        EXPECT_EQ(r.dialog.fileName().text(), name);
+    }
+    EXPECT_TRUE(QFileInfo(r.target("folder")).isDir());
+    // No temporary file was left behind.
+    EXPECT_EQ(QDir(r.dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 1);
+}
+
+TEST(ExportDialog, AFolderWithoutWritePermission)
+{
+    DialogRig r;
+    if (::geteuid() == 0) {
+        // Root writes anywhere permissions allow; /proc refuses new files to anyone.
+        ASSERT_TRUE(r.dialog.folders().setPath("/proc"));
+        r.button("Save1")->click();
+        EXPECT_EQ(r.prompt.messages, QStringList{"Error Writing File"});
+        EXPECT_FALSE(QFile::exists("/proc/TrivexData.txt"));
+        return;
+    }
+    WriteText(r.target("TrivexData.txt"), "earlier");
+    QFile::setPermissions(r.dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    r.dialog.RereadFiles();
+    r.button("Save1")->click();
+    QFile::setPermissions(r.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(r.prompt.messages, QStringList{"Error Writing File"});
+    EXPECT_EQ(ReadAll(r.target("TrivexData.txt")), "earlier");
+}
+
+TEST(ExportDialog, AnUnreadableDriveFallsBackSilently)
+{
+    DialogRig r;
+    const QString gone = r.dir.filePath("removed-medium");
+    r.dialog.setDrives({"/", r.dir.path(), gone});
+    const int index = r.dialog.drives().findText(gone);
+    ASSERT_GE(index, 0);
+    r.dialog.drives().setCurrentIndex(index);
+    emit r.dialog.drives().activated(index);
+    EXPECT_EQ(r.dialog.folders().path(), r.dir.path());
+    EXPECT_EQ(r.dialog.drives().currentText(), r.dir.path());
+    EXPECT_TRUE(r.prompt.messages.isEmpty());
+
+    const int root = r.dialog.drives().findText("/");
+    emit r.dialog.drives().activated(root);
+    EXPECT_EQ(r.dialog.folders().path(), "/");
+}
+
+TEST(ExportDialog, FolderListMovesTheFileList)
+{
+    DialogRig r;
+    ASSERT_TRUE(QDir(r.dir.path()).mkpath("sub"));
+    WriteText(r.dir.filePath("sub/inside.txt"), "x");
+    r.dialog.RereadFolders();
+    const auto items = r.dialog.folders().findItems("sub", Qt::MatchEndsWith);
+    ASSERT_EQ(items.size(), 1);
+    emit r.dialog.folders().itemActivated(items.first());
+    EXPECT_EQ(r.dialog.folders().path(), r.dir.filePath("sub"));
+    EXPECT_NE(r.listed("inside.txt"), nullptr);
+    // Back up through the chain of parent folders.
+    emit r.dialog.folders().itemActivated(r.dialog.folders().item(0));
+    EXPECT_EQ(r.dialog.folders().path(), "/");
+}
+
+TEST(ExportDialog, AFolderThatCannotBeListedIsReported)
+{
+    DialogRig r;
+    ASSERT_TRUE(QDir(r.dir.path()).mkpath("doomed"));
+    r.dialog.RereadFolders();
+    const auto items = r.dialog.folders().findItems("doomed", Qt::MatchEndsWith);
+    ASSERT_EQ(items.size(), 1);
+    ASSERT_TRUE(QDir(r.dir.filePath("doomed")).removeRecursively());
+    emit r.dialog.folders().itemActivated(items.first());
+    ASSERT_EQ(r.prompt.messages.size(), 1);
+    EXPECT_TRUE(r.prompt.messages.first().contains("cannot be opened"));
+    EXPECT_EQ(r.dialog.folders().path(), r.dir.path());
+    EXPECT_TRUE(r.dialog.isVisible());
+}
+
+TEST(ExportDialog, Geometry)
+{
+    DialogRig r;
+    struct Control {
+        const char* name;
+        int left, top, width, height;
+    };
+    const Control controls[] = {
+        {"Text4", 420, 3660, 4575, 315}, {"Drive1", 2820, 2880, 2175, 315}, {"Dir1", 420, 360, 2115, 2790},
+        {"File1", 2820, 360, 2175, 2235}, {"Exit1", 3000, 4200, 1995, 495}, {"Save1", 480, 4200, 2115, 495},
+        {"Label4", 2040, 3360, 1395, 255},
+    };
+    const double k = 1440.0 / r.dialog.logicalDpiX();
+    for (const Control& c : controls) {
+        auto* w = r.dialog.findChild<QWidget*>(c.name);
+        ASSERT_NE(w, nullptr) << c.name;
+        const QRect g = w->geometry();
+        EXPECT_EQ(std::lround(g.x() * k), c.left) << c.name;
+        EXPECT_EQ(std::lround(g.y() * k), c.top) << c.name;
+        EXPECT_EQ(std::lround(g.width() * k), c.width) << c.name;
+        EXPECT_EQ(std::lround(g.height() * k), c.height) << c.name;
+    }
+    EXPECT_TRUE(r.dialog.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_FALSE(r.dialog.isModal());
+    EXPECT_EQ(r.button("Save1")->text(), "Write");
+    EXPECT_EQ(r.button("Exit1")->text(), "Cancel");
+    EXPECT_FALSE(r.button("Save1")->isDefault());
+}
+
+// Through the main window: "Write File" opens one dialog that keeps its state.
+TEST(WriteFileButton, OpensTheSameDialogWithItsState)
+{
+    ScriptedPrompt prompt;
+    AppRig r(true, 5, &prompt);
+    r.app->Load();
+    r.click("WriteFile");
+    ExportDialog* first = r.app->exportDialog();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    QTemporaryDir dir;
+    ASSERT_TRUE(first->folders().setPath(dir.path()));
+    first->fileName().setText("Heat1.txt");
+    first->findChild<QPushButton*>("Exit1")->click();
+    EXPECT_FALSE(first->isVisible());
+
+    r.click("WriteFile");
+    r.click("WriteFile");
+    EXPECT_EQ(r.app->exportDialog(), first);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->fileName().text(), "Heat1.txt");
+    EXPECT_EQ(first->folders().path(), dir.path());
+
+    r.click("Reset");
+    r.tickUntilQuiet();
+    first->findChild<QPushButton*>("Save1")->click();
+    EXPECT_TRUE(prompt.messages.isEmpty());
+    const QByteArray bytes = ReadAll(dir.filePath("Heat1.txt"));
+    EXPECT_EQ(bytes.count("\r\n"), 8 + 5);
+    r.click("WriteFile");
+    EXPECT_EQ(first->files().findItems("Heat1.txt", Qt::MatchExactly).size(), 1);
+}
+
+} // namespace
