@@ -2,9 +2,11 @@
 
 #include "export_dialog.h"
 #include "focus_scroll_bar.h"
+#include "printed_report.h"
 #include "results_picture.h"
 #include "results_wiring.h"
 
+#include <QDateTime>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -66,7 +68,7 @@ void TimerApplication::connectWindow()
     connect(w.button("Normal"), &QPushButton::clicked, this, [this] { results_->ShowTimesAs(FormatState::Seconds); });
     connect(w.button("MilitaryT"), &QPushButton::clicked, this,
             [this] { results_->ShowTimesAs(FormatState::TimeOfDay); });
-    connect(w.button("Command1"), &QPushButton::clicked, this, &TimerApplication::printRequested);
+    connect(w.button("Command1"), &QPushButton::clicked, this, &TimerApplication::PrintClicked);
     connect(w.button("WriteFile"), &QPushButton::clicked, this, &TimerApplication::WriteFileClicked);
 }
 
@@ -124,4 +126,19 @@ void TimerApplication::WriteFileClicked()
     if (!exportDialog_)
         exportDialog_ = std::make_unique<ExportDialog>(state_.format, state_.store, prompt_, window_.get());
     exportDialog_->open();
+}
+
+void TimerApplication::PrintClicked()
+{
+    QString why;
+    QPrinter* printer = printer_->printer(&why);
+    if (!printer) {
+        prompt_.tell("Nothing was printed. " + why
+                     + " Set up a printer and press Print again; the records are kept.");
+        return;
+    }
+    const QDateTime now = QDateTime::currentDateTime();
+    if (!PrintResults(*printer, state_.format, state_.store, now.toString("MM-dd-yyyy"), now.toString("HH:mm:ss"),
+                      &why))
+        prompt_.tell("Printing failed: " + why + ". The records are kept; check the printer and press Print again.");
 }

@@ -5,6 +5,7 @@
 #include "hid_access.h"
 #include "main_window.h"
 #include "operator_prompt.h"
+#include "print_job.h"
 #include "results_view.h"
 #include "timer_commands.h"
 #include "timer_state.h"
@@ -31,6 +32,8 @@ public:
     MainWindow& window() { return *window_; }
     TimerState& state() { return state_; }
     ResultsView& results() { return *results_; }
+    // Where "Print" prints; the system's default printer unless set.
+    void setDefaultPrinter(DefaultPrinter& printer) { printer_ = &printer; }
     // The export dialog, once "Write File" has opened it.
     ExportDialog* exportDialog() { return exportDialog_.get(); }
 
@@ -40,13 +43,13 @@ public slots:
     void ExitClicked();
     void WindowClosing();
     void WriteFileClicked();
+    void PrintClicked();
 
 signals:
     // Every caption the device link shows, in order.
     void linkStatusShown(const QString& caption);
     // "Exit" was pressed: the device is closed and the program is to end now.
     void exitRequested();
-    void printRequested();
 
 private:
     class StatusLabel : public LinkStatusDisplay {
@@ -75,4 +78,6 @@ private:
     MessageBoxPrompt messageBoxes_;
     OperatorPrompt& prompt_;
     std::unique_ptr<ExportDialog> exportDialog_;
+    SystemDefaultPrinter systemPrinter_;
+    DefaultPrinter* printer_ = &systemPrinter_;
 };

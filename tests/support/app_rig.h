@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qt_printers.h"
+
 #include "emulated_hid.h"
 #include "sample_race.h"
 #include "timer_application.h"

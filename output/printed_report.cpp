@@ -1,0 +1,112 @@
+#include "printed_report.h"
+
+#include "record_line.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+
+#include <array>
+
+const double PrintColumnsMm[8] = {20, 37, 69, 101, 133, 165, 197, 229};
+
+namespace {
+
+// Lines at millimetre positions on the printable area, a new page when the
+// next line would pass its bottom. Painter coordinates stay in device units:
+// scaling the painter would scale the font too.
+class ReportPage {
+public:
+    ReportPage(QPrinter& printer, QPainter& painter) : printer_(printer), painter_(painter)
+    {
+        const QFontMetricsF m(painter.font(), &printer);
+        lineHeight_ = m.height();
+        ascent_ = m.ascent();
+        dotsPerMm_ = printer.resolution() / 25.4;
+        bottom_ = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+    }
+
+    bool blankLines(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            if (!line({}))
+                return false;
+        return true;
+    }
+
+    // Each text at its millimetre position on one line.
+    bool line(const std::vector<std::pair<double, QString>>& texts)
+    {
+        if (y_ > 0 && y_ + lineHeight_ > bottom_) {
+            if (!printer_.newPage())
+                return false;
+            y_ = 0;
+        }
+        for (const auto& [mm, text] : texts)
+            painter_.drawText(QPointF(mm * dotsPerMm_, y_ + ascent_), text);
+        y_ += lineHeight_;
+        return true;
+    }
+
+private:
+    QPrinter& printer_;
+    QPainter& painter_;
+    double lineHeight_ = 0;
+    double ascent_ = 0;
+    double dotsPerMm_ = 0;
+    double bottom_ = 0;
+    double y_ = 0;
+};
+
+std::vector<std::pair<double, QString>> AtColumns(const std::array<QString, 8>& texts)
+{
+    std::vector<std::pair<double, QString>> placed;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        placed.emplace_back(PrintColumnsMm[i], texts[i]);
+    return placed;
+}
+
+bool Fail(QString* error, const QString& why)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+} // namespace
+
+bool PrintResults(QPrinter& printer, FormatState& format, RecordStore& store, const QString& date,
+                  const QString& time, QString* error)
+{
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return Fail(error, QStringLiteral("the printer would not start the document"));
+    QFont font; // the toolkit's default face
+    font.setPointSizeF(10);
+    font.setBold(false);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+
+    ReportPage page(printer, painter);
+    const QString unit = QString::fromStdString(format.Line.Source);
+    bool ok = page.blankLines(3)
+        && page.line({{PrintColumnsMm[0], "Date  =  " + date + "    Time  =  " + time + "     Unit = " + unit}})
+        && page.blankLines(3)
+        && page.line(AtColumns({"SEQ", "BIB #", "TIME", "START", "FINISH", "SPLIT1", "SPLIT2", "SPLIT3"}))
+        && page.blankLines(3);
+
+    const int count = store.ReportedRecordCount;
+    for (int n = 1; ok && n <= count && n < RecordStore::Rows; ++n) {
+        FormatRecordLine(format, store, n);
+        const RecordLine& l = format.Line;
+        auto q = [](const std::string& s) { return QString::fromStdString(s); };
+        ok = page.line(AtColumns({q(l.Seq), q(l.Bib), q(l.Time), q(l.Start), q(l.Finish), q(l.Split1), q(l.Split2),
+                                  q(l.Split3)}));
+    }
+    if (!painter.end() || !ok || printer.printerState() == QPrinter::Error)
+        return Fail(error, QStringLiteral("the printer reported an error while printing"));
+    return true;
+}

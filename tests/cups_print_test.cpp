@@ -1,0 +1,65 @@
+// The "Print" button on the system's default printer, as a CUPS daemon of
+// the test's own provides it (see print/cups_print_test.sh).
+#include "support/app_rig.h"
+#include "support/pdf_words.h"
+#include "support/scripted_prompt.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(RealPrinter, NoDefaultPrinterShowsTheMessage)
+{
+    if (qEnvironmentVariableIsEmpty("TRIVEX_EXPECT_NO_PRINTER"))
+        GTEST_SKIP() << "run through print/cups_print_test.sh";
+    ScriptedPrompt prompt;
+    AppRig r(true, 5, &prompt);
+    r.app->Load();
+    r.click("Reset");
+    r.tickUntilQuiet();
+    const auto table = r.state().store.RecordTable;
+    r.click("Command1");
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].startsWith("Nothing was printed. No default printer"));
+    EXPECT_EQ(r.state().store.RecordTable, table);
+}
+
+TEST(RealPrinter, PrintButtonPrintsOnTheDefaultQueue)
+{
+    const QString job = qEnvironmentVariable("TRIVEX_CUPS_JOB_PDF");
+    if (job.isEmpty())
+        GTEST_SKIP() << "run through print/cups_print_test.sh";
+    ScriptedPrompt prompt;
+    AppRig r(true, 12, &prompt);
+    r.app->Load();
+    r.click("Reset");
+    r.tickUntilQuiet();
+    r.click("Command1");
+    ASSERT_TRUE(prompt.messages.isEmpty()) << prompt.messages.join(" ").toStdString();
+
+    // The queue writes the job when its filters are done.
+    QElapsedTimer waited;
+    waited.start();
+    PdfText text;
+    while (waited.elapsed() < 60000) {
+        if (QFileInfo(job).size() > 0) {
+            text = ReadPdfWords(job);
+            if (text.ok && !text.words.empty())
+                break;
+        }
+        QThread::msleep(200);
+    }
+    ASSERT_TRUE(text.ok && !text.words.empty()) << "no job arrived at " << job.toStdString();
+    EXPECT_EQ(text.find("SEQ").size(), 1u);
+    EXPECT_EQ(text.find("SPLIT3").size(), 1u);
+    EXPECT_EQ(text.find("Date").size(), 1u);
+    EXPECT_EQ(text.find("12").size() >= 1, true);
+    const std::string unit = r.state().format.Line.Source;
+    EXPECT_GE(text.find(QString::fromStdString(unit)).size(), 1u) << unit;
+}
+
+} // namespace

@@ -1,0 +1,66 @@
+#include "support/app_rig.h"
+#include "support/pdf_words.h"
+#include "support/scripted_prompt.h"
+
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class NoPrinter : public DefaultPrinter {
+public:
+    QPrinter* printer(QString* why) override
+    {
+        *why = "No default printer is set up on this computer.";
+        return nullptr;
+    }
+};
+
+class PdfPrinter : public DefaultPrinter {
+public:
+    explicit PdfPrinter(const QString& file) { pdf.setOutputFormat(QPrinter::PdfFormat), pdf.setOutputFileName(file); }
+    QPrinter* printer(QString*) override { return &pdf; }
+    QPrinter pdf{QPrinter::HighResolution};
+};
+
+TEST(PrintButton, WithoutAPrinterSaysSoAndChangesNothing)
+{
+    ScriptedPrompt prompt;
+    AppRig r(true, 5, &prompt);
+    NoPrinter none;
+    r.app->setDefaultPrinter(none);
+    r.app->Load();
+    r.click("Reset");
+    r.tickUntilQuiet();
+    const std::string source = r.state().format.Line.Source;
+    const auto table = r.state().store.RecordTable;
+    r.click("Command1");
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].startsWith("Nothing was printed."));
+    EXPECT_TRUE(prompt.messages[0].contains("the records are kept"));
+    EXPECT_EQ(r.state().store.RecordTable, table);
+    EXPECT_EQ(r.state().format.Line.Source, source);
+}
+
+TEST(PrintButton, PrintsTheDownloadedRecords)
+{
+    ScriptedPrompt prompt;
+    QTemporaryDir dir;
+    PdfPrinter pdf(dir.filePath("job.pdf"));
+    AppRig r(true, 5, &prompt);
+    r.app->setDefaultPrinter(pdf);
+    r.app->Load();
+    r.click("Reset");
+    r.tickUntilQuiet();
+    r.click("Command1");
+    EXPECT_TRUE(prompt.messages.isEmpty());
+    const PdfText text = ReadPdfWords(dir.filePath("job.pdf"));
+    ASSERT_TRUE(text.ok);
+    EXPECT_EQ(text.find("SEQ").size(), 1u);
+    EXPECT_EQ(text.find("5").size() >= 1, true);
+    EXPECT_EQ(text.find(QString::fromStdString(r.state().format.Line.Source)).size() >= 1, true);
+}
+
+} // namespace
