@@ -107,8 +107,13 @@ void ResultsPicture::printLine(const std::vector<TabField>& fields)
                 : image_.width();
             if (right <= x)
                 continue;
+            QString text = QString::fromStdString(fields[i].text);
+            // A text longer than its field stops at the next column: whole
+            // characters in this fixed-pitch font, then the clip for any rest.
+            if (i + 1 < fields.size())
+                text.truncate(std::max(0, fields[i + 1].column - fields[i].column));
             p.setClipRect(QRect(x, top, right - x, rowHeight));
-            p.drawText(QPointF(x, top + m.ascent()), QString::fromStdString(fields[i].text));
+            p.drawText(QPointF(x, top + m.ascent()), text);
         }
     }
     printX_ = 0;

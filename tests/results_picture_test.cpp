@@ -64,14 +64,17 @@ TEST(ResultsPicture, ThirtyFiveRowsAndTheLongestColumnTextsFit)
 TEST(ResultsPicture, ALongBibIsClippedAtTheNextColumn)
 {
     PictureRig r;
-    FillRow(r.store, 1, MakeTimerRecord({.start = 1, .bib = 255, .dnf = true, .manual = true}));
+    // With a one-digit bib, "MAN" would begin exactly at the TIME column.
+    FillRow(r.store, 1, MakeTimerRecord({.start = 1, .bib = 5, .dnf = true, .manual = true}));
     r.store.RecordCount = 1;
     r.format.TimeDisplayMode = FormatState::Seconds;
     r.results.RefreshResults(1);
-    EXPECT_EQ(r.results.RowTexts(4)[1], "255      DNF     MAN");
+    EXPECT_EQ(r.results.RowTexts(4)[1], "5      DNF     MAN");
     // Between the end of the TIME text ("0.000", 5 columns) and START nothing is drawn.
     EXPECT_TRUE(r.bandIsWhite(r.columnX(24 + 6), r.columnX(40), 4));
     EXPECT_FALSE(r.bandIsWhite(r.columnX(9), r.columnX(24), 4));
+    // Nothing of "MAN" shows before the TIME column: only the spaces after "DNF" (columns 19..23).
+    EXPECT_TRUE(r.bandIsWhite(r.columnX(19) + 1, r.columnX(24), 4));
     EXPECT_TRUE(r.bandIsWhite(0, r.picture->image().width(), 5));
 }
 
