@@ -17,8 +17,9 @@ constexpr int ReaderPollMs = 50;
 
 class HidapiDevice : public HidDevice {
 public:
-    HidapiDevice(hid_device* dev, const std::string& path) : dev_(dev)
+    HidapiDevice(hid_device* dev, const std::string& path, int& openDevices) : dev_(dev), openDevices_(openDevices)
     {
+        ++openDevices_;
         const ReportLengths lengths = UsbReportLengths(path);
         input_ = lengths.input > 0 ? lengths.input : FallbackReportLength;
         output_ = lengths.output > 0 ? lengths.output : FallbackReportLength;
@@ -30,6 +31,7 @@ public:
         stop_ = true;
         reader_.join();
         hid_close(dev_);
+        --openDevices_;
     }
 
     bool attributes(std::uint16_t& vendorId, std::uint16_t& productId) override
@@ -84,6 +86,7 @@ private:
     }
 
     hid_device* dev_;
+    int& openDevices_;
     int input_ = FallbackReportLength;
     int output_ = FallbackReportLength;
     ReportQueue queue_;
@@ -99,6 +102,13 @@ HidapiAccess::~HidapiAccess() { hid_exit(); }
 
 std::vector<HidDeviceInfo> HidapiAccess::enumerate(std::uint16_t vendorId, std::uint16_t productId)
 {
+    // libusb learns of new devices from the udev daemon; where none runs, only
+    // a fresh start sees a unit plugged in since. Nothing is open, so nothing
+    // is lost by starting afresh.
+    if (openDevices_ == 0) {
+        hid_exit();
+        hid_init();
+    }
     std::vector<HidDeviceInfo> found;
     hid_device_info* list = hid_enumerate(vendorId, productId);
     for (const hid_device_info* d = list; d; d = d->next)
@@ -112,5 +122,5 @@ std::unique_ptr<HidDevice> HidapiAccess::open(const std::string& path)
     hid_device* dev = hid_open_path(path.c_str());
     if (!dev)
         return nullptr;
-    return std::make_unique<HidapiDevice>(dev, path);
+    return std::make_unique<HidapiDevice>(dev, path, openDevices_);
 }

@@ -13,4 +13,7 @@ public:
 
     std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId, std::uint16_t productId) override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;
+
+private:
+    int openDevices_ = 0;
 };

@@ -39,6 +39,8 @@ std::vector<TimerRecordBytes> SampleRace(std::uint32_t dayOffsetMs, unsigned see
     return race;
 }
 
+std::vector<TimerRecordBytes> ReferenceRace() { return SampleRace(36000000, 11, 48); }
+
 std::uint32_t DayOffsetAnHourAgo()
 {
     const std::time_t now = std::time(nullptr);

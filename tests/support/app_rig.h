@@ -22,7 +22,12 @@ struct AppRig {
     int exitRequests = 0;
 
     explicit AppRig(bool withUnit = true, int records = 48, OperatorPrompt* prompt = nullptr)
-        : unit(clock, SampleRace(36000000, 7, records))
+        : AppRig(SampleRace(36000000, 7, records), withUnit, prompt)
+    {
+    }
+
+    AppRig(std::vector<TimerRecordBytes> memory, bool withUnit, OperatorPrompt* prompt)
+        : unit(clock, std::move(memory))
     {
         hid.addOtherDevice("keyboard", 0x046D, 0xC31C);
         if (withUnit)

@@ -1,0 +1,107 @@
+// The emulated timing unit behind a USB gadget's HID function (/dev/hidg0):
+// output reports from the host go to the unit, the unit's input reports go to
+// the host, one per report interval. Every command received is appended to a
+// log file as a decimal number per line.
+//
+//   trivex-gadget /dev/hidg0 commands.log
+#include "emulated_unit.h"
+#include "sample_race.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+volatile std::sig_atomic_t stopping = 0;
+
+void Stop(int) { stopping = 1; }
+
+constexpr int ReportBytes = 8;
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s /dev/hidgN commands.log\n", argv[0]);
+        return 2;
+    }
+    std::signal(SIGTERM, Stop);
+    std::signal(SIGINT, Stop);
+
+    const int fd = open(argv[1], O_RDWR | O_NONBLOCK);
+    if (fd < 0) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], std::strerror(errno));
+        return 1;
+    }
+    std::FILE* log = std::fopen(argv[2], "a");
+    if (!log) {
+        std::fprintf(stderr, "%s: %s\n", argv[2], std::strerror(errno));
+        return 1;
+    }
+
+    SteadyClock clock;
+    EmulatedUnit unit(clock, ReferenceRace(), {.reportIntervalUs = 10000, .reportLength = ReportBytes + 1});
+    std::uint8_t pending[ReportBytes];
+    bool havePending = false;
+    bool hostThere = true;
+
+    while (!stopping) {
+        if (!havePending) {
+            std::uint8_t report[ReportBytes + 1];
+            std::size_t got = 0;
+            if (unit.hostRead(unit.generation(), report, sizeof report, 0, got) == ReadOutcome::Completed) {
+                std::memcpy(pending, report + 1, ReportBytes); // the gadget sends no report-id byte
+                havePending = true;
+            }
+        }
+        pollfd p{fd, static_cast<short>(POLLIN | (havePending ? POLLOUT : 0)), 0};
+        poll(&p, 1, 2);
+
+        std::uint8_t out[64];
+        const ssize_t n = read(fd, out, sizeof out);
+        if (n > 0) {
+            // As the host built it: report id 0, then the bytes read here.
+            std::uint8_t report[ReportBytes + 1] = {};
+            std::memcpy(report + 1, out, static_cast<std::size_t>(std::min<ssize_t>(n, ReportBytes)));
+            unit.hostWrite(unit.generation(), report, sizeof report);
+            if (report[1] >= 1) {
+                std::fprintf(log, "%d\n", report[2]);
+                std::fflush(log);
+            }
+        }
+        if (havePending) {
+            const ssize_t w = write(fd, pending, ReportBytes);
+            if (w == ReportBytes) {
+                havePending = false;
+                if (!hostThere) {
+                    hostThere = true;
+                    unit.plugIn();
+                }
+            } else if (w < 0 && errno != EAGAIN && hostThere) {
+                // Unbound from the bus: like a unit switched off, it forgets
+                // what it was sending.
+                hostThere = false;
+                havePending = false;
+                unit.unplug();
+            }
+        }
+        if (!hostThere) {
+            // Try a count-0 report now and then to learn when the host is back.
+            const std::uint8_t idle[ReportBytes] = {};
+            usleep(10000);
+            if (write(fd, idle, ReportBytes) == ReportBytes) {
+                hostThere = true;
+                unit.plugIn();
+            }
+        }
+    }
+    close(fd);
+    std::fclose(log);
+    return 0;
+}

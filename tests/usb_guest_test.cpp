@@ -1,0 +1,199 @@
+// The program on the real device path: hidapi's libusb backend, libusb,
+// usbfs, the kernel's USB core and a host controller, with the emulated unit
+// behind a USB gadget. Runs inside the test guest (see usb_rig/).
+#include "export_dialog.h"
+#include "folder_list.h"
+#include "focus_scroll_bar.h"
+#include "hidapi_access.h"
+#include "support/app_rig.h"
+#include "support/scripted_prompt.h"
+#include "timer_application.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+
+namespace {
+
+QString Env(const char* name) { return qEnvironmentVariable(name); }
+
+bool InGuest() { return !Env("TRIVEX_GADGET_UDC").isEmpty(); }
+
+void SetUdc(const QString& value)
+{
+    std::ofstream udc(Env("TRIVEX_GADGET_UDC_FILE").toStdString());
+    udc << value.toStdString() << "\n";
+}
+
+int CommandsLogged(int command)
+{
+    std::ifstream log(Env("TRIVEX_GADGET_LOG").toStdString());
+    int count = 0;
+    for (int c; log >> c;)
+        count += c == command;
+    return count;
+}
+
+bool SerialDriverHoldsTheUnit()
+{
+    return !QDir("/sys/bus/usb/drivers/cypress_m8").entryList({"*:*"}, QDir::AllEntries | QDir::System).isEmpty();
+}
+
+QByteArray WithoutDateAndTime(QByteArray file)
+{
+    // Line 2 carries the moment of writing.
+    const qsizetype start = file.indexOf("\r\n") + 2;
+    const qsizetype end = file.indexOf("\r\n", start);
+    const qsizetype date = file.indexOf("    Date  =  ", start);
+    if (date > 0 && date < end)
+        file.replace(date, file.indexOf("     Unit = ", start) - date, "");
+    return file;
+}
+
+// One program for the whole run, as an operator would keep it open.
+struct Guest {
+    HidapiAccess hid;
+    SteadyClock clock;
+    ScriptedPrompt prompt;
+    TimerApplication app{hid, clock, &prompt};
+    QStringList captions;
+
+    Guest()
+    {
+        QObject::connect(&app, &TimerApplication::linkStatusShown, [this](const QString& c) { captions << c; });
+    }
+
+    // Ticks a quarter of a second apart until `done` or the time runs out.
+    template <typename Done>
+    bool tickUntil(Done done, int seconds)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        while (std::chrono::steady_clock::now() < end) {
+            QThread::msleep(250);
+            app.PollTick();
+            if (done())
+                return true;
+        }
+        return false;
+    }
+    bool holdsReferenceRace()
+    {
+        const auto memory = ReferenceRace();
+        const RecordStore& store = app.state().store;
+        if (store.RecordCount != 48)
+            return false;
+        for (int n = 1; n <= 48; ++n) {
+            const auto& row = store.RecordTable[static_cast<std::size_t>(store.RowOfRecord(n))];
+            for (int b = 0; b < 31; ++b)
+                if (row[static_cast<std::size_t>(b)] != memory[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(b)])
+                    return false;
+        }
+        return true;
+    }
+    void click(const char* name) { app.window().button(name)->click(); }
+};
+
+Guest* guest = nullptr;
+
+class RealDevicePath : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (InGuest())
+            guest = new Guest;
+    }
+    static void TearDownTestSuite()
+    {
+        delete guest;
+        guest = nullptr;
+    }
+    void SetUp() override
+    {
+        if (!InGuest())
+            GTEST_SKIP() << "runs inside the test guest (usb_rig/run-guest-tests.sh)";
+    }
+};
+
+TEST_F(RealDevicePath, StartUpTakesTheUnitFromTheSerialDriver)
+{
+    ASSERT_TRUE(SerialDriverHoldsTheUnit()) << "the kernel's serial driver should hold the unit before the program";
+    guest->app.Load();
+    ASSERT_FALSE(guest->captions.isEmpty());
+    EXPECT_EQ(guest->captions.first(), "USB Connected ");
+    EXPECT_FALSE(SerialDriverHoldsTheUnit());
+    EXPECT_FALSE(QFile::exists("/dev/ttyUSB0"));
+    EXPECT_EQ(guest->app.state().link.InputReportLength, 9);
+    EXPECT_EQ(guest->app.state().link.OutputReportLength, 9);
+    QThread::msleep(300);
+    EXPECT_EQ(CommandsLogged(141), 1);
+}
+
+TEST_F(RealDevicePath, GetMemoryDownloadsEveryRecordByteForByte)
+{
+    guest->click("Reset");
+    EXPECT_TRUE(guest->tickUntil([] { return guest->holdsReferenceRace(); }, 60));
+    EXPECT_EQ(CommandsLogged(151), 1);
+    EXPECT_EQ(guest->app.results().RowTexts(34)[0], "48");
+}
+
+TEST_F(RealDevicePath, WriteFileMatchesTheExportOfTheSameRecords)
+{
+    const QString results = Env("TRIVEX_RESULTS");
+    guest->click("WriteFile");
+    ExportDialog* dialog = guest->app.exportDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->folders().setPath(results));
+    dialog->fileName().setText("guest-export.txt");
+    dialog->findChild<QPushButton*>("Save1")->click();
+    EXPECT_TRUE(guest->prompt.messages.isEmpty());
+
+    // The same records through the emulated unit, as the host's tests see them.
+    ScriptedPrompt prompt;
+    AppRig host(ReferenceRace(), true, &prompt);
+    host.app->Load();
+    host.click("Reset");
+    host.tickUntilQuiet();
+    host.click("WriteFile");
+    ASSERT_TRUE(host.app->exportDialog()->folders().setPath(results));
+    host.app->exportDialog()->fileName().setText("host-export.txt");
+    host.app->exportDialog()->findChild<QPushButton*>("Save1")->click();
+
+    QFile a(results + "/guest-export.txt");
+    QFile b(results + "/host-export.txt");
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(b.open(QIODevice::ReadOnly));
+    const QByteArray guestFile = a.readAll();
+    // The fifth record's bib with both flags pushes its times onto a line of their own.
+    EXPECT_EQ(guestFile.count("\r\n"), 8 + 48 + 1);
+    EXPECT_EQ(WithoutDateAndTime(guestFile).replace("guest-export.txt", "X"),
+              WithoutDateAndTime(b.readAll()).replace("host-export.txt", "X"));
+}
+
+TEST_F(RealDevicePath, UnplugInTheMiddleOfADownloadAndPlugInAgain)
+{
+    guest->click("Reset");
+    ASSERT_TRUE(guest->tickUntil([] { return guest->app.state().store.RecordCount >= 5; }, 30));
+    guest->captions.clear();
+    SetUdc("");
+    ASSERT_TRUE(guest->tickUntil([] { return guest->captions.contains("Readfile Timeout "); }, 10));
+    const int filed = guest->app.state().store.RecordCount;
+    EXPECT_GE(filed, 5);
+    guest->tickUntil([] { return false; }, 1);
+    EXPECT_EQ(guest->app.state().store.RecordCount, filed);
+    EXPECT_EQ(guest->captions.last(), "USB Not Found ");
+
+    SetUdc(Env("TRIVEX_GADGET_UDC"));
+    guest->captions.clear();
+    ASSERT_TRUE(guest->tickUntil([] { return guest->captions.contains("USB Connected "); }, 20));
+    guest->click("Reset");
+    EXPECT_TRUE(guest->tickUntil([] { return guest->holdsReferenceRace(); }, 60));
+}
+
+} // namespace

@@ -1,0 +1,36 @@
+#!/bin/busybox sh
+# /init of the test guest: loads the USB, gadget and 9p modules, mounts the
+# host's root read-only and the results folder writable at its own path, runs
+# the tests in a chroot of the host's root and leaves through isa-debug-exit.
+/bin/busybox --install -s /bin
+export PATH=/bin
+mount -t proc proc /proc
+mount -t sysfs sys /sys
+mount -t devtmpfs dev /dev
+
+for m in $(cat /modules/order); do
+  insmod "/modules/$m.ko" || echo "guest: insmod $m failed"
+done
+
+arg() { sed -n "s/.*trivex\.$1=\([^ ]*\).*/\1/p" /proc/cmdline; }
+run=$(arg run)
+results=$(arg results)
+
+mkdir -p /host
+mount -t 9p -o trans=virtio,version=9p2000.L,msize=262144,ro hostroot /host
+mount -t 9p -o trans=virtio,version=9p2000.L,msize=262144 results "/host$results"
+mount --bind /proc /host/proc
+mount --bind /sys /host/sys
+mount --bind /dev /host/dev
+mount -t configfs configfs /host/sys/kernel/config
+mount -t tmpfs tmpfs /host/tmp
+mount -t tmpfs tmpfs /host/run
+
+chroot /host /bin/sh "$run" "$results"
+code=$?
+echo "$code" > "/host$results/verdict"
+sync
+echo "guest: tests ended with $code"
+# 0 leaves qemu with status 1; anything else with status 3.
+if [ "$code" -eq 0 ]; then printf '\000'; else printf '\001'; fi | dd of=/dev/port bs=1 seek=244 count=1 2>/dev/null
+poweroff -f

@@ -1,0 +1,50 @@
+#!/bin/sh
+# Inside the guest, in a chroot of the host's root: makes the timing unit a
+# USB gadget on the dummy host controller, puts the emulated unit behind it
+# and runs the program's tests on the real device path.
+set -u
+results=$1
+here=$(dirname "$0")
+build=$(cat "$results/build-dir")
+export HOME=/tmp XDG_RUNTIME_DIR=/tmp/xdg QT_QPA_PLATFORM=offscreen
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+g=/sys/kernel/config/usb_gadget/trivex
+mkdir -p "$g" && cd "$g" || exit 10
+echo 0x04b4 > idVendor
+echo 0x5500 > idProduct
+echo 0x0100 > bcdDevice
+mkdir -p strings/0x409
+echo "Emulated timing unit" > strings/0x409/product
+mkdir -p functions/hid.usb0
+echo 0 > functions/hid.usb0/protocol
+echo 0 > functions/hid.usb0/subclass
+echo 8 > functions/hid.usb0/report_length
+# Vendor page; an 8-byte input, an 8-byte output and a 5-byte feature report; no report ids.
+printf '\006\000\377\011\001\241\001\025\000\046\377\000\165\010\225\010\011\001\201\002\225\010\011\001\221\002\225\005\011\001\261\002\300' \
+  > functions/hid.usb0/report_desc
+mkdir -p configs/c.1/strings/0x409
+echo "Timing" > configs/c.1/strings/0x409/configuration
+ln -s "$g/functions/hid.usb0" configs/c.1/
+udc=$(ls /sys/class/udc | head -n 1)
+echo "$udc" > UDC || exit 11
+cd /
+
+wait_for() {
+  for _ in $(seq 100); do [ -e "$1" ] && return 0; sleep 0.1; done
+  echo "guest: $1 did not appear"; return 1
+}
+wait_for /dev/hidg0 || exit 12
+wait_for /dev/ttyUSB0 || exit 13
+echo "guest: unit on $udc, held by the serial driver as /dev/ttyUSB0"
+
+: > "$results/commands.log"
+"$build/emulator/trivex-gadget" /dev/hidg0 "$results/commands.log" &
+gadget=$!
+
+TRIVEX_GADGET_UDC=$udc TRIVEX_GADGET_UDC_FILE=$g/UDC TRIVEX_GADGET_LOG=$results/commands.log \
+TRIVEX_RESULTS=$results "$build/tests/usb_guest_tests" > "$results/guest-tests.log" 2>&1
+code=$?
+kill "$gadget" 2>/dev/null
+wait "$gadget" 2>/dev/null
+exit $code

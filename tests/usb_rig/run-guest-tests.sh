@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Boots a real Linux kernel (Debian 12's, never installed on this machine)
+# under qemu with the timing unit as a USB gadget on a virtual host
+# controller, and runs the program's tests on the real device path there.
+#
+#   tests/usb_rig/run-guest-tests.sh BUILD_DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$1" && pwd)
+rig=$build/usb-rig
+results=$rig/results
+mkdir -p "$rig"
+
+fail() { echo "usb rig: $*" >&2; exit 1; }
+
+command -v qemu-system-x86_64 >/dev/null || fail "qemu-system-x86_64 is missing (package qemu-system-x86)"
+[ -x /bin/busybox ] && file_is_static=$(ldd /bin/busybox 2>&1 | grep -c 'not a dynamic') || true
+[ "${file_is_static:-0}" -ge 1 ] || fail "a static /bin/busybox is missing (package busybox-static)"
+command -v cpio >/dev/null || fail "cpio is missing (package cpio)"
+[ -x "$build/tests/usb_guest_tests" ] && [ -x "$build/emulator/trivex-gadget" ] \
+  || fail "build usb_guest_tests and trivex-gadget first"
+
+# The kernel: the newest Debian 12 kernel package, unpacked here.
+if [ ! -f "$rig/kernel/ready" ]; then
+  pkg=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/.*Depends: \(linux-image-[0-9].*-amd64\)$/\1/p' | head -n 1)
+  [ -n "$pkg" ] || fail "no linux-image package is known to apt (run apt-get update)"
+  rm -rf "$rig/kernel" && mkdir -p "$rig/kernel"
+  (cd "$rig/kernel" && apt-get download "$pkg" >/dev/null 2>&1) || fail "could not download $pkg"
+  dpkg-deb -x "$rig/kernel"/*.deb "$rig/kernel/root" || fail "could not unpack $pkg"
+  rm -f "$rig/kernel"/*.deb
+  touch "$rig/kernel/ready"
+fi
+kver=$(ls "$rig/kernel/root/lib/modules" | head -n 1)
+vmlinuz=$rig/kernel/root/boot/vmlinuz-$kver
+[ -f "$vmlinuz" ] || fail "the kernel package held no vmlinuz"
+
+# The initramfs: busybox, /init and the modules in the order they load.
+modules="virtio_ring virtio virtio_pci_modern_dev virtio_pci_legacy_dev virtio_pci netfs fscache 9pnet
+ 9pnet_virtio 9p usb-common usbcore hid hid-generic usbhid usbserial cypress_m8 configfs udc-core
+ libcomposite usb_f_hid dummy_hcd"
+initrd=$rig/initrd.gz
+stage=$rig/initramfs
+rm -rf "$stage" && mkdir -p "$stage"/{bin,modules,proc,sys,dev,host,tmp}
+cp /bin/busybox "$stage/bin/busybox"
+cp "$here/guest-init.sh" "$stage/init" && chmod 755 "$stage/init"
+: > "$stage/modules/order"
+for m in $modules; do
+  ko=$(find "$rig/kernel/root/lib/modules/$kver" -name "$m.ko" -o -name "${m//-/_}.ko" | head -n 1)
+  [ -n "$ko" ] || fail "module $m is not in the kernel package"
+  cp "$ko" "$stage/modules/$m.ko"
+  echo "$m" >> "$stage/modules/order"
+done
+(cd "$stage" && find . | cpio -o -H newc --quiet | gzip -1) > "$initrd"
+
+rm -rf "$results" && mkdir -p "$results"
+echo "$build" > "$results/build-dir"
+
+accel="-accel tcg -cpu max"
+if grep -qE 'vmx|svm' /proc/cpuinfo && [ -w /dev/kvm ]; then
+  accel="-accel kvm -cpu host"
+fi
+
+boot() {
+  timeout 170 qemu-system-x86_64 $1 -smp 2 -m 2048 -nographic -no-reboot -nic none \
+    -kernel "$vmlinuz" -initrd "$initrd" \
+    -append "console=ttyS0 panic=-1 quiet trivex.run=$here/guest-run.sh trivex.results=$results" \
+    -fsdev local,id=hostroot,path=/,security_model=none,readonly=on,multidevs=remap \
+    -device virtio-9p-pci,fsdev=hostroot,mount_tag=hostroot \
+    -fsdev local,id=results,path="$results",security_model=none \
+    -device virtio-9p-pci,fsdev=results,mount_tag=results \
+    -device isa-debug-exit,iobase=0xf4,iosize=0x04 > "$rig/console.log" 2>&1 || true
+}
+
+start=$(date +%s)
+boot "$accel"
+if [ ! -f "$results/verdict" ] && [ "$accel" != "-accel tcg -cpu max" ]; then
+  echo "usb rig: no verdict with KVM; booting again under TCG"
+  boot "-accel tcg -cpu max"
+fi
+echo "usb rig: guest ran $(( $(date +%s) - start )) s ($accel)"
+
+[ -f "$results/guest-tests.log" ] && cat "$results/guest-tests.log"
+if [ ! -f "$results/verdict" ]; then
+  echo "--- guest console" >&2
+  tail -n 60 "$rig/console.log" >&2
+  fail "the guest gave no verdict"
+fi
+verdict=$(cat "$results/verdict")
+if [ "$verdict" != 0 ]; then
+  echo "--- guest console" >&2
+  tail -n 40 "$rig/console.log" >&2
+  fail "the tests in the guest failed ($verdict)"
+fi
+grep -q 'PASSED' "$results/guest-tests.log" || fail "the guest ran no test"
+grep -q 'SKIPPED' "$results/guest-tests.log" && fail "tests were skipped in the guest"
+echo "usb rig: passed"
