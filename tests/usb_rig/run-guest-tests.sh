@@ -22,8 +22,15 @@ command -v cpio >/dev/null || fail "cpio is missing (package cpio)"
 
 # The kernel: the newest Debian 12 kernel package, unpacked here.
 if [ ! -f "$rig/kernel/ready" ]; then
-  pkg=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/.*Depends: \(linux-image-[0-9].*-amd64\)$/\1/p' | head -n 1)
-  [ -n "$pkg" ] || fail "no linux-image package is known to apt (run apt-get update)"
+  kernel_package() {
+    apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/.*Depends: \(linux-image-[0-9].*-amd64\)$/\1/p' | head -n 1
+  }
+  pkg=$(kernel_package)
+  if [ -z "$pkg" ] && [ "$(id -u)" -eq 0 ]; then
+    apt-get update -qq >/dev/null 2>&1 || true
+    pkg=$(kernel_package)
+  fi
+  [ -n "$pkg" ] || fail "no linux-image package is known to apt (apt-get update needs to run as root)"
   rm -rf "$rig/kernel" && mkdir -p "$rig/kernel"
   (cd "$rig/kernel" && apt-get download "$pkg" >/dev/null 2>&1) || fail "could not download $pkg"
   dpkg-deb -x "$rig/kernel"/*.deb "$rig/kernel/root" || fail "could not unpack $pkg"
