@@ -9,18 +9,6 @@
 
 namespace {
 
-class NullScroll : public ScrollRange {
-public:
-    void setMaximum(int m) override { max_ = m; }
-    void setValue(int v) override { value_ = v; }
-    int maximum() const override { return max_; }
-    int value() const override { return value_; }
-
-private:
-    int max_ = 0;
-    int value_ = 0;
-};
-
 ReceiveRing RingWithSevenFrames()
 {
     ReceiveRing ring;
@@ -37,7 +25,7 @@ void BM_ScanSevenFrames(benchmark::State& state)
 {
     const ReceiveRing prepared = RingWithSevenFrames();
     RecordStore store;
-    NullScroll scroll;
+    PlainScrollRange scroll;
     for (auto _ : state) {
         ReceiveRing ring = prepared; // the scan consumes what it files
         ScanReceiveRing(ring, store, scroll);
@@ -53,7 +41,7 @@ void BM_ScanEmptyRing(benchmark::State& state)
 {
     ReceiveRing ring;
     RecordStore store;
-    NullScroll scroll;
+    PlainScrollRange scroll;
     for (auto _ : state) {
         ScanReceiveRing(ring, store, scroll);
         benchmark::DoNotOptimize(ring.bytes[0]);

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,6 +53,16 @@ struct DialogRig {
     }
     QString target(const QString& name) const { return dir.filePath(name); }
     QPushButton* button(const char* name) { return dialog.findChild<QPushButton*>(name); }
+    // Clicks (or double-clicks) a name in the file list as the operator would.
+    void clickFile(const QString& name, bool twice = false)
+    {
+        QListWidgetItem* item = listed(name);
+        ASSERT_NE(item, nullptr) << name.toStdString();
+        const QPoint at = dialog.files().visualItemRect(item).center();
+        QTest::mouseClick(dialog.files().viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        if (twice)
+            QTest::mouseDClick(dialog.files().viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    }
     QListWidgetItem* listed(const QString& name)
     {
         const auto items = dialog.files().findItems(name, Qt::MatchExactly);
@@ -76,10 +87,7 @@ TEST(ExportDialog, ClickThenTypedNameIsHonoured)
     DialogRig r;
     WriteText(r.target("old.txt"), "old");
     r.dialog.RereadFiles();
-    QListWidgetItem* item = r.listed("old.txt");
-    ASSERT_NE(item, nullptr);
-    const QRect rect = r.dialog.files().visualItemRect(item);
-    QTest::mouseClick(r.dialog.files().viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    r.clickFile("old.txt");
     EXPECT_EQ(r.dialog.fileName().text(), "old.txt");
     r.dialog.fileName().setText("new.txt");
     r.button("Save1")->click();
@@ -93,12 +101,8 @@ TEST(ExportDialog, DoubleClickAsksAndCancelKeepsFileAndDialog)
     DialogRig r;
     WriteText(r.target("race.txt"), "earlier");
     r.dialog.RereadFiles();
-    QListWidgetItem* item = r.listed("race.txt");
-    ASSERT_NE(item, nullptr);
     r.prompt.answers = {false};
-    const QRect rect = r.dialog.files().visualItemRect(item);
-    QTest::mouseClick(r.dialog.files().viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
-    QTest::mouseDClick(r.dialog.files().viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    r.clickFile("race.txt", true);
     EXPECT_EQ(r.prompt.questions, QStringList{"File Already Exists, Do You Wish To Continue?"});
     EXPECT_EQ(ReadAll(r.target("race.txt")), "earlier");
     EXPECT_TRUE(r.dialog.isVisible());
@@ -257,6 +261,21 @@ TEST(ExportDialog, Geometry)
     EXPECT_FALSE(r.button("Save1")->isDefault());
 }
 
+TEST(ExportDialog, TabOrderStartsOnWrite)
+{
+    DialogRig r;
+    ASSERT_NE(r.dialog.focusWidget(), nullptr);
+    EXPECT_EQ(r.dialog.focusWidget()->objectName(), "Save1");
+    const char* order[] = {"Save1", "Exit1", "File1", "Dir1", "Drive1", "Text4"};
+    QWidget* current = r.button("Save1");
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        current = current->nextInFocusChain();
+        while (current->focusPolicy() == Qt::NoFocus)
+            current = current->nextInFocusChain();
+        EXPECT_EQ(current->objectName(), order[i]);
+    }
+}
+
 // Through the main window: "Write File" opens one dialog that keeps its state.
 TEST(WriteFileButton, OpensTheSameDialogWithItsState)
 {
@@ -279,13 +298,15 @@ TEST(WriteFileButton, OpensTheSameDialogWithItsState)
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(first->fileName().text(), "Heat1.txt");
     EXPECT_EQ(first->folders().path(), dir.path());
+    EXPECT_EQ(first->drives().currentText(), QStorageInfo(dir.path()).rootPath());
 
     r.click("Reset");
     r.tickUntilQuiet();
     first->findChild<QPushButton*>("Save1")->click();
     EXPECT_TRUE(prompt.messages.isEmpty());
     const QByteArray bytes = ReadAll(dir.filePath("Heat1.txt"));
-    EXPECT_EQ(bytes.count("\r\n"), 8 + 5);
+    // Record 5 is a manual DNF: its times go on a line of their own.
+    EXPECT_EQ(bytes.count("\r\n"), 8 + 5 + 1);
     r.click("WriteFile");
     EXPECT_EQ(first->files().findItems("Heat1.txt", Qt::MatchExactly).size(), 1);
 }

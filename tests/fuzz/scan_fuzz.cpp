@@ -8,27 +8,11 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-class NullScroll : public ScrollRange {
-public:
-    void setMaximum(int m) override { max_ = m; }
-    void setValue(int v) override { value_ = v; }
-    int maximum() const override { return max_; }
-    int value() const override { return value_; }
-
-private:
-    int max_ = 0;
-    int value_ = 0;
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     ReceiveRing ring;
     RecordStore store;
-    NullScroll scroll;
+    PlainScrollRange scroll;
     std::size_t at = 0;
     while (at < size) {
         const std::size_t piece = 1 + data[at] % 280;
