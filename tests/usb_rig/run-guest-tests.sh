@@ -68,14 +68,15 @@ if grep -qE 'vmx|svm' /proc/cpuinfo && [ -w /dev/kvm ]; then
 fi
 
 boot() {
-  timeout 170 qemu-system-x86_64 $1 -smp 2 -m 2048 -nographic -no-reboot -nic none \
+  timeout 170 qemu-system-x86_64 $1 -smp 2 -m 2048 -display none -monitor none -no-reboot -nic none \
+    -serial "file:$rig/console.log" \
     -kernel "$vmlinuz" -initrd "$initrd" \
     -append "console=ttyS0 panic=-1 quiet trivex.run=$here/guest-run.sh trivex.results=$results" \
     -fsdev local,id=hostroot,path=/,security_model=none,readonly=on,multidevs=remap \
     -device virtio-9p-pci,fsdev=hostroot,mount_tag=hostroot \
     -fsdev local,id=results,path="$results",security_model=none \
     -device virtio-9p-pci,fsdev=results,mount_tag=results \
-    -device isa-debug-exit,iobase=0xf4,iosize=0x04 > "$rig/console.log" 2>&1 || true
+    -device isa-debug-exit,iobase=0xf4,iosize=0x04 < /dev/null > "$rig/qemu.log" 2>&1 || true
 }
 
 start=$(date +%s)
@@ -90,6 +91,7 @@ echo "usb rig: guest ran $(( $(date +%s) - start )) s ($accel)"
 if [ ! -f "$results/verdict" ]; then
   echo "--- guest console" >&2
   tail -n 60 "$rig/console.log" >&2
+  cat "$rig/qemu.log" >&2
   fail "the guest gave no verdict"
 fi
 verdict=$(cat "$results/verdict")
