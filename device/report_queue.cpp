@@ -29,12 +29,6 @@ bool ReportQueue::popUntil(Report& report, std::chrono::steady_clock::time_point
     return true;
 }
 
-std::size_t ReportQueue::size() const
-{
-    std::lock_guard lock(mutex_);
-    return reports_.size();
-}
-
 std::size_t ReportQueue::dropped() const
 {
     std::lock_guard lock(mutex_);

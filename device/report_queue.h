@@ -27,7 +27,6 @@ public:
     void push(Report report, bool empty = false);
     // Waits until a report is there or the deadline passes.
     bool popUntil(Report& report, std::chrono::steady_clock::time_point deadline);
-    std::size_t size() const;
     std::size_t dropped() const;
 
 private:

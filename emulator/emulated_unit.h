@@ -46,7 +46,6 @@ public:
     int commandCount(std::uint8_t command) const;
     int featureReports() const { return featureReports_; }
     bool configured() const { return configured_; }
-    int reportsDelivered() const { return delivered_; }
     bool sending() const { return !tx_.empty(); }
 
     // The HID side, for the emulated device handle. `generation` tells a handle

@@ -19,7 +19,6 @@ public:
 class MessageBoxPrompt : public OperatorPrompt {
 public:
     explicit MessageBoxPrompt(QWidget* parent = nullptr) : parent_(parent) {}
-    void setParent(QWidget* parent) { parent_ = parent; }
     bool confirm(const QString& question) override;
     void tell(const QString& message) override;
 

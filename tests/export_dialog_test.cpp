@@ -53,6 +53,12 @@ struct DialogRig {
     }
     QString target(const QString& name) const { return dir.filePath(name); }
     QPushButton* button(const char* name) { return dialog.findChild<QPushButton*>(name); }
+    // Types a name and presses "Write".
+    void writeAs(const QString& name)
+    {
+        dialog.fileName().setText(name);
+        button("Save1")->click();
+    }
     // Clicks (or double-clicks) a name in the file list as the operator would.
     void clickFile(const QString& name, bool twice = false)
     {
@@ -89,8 +95,7 @@ TEST(ExportDialog, ClickThenTypedNameIsHonoured)
     r.dialog.RereadFiles();
     r.clickFile("old.txt");
     EXPECT_EQ(r.dialog.fileName().text(), "old.txt");
-    r.dialog.fileName().setText("new.txt");
-    r.button("Save1")->click();
+    r.writeAs("new.txt");
     EXPECT_TRUE(r.prompt.questions.isEmpty());
     EXPECT_EQ(ReadAll(r.target("old.txt")), "old");
     EXPECT_TRUE(QFile::exists(r.target("new.txt")));
@@ -124,8 +129,7 @@ TEST(ExportDialog, AHiddenOrUnlistedFileIsNotReplacedWithoutAsking)
     WriteText(r.target("late.txt"), "written after the list was read");
     for (const char* name : {".hidden.txt", "late.txt"}) {
         r.prompt.answers = {false};
-        r.dialog.fileName().setText(name);
-        r.button("Save1")->click();
+        r.writeAs(name);
         EXPECT_EQ(r.prompt.questions.size(), 1) << name;
         r.prompt.questions.clear();
     }
@@ -138,8 +142,7 @@ TEST(ExportDialog, OtherLetterCaseIsAnotherFile)
     DialogRig r;
     WriteText(r.target("RACE.TXT"), "upper");
     r.dialog.RereadFiles();
-    r.dialog.fileName().setText("race.txt");
-    r.button("Save1")->click();
+    r.writeAs("race.txt");
     EXPECT_TRUE(r.prompt.questions.isEmpty());
     EXPECT_EQ(ReadAll(r.target("RACE.TXT")), "upper");
     EXPECT_TRUE(QFile::exists(r.target("race.txt")));
@@ -152,8 +155,7 @@ TEST(ExportDialog, FailuresSayErrorWritingFileAndKeepEverything)
     ASSERT_EQ(::symlink("/dev/full", r.target("full.txt").toLocal8Bit().constData()), 0);
     for (const char* name : {"", "folder", "full.txt", "missing/dir/file.txt"}) {
         r.prompt.messages.clear();
-        r.dialog.fileName().setText(name);
-        r.button("Save1")->click();
+        r.writeAs(name);
         EXPECT_EQ(r.prompt.messages, QStringList{"Error Writing File"}) << name;
         EXPECT_TRUE(r.dialog.isVisible()) << name;
         EXPECT_EQ(r.dialog.fileName().text(), name);
