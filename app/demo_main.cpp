@@ -11,10 +11,10 @@ int main(int argc, char** argv)
     QApplication qapp(argc, argv);
     SteadyClock clock;
     EmulatedUnit unit(clock, SampleRace(DayOffsetAnHourAgo()));
-    EmulatedHidAccess hid;
+    EmulatedHidAccess hid(EmulatedHidAccess::Pacing::RealTime);
     hid.addOtherDevice("usb-keyboard", 0x046D, 0xC31C);
     hid.addUnit("emulated-timing-unit", unit);
-    TimerApplication app(hid, clock);
+    TimerApplication app({.hid = hid, .clock = clock});
     QObject::connect(&app, &TimerApplication::exitRequested, &qapp, &QApplication::quit, Qt::QueuedConnection);
     app.Load();
     app.window().showCentred();

@@ -7,9 +7,9 @@
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
-    HidapiAccess hid;
     SteadyClock clock;
-    TimerApplication app(hid, clock);
+    HidapiAccess hid(clock);
+    TimerApplication app({.hid = hid, .clock = clock});
     QObject::connect(&app, &TimerApplication::exitRequested, &qapp, &QApplication::quit, Qt::QueuedConnection);
     app.Load();
     app.window().showCentred();

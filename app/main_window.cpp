@@ -1,8 +1,11 @@
 #include "main_window.h"
 
+#include "application_title.h"
 #include "focus_scroll_bar.h"
+#include "format_state.h"
 #include "results_picture.h"
 #include "twips.h"
+#include "view_state.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -14,6 +17,7 @@
 namespace {
 
 struct ButtonSpec {
+    MainWindow::Button which;
     const char* name;
     const char* caption;
     int left, top, width, height;
@@ -21,15 +25,15 @@ struct ButtonSpec {
 
 // In the order of creation; the tab order is set separately.
 constexpr ButtonSpec Buttons[] = {
-    {"SortSeq", "Sort Seq #", 5640, 8400, 975, 375},
-    {"SortBib", "Sort Bib #", 4560, 8400, 975, 375},
-    {"SortTime", "Sort Time", 3480, 8400, 975, 375},
-    {"Command1", "Print", 6720, 8400, 975, 375},
-    {"Normal", "Time", 1320, 8400, 855, 375},
-    {"MilitaryT", "Day Time", 2280, 8400, 1095, 375},
-    {"Reset", "Get Memory", 120, 8400, 1095, 375},
-    {"WriteFile", "Write File", 7800, 8400, 1095, 375},
-    {"Exit", "Exit", 9000, 8400, 975, 375},
+    {MainWindow::Button::SortSeq, "SortSeq", "Sort Seq #", 5640, 8400, 975, 375},
+    {MainWindow::Button::SortBib, "SortBib", "Sort Bib #", 4560, 8400, 975, 375},
+    {MainWindow::Button::SortTime, "SortTime", "Sort Time", 3480, 8400, 975, 375},
+    {MainWindow::Button::Print, "Command1", "Print", 6720, 8400, 975, 375},
+    {MainWindow::Button::Time, "Normal", "Time", 1320, 8400, 855, 375},
+    {MainWindow::Button::DayTime, "MilitaryT", "Day Time", 2280, 8400, 1095, 375},
+    {MainWindow::Button::GetMemory, "Reset", "Get Memory", 120, 8400, 1095, 375},
+    {MainWindow::Button::WriteFile, "WriteFile", "Write File", 7800, 8400, 1095, 375},
+    {MainWindow::Button::Exit, "Exit", "Exit", 9000, 8400, 975, 375},
 };
 
 } // namespace
@@ -37,7 +41,7 @@ constexpr ButtonSpec Buttons[] = {
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 {
     setObjectName("Form1");
-    setWindowTitle("Trivex Timing Interface Window");
+    setWindowTitle(QString::fromLatin1(ApplicationTitle) + QStringLiteral(" Window"));
     setFixedSize(TwipsToPixelsX(*this, 10155), TwipsToPixelsY(*this, 9030));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(192, 255, 255));
@@ -50,6 +54,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
         button->setGeometry(TwipsRect(*this, b.left, b.top, b.width, b.height));
         button->setAutoDefault(false);
         button->setDefault(false);
+        buttons_[static_cast<std::size_t>(b.which)] = button;
+        connect(button, &QPushButton::clicked, this, [this, which = b.which] { emitRequest(which); });
     }
 
     scroll_ = new FocusScrollBar(this);
@@ -69,16 +75,47 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     messUsb_->setObjectName("MessUSB");
     messUsb_->setGeometry(TwipsRect(*this, 120, 7800, 9855, 375));
 
-    QWidget* const order[] = {button("Exit"), picture_, button("WriteFile"), scroll_, button("Reset"),
-                              button("MilitaryT"), button("Normal"), button("Command1"), button("SortTime"),
-                              button("SortBib"), button("SortSeq")};
+    QWidget* const order[] = {&button(Button::Exit),    picture_,
+                              &button(Button::WriteFile), scroll_,
+                              &button(Button::GetMemory), &button(Button::DayTime),
+                              &button(Button::Time),    &button(Button::Print),
+                              &button(Button::SortTime), &button(Button::SortBib),
+                              &button(Button::SortSeq)};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
 
-QPushButton* MainWindow::button(const char* name) const
+void MainWindow::emitRequest(Button which)
 {
-    return findChild<QPushButton*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    switch (which) {
+    case Button::GetMemory:
+        emit getMemoryRequested();
+        break;
+    case Button::Time:
+        emit timeDisplayRequested(FormatState::Seconds);
+        break;
+    case Button::DayTime:
+        emit timeDisplayRequested(FormatState::TimeOfDay);
+        break;
+    case Button::SortTime:
+        emit sortRequested(ViewState::SortByTime);
+        break;
+    case Button::SortBib:
+        emit sortRequested(ViewState::SortByBib);
+        break;
+    case Button::SortSeq:
+        emit sortRequested(ViewState::SortBySequence);
+        break;
+    case Button::Print:
+        emit printRequested();
+        break;
+    case Button::WriteFile:
+        emit writeFileRequested();
+        break;
+    case Button::Exit:
+        emit exitRequested();
+        break;
+    }
 }
 
 void MainWindow::showCentred()
@@ -89,7 +126,7 @@ void MainWindow::showCentred()
         move(frame.topLeft());
     }
     show();
-    button("Exit")->setFocus(Qt::OtherFocusReason);
+    button(Button::Exit).setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

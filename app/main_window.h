@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <array>
+
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -9,29 +11,46 @@ class ResultsPicture;
 class FocusScrollBar;
 
 // The program's one main window: the results view with its scroll bar, the
-// link status label, the button row and the poll timer. It only lays out
-// and forwards; the application decides what each event does.
+// link status label, the button row and the poll timer. It only lays out and
+// says what the operator asked for; the application decides what each
+// request does.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
+    // The buttons along the bottom. Their object names are the controls'
+    // names: "Reset", "Normal", "MilitaryT", "SortTime", "SortBib",
+    // "SortSeq", "Command1", "WriteFile", "Exit".
+    enum class Button { GetMemory, Time, DayTime, SortTime, SortBib, SortSeq, Print, WriteFile, Exit };
+    static constexpr int ButtonCount = 9;
+
     explicit MainWindow(QWidget* parent = nullptr);
 
     ResultsPicture& picture() const { return *picture_; }
     FocusScrollBar& scrollBar() const { return *scroll_; }
     QLabel& statusLabel() const { return *messUsb_; }
     QTimer& pollTimer() const { return *timer_; }
-    QPushButton* button(const char* name) const;
+    QPushButton& button(Button which) const { return *buttons_[static_cast<std::size_t>(which)]; }
 
     // Shows the window in the centre of the screen, the focus on "Exit".
     void showCentred();
 
 signals:
+    void getMemoryRequested();
+    void timeDisplayRequested(int timeDisplayMode);
+    void sortRequested(int sortRequest);
+    void printRequested();
+    void writeFileRequested();
+    void exitRequested();
+    // The window is being closed by its close control.
     void closing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void emitRequest(Button which);
+
+    std::array<QPushButton*, ButtonCount> buttons_{};
     ResultsPicture* picture_ = nullptr;
     FocusScrollBar* scroll_ = nullptr;
     QLabel* messUsb_ = nullptr;

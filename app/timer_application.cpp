@@ -16,60 +16,93 @@ namespace {
 constexpr int PollIntervalMs = 250;
 constexpr std::int64_t StartupWaitUs = 500000;
 
+QString WhyUnitNotOpened(const std::string& path, OpenFailure why)
+{
+    const QString where = QString::fromStdString(path);
+    switch (why) {
+    case OpenFailure::NoPermission:
+        return QStringLiteral("A timing unit is plugged in (USB %1), but this user may not open it. "
+                              "Install the program's udev rule (the trivex package does; see \"Running it on a "
+                              "real unit\" in the README), then unplug the unit and plug it in again.")
+            .arg(where);
+    case OpenFailure::Busy:
+        return QStringLiteral("A timing unit is plugged in (USB %1), but another program is using it. "
+                              "Close that program; the unit is taken up on its own once it is free.")
+            .arg(where);
+    case OpenFailure::None:
+    case OpenFailure::Other:
+        break;
+    }
+    return QStringLiteral("A timing unit is plugged in (USB %1), but it could not be opened. "
+                          "Unplug it and plug it in again.")
+        .arg(where);
+}
+
 } // namespace
 
 void TimerApplication::StatusLabel::showLinkStatus(const std::string& caption)
 {
     const QString text = QString::fromStdString(caption);
-    label->setText(text);
+    app->window_->statusLabel().setText(text);
     emit app->linkStatusShown(text);
+}
+
+void TimerApplication::StatusLabel::explainUnitNotOpened(const std::string& path, OpenFailure why)
+{
+    // Shown without waiting: this comes in the middle of a search.
+    app->prompt_.inform(WhyUnitNotOpened(path, why));
 }
 
 void TimerApplication::TimerSwitch::setPolling(bool on)
 {
-    if (on)
-        window->pollTimer().start();
-    else
-        window->pollTimer().stop();
+    QTimer& timer = app->window_->pollTimer();
+    if (on) {
+        timer.start();
+    } else {
+        timer.stop();
+        app->tickOverdue_ = false;
+    }
 }
 
-TimerApplication::TimerApplication(HidAccess& hid, Clock& clock, OperatorPrompt* prompt)
-    : clock_(clock),
+TimerApplication::TimerApplication(const TimerPorts& ports)
+    : clock_(ports.clock),
+      ownScheduler_(ports.scheduler ? nullptr : std::make_unique<EventLoopTickScheduler>(ports.clock)),
+      scheduler_(ports.scheduler ? *ports.scheduler : *ownScheduler_),
       window_(std::make_unique<MainWindow>()),
-      device_{state_.link, hid, status_},
+      device_{state_.link, ports.hid, status_, clock_, [this] { scheduler_.reportQueued(); }},
       port_(device_, state_.ring),
       messageBoxes_(window_.get()),
-      prompt_(prompt ? *prompt : messageBoxes_)
+      prompt_(ports.prompt ? *ports.prompt : messageBoxes_)
 {
     status_.app = this;
-    status_.label = &window_->statusLabel();
-    timerSwitch_.window = window_.get();
+    timerSwitch_.app = this;
     results_ = std::make_unique<ResultsView>(state_.store, state_.format, state_.view, window_->picture(),
                                              window_->scrollBar());
     protocol_ = std::make_unique<TimerProtocol>(TimerProtocol{state_.ring, state_.store, window_->scrollBar(),
                                                               port_, *results_, timerSwitch_, clock_});
+    scheduler_.setResume([this] { ContinueTick(); });
     connectWindow();
 }
 
-TimerApplication::~TimerApplication() = default;
+TimerApplication::~TimerApplication()
+{
+    scheduler_.setResume(nullptr);
+    // The device's thread calls into the scheduler; it is told to stop first.
+    state_.link.DeviceHandle.reset();
+}
 
 void TimerApplication::connectWindow()
 {
     MainWindow& w = *window_;
     ConnectResultsView(w.picture(), w.scrollBar(), *results_);
-    connect(&w.pollTimer(), &QTimer::timeout, this, &TimerApplication::PollTick);
+    connect(&w.pollTimer(), &QTimer::timeout, this, &TimerApplication::Timer1Tick);
     connect(&w, &MainWindow::closing, this, &TimerApplication::WindowClosing);
-    connect(w.button("Reset"), &QPushButton::clicked, this, &TimerApplication::GetMemoryClicked);
-    connect(w.button("Exit"), &QPushButton::clicked, this, &TimerApplication::ExitClicked);
-    connect(w.button("SortTime"), &QPushButton::clicked, this, [this] { results_->RequestSort(ViewState::SortByTime); });
-    connect(w.button("SortBib"), &QPushButton::clicked, this, [this] { results_->RequestSort(ViewState::SortByBib); });
-    connect(w.button("SortSeq"), &QPushButton::clicked, this,
-            [this] { results_->RequestSort(ViewState::SortBySequence); });
-    connect(w.button("Normal"), &QPushButton::clicked, this, [this] { results_->ShowTimesAs(FormatState::Seconds); });
-    connect(w.button("MilitaryT"), &QPushButton::clicked, this,
-            [this] { results_->ShowTimesAs(FormatState::TimeOfDay); });
-    connect(w.button("Command1"), &QPushButton::clicked, this, &TimerApplication::PrintClicked);
-    connect(w.button("WriteFile"), &QPushButton::clicked, this, &TimerApplication::WriteFileClicked);
+    connect(&w, &MainWindow::getMemoryRequested, this, &TimerApplication::GetMemoryClicked);
+    connect(&w, &MainWindow::exitRequested, this, &TimerApplication::ExitClicked);
+    connect(&w, &MainWindow::sortRequested, this, [this](int request) { results_->RequestSort(request); });
+    connect(&w, &MainWindow::timeDisplayRequested, this, [this](int mode) { results_->ShowTimesAs(mode); });
+    connect(&w, &MainWindow::printRequested, this, &TimerApplication::PrintClicked);
+    connect(&w, &MainWindow::writeFileRequested, this, &TimerApplication::WriteFileClicked);
 }
 
 void TimerApplication::Load()
@@ -84,6 +117,7 @@ void TimerApplication::Load()
     state_.view.SortRequest = ViewState::NoSort;
 
     state_.link.DeviceConnected = OpenTimerDevice(device_);
+    // Before the window is shown, so this wait holds up nothing on screen.
     ReadTimerReport(device_, state_.ring);
     results_->DrawColumnHeadings();
     state_.view.FirstShownRecord = 0;
@@ -100,20 +134,63 @@ void TimerApplication::Load()
     WriteTimerReport(device_, StartupCommand);
 }
 
-void TimerApplication::PollTick() { PollTimerUnit(*protocol_); }
+void TimerApplication::Timer1Tick()
+{
+    // One tick at a time: a tick longer than the interval delays the next.
+    if (tick_.inProgress()) {
+        tickOverdue_ = true;
+        return;
+    }
+    carryOn(StartPollTick(*protocol_, tick_));
+}
+
+void TimerApplication::ContinueTick()
+{
+    if (tick_.inProgress()) {
+        carryOn(ResumePollTick(*protocol_, tick_));
+    } else if (tickOverdue_) {
+        tickOverdue_ = false;
+        if (window_->pollTimer().isActive())
+            carryOn(StartPollTick(*protocol_, tick_));
+    }
+}
+
+void TimerApplication::carryOn(TickProgress progress)
+{
+    scheduler_.cancel();
+    switch (progress) {
+    case TickProgress::WaitingForReport:
+        scheduler_.resumeAt(port_.reportWaitDeadlineUs());
+        break;
+    case TickProgress::Yielding:
+        scheduler_.resumeSoon();
+        break;
+    case TickProgress::Finished:
+        if (tickOverdue_)
+            scheduler_.resumeSoon();
+        break;
+    }
+}
+
+void TimerApplication::stopPolling()
+{
+    timerSwitch_.setPolling(false);
+    AbandonPollTick(*protocol_, tick_);
+    scheduler_.cancel();
+}
 
 void TimerApplication::GetMemoryClicked() { GetMemory(*protocol_); }
 
 void TimerApplication::ExitClicked()
 {
-    window_->pollTimer().stop();
+    stopPolling();
     CloseTimerDevice(state_.link);
     emit exitRequested();
 }
 
 void TimerApplication::WindowClosing()
 {
-    window_->pollTimer().stop();
+    stopPolling();
     CloseTimerDevice(state_.link);
     // The dialog belongs to this window; it does not outlive it on screen.
     if (exportDialog_)

@@ -5,8 +5,10 @@
 #include "hid_access.h"
 #include "main_window.h"
 #include "operator_prompt.h"
+#include "poll_tick.h"
 #include "print_job.h"
 #include "results_view.h"
+#include "tick_scheduler.h"
 #include "timer_commands.h"
 #include "timer_state.h"
 
@@ -17,13 +19,23 @@
 class QLabel;
 class ExportDialog;
 
+// What the program works through. Left null, the prompt is message boxes
+// and the scheduler the user-interface thread's event loop.
+struct TimerPorts {
+    HidAccess& hid;
+    Clock& clock;
+    OperatorPrompt* prompt = nullptr;
+    TickScheduler* scheduler = nullptr;
+};
+
 // The program: its state, its main window, and what each event of the
-// window does. All of it runs on the user-interface thread.
+// window does. All of it runs on the user-interface thread; only the device's
+// news that a report is queued comes from another thread, through the
+// scheduler.
 class TimerApplication : public QObject {
     Q_OBJECT
 public:
-    // Questions and messages go to `prompt`, or to message boxes without one.
-    TimerApplication(HidAccess& hid, Clock& clock, OperatorPrompt* prompt = nullptr);
+    explicit TimerApplication(const TimerPorts& ports);
     ~TimerApplication() override;
 
     // The start-up sequence; the window is shown after it.
@@ -36,9 +48,14 @@ public:
     void setDefaultPrinter(DefaultPrinter& printer) { printer_ = &printer; }
     // The export dialog, once "Write File" has opened it.
     ExportDialog* exportDialog() { return exportDialog_.get(); }
+    // A tick of the poll timer has started and not yet ended.
+    bool tickInProgress() const { return tick_.inProgress(); }
 
 public slots:
-    void PollTick();
+    // Timer1: starts a tick, unless one is still going on.
+    void Timer1Tick();
+    // The scheduler's call: a tick that stopped goes on.
+    void ContinueTick();
     void GetMemoryClicked();
     void ExitClicked();
     void WindowClosing();
@@ -55,18 +72,22 @@ private:
     class StatusLabel : public LinkStatusDisplay {
     public:
         TimerApplication* app = nullptr;
-        QLabel* label = nullptr;
         void showLinkStatus(const std::string& caption) override;
+        void explainUnitNotOpened(const std::string& path, OpenFailure why) override;
     };
     class TimerSwitch : public PollTimerSwitch {
     public:
-        MainWindow* window = nullptr;
+        TimerApplication* app = nullptr;
         void setPolling(bool on) override;
     };
 
     void connectWindow();
+    void carryOn(TickProgress progress);
+    void stopPolling();
 
     Clock& clock_;
+    std::unique_ptr<EventLoopTickScheduler> ownScheduler_;
+    TickScheduler& scheduler_;
     TimerState state_;
     std::unique_ptr<MainWindow> window_;
     StatusLabel status_;
@@ -75,6 +96,9 @@ private:
     DeviceUnitPort port_;
     std::unique_ptr<ResultsView> results_;
     std::unique_ptr<TimerProtocol> protocol_;
+    PollTick tick_;
+    // Timer1 came while a tick was going on: the next tick starts once it ends.
+    bool tickOverdue_ = false;
     MessageBoxPrompt messageBoxes_;
     OperatorPrompt& prompt_;
     std::unique_ptr<ExportDialog> exportDialog_;

@@ -32,9 +32,9 @@ void Run(std::int64_t intervalUs)
 {
     SteadyClock clock;
     EmulatedUnit unit(clock, SampleRace(36000000, 3, 255), {.reportIntervalUs = intervalUs});
-    EmulatedHidAccess hid;
+    EmulatedHidAccess hid(EmulatedHidAccess::Pacing::RealTime);
     hid.addUnit("unit", unit);
-    TimerApplication app(hid, clock);
+    TimerApplication app({.hid = hid, .clock = clock});
     app.Load();
 
     const std::size_t bytes = 255 * 38;

@@ -7,7 +7,9 @@
 namespace {
 
 constexpr int ReadsPerCall = 40;
-constexpr int ReadWaitMs = 500;
+constexpr std::int64_t ReadWaitUs = 500000;
+// A report with 7 data bytes needs this many, report-id byte included.
+constexpr std::size_t SmallestReadBuffer = 9;
 
 // The unit's own concern: 9600 as a little-endian number, then 3.
 constexpr std::array<std::uint8_t, 6> ConfigFeatureReport = {0x00, 0x80, 0x25, 0x00, 0x00, 0x03};
@@ -27,6 +29,8 @@ void DropLink(DeviceLink& link)
 
 bool EnsureConnected(DeviceContext& device)
 {
+    if (device.link.Closed)
+        return false;
     if (!device.link.DeviceConnected)
         device.link.DeviceConnected = OpenTimerDevice(device);
     if (!device.link.DeviceConnected)
@@ -34,12 +38,109 @@ bool EnsureConnected(DeviceContext& device)
     return device.link.DeviceConnected;
 }
 
+// Says once per plug-in why a unit that is there could not be taken.
+void ExplainUnopenable(DeviceContext& device, const std::vector<std::pair<std::string, OpenFailure>>& units)
+{
+    std::set<std::string> now;
+    for (const auto& [path, why] : units) {
+        now.insert(path);
+        if (!device.link.UnopenableUnits.count(path))
+            device.status.explainUnitNotOpened(path, why);
+    }
+    // A unit no longer listed was unplugged: plugged in again, it is told again.
+    device.link.UnopenableUnits = std::move(now);
+}
+
+int WaitMsUntil(std::int64_t deadlineUs, std::int64_t nowUs)
+{
+    const std::int64_t left = deadlineUs - nowUs;
+    return left <= 0 ? 0 : static_cast<int>((left + 999) / 1000);
+}
+
+void AppendReport(const std::vector<std::uint8_t>& buffer, std::size_t received, ReceiveRing& ring)
+{
+    if (received < 2)
+        return;
+    const std::size_t count = buffer[1] & 7u;
+    // A short report appends only the bytes it holds.
+    const std::size_t available = std::min(count, received - 2);
+    for (std::size_t i = 0; i < available; ++i)
+        ring.append(buffer[2 + i]);
+}
+
+void EndReadCall(DeviceContext& device, ReadOutcome last)
+{
+    DeviceLink& link = device.link;
+    link.PendingRead = {};
+    switch (last) {
+    case ReadOutcome::Completed:
+        device.status.showLinkStatus(LinkCaption::CommunicationOk);
+        break;
+    case ReadOutcome::TimedOut:
+    case ReadOutcome::Gone: // an unplugged unit, told at once rather than after the wait
+        device.status.showLinkStatus(LinkCaption::Timeout);
+        DropLink(link);
+        break;
+    case ReadOutcome::Failed:
+        device.status.showLinkStatus(LinkCaption::UndefinedError);
+        DropLink(link);
+        break;
+    }
+}
+
+// Reads on in the call in progress. With `mayWait` each read waits on this
+// thread for what is left of its 500 ms; without, a read that finds nothing
+// queued stops the call until it is continued.
+ReportReadProgress TakeReports(DeviceContext& device, ReceiveRing& ring, bool mayWait)
+{
+    DeviceLink& link = device.link;
+    ReportReadCall& call = link.PendingRead;
+    while (call.CompletedReads < ReadsPerCall) {
+        const int waitMs = mayWait ? WaitMsUntil(call.WaitDeadlineUs, device.clock.nowUs()) : 0;
+        std::size_t received = 0;
+        const ReadOutcome outcome = link.DeviceHandle->read(call.ReadBuffer.data(), call.ReadBuffer.size(), waitMs,
+                                                            received);
+        if (outcome == ReadOutcome::Completed) {
+            AppendReport(call.ReadBuffer, received, ring);
+            ++call.CompletedReads;
+            call.WaitDeadlineUs = device.clock.nowUs() + ReadWaitUs;
+            continue;
+        }
+        // Nothing queued yet, and the wait has time left: go on when continued.
+        if (outcome == ReadOutcome::TimedOut && waitMs == 0 && device.clock.nowUs() < call.WaitDeadlineUs)
+            return ReportReadProgress::WaitingForReport;
+        EndReadCall(device, outcome);
+        return ReportReadProgress::Finished;
+    }
+    EndReadCall(device, ReadOutcome::Completed);
+    return ReportReadProgress::Finished;
+}
+
+bool BeginReadCall(DeviceContext& device)
+{
+    if (!EnsureConnected(device))
+        return false;
+    DeviceLink& link = device.link;
+    ReportReadCall& call = link.PendingRead;
+    call = {};
+    call.InProgress = true;
+    call.ReadBuffer.assign(std::max<std::size_t>(link.InputReportLength, SmallestReadBuffer), 0);
+    call.WaitDeadlineUs = device.clock.nowUs() + ReadWaitUs;
+    return true;
+}
+
 } // namespace
+
+bool IsEmptyTimerReport(const std::uint8_t* report, std::size_t length)
+{
+    return length < 2 || (report[1] & 7u) == 0;
+}
 
 void ReadDeviceCapabilities(DeviceLink& link)
 {
-    link.InputReportLength = static_cast<std::uint16_t>(std::max(0, link.DeviceHandle->inputReportLength()));
-    link.OutputReportLength = static_cast<std::uint16_t>(std::max(0, link.DeviceHandle->outputReportLength()));
+    link.InputReportLength = static_cast<std::uint16_t>(std::clamp(link.DeviceHandle->inputReportLength(), 0, 65535));
+    link.OutputReportLength =
+        static_cast<std::uint16_t>(std::clamp(link.DeviceHandle->outputReportLength(), 0, 65535));
 }
 
 void SendConfigFeature(DeviceLink& link)
@@ -52,11 +153,14 @@ bool OpenTimerDevice(DeviceContext& device)
 {
     DeviceLink& link = device.link;
     link.DeviceConnected = false;
+    std::vector<std::pair<std::string, OpenFailure>> unopenable;
     {
         const std::vector<HidDeviceInfo> interfaces = device.hid.enumerate(TimerVendorId, TimerProductId);
         for (const HidDeviceInfo& candidate : interfaces) {
             link.DevicePath = candidate.path;
             std::unique_ptr<HidDevice> handle = device.hid.open(candidate.path);
+            if (!handle && candidate.vendorId == TimerVendorId && candidate.productId == TimerProductId)
+                unopenable.emplace_back(candidate.path, device.hid.lastOpenFailure());
             if (handle && IsTimerUnit(*handle)) {
                 link.DeviceHandle = std::move(handle);
                 link.DeviceConnected = true;
@@ -66,9 +170,14 @@ bool OpenTimerDevice(DeviceContext& device)
         }
     }
     if (!link.DeviceConnected) {
+        ExplainUnopenable(device, unopenable);
         device.status.showLinkStatus(LinkCaption::NotFound);
         return false;
     }
+    link.UnopenableUnits.clear();
+    // Empty reports only say the unit is alive; while they wait unread, a newer one may take their place.
+    link.DeviceHandle->setReplaceableReports(&IsEmptyTimerReport);
+    link.DeviceHandle->setReportListener(device.reportQueued);
     ReadDeviceCapabilities(link);
     SendConfigFeature(link);
     device.status.showLinkStatus(LinkCaption::Connected);
@@ -86,45 +195,31 @@ void WriteTimerReport(DeviceContext& device, std::uint8_t command)
     device.link.DeviceHandle->write(report.data(), report.size());
 }
 
+ReportReadProgress StartReadTimerReport(DeviceContext& device, ReceiveRing& ring)
+{
+    if (!BeginReadCall(device))
+        return ReportReadProgress::Finished;
+    return TakeReports(device, ring, false);
+}
+
+ReportReadProgress ContinueReadTimerReport(DeviceContext& device, ReceiveRing& ring)
+{
+    if (!device.link.PendingRead.InProgress || !device.link.DeviceHandle)
+        return ReportReadProgress::Finished;
+    return TakeReports(device, ring, false);
+}
+
 void ReadTimerReport(DeviceContext& device, ReceiveRing& ring)
 {
-    if (!EnsureConnected(device))
-        return;
-    DeviceLink& link = device.link;
-    // Never smaller than a report with 7 data bytes needs; reads report what they hold.
-    std::vector<std::uint8_t> buffer(std::max<std::size_t>(link.InputReportLength, 9), 0);
-
-    ReadOutcome outcome = ReadOutcome::Completed;
-    for (int pass = 0; pass < ReadsPerCall; ++pass) {
-        std::size_t received = 0;
-        outcome = link.DeviceHandle->read(buffer.data(), buffer.size(), ReadWaitMs, received);
-        if (outcome != ReadOutcome::Completed)
-            break;
-        if (received < 2)
-            continue;
-        const std::size_t count = buffer[1] & 7u;
-        // A short report appends only the bytes it holds.
-        const std::size_t available = std::min(count, received - 2);
-        for (std::size_t i = 0; i < available; ++i)
-            ring.append(buffer[2 + i]);
-    }
-
-    switch (outcome) {
-    case ReadOutcome::Completed:
-        device.status.showLinkStatus(LinkCaption::CommunicationOk);
-        break;
-    case ReadOutcome::TimedOut:
-        device.status.showLinkStatus(LinkCaption::Timeout);
-        DropLink(link);
-        break;
-    case ReadOutcome::Failed:
-        device.status.showLinkStatus(LinkCaption::UndefinedError);
-        DropLink(link);
-        break;
-    }
+    if (BeginReadCall(device))
+        TakeReports(device, ring, true);
 }
+
+void AbandonReadTimerReport(DeviceLink& link) { link.PendingRead = {}; }
 
 void CloseTimerDevice(DeviceLink& link)
 {
+    link.PendingRead = {};
     link.DeviceHandle.reset();
+    link.Closed = true;
 }

@@ -1,15 +1,30 @@
 #pragma once
 
+#include "clock.h"
 #include "hid_access.h"
 #include "link_status.h"
 #include "receive_ring.h"
+#include "timer_commands.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 constexpr std::uint16_t TimerVendorId = 1204;   // 0x04B4
 constexpr std::uint16_t TimerProductId = 21760; // 0x5500
+
+// A call of ReadTimerReport that has not ended yet: it stopped where the next
+// report was not there, and goes on from here.
+struct ReportReadCall {
+    bool InProgress = false;
+    int CompletedReads = 0;
+    // When the wait for the next report runs out (500 ms after the last one came).
+    std::int64_t WaitDeadlineUs = 0;
+    std::vector<std::uint8_t> ReadBuffer;
+};
 
 // The link to the timing unit. One open device serves for output, feature
 // and input reports alike.
@@ -19,6 +34,11 @@ struct DeviceLink {
     std::unique_ptr<HidDevice> DeviceHandle;
     std::uint16_t InputReportLength = 0;
     std::uint16_t OutputReportLength = 0;
+    ReportReadCall PendingRead;
+    // Set by CloseTimerDevice: the program is ending and nothing is sent or read again.
+    bool Closed = false;
+    // Units listed with the right ids that could not be opened, already explained.
+    std::set<std::string> UnopenableUnits;
 };
 
 // What the link procedures work with; owned by the application.
@@ -26,6 +46,10 @@ struct DeviceContext {
     DeviceLink& link;
     HidAccess& hid;
     LinkStatusDisplay& status;
+    Clock& clock;
+    // Handed to every device the link opens: told, on the device's own
+    // thread, when a report is queued while none was waiting.
+    std::function<void()> reportQueued;
 };
 
 namespace LinkCaption {
@@ -36,6 +60,10 @@ inline const std::string Timeout = "Readfile Timeout ";
 inline const std::string UndefinedError = "Readfile Undefined Error";
 } // namespace LinkCaption
 
+// Reports of the unit: byte 0 the report id, byte 1 the count of data bytes
+// in bits 0..2, then the data bytes.
+bool IsEmptyTimerReport(const std::uint8_t* report, std::size_t length);
+
 // Searches for the unit, opens it, learns its report lengths and sends its
 // configuration feature report. Returns DeviceConnected.
 bool OpenTimerDevice(DeviceContext& device);
@@ -45,9 +73,15 @@ void SendConfigFeature(DeviceLink& link);
 // Sends one command byte; dropped when no unit can be found.
 void WriteTimerReport(DeviceContext& device, std::uint8_t command);
 
-// Reads up to 40 input reports, each awaited at most 500 ms, into the ring.
-// A wait that runs out or fails closes the link.
+// One call: up to 40 input reports, each awaited at most 500 ms, appended to
+// the ring. A wait that runs out or fails closes the link. Start and Continue
+// never wait: they take what is queued and return WaitingForReport where the
+// next report is still to come.
+ReportReadProgress StartReadTimerReport(DeviceContext& device, ReceiveRing& ring);
+ReportReadProgress ContinueReadTimerReport(DeviceContext& device, ReceiveRing& ring);
+// The whole call, waiting on this thread (start-up, before the window shows).
 void ReadTimerReport(DeviceContext& device, ReceiveRing& ring);
+void AbandonReadTimerReport(DeviceLink& link);
 
-// Closes the unit's handle where open; nothing else changes.
+// Closes the unit's handle where open. Later transfers do nothing.
 void CloseTimerDevice(DeviceLink& link);

@@ -7,8 +7,11 @@
 class DeviceUnitPort : public TimerUnitPort {
 public:
     DeviceUnitPort(DeviceContext& device, ReceiveRing& ring) : device_(device), ring_(ring) {}
-    void ReadTimerReport() override { ::ReadTimerReport(device_, ring_); }
-    void WriteTimerReport(std::uint8_t command) override { ::WriteTimerReport(device_, command); }
+    ReportReadProgress startReportRead() override { return StartReadTimerReport(device_, ring_); }
+    ReportReadProgress continueReportRead() override { return ContinueReadTimerReport(device_, ring_); }
+    std::int64_t reportWaitDeadlineUs() const override { return device_.link.PendingRead.WaitDeadlineUs; }
+    void abandonReportRead() override { AbandonReadTimerReport(device_.link); }
+    void sendCommand(std::uint8_t command) override { WriteTimerReport(device_, command); }
 
 private:
     DeviceContext& device_;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,9 +13,28 @@ struct HidDeviceInfo {
     std::uint16_t productId = 0;
 };
 
-enum class ReadOutcome { Completed, TimedOut, Failed };
+enum class ReadOutcome {
+    Completed, // one report is in the buffer
+    TimedOut,  // none came in the time given; with 0, none is queued
+    Failed,    // the read failed some other way
+    Gone,      // the device has gone: this and every later read end at once
+};
 
-// One open HID interface. Closing it is destroying it.
+// Why an interface that is listed could not be opened.
+enum class OpenFailure {
+    None,
+    NoPermission, // this user may not open it
+    Busy,         // another program holds it
+    Other,
+};
+
+// Which queued reports a newer one may take the place of. It sees a report
+// as `read` delivers it, report-id byte first, and runs on the device's own
+// thread.
+using ReportFilter = std::function<bool(const std::uint8_t* report, std::size_t length)>;
+
+// One open HID interface. Closing it is destroying it. Input reports wait in
+// a queue of the device's own until they are read.
 class HidDevice {
 public:
     virtual ~HidDevice() = default;
@@ -26,9 +46,14 @@ public:
     // Both take the report id in byte 0; a negative result is a failure.
     virtual int sendFeatureReport(const std::uint8_t* data, std::size_t length) = 0;
     virtual int write(const std::uint8_t* data, std::size_t length) = 0;
-    // One input report, report-id byte first, awaited at most timeoutMs.
-    // `received` is the number of bytes placed in the buffer.
+    // One input report, report-id byte first, awaited at most timeoutMs; with
+    // 0 it never waits. `received` is the number of bytes placed in the buffer.
     virtual ReadOutcome read(std::uint8_t* buffer, std::size_t capacity, int timeoutMs, std::size_t& received) = 0;
+    virtual void setReplaceableReports(ReportFilter filter) = 0;
+    // Called, possibly on another thread, when a report is queued while the
+    // queue was empty, or when the device goes. A listener may only pass the
+    // news on to its own thread; it must not call back into the device.
+    virtual void setReportListener(std::function<void()> listener) = 0;
 };
 
 // Finding and opening HID interfaces.
@@ -37,6 +62,7 @@ public:
     virtual ~HidAccess() = default;
     // Interfaces present, asked for by ids; a platform may list others too.
     virtual std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId, std::uint16_t productId) = 0;
-    // nullptr when the interface cannot be opened.
+    // nullptr when the interface cannot be opened; lastOpenFailure() says why.
     virtual std::unique_ptr<HidDevice> open(const std::string& path) = 0;
+    virtual OpenFailure lastOpenFailure() const { return OpenFailure::Other; }
 };

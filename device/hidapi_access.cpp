@@ -1,11 +1,12 @@
 #include "hidapi_access.h"
 
 #include "report_queue.h"
-#include "usb_report_lengths.h"
 
 #include <hidapi.h>
 
+#include <algorithm>
 #include <atomic>
+#include <set>
 #include <thread>
 
 namespace {
@@ -14,29 +15,70 @@ namespace {
 constexpr int FallbackReportLength = 9;
 // How long the reader waits in one call, so that closing never waits long.
 constexpr int ReaderPollMs = 50;
+// Report-id byte and the largest interrupt report.
+constexpr std::size_t ReaderBuffer = 1 + 64;
 
-class HidapiDevice : public HidDevice {
-public:
-    HidapiDevice(hid_device* dev, const std::string& path, int& openDevices) : dev_(dev), openDevices_(openDevices)
+} // namespace
+
+struct HidapiAccess::OpenInterface {
+    OpenInterface(hid_device* d, const ReportLengths& lengths) : dev(d)
     {
-        ++openDevices_;
-        const ReportLengths lengths = UsbReportLengths(path);
-        input_ = lengths.input > 0 ? lengths.input : FallbackReportLength;
-        output_ = lengths.output > 0 ? lengths.output : FallbackReportLength;
-        reader_ = std::thread([this] { readLoop(); });
+        input = lengths.input > 0 ? lengths.input : FallbackReportLength;
+        output = lengths.output > 0 ? lengths.output : FallbackReportLength;
+        reader = std::thread([this] { readLoop(); });
     }
 
-    ~HidapiDevice() override
+    ~OpenInterface()
     {
-        stop_ = true;
-        reader_.join();
-        hid_close(dev_);
-        --openDevices_;
+        stop = true;
+        reader.join();
+        hid_close(dev);
+    }
+
+    // The reader thread: hid_read_timeout and the queue, nothing else.
+    void readLoop()
+    {
+        std::uint8_t data[ReaderBuffer];
+        // The unit's reports carry no report id; hidapi leaves the 0 out, the
+        // link expects it in front.
+        data[0] = 0;
+        while (!stop) {
+            const int n = hid_read_timeout(dev, data + 1, sizeof data - 1, ReaderPollMs);
+            if (n > 0) {
+                queue.push(ReportQueue::Report(data, data + 1 + n));
+            } else if (n < 0) {
+                queue.markGone(); // unplugged: reads now end at once
+                return;
+            }
+            // 0 is a time-out or a zero-length packet: neither is a report.
+        }
+    }
+
+    hid_device* dev;
+    int input = FallbackReportLength;
+    int output = FallbackReportLength;
+    ReportQueue queue;
+    std::atomic<bool> stop{false};
+    std::thread reader;
+    bool held = false;
+    std::int64_t releasedAtUs = 0;
+};
+
+// The link's handle on an interface kept open by the access.
+class HidapiHandle : public HidDevice {
+public:
+    HidapiHandle(HidapiAccess& access, HidapiAccess::OpenInterface& interface) : access_(access), interface_(interface)
+    {
+    }
+    ~HidapiHandle() override
+    {
+        interface_.queue.setListener(nullptr);
+        access_.release(interface_);
     }
 
     bool attributes(std::uint16_t& vendorId, std::uint16_t& productId) override
     {
-        const hid_device_info* info = hid_get_device_info(dev_);
+        const hid_device_info* info = hid_get_device_info(interface_.dev);
         if (!info)
             return false;
         vendorId = info->vendor_id;
@@ -44,83 +86,110 @@ public:
         return true;
     }
 
-    int inputReportLength() override { return input_; }
-    int outputReportLength() override { return output_; }
+    int inputReportLength() override { return interface_.input; }
+    int outputReportLength() override { return interface_.output; }
 
     int sendFeatureReport(const std::uint8_t* data, std::size_t length) override
     {
-        return hid_send_feature_report(dev_, data, length);
+        return hid_send_feature_report(interface_.dev, data, length);
     }
 
-    int write(const std::uint8_t* data, std::size_t length) override { return hid_write(dev_, data, length); }
+    int write(const std::uint8_t* data, std::size_t length) override { return hid_write(interface_.dev, data, length); }
 
     ReadOutcome read(std::uint8_t* buffer, std::size_t capacity, int timeoutMs, std::size_t& received) override
     {
         received = 0;
         ReportQueue::Report report;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        if (!queue_.popUntil(report, deadline))
+        const ReportQueue::Pop got = timeoutMs > 0
+            ? interface_.queue.popUntil(report, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs))
+            : interface_.queue.tryPop(report);
+        if (got == ReportQueue::Pop::Gone)
+            return ReadOutcome::Gone;
+        if (got == ReportQueue::Pop::Empty)
             return ReadOutcome::TimedOut;
-        // Reports of a device without report ids come without the id byte.
-        if (capacity == 0)
-            return ReadOutcome::Completed;
-        buffer[0] = 0;
-        received = 1;
-        for (std::size_t i = 0; i < report.size() && received < capacity; ++i)
-            buffer[received++] = report[i];
+        received = std::min(capacity, report.size());
+        std::copy(report.begin(), report.begin() + static_cast<std::ptrdiff_t>(received), buffer);
         return ReadOutcome::Completed;
     }
 
-private:
-    void readLoop()
+    void setReplaceableReports(ReportFilter filter) override { interface_.queue.setReplaceable(std::move(filter)); }
+    void setReportListener(std::function<void()> listener) override
     {
-        std::uint8_t data[64];
-        while (!stop_) {
-            const int n = hid_read_timeout(dev_, data, sizeof data, ReaderPollMs);
-            if (n > 0)
-                queue_.push(ReportQueue::Report(data, data + n), (data[0] & 7) == 0); // no report-id byte here
-            else if (n < 0)
-                return; // gone: reads now time out, which closes the link
-            // 0 is a time-out or a zero-length packet: neither is a report.
-        }
+        interface_.queue.setListener(std::move(listener));
     }
 
-    hid_device* dev_;
-    int& openDevices_;
-    int input_ = FallbackReportLength;
-    int output_ = FallbackReportLength;
-    ReportQueue queue_;
-    std::atomic<bool> stop_{false};
-    std::thread reader_;
+private:
+    HidapiAccess& access_;
+    HidapiAccess::OpenInterface& interface_;
 };
 
-} // namespace
+HidapiAccess::HidapiAccess(Clock& clock, UsbSide usb) : clock_(clock), usb_(std::move(usb)) { hid_init(); }
 
-HidapiAccess::HidapiAccess() { hid_init(); }
+HidapiAccess::~HidapiAccess()
+{
+    kept_.clear();
+    hid_exit();
+}
 
-HidapiAccess::~HidapiAccess() { hid_exit(); }
+void HidapiAccess::closeUnused()
+{
+    const std::int64_t now = clock_.nowUs();
+    std::erase_if(kept_, [&](const auto& entry) {
+        const OpenInterface& i = *entry.second;
+        return !i.held && (i.queue.gone() || now - i.releasedAtUs >= KeepOpenUs);
+    });
+}
+
+void HidapiAccess::release(OpenInterface& interface)
+{
+    interface.held = false;
+    interface.releasedAtUs = clock_.nowUs();
+    if (interface.queue.gone())
+        closeUnused();
+}
 
 std::vector<HidDeviceInfo> HidapiAccess::enumerate(std::uint16_t vendorId, std::uint16_t productId)
 {
-    // libusb learns of new devices from the udev daemon; where none runs, only
-    // a fresh start sees a unit plugged in since. Nothing is open, so nothing
-    // is lost by starting afresh.
-    if (openDevices_ == 0) {
+    closeUnused();
+    // Without the udev daemon libusb never hears of a unit plugged in since it
+    // started; starting it afresh is safe only while nothing is open.
+    if (kept_.empty() && !usb_.hearsOfNewDevices()) {
         hid_exit();
         hid_init();
     }
     std::vector<HidDeviceInfo> found;
+    std::set<std::string> listed;
     hid_device_info* list = hid_enumerate(vendorId, productId);
-    for (const hid_device_info* d = list; d; d = d->next)
+    for (const hid_device_info* d = list; d; d = d->next) {
         found.push_back({d->path ? d->path : "", d->vendor_id, d->product_id});
+        listed.insert(found.back().path);
+    }
     hid_free_enumeration(list);
+    // An interface kept open that is no longer listed has gone from the bus.
+    std::erase_if(kept_, [&](const auto& entry) { return !entry.second->held && !listed.count(entry.first); });
     return found;
 }
 
 std::unique_ptr<HidDevice> HidapiAccess::open(const std::string& path)
 {
+    closeUnused();
+    lastFailure_ = OpenFailure::None;
+    if (const auto it = kept_.find(path); it != kept_.end()) {
+        if (it->second->held) {
+            lastFailure_ = OpenFailure::Busy;
+            return nullptr;
+        }
+        it->second->held = true;
+        return std::make_unique<HidapiHandle>(*this, *it->second);
+    }
     hid_device* dev = hid_open_path(path.c_str());
-    if (!dev)
+    if (!dev) {
+        lastFailure_ = usb_.whyNotOpened(path);
         return nullptr;
-    return std::make_unique<HidapiDevice>(dev, path, openDevices_);
+    }
+    ++physicalOpens_;
+    auto& interface = kept_[path];
+    interface = std::make_unique<OpenInterface>(dev, usb_.reportLengths(path));
+    interface->held = true;
+    return std::make_unique<HidapiHandle>(*this, *interface);
 }

@@ -1,32 +1,103 @@
 #include "report_queue.h"
 
-void ReportQueue::push(Report report, bool empty)
+void ReportQueue::setReplaceable(ReportFilter filter)
 {
+    std::lock_guard lock(mutex_);
+    replaceable_ = std::move(filter);
+}
+
+void ReportQueue::setListener(std::function<void()> listener)
+{
+    std::lock_guard lock(listenerMutex_);
+    listener_ = std::move(listener);
+}
+
+void ReportQueue::notify()
+{
+    std::lock_guard lock(listenerMutex_);
+    if (listener_)
+        listener_();
+}
+
+void ReportQueue::push(Report report)
+{
+    bool wasEmpty = false;
     {
         std::lock_guard lock(mutex_);
-        if (lastIsEmpty_ && !reports_.empty())
+        if (lastReplaceable_ && !reports_.empty())
             reports_.pop_back();
-        lastIsEmpty_ = empty;
+        lastReplaceable_ = replaceable_ && replaceable_(report.data(), report.size());
         if (reports_.size() >= capacity_) {
             // Only after a minute or more without a single read.
             reports_.pop_front();
             ++dropped_;
         }
+        wasEmpty = reports_.empty();
         reports_.push_back(std::move(report));
     }
     ready_.notify_one();
+    if (wasEmpty)
+        notify();
 }
 
-bool ReportQueue::popUntil(Report& report, std::chrono::steady_clock::time_point deadline)
+void ReportQueue::markGone()
 {
-    std::unique_lock lock(mutex_);
-    if (!ready_.wait_until(lock, deadline, [this] { return !reports_.empty(); }))
-        return false;
+    {
+        std::lock_guard lock(mutex_);
+        gone_ = true;
+    }
+    ready_.notify_all();
+    notify();
+}
+
+bool ReportQueue::gone() const
+{
+    std::lock_guard lock(mutex_);
+    return gone_;
+}
+
+void ReportQueue::restart()
+{
+    std::lock_guard lock(mutex_);
+    reports_.clear();
+    lastReplaceable_ = false;
+    gone_ = false;
+}
+
+ReportQueue::Pop ReportQueue::takeFront(Report& report)
+{
+    if (reports_.empty())
+        return gone_ ? Pop::Gone : Pop::Empty;
     report = std::move(reports_.front());
     reports_.pop_front();
     if (reports_.empty())
-        lastIsEmpty_ = false;
-    return true;
+        lastReplaceable_ = false;
+    return Pop::Report;
+}
+
+ReportQueue::Pop ReportQueue::tryPop(Report& report)
+{
+    std::lock_guard lock(mutex_);
+    return takeFront(report);
+}
+
+ReportQueue::Pop ReportQueue::popUntil(Report& report, std::chrono::steady_clock::time_point deadline)
+{
+    std::unique_lock lock(mutex_);
+    ready_.wait_until(lock, deadline, [this] { return !reports_.empty() || gone_; });
+    return takeFront(report);
+}
+
+bool ReportQueue::endsWithReplaceable() const
+{
+    std::lock_guard lock(mutex_);
+    return !reports_.empty() && lastReplaceable_;
+}
+
+bool ReportQueue::empty() const
+{
+    std::lock_guard lock(mutex_);
+    return reports_.empty();
 }
 
 std::size_t ReportQueue::dropped() const

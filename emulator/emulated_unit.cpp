@@ -16,27 +16,110 @@ EmulatedUnit::EmulatedUnit(Clock& clock, std::vector<TimerRecordBytes> memory, E
     nextSlotUs_ = clock_.nowUs() + options_.reportIntervalUs;
 }
 
+void EmulatedUnit::setMemory(std::vector<TimerRecordBytes> memory)
+{
+    std::lock_guard lock(mutex_);
+    memory_ = std::move(memory);
+}
+
+std::vector<TimerRecordBytes> EmulatedUnit::memory() const
+{
+    std::lock_guard lock(mutex_);
+    return memory_;
+}
+
+void EmulatedUnit::setIdleReports(bool on)
+{
+    std::lock_guard lock(mutex_);
+    catchUp(clock_.nowUs());
+    options_.idleReports = on;
+}
+
+void EmulatedUnit::setReportInterval(std::int64_t us)
+{
+    std::lock_guard lock(mutex_);
+    options_.reportIntervalUs = us;
+}
+
+void EmulatedUnit::setFeatureStalls(bool on)
+{
+    std::lock_guard lock(mutex_);
+    options_.featureStalls = on;
+}
+
+int EmulatedUnit::reportLength() const
+{
+    std::lock_guard lock(mutex_);
+    return options_.reportLength;
+}
+
+std::vector<std::uint8_t> EmulatedUnit::commands() const
+{
+    std::lock_guard lock(mutex_);
+    return commands_;
+}
+
 int EmulatedUnit::commandCount(std::uint8_t command) const
 {
+    std::lock_guard lock(mutex_);
     return static_cast<int>(std::count(commands_.begin(), commands_.end(), command));
+}
+
+int EmulatedUnit::featureReports() const
+{
+    std::lock_guard lock(mutex_);
+    return featureReports_;
+}
+
+bool EmulatedUnit::configured() const
+{
+    std::lock_guard lock(mutex_);
+    return configured_;
+}
+
+bool EmulatedUnit::sending() const
+{
+    std::lock_guard lock(mutex_);
+    return !tx_.empty();
+}
+
+int EmulatedUnit::generation() const
+{
+    std::lock_guard lock(mutex_);
+    return generation_;
 }
 
 void EmulatedUnit::unplugAfterReports(int reports, std::int64_t replugAfterUs)
 {
+    std::lock_guard lock(mutex_);
     unplugAfter_ = delivered_ + reports;
     replugDelayUs_ = replugAfterUs;
 }
 
 void EmulatedUnit::unplug()
 {
+    std::lock_guard lock(mutex_);
+    unplugLocked();
+}
+
+void EmulatedUnit::unplugLocked()
+{
+    if (!plugged_)
+        return;
     plugged_ = false;
     tx_.clear();
-    ready_.clear();
+    ready_.markGone();
     if (replugDelayUs_ >= 0)
         replugAtUs_ = clock_.nowUs() + replugDelayUs_;
 }
 
 void EmulatedUnit::plugIn()
+{
+    std::lock_guard lock(mutex_);
+    plugInLocked();
+}
+
+void EmulatedUnit::plugInLocked()
 {
     if (plugged_)
         return;
@@ -44,36 +127,52 @@ void EmulatedUnit::plugIn()
     ++generation_;
     replugAtUs_ = -1;
     configured_ = false;
+    ready_.restart();
     nextSlotUs_ = clock_.nowUs() + options_.reportIntervalUs;
 }
 
 void EmulatedUnit::checkReplug()
 {
     if (!plugged_ && replugAtUs_ >= 0 && clock_.nowUs() >= replugAtUs_)
-        plugIn();
+        plugInLocked();
 }
 
 bool EmulatedUnit::pluggedIn()
 {
+    std::lock_guard lock(mutex_);
     checkReplug();
     return plugged_;
 }
 
-bool EmulatedUnit::alive(int generation)
+bool EmulatedUnit::aliveLocked(int generation)
 {
     checkReplug();
     return plugged_ && generation == generation_;
 }
 
+bool EmulatedUnit::alive(int generation)
+{
+    std::lock_guard lock(mutex_);
+    return aliveLocked(generation);
+}
+
 void EmulatedUnit::injectStrayBytes(const std::vector<std::uint8_t>& bytes)
 {
+    std::lock_guard lock(mutex_);
     stray_.insert(stray_.end(), bytes.begin(), bytes.end());
 }
 
 void EmulatedUnit::cutFrameShort(int recordNumber, int keep)
 {
+    std::lock_guard lock(mutex_);
     cutRecord_ = recordNumber;
     cutKeep_ = keep;
+}
+
+void EmulatedUnit::sendAgain(std::vector<int> recordNumbers)
+{
+    std::lock_guard lock(mutex_);
+    resend_ = std::move(recordNumbers);
 }
 
 void EmulatedUnit::answerGetMemory()
@@ -107,18 +206,15 @@ void EmulatedUnit::emitReport()
         report[static_cast<std::size_t>(2 + i)] = tx_.front();
         tx_.pop_front();
     }
-    // As the HID layer's queue does: an empty report gives way to a newer one.
-    if (!ready_.empty() && ready_.back()[1] == 0)
-        ready_.pop_back();
-    ready_.push_back(std::move(report));
+    ready_.push(std::move(report));
 }
 
 void EmulatedUnit::catchUp(std::int64_t now)
 {
     const std::int64_t interval = std::max<std::int64_t>(options_.reportIntervalUs, 1);
     while (plugged_ && nextSlotUs_ <= now) {
-        if (tx_.empty() && (!options_.idleReports || (!ready_.empty() && ready_.back()[1] == 0))) {
-            // Nothing worth queueing in the slots up to now.
+        // With nothing to send, the slots up to now add nothing the queue would keep.
+        if (tx_.empty() && (!options_.idleReports || ready_.endsWithReplaceable())) {
             nextSlotUs_ += ((now - nextSlotUs_) / interval + 1) * interval;
             break;
         }
@@ -127,9 +223,35 @@ void EmulatedUnit::catchUp(std::int64_t now)
     }
 }
 
+void EmulatedUnit::catchUpNow()
+{
+    std::lock_guard lock(mutex_);
+    checkReplug();
+    catchUp(clock_.nowUs());
+}
+
+std::int64_t EmulatedUnit::nextReportDueUs()
+{
+    std::lock_guard lock(mutex_);
+    checkReplug();
+    if (!plugged_)
+        return replugAtUs_ >= 0 ? replugAtUs_ : Never;
+    catchUp(clock_.nowUs());
+    return tx_.empty() && !options_.idleReports ? Never : nextSlotUs_;
+}
+
+bool EmulatedUnit::reportQueued()
+{
+    std::lock_guard lock(mutex_);
+    checkReplug();
+    catchUp(clock_.nowUs());
+    return !ready_.empty();
+}
+
 int EmulatedUnit::hostWrite(int generation, const std::uint8_t* data, std::size_t length)
 {
-    if (!alive(generation))
+    std::lock_guard lock(mutex_);
+    if (!aliveLocked(generation))
         return -1;
     catchUp(clock_.nowUs());
     if (length >= 3 && data[1] >= 1) {
@@ -142,7 +264,8 @@ int EmulatedUnit::hostWrite(int generation, const std::uint8_t* data, std::size_
 
 int EmulatedUnit::hostFeature(int generation, const std::uint8_t* data, std::size_t length)
 {
-    if (!alive(generation))
+    std::lock_guard lock(mutex_);
+    if (!aliveLocked(generation))
         return -1;
     ++featureReports_;
     if (options_.featureStalls)
@@ -155,30 +278,34 @@ ReadOutcome EmulatedUnit::hostRead(int generation, std::uint8_t* buffer, std::si
                                    std::size_t& received)
 {
     received = 0;
-    const std::int64_t start = clock_.nowUs();
-    const std::int64_t deadline = start + static_cast<std::int64_t>(timeoutMs) * 1000;
-    if (!alive(generation)) {
-        clock_.sleepUntilUs(deadline);
-        return ReadOutcome::TimedOut;
-    }
-    catchUp(start);
-    if (ready_.empty()) {
+    const std::int64_t deadline = clock_.nowUs() + static_cast<std::int64_t>(timeoutMs) * 1000;
+    std::vector<std::uint8_t> report;
+    for (;;) {
+        std::unique_lock lock(mutex_);
+        // Like the HID layer's reader: a unit that has gone is told at once.
+        if (!aliveLocked(generation))
+            return ReadOutcome::Gone;
+        const std::int64_t now = clock_.nowUs();
+        catchUp(now);
+        if (ready_.tryPop(report) == ReportQueue::Pop::Report)
+            break;
         const bool nothingComing = tx_.empty() && !options_.idleReports;
-        if (nothingComing || nextSlotUs_ > deadline) {
+        if (now >= deadline || nothingComing || nextSlotUs_ > deadline) {
+            lock.unlock();
             clock_.sleepUntilUs(deadline);
             return ReadOutcome::TimedOut;
         }
-        clock_.sleepUntilUs(nextSlotUs_);
-        catchUp(clock_.nowUs());
+        const std::int64_t wake = nextSlotUs_;
+        lock.unlock();
+        clock_.sleepUntilUs(wake);
     }
-    const std::vector<std::uint8_t> report = std::move(ready_.front());
-    ready_.pop_front();
     received = std::min(capacity, report.size());
     std::copy(report.begin(), report.begin() + static_cast<long>(received), buffer);
+    std::lock_guard lock(mutex_);
     ++delivered_;
     if (unplugAfter_ >= 0 && delivered_ >= unplugAfter_) {
         unplugAfter_ = -1;
-        unplug();
+        unplugLocked();
     }
     return ReadOutcome::Completed;
 }

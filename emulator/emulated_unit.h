@@ -2,10 +2,13 @@
 
 #include "clock.h"
 #include "hid_access.h"
+#include "report_queue.h"
 #include "timer_record.h"
 
 #include <cstdint>
 #include <deque>
+#include <limits>
+#include <mutex>
 #include <random>
 #include <vector>
 
@@ -21,14 +24,19 @@ struct EmulatedUnitOptions {
 // A model of the timing unit behind the HID access seam. It answers command
 // 151 with one frame per record in its memory and sends one input report per
 // report interval. Reports that the host has not read yet wait in a queue,
-// as they would in the HID layer's.
+// as they would in the HID layer's. Safe to use from more than one thread.
 class EmulatedUnit {
 public:
+    static constexpr std::int64_t Never = std::numeric_limits<std::int64_t>::max();
+
     EmulatedUnit(Clock& clock, std::vector<TimerRecordBytes> memory = {}, EmulatedUnitOptions options = {});
 
-    void setMemory(std::vector<TimerRecordBytes> memory) { memory_ = std::move(memory); }
-    const std::vector<TimerRecordBytes>& memory() const { return memory_; }
-    EmulatedUnitOptions& options() { return options_; }
+    void setMemory(std::vector<TimerRecordBytes> memory);
+    std::vector<TimerRecordBytes> memory() const;
+    void setIdleReports(bool on);
+    void setReportInterval(std::int64_t us);
+    void setFeatureStalls(bool on);
+    int reportLength() const;
 
     // Faults.
     void unplugAfterReports(int reports, std::int64_t replugAfterUs = -1);
@@ -39,37 +47,50 @@ public:
     // In the next answer, record n's frame stops after `keep` bytes.
     void cutFrameShort(int recordNumber, int keep);
     // After the next answer, these records are sent once more.
-    void sendAgain(std::vector<int> recordNumbers) { resend_ = std::move(recordNumbers); }
+    void sendAgain(std::vector<int> recordNumbers);
 
     // What the host did.
-    const std::vector<std::uint8_t>& commands() const { return commands_; }
+    std::vector<std::uint8_t> commands() const;
     int commandCount(std::uint8_t command) const;
-    int featureReports() const { return featureReports_; }
-    bool configured() const { return configured_; }
-    bool sending() const { return !tx_.empty(); }
+    int featureReports() const;
+    bool configured() const;
+    // Bytes of an answer not yet put into reports.
+    bool sending() const;
+    // When the next report joins the queue (Never while nothing will come),
+    // and whether one is waiting there now.
+    std::int64_t nextReportDueUs();
+    bool reportQueued();
 
     // The HID side, for the emulated device handle. `generation` tells a handle
     // opened before an unplug from one opened after.
-    int generation() const { return generation_; }
+    int generation() const;
     bool alive(int generation);
     int hostWrite(int generation, const std::uint8_t* data, std::size_t length);
     int hostFeature(int generation, const std::uint8_t* data, std::size_t length);
     ReadOutcome hostRead(int generation, std::uint8_t* buffer, std::size_t capacity, int timeoutMs,
                          std::size_t& received);
+    // Brings the queue up to now, as the HID layer's reader would.
+    void catchUpNow();
+    std::int64_t nowUs() { return clock_.nowUs(); }
+    ReportQueue& queue() { return ready_; }
 
 private:
     void catchUp(std::int64_t now);
     void emitReport();
     void answerGetMemory();
     void checkReplug();
+    void unplugLocked();
+    void plugInLocked();
+    bool aliveLocked(int generation);
 
+    mutable std::mutex mutex_;
     Clock& clock_;
     std::vector<TimerRecordBytes> memory_;
     EmulatedUnitOptions options_;
     std::mt19937 rng_;
 
     std::deque<std::uint8_t> tx_;
-    std::deque<std::vector<std::uint8_t>> ready_;
+    ReportQueue ready_;
     std::int64_t nextSlotUs_ = 0;
 
     bool plugged_ = true;

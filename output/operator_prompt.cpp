@@ -1,8 +1,8 @@
 #include "operator_prompt.h"
 
-#include <QMessageBox>
+#include "application_title.h"
 
-const char* const ApplicationTitle = "Trivex Timing Interface";
+#include <QMessageBox>
 
 bool MessageBoxPrompt::confirm(const QString& question)
 {
@@ -15,4 +15,13 @@ void MessageBoxPrompt::tell(const QString& message)
 {
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), message, QMessageBox::Ok, parent_);
     box.exec();
+}
+
+void MessageBoxPrompt::inform(const QString& message)
+{
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), message,
+                                QMessageBox::Ok, parent_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }

@@ -9,21 +9,22 @@ class QWidget;
 class OperatorPrompt {
 public:
     virtual ~OperatorPrompt() = default;
-    // OK and Cancel; true for OK.
+    // OK and Cancel; true for OK. Waits for the answer.
     virtual bool confirm(const QString& question) = 0;
-    // OK only.
+    // OK only. Waits until it is read.
     virtual void tell(const QString& message) = 0;
+    // OK only, without waiting: the program goes on while it is shown.
+    virtual void inform(const QString& message) = 0;
 };
 
-// Message boxes with the application's title and no icon.
+// Message boxes with the application's title and no icon, owned by `parent`.
 class MessageBoxPrompt : public OperatorPrompt {
 public:
     explicit MessageBoxPrompt(QWidget* parent = nullptr) : parent_(parent) {}
     bool confirm(const QString& question) override;
     void tell(const QString& message) override;
+    void inform(const QString& message) override;
 
 private:
     QWidget* parent_;
 };
-
-extern const char* const ApplicationTitle;

@@ -29,13 +29,6 @@ void ScanReceiveRing(ReceiveRing& ring, RecordStore& store, ScrollRange& scroll)
 
         store.ReportedRecordCount = at(i, 2);
         const int r = at(i, 3);
-        if (r > store.RecordCount) {
-            store.RecordCount = static_cast<std::int16_t>(r);
-            const int maximum = store.RecordCount < VisibleRecordRows ? 0 : store.RecordCount - VisibleRecordRows;
-            // Either call may redraw the view before the frame is filed.
-            scroll.setMaximum(maximum);
-            scroll.setValue(maximum);
-        }
         at(i, 2) = 0;
         at(i, 3) = 0;
 
@@ -44,6 +37,14 @@ void ScanReceiveRing(ReceiveRing& ring, RecordStore& store, ScrollRange& scroll)
             row[static_cast<std::size_t>(n)] = at(i, n + 4);
         for (int k = 4; k < FrameLength - 2; ++k)
             at(i, k) = 0;
+
+        if (r > store.RecordCount) {
+            store.RecordCount = static_cast<std::int16_t>(r);
+            const int maximum = store.RecordCount < VisibleRecordRows ? 0 : store.RecordCount - VisibleRecordRows;
+            // Either call may redraw the view at once; the record is filed by now.
+            scroll.setMaximum(maximum);
+            scroll.setValue(maximum);
+        }
 
         store.FiledFrameCount = static_cast<std::int16_t>(store.FiledFrameCount + 1);
     }

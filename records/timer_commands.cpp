@@ -1,24 +1,10 @@
 #include "timer_commands.h"
 
-#include "frame_scanner.h"
-
 namespace {
 
 constexpr std::int64_t GetMemoryPauseUs = 100000;
 
 } // namespace
-
-void PollTimerUnit(TimerProtocol& p)
-{
-    p.store.FiledFrameCount = 0;
-    do {
-        p.ring.ReceivedByteCount = 0;
-        p.unit.ReadTimerReport();
-        ScanReceiveRing(p.ring, p.store, p.scroll);
-    } while (p.ring.ReceivedByteCount != 0);
-    if (p.store.FiledFrameCount > 0)
-        p.display.RefreshResults(p.store.RecordCount);
-}
 
 void GetMemory(TimerProtocol& p)
 {
@@ -30,6 +16,6 @@ void GetMemory(TimerProtocol& p)
     WaitMoreThan(p.clock, GetMemoryPauseUs);
     p.store.RecordCount = 0;
     p.display.DrawColumnHeadings();
-    p.unit.WriteTimerReport(GetMemoryCommand);
+    p.unit.sendCommand(GetMemoryCommand);
     p.timer.setPolling(true);
 }

@@ -10,12 +10,25 @@
 constexpr std::uint8_t StartupCommand = 141;
 constexpr std::uint8_t GetMemoryCommand = 151;
 
-// The unit as the poll and the commands reach it.
+// Where one call of ReadTimerReport stands when it hands the thread back.
+enum class ReportReadProgress {
+    Finished,         // the call has ended, its caption is shown
+    WaitingForReport, // the next report is not there yet and its wait has not run out
+};
+
+// The unit as the poll and the commands reach it. A read call never waits on
+// the thread: it takes the reports already queued and stops where it would
+// have to wait, to be continued when a report comes or its wait runs out.
 class TimerUnitPort {
 public:
     virtual ~TimerUnitPort() = default;
-    virtual void ReadTimerReport() = 0;
-    virtual void WriteTimerReport(std::uint8_t command) = 0;
+    virtual ReportReadProgress startReportRead() = 0;
+    virtual ReportReadProgress continueReportRead() = 0;
+    // When the wait for the awaited report runs out, on the protocol's clock.
+    virtual std::int64_t reportWaitDeadlineUs() const = 0;
+    // Forgets a read call in progress without touching the unit.
+    virtual void abandonReportRead() = 0;
+    virtual void sendCommand(std::uint8_t command) = 0;
 };
 
 // The results list as the poll and "Get Memory" redraw it.
@@ -42,10 +55,6 @@ struct TimerProtocol {
     PollTimerSwitch& timer;
     Clock& clock;
 };
-
-// One tick: passes of read and scan until a pass brings no byte, then one
-// refresh if anything was filed.
-void PollTimerUnit(TimerProtocol& protocol);
 
 // Empties the table and asks the unit for its memory.
 void GetMemory(TimerProtocol& protocol);

@@ -52,7 +52,7 @@ TEST(GetMemory, DownloadsAndListsEveryRecord)
 {
     AppRig r;
     r.app->Load();
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     EXPECT_EQ(r.unit.commandCount(151), 1);
     EXPECT_TRUE(r.app->window().pollTimer().isActive());
     r.tickUntilQuiet();
@@ -70,11 +70,11 @@ TEST(GetMemory, ASecondDownloadClearsMarksAndListsAgain)
 {
     AppRig r;
     r.app->Load();
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
     r.state().store.RecordTable[20][RecordField::MarkState] = 1;
-    r.click("SortTime");
-    r.click("Reset");
+    r.click(AppRig::Button::SortTime);
+    r.click(AppRig::Button::GetMemory);
     EXPECT_EQ(r.state().store.RecordCount, 0);
     EXPECT_TRUE(r.app->results().RowTexts(4).empty());
     for (int row = 0; row < 256; ++row) {
@@ -93,7 +93,7 @@ TEST(GetMemory, WithoutTheUnitClearsAndSendsNothing)
 {
     AppRig r(false);
     r.app->Load();
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     EXPECT_EQ(r.caption(), "USB Not Found ");
     EXPECT_TRUE(r.app->window().pollTimer().isActive());
     EXPECT_EQ(r.app->results().RowTexts(0).size(), 8u);
@@ -103,9 +103,9 @@ TEST(Buttons, SortAndTimeModes)
 {
     AppRig r;
     r.app->Load();
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
-    r.click("SortBib");
+    r.click(AppRig::Button::SortBib);
     int previous = -1;
     for (int row = 4; row <= 34; ++row) {
         ASSERT_EQ(r.app->results().RowTexts(row).size(), 8u) << row;
@@ -113,12 +113,12 @@ TEST(Buttons, SortAndTimeModes)
         EXPECT_GE(bib, previous) << row;
         previous = bib;
     }
-    r.click("SortSeq");
+    r.click(AppRig::Button::SortSeq);
     EXPECT_EQ(r.seqAt(4), "18");
-    r.click("MilitaryT");
+    r.click(AppRig::Button::DayTime);
     EXPECT_EQ(r.app->results().RowTexts(4)[3].size(), 11u); // HH:MM:SS:hh
     EXPECT_EQ(r.app->results().RowTexts(4)[3][2], ':');
-    r.click("Normal");
+    r.click(AppRig::Button::Time);
     EXPECT_NE(r.app->results().RowTexts(4)[3].find('.'), std::string::npos);
 }
 
@@ -126,10 +126,12 @@ TEST(Buttons, SortWithNoRecordsDrawsHeadingsOnly)
 {
     AppRig r;
     r.app->Load();
-    for (const char* name : {"SortTime", "SortBib", "SortSeq", "Normal", "MilitaryT"}) {
-        r.click(name);
-        EXPECT_EQ(r.app->results().RowTexts(0).size(), 8u) << name;
-        EXPECT_TRUE(r.app->results().RowTexts(4).empty()) << name;
+    for (const auto b : {AppRig::Button::SortTime, AppRig::Button::SortBib, AppRig::Button::SortSeq,
+                         AppRig::Button::Time, AppRig::Button::DayTime}) {
+        SCOPED_TRACE(r.button(b).objectName().toStdString());
+        r.click(b);
+        EXPECT_EQ(r.app->results().RowTexts(0).size(), 8u);
+        EXPECT_TRUE(r.app->results().RowTexts(4).empty());
     }
 }
 
@@ -137,7 +139,7 @@ TEST(Picture, ClickingALineCyclesItsMark)
 {
     AppRig r(true, 10);
     r.app->Load();
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
     ResultsPicture& picture = r.app->window().picture();
     const int h = picture.textHeight("hi");
@@ -154,7 +156,7 @@ TEST(Unplug, InTheMiddleOfADownloadLosesNothing)
     AppRig r;
     r.app->Load();
     r.unit.unplugAfterReports(120);
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
     EXPECT_TRUE(r.captions.contains("Readfile Timeout "));
     const int filed = r.state().store.RecordCount;
@@ -168,7 +170,7 @@ TEST(Unplug, InTheMiddleOfADownloadLosesNothing)
     r.captions.clear();
     r.tickUntilQuiet();
     EXPECT_EQ(r.captions.first(), "USB Connected ");
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
     EXPECT_EQ(r.state().store.RecordCount, 48);
     EXPECT_TRUE(r.tableHoldsMemory());
@@ -185,11 +187,11 @@ TEST(Unplug, FaultsInTheStreamAreAbsorbed)
     r.unit.injectStrayBytes({0x65, 0x66, 1, 2, 3, 0x67});
     r.unit.cutFrameShort(5, 20);
     r.unit.sendAgain({7, 8});
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
     EXPECT_EQ(r.state().store.RecordCount, 48);
     EXPECT_TRUE(r.state().store.RowIsEmpty(5));
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
     EXPECT_TRUE(r.tableHoldsMemory());
 }
@@ -198,7 +200,7 @@ TEST(Shutdown, ExitClosesTheDeviceOnce)
 {
     AppRig r;
     r.app->Load();
-    r.click("Exit");
+    r.click(AppRig::Button::Exit);
     EXPECT_EQ(r.exitRequests, 1);
     EXPECT_EQ(r.hid.closes("unit"), 1);
     EXPECT_FALSE(r.app->window().pollTimer().isActive());
@@ -222,7 +224,7 @@ TEST(Shutdown, ExitWithoutAnOpenLinkClosesNothing)
 {
     AppRig r(false);
     r.app->Load();
-    r.click("Exit");
+    r.click(AppRig::Button::Exit);
     EXPECT_EQ(r.hid.openHandles(), 0);
     EXPECT_EQ(r.exitRequests, 1);
 }

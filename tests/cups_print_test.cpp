@@ -19,10 +19,10 @@ TEST(RealPrinter, NoDefaultPrinterShowsTheMessage)
     ScriptedPrompt prompt;
     AppRig r(true, 5, &prompt);
     r.app->Load();
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
     const auto table = r.state().store.RecordTable;
-    r.click("Command1");
+    r.click(AppRig::Button::Print);
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith("Nothing was printed. No default printer"));
     EXPECT_EQ(r.state().store.RecordTable, table);
@@ -36,9 +36,9 @@ TEST(RealPrinter, PrintButtonPrintsOnTheDefaultQueue)
     ScriptedPrompt prompt;
     AppRig r(true, 12, &prompt);
     r.app->Load();
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
-    r.click("Command1");
+    r.click(AppRig::Button::Print);
     ASSERT_TRUE(prompt.messages.isEmpty()) << prompt.messages.join(" ").toStdString();
 
     // The queue writes the job when its filters are done.

@@ -11,7 +11,7 @@ struct Search {
     EmulatedHidAccess hid;
     RecordingStatus status;
     DeviceLink link;
-    DeviceContext device{link, hid, status};
+    DeviceContext device{link, hid, status, clock, {}};
 
     bool open()
     {
@@ -98,6 +98,39 @@ TEST(OpenTimerDevice, StalledFeatureReportStillConnects)
     s.hid.addUnit("unit", unit);
     EXPECT_TRUE(s.open());
     EXPECT_EQ(s.status.last(), "USB Connected ");
+}
+
+TEST(OpenTimerDevice, AUnitThatCannotBeOpenedIsExplainedOncePerPlugIn)
+{
+    Search s;
+    s.hid.addOtherDevice("keyboard", 0x046D, 0xC31C);
+    s.hid.addUnopenable("no-rule", 0x04B4, 0x5500, OpenFailure::NoPermission);
+    s.hid.addUnopenable("other-maker", 0x1234, 0x5678, OpenFailure::NoPermission);
+    for (int search = 0; search < 3; ++search) {
+        EXPECT_FALSE(s.open());
+        EXPECT_EQ(s.status.last(), "USB Not Found ");
+    }
+    ASSERT_EQ(s.status.explained.size(), 1u);
+    EXPECT_EQ(s.status.explained[0].first, "no-rule");
+    EXPECT_EQ(s.status.explained[0].second, OpenFailure::NoPermission);
+
+    // Unplugged and plugged in again, now held by another program.
+    s.hid.remove("no-rule");
+    EXPECT_FALSE(s.open());
+    s.hid.addUnopenable("no-rule", 0x04B4, 0x5500, OpenFailure::Busy);
+    EXPECT_FALSE(s.open());
+    ASSERT_EQ(s.status.explained.size(), 2u);
+    EXPECT_EQ(s.status.explained[1].second, OpenFailure::Busy);
+}
+
+TEST(OpenTimerDevice, NothingIsExplainedWhenTheUnitIsFound)
+{
+    Search s;
+    EmulatedUnit unit(s.clock);
+    s.hid.addUnopenable("taken", 0x04B4, 0x5500, OpenFailure::Busy);
+    s.hid.addUnit("unit", unit);
+    EXPECT_TRUE(s.open());
+    EXPECT_TRUE(s.status.explained.empty());
 }
 
 } // namespace

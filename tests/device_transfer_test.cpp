@@ -1,5 +1,6 @@
 #include "device_link.h"
 #include "emulated_hid.h"
+#include "support/read_driver.h"
 #include "support/recording_status.h"
 #include "support/scripted_hid.h"
 
@@ -8,17 +9,14 @@
 namespace {
 
 struct Transfer {
-    ScriptedHid hid;
+    VirtualClock clock;
+    ScriptedHid hid{clock};
     RecordingStatus status;
     DeviceLink link;
-    DeviceContext device{link, hid, status};
+    DeviceContext device{link, hid, status, clock, {}};
     ReceiveRing ring;
 
-    void read()
-    {
-        ring.ReceivedByteCount = 0;
-        ReadTimerReport(device, ring);
-    }
+    void read() { ReadWholeCall(device, ring, clock); }
 };
 
 std::vector<std::uint8_t> Report(std::uint8_t count, std::vector<std::uint8_t> data)
@@ -36,11 +34,12 @@ TEST(ReadTimerReport, CountByteDecidesWhatIsAppended)
         int appended;
     };
     for (const Case c : {Case{0, 0}, Case{8, 0}, Case{3, 3}, Case{7, 7}, Case{0xFF, 7}, Case{0x0A, 2}}) {
+        SCOPED_TRACE("count byte " + std::to_string(c.count));
         Transfer t;
         t.hid.completes(Report(c.count, {11, 12, 13, 14, 15, 16, 17}));
         t.read();
-        EXPECT_EQ(t.ring.ReceivedByteCount, c.appended) << int(c.count);
-        EXPECT_EQ(t.ring.RingWritePos, c.appended) << int(c.count);
+        EXPECT_EQ(t.ring.ReceivedByteCount, c.appended);
+        EXPECT_EQ(t.ring.RingWritePos, c.appended);
         if (c.appended > 0) {
             EXPECT_EQ(t.ring.bytes[1], 11);
             EXPECT_EQ(t.ring.bytes[static_cast<std::size_t>(c.appended)], 10 + c.appended);
@@ -79,6 +78,7 @@ TEST(ReadTimerReport, FortyCompletedReadsAreCommunicationOk)
     EXPECT_EQ(t.hid.script.reads, 40);
     EXPECT_EQ(t.status.last(), "USB Communication OK");
     EXPECT_TRUE(t.link.DeviceConnected);
+    EXPECT_FALSE(t.link.PendingRead.InProgress);
 }
 
 TEST(ReadTimerReport, TimeoutOnTheFirstReadClosesTheLink)
@@ -88,6 +88,7 @@ TEST(ReadTimerReport, TimeoutOnTheFirstReadClosesTheLink)
     t.read();
     EXPECT_EQ(t.ring.ReceivedByteCount, 0);
     EXPECT_EQ(t.status.last(), "Readfile Timeout ");
+    EXPECT_EQ(t.clock.nowUs(), 500000);
     EXPECT_FALSE(t.link.DeviceConnected);
     EXPECT_EQ(t.hid.script.closes, 1);
     // The next call searches and opens again.
@@ -104,19 +105,31 @@ TEST(ReadTimerReport, TimeoutAfterSomeReadsKeepsTheirBytes)
     t.hid.then(ReadOutcome::TimedOut);
     t.read();
     EXPECT_EQ(t.ring.ReceivedByteCount, 3);
-    EXPECT_EQ(t.hid.script.reads, 3);
     EXPECT_EQ(t.status.last(), "Readfile Timeout ");
     EXPECT_FALSE(t.link.DeviceConnected);
 }
 
-TEST(ReadTimerReport, FailedWaitIsAnUndefinedError)
+TEST(ReadTimerReport, EndingsOtherThanATimeout)
 {
-    Transfer t;
-    t.hid.then(ReadOutcome::Failed);
-    t.read();
-    EXPECT_EQ(t.status.last(), "Readfile Undefined Error");
-    EXPECT_FALSE(t.link.DeviceConnected);
-    EXPECT_EQ(t.hid.script.closes, 1);
+    struct Case {
+        const char* name;
+        ReadOutcome outcome;
+        const char* caption;
+    };
+    for (const Case c : {Case{"failed wait", ReadOutcome::Failed, "Readfile Undefined Error"},
+                         Case{"unit gone", ReadOutcome::Gone, "Readfile Timeout "}}) {
+        SCOPED_TRACE(c.name);
+        Transfer t;
+        t.hid.completes(Report(1, {5}));
+        t.hid.then(c.outcome);
+        t.read();
+        EXPECT_EQ(t.status.last(), c.caption);
+        EXPECT_EQ(t.ring.ReceivedByteCount, 1);
+        EXPECT_FALSE(t.link.DeviceConnected);
+        EXPECT_EQ(t.hid.script.closes, 1);
+        // Told at once, not after the wait.
+        EXPECT_EQ(t.clock.nowUs(), 0);
+    }
 }
 
 TEST(ReadTimerReport, AbsentUnitAppendsNothing)
@@ -129,6 +142,43 @@ TEST(ReadTimerReport, AbsentUnitAppendsNothing)
     EXPECT_EQ(t.hid.script.reads, 0);
 }
 
+TEST(ReadTimerReport, ACallStopsWhereItWouldWaitAndGoesOnFromThere)
+{
+    Transfer t;
+    t.hid.completes(Report(2, {1, 2}));
+    t.hid.then(ReadOutcome::TimedOut); // silent for a while
+    t.ring.ReceivedByteCount = 0;
+    EXPECT_EQ(StartReadTimerReport(t.device, t.ring), ReportReadProgress::WaitingForReport);
+    EXPECT_EQ(t.ring.ReceivedByteCount, 2);
+    EXPECT_EQ(t.link.PendingRead.CompletedReads, 1);
+    EXPECT_EQ(t.link.PendingRead.WaitDeadlineUs, 500000);
+    EXPECT_TRUE(t.status.captions.size() == 1); // only "USB Connected " so far
+
+    // Woken early: still nothing, so it waits on, with the same deadline.
+    t.clock.advanceUs(200000);
+    EXPECT_EQ(ContinueReadTimerReport(t.device, t.ring), ReportReadProgress::WaitingForReport);
+    EXPECT_EQ(t.link.PendingRead.WaitDeadlineUs, 500000);
+
+    t.clock.advanceUs(300000);
+    EXPECT_EQ(ContinueReadTimerReport(t.device, t.ring), ReportReadProgress::Finished);
+    EXPECT_EQ(t.status.last(), "Readfile Timeout ");
+    // Nothing of the call is left over.
+    EXPECT_FALSE(t.link.PendingRead.InProgress);
+    EXPECT_EQ(ContinueReadTimerReport(t.device, t.ring), ReportReadProgress::Finished);
+}
+
+TEST(ReadTimerReport, TheWholeCallOnTheThreadAsAtStartUp)
+{
+    Transfer t;
+    t.hid.completes(Report(3, {1, 2, 3}));
+    t.hid.then(ReadOutcome::TimedOut);
+    t.ring.ReceivedByteCount = 0;
+    ReadTimerReport(t.device, t.ring);
+    EXPECT_EQ(t.ring.ReceivedByteCount, 3);
+    EXPECT_EQ(t.status.last(), "Readfile Timeout ");
+    EXPECT_EQ(t.clock.nowUs(), 500000);
+}
+
 TEST(WriteTimerReport, BuildsTheOutputReport)
 {
     struct Case {
@@ -136,6 +186,7 @@ TEST(WriteTimerReport, BuildsTheOutputReport)
         std::size_t sent;
     };
     for (const Case c : {Case{9, 9}, Case{2, 3}, Case{0, 3}, Case{65, 65}}) {
+        SCOPED_TRACE("output length " + std::to_string(c.outputLength));
         Transfer t;
         t.hid.script.outputLength = c.outputLength;
         WriteTimerReport(t.device, 151);
@@ -156,7 +207,7 @@ TEST(WriteTimerReport, AbsentUnitDropsTheCommand)
     WriteTimerReport(t.device, 141);
     EXPECT_EQ(t.status.last(), "USB Not Found ");
     t.hid.present = true;
-    ReadTimerReport(t.device, t.ring);
+    t.read();
     EXPECT_TRUE(t.hid.script.written.empty());
 }
 
@@ -170,6 +221,28 @@ TEST(CloseTimerDevice, ClosesOnceAndLeavesTheFlag)
     EXPECT_TRUE(t.link.DeviceConnected);
 }
 
+TEST(CloseTimerDevice, TransfersAfterTheCloseDoNothing)
+{
+    Transfer t;
+    t.hid.completes(Report(2, {1, 2}));
+    t.hid.then(ReadOutcome::TimedOut);
+    ASSERT_EQ(StartReadTimerReport(t.device, t.ring), ReportReadProgress::WaitingForReport);
+    CloseTimerDevice(t.link);
+    const auto captions = t.status.captions;
+    const int reads = t.hid.script.reads;
+
+    // A click queued behind "Exit", and the read that was waiting.
+    WriteTimerReport(t.device, 151);
+    EXPECT_EQ(ContinueReadTimerReport(t.device, t.ring), ReportReadProgress::Finished);
+    EXPECT_EQ(StartReadTimerReport(t.device, t.ring), ReportReadProgress::Finished);
+    ReadTimerReport(t.device, t.ring);
+
+    EXPECT_TRUE(t.hid.script.written.empty());
+    EXPECT_EQ(t.hid.script.reads, reads);
+    EXPECT_EQ(t.hid.script.opens, 1);
+    EXPECT_EQ(t.status.captions, captions);
+}
+
 // The emulated unit end to end through the link, on a virtual clock.
 TEST(DeviceLinkWithEmulatedUnit, DownloadAndUnplug)
 {
@@ -179,28 +252,51 @@ TEST(DeviceLinkWithEmulatedUnit, DownloadAndUnplug)
     hid.addUnit("unit", unit);
     RecordingStatus status;
     DeviceLink link;
-    DeviceContext device{link, hid, status};
+    DeviceContext device{link, hid, status, clock, {}};
     ReceiveRing ring;
+    auto read = [&] { ReadWholeCall(device, ring, clock, [&] { return unit.nextReportDueUs(); }); };
 
     WriteTimerReport(device, 151);
     EXPECT_EQ(unit.commandCount(151), 1);
-    ring.ReceivedByteCount = 0;
-    ReadTimerReport(device, ring);
+    read();
     EXPECT_EQ(ring.ReceivedByteCount, 40 * 7);
     EXPECT_EQ(status.last(), "USB Communication OK");
+    // Each report was awaited for its own slot.
     EXPECT_EQ(clock.nowUs(), 40 * 10000);
 
     unit.unplugAfterReports(5);
-    ring.ReceivedByteCount = 0;
-    ReadTimerReport(device, ring);
+    read();
     EXPECT_EQ(ring.ReceivedByteCount, 5 * 7);
     EXPECT_EQ(status.last(), "Readfile Timeout ");
-    ReadTimerReport(device, ring);
+    read();
     EXPECT_EQ(status.last(), "USB Not Found ");
     unit.plugIn();
-    ReadTimerReport(device, ring);
+    read();
     EXPECT_EQ(status.captions[status.captions.size() - 2], "USB Connected ");
     EXPECT_EQ(status.last(), "USB Communication OK");
+}
+
+TEST(DeviceLinkWithEmulatedUnit, EmptyReportsWaitingUnreadGiveWayButDataIsKept)
+{
+    VirtualClock clock;
+    EmulatedUnit unit(clock, std::vector<TimerRecordBytes>(3, TimerRecordBytes{}));
+    EmulatedHidAccess hid;
+    hid.addUnit("unit", unit);
+    RecordingStatus status;
+    DeviceLink link;
+    DeviceContext device{link, hid, status, clock, {}};
+    ReceiveRing ring;
+    ASSERT_TRUE(OpenTimerDevice(device));
+    // A second of idle reports, then the answer, all before the next read.
+    clock.advanceUs(1000000);
+    WriteTimerReport(device, 151);
+    clock.advanceUs(1000000);
+    ring.ReceivedByteCount = 0;
+    // 200 report slots have passed, but only the 17 reports of the 3 frames
+    // and the newest empty report wait in the queue.
+    EXPECT_EQ(StartReadTimerReport(device, ring), ReportReadProgress::WaitingForReport);
+    EXPECT_EQ(ring.ReceivedByteCount, 3 * 38);
+    EXPECT_EQ(link.PendingRead.CompletedReads, 17 + 1);
 }
 
 } // namespace

@@ -284,7 +284,7 @@ TEST(WriteFileButton, OpensTheSameDialogWithItsState)
     ScriptedPrompt prompt;
     AppRig r(true, 5, &prompt);
     r.app->Load();
-    r.click("WriteFile");
+    r.click(AppRig::Button::WriteFile);
     ExportDialog* first = r.app->exportDialog();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->isVisible());
@@ -294,22 +294,22 @@ TEST(WriteFileButton, OpensTheSameDialogWithItsState)
     first->findChild<QPushButton*>("Exit1")->click();
     EXPECT_FALSE(first->isVisible());
 
-    r.click("WriteFile");
-    r.click("WriteFile");
+    r.click(AppRig::Button::WriteFile);
+    r.click(AppRig::Button::WriteFile);
     EXPECT_EQ(r.app->exportDialog(), first);
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(first->fileName().text(), "Heat1.txt");
     EXPECT_EQ(first->folders().path(), dir.path());
     EXPECT_EQ(first->drives().currentText(), QStorageInfo(dir.path()).rootPath());
 
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
     first->findChild<QPushButton*>("Save1")->click();
     EXPECT_TRUE(prompt.messages.isEmpty());
     const QByteArray bytes = ReadAll(dir.filePath("Heat1.txt"));
     // Record 5 is a manual DNF: its times go on a line of their own.
     EXPECT_EQ(bytes.count("\r\n"), 8 + 5 + 1);
-    r.click("WriteFile");
+    r.click(AppRig::Button::WriteFile);
     EXPECT_EQ(first->files().findItems("Heat1.txt", Qt::MatchExactly).size(), 1);
 }
 

@@ -32,11 +32,11 @@ TEST(PrintButton, WithoutAPrinterSaysSoAndChangesNothing)
     NoPrinter none;
     r.app->setDefaultPrinter(none);
     r.app->Load();
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
     const std::string source = r.state().format.Line.Source;
     const auto table = r.state().store.RecordTable;
-    r.click("Command1");
+    r.click(AppRig::Button::Print);
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith("Nothing was printed."));
     EXPECT_TRUE(prompt.messages[0].contains("the records are kept"));
@@ -52,9 +52,9 @@ TEST(PrintButton, PrintsTheDownloadedRecords)
     AppRig r(true, 5, &prompt);
     r.app->setDefaultPrinter(pdf);
     r.app->Load();
-    r.click("Reset");
+    r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
-    r.click("Command1");
+    r.click(AppRig::Button::Print);
     EXPECT_TRUE(prompt.messages.isEmpty());
     const PdfText text = ReadPdfWords(dir.filePath("job.pdf"));
     ASSERT_TRUE(text.ok);

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -57,12 +58,13 @@ QByteArray WithoutDateAndTime(QByteArray file)
     return file;
 }
 
-// One program for the whole run, as an operator would keep it open.
+// One program for the whole run, as an operator would keep it open, on the
+// real event loop: Timer1 ticks, and the reads wake on the reader thread's news.
 struct Guest {
-    HidapiAccess hid;
     SteadyClock clock;
+    HidapiAccess hid{clock};
     ScriptedPrompt prompt;
-    TimerApplication app{hid, clock, &prompt};
+    TimerApplication app{TimerPorts{.hid = hid, .clock = clock, .prompt = &prompt}};
     QStringList captions;
 
     Guest()
@@ -70,14 +72,13 @@ struct Guest {
         QObject::connect(&app, &TimerApplication::linkStatusShown, [this](const QString& c) { captions << c; });
     }
 
-    // Ticks a quarter of a second apart until `done` or the time runs out.
+    // Runs the event loop until `done` or the time runs out.
     template <typename Done>
-    bool tickUntil(Done done, int seconds)
+    bool runUntil(Done done, int seconds)
     {
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
         while (std::chrono::steady_clock::now() < end) {
-            QThread::msleep(250);
-            app.PollTick();
+            QTest::qWait(20);
             if (done())
                 return true;
         }
@@ -97,7 +98,7 @@ struct Guest {
         }
         return true;
     }
-    void click(const char* name) { app.window().button(name)->click(); }
+    void click(MainWindow::Button which) { app.window().button(which).click(); }
 };
 
 Guest* guest = nullptr;
@@ -137,8 +138,8 @@ TEST_F(RealDevicePath, StartUpTakesTheUnitFromTheSerialDriver)
 
 TEST_F(RealDevicePath, GetMemoryDownloadsEveryRecordByteForByte)
 {
-    guest->click("Reset");
-    EXPECT_TRUE(guest->tickUntil([] { return guest->holdsReferenceRace(); }, 60));
+    guest->click(MainWindow::Button::GetMemory);
+    EXPECT_TRUE(guest->runUntil([] { return guest->holdsReferenceRace(); }, 60));
     EXPECT_EQ(CommandsLogged(151), 1);
     EXPECT_EQ(guest->app.results().RowTexts(34)[0], "48");
 }
@@ -146,7 +147,7 @@ TEST_F(RealDevicePath, GetMemoryDownloadsEveryRecordByteForByte)
 TEST_F(RealDevicePath, WriteFileMatchesTheExportOfTheSameRecords)
 {
     const QString results = Env("TRIVEX_RESULTS");
-    guest->click("WriteFile");
+    guest->click(MainWindow::Button::WriteFile);
     ExportDialog* dialog = guest->app.exportDialog();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(dialog->folders().setPath(results));
@@ -158,9 +159,9 @@ TEST_F(RealDevicePath, WriteFileMatchesTheExportOfTheSameRecords)
     ScriptedPrompt prompt;
     AppRig host(ReferenceRace(), true, &prompt);
     host.app->Load();
-    host.click("Reset");
+    host.click(AppRig::Button::GetMemory);
     host.tickUntilQuiet();
-    host.click("WriteFile");
+    host.click(AppRig::Button::WriteFile);
     ASSERT_TRUE(host.app->exportDialog()->folders().setPath(results));
     host.app->exportDialog()->fileName().setText("host-export.txt");
     host.app->exportDialog()->findChild<QPushButton*>("Save1")->click();
@@ -178,22 +179,22 @@ TEST_F(RealDevicePath, WriteFileMatchesTheExportOfTheSameRecords)
 
 TEST_F(RealDevicePath, UnplugInTheMiddleOfADownloadAndPlugInAgain)
 {
-    guest->click("Reset");
-    ASSERT_TRUE(guest->tickUntil([] { return guest->app.state().store.RecordCount >= 5; }, 30));
+    guest->click(MainWindow::Button::GetMemory);
+    ASSERT_TRUE(guest->runUntil([] { return guest->app.state().store.RecordCount >= 5; }, 30));
     guest->captions.clear();
     SetUdc("");
-    ASSERT_TRUE(guest->tickUntil([] { return guest->captions.contains("Readfile Timeout "); }, 10));
+    ASSERT_TRUE(guest->runUntil([] { return guest->captions.contains("Readfile Timeout "); }, 10));
     const int filed = guest->app.state().store.RecordCount;
     EXPECT_GE(filed, 5);
-    guest->tickUntil([] { return false; }, 1);
+    guest->runUntil([] { return false; }, 1);
     EXPECT_EQ(guest->app.state().store.RecordCount, filed);
     EXPECT_EQ(guest->captions.last(), "USB Not Found ");
 
     SetUdc(Env("TRIVEX_GADGET_UDC"));
     guest->captions.clear();
-    ASSERT_TRUE(guest->tickUntil([] { return guest->captions.contains("USB Connected "); }, 20));
-    guest->click("Reset");
-    EXPECT_TRUE(guest->tickUntil([] { return guest->holdsReferenceRace(); }, 60));
+    ASSERT_TRUE(guest->runUntil([] { return guest->captions.contains("USB Connected "); }, 20));
+    guest->click(MainWindow::Button::GetMemory);
+    EXPECT_TRUE(guest->runUntil([] { return guest->holdsReferenceRace(); }, 60));
 }
 
 } // namespace

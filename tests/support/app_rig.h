@@ -3,6 +3,8 @@
 #include "qt_printers.h"
 
 #include "emulated_hid.h"
+#include "main_window.h"
+#include "manual_scheduler.h"
 #include "sample_race.h"
 #include "timer_application.h"
 
@@ -10,13 +12,19 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
-// The whole program on an emulated unit and a virtual clock.
+// The whole program on an emulated unit and a virtual clock. The rig stands
+// in for the event loop: it moves the clock to each moment the tick asked to
+// go on at (or to the unit's next report, if that comes first) and resumes.
 struct AppRig {
+    using Button = MainWindow::Button;
+
     VirtualClock clock;
     EmulatedUnit unit;
     EmulatedHidAccess hid;
+    ManualTickScheduler scheduler;
     std::unique_ptr<TimerApplication> app;
     QStringList captions;
     int exitRequests = 0;
@@ -32,15 +40,46 @@ struct AppRig {
         hid.addOtherDevice("keyboard", 0x046D, 0xC31C);
         if (withUnit)
             hid.addUnit("unit", unit);
-        app = std::make_unique<TimerApplication>(hid, clock, prompt);
+        app = std::make_unique<TimerApplication>(
+            TimerPorts{.hid = hid, .clock = clock, .prompt = prompt, .scheduler = &scheduler});
         QObject::connect(app.get(), &TimerApplication::linkStatusShown,
                          [this](const QString& c) { captions << c; });
         QObject::connect(app.get(), &TimerApplication::exitRequested, [this] { ++exitRequests; });
     }
 
     TimerState& state() { return app->state(); }
-    void click(const char* name) { app->window().button(name)->click(); }
-    void tick() { app->PollTick(); }
+    QPushButton& button(Button which) { return app->window().button(which); }
+    void click(Button which) { button(which).click(); }
+
+    // One wake-up of the stopped tick, as the event loop would give it.
+    bool step()
+    {
+        if (!scheduler.pending())
+            return false;
+        if (scheduler.request == ManualTickScheduler::Request::At)
+            clock.sleepUntilUs(std::min(scheduler.atUs, unit.nextReportDueUs()));
+        scheduler.fire();
+        return true;
+    }
+    // Runs the tick in progress (and any overdue one) to its end.
+    void settle()
+    {
+        while (step()) {
+        }
+    }
+    // Timer1 fires; the tick runs to its end.
+    void tick()
+    {
+        app->Timer1Tick();
+        settle();
+    }
+    // Timer1 fires; the tick runs until it first waits for a report.
+    void tickUntilWaiting()
+    {
+        app->Timer1Tick();
+        while (app->tickInProgress() && scheduler.request != ManualTickScheduler::Request::At)
+            step();
+    }
     // Ticks 250 ms apart, as the poll timer gives them, until the unit has
     // nothing left to send and a tick files nothing.
     int tickUntilQuiet(int maxTicks = 200)
@@ -64,7 +103,7 @@ struct AppRig {
     // Rows holding records 1..N, byte for byte as the unit holds them.
     bool tableHoldsMemory() const
     {
-        const auto& memory = unit.memory();
+        const auto memory = unit.memory();
         const RecordStore& store = app->state().store;
         for (std::size_t n = 1; n <= memory.size(); ++n) {
             const auto& row = store.RecordTable[static_cast<std::size_t>(store.RowOfRecord(static_cast<int>(n)))];

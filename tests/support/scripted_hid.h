@@ -1,13 +1,17 @@
 #pragma once
 
+#include "clock.h"
 #include "hid_access.h"
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
 // A HID access with one device whose input reports are scripted exactly.
+// Completed reports are always there to be read at once; a TimedOut step is
+// a silence that lasts until the read's wait has run out on the clock.
 class ScriptedHid : public HidAccess {
 public:
     struct Step {
@@ -23,7 +27,10 @@ public:
         std::vector<std::vector<std::uint8_t>> written;
         int opens = 0;
         int closes = 0;
+        std::int64_t silentUntilUs = -1;
     };
+
+    explicit ScriptedHid(VirtualClock& clock) : clock_(clock) {}
 
     Script script;
     bool present = true;
@@ -42,13 +49,13 @@ public:
     {
         if (!present)
             return nullptr;
-        return std::make_unique<Device>(script);
+        return std::make_unique<Device>(script, clock_);
     }
 
 private:
     class Device : public HidDevice {
     public:
-        explicit Device(Script& s) : s_(s) { ++s_.opens; }
+        Device(Script& s, VirtualClock& clock) : s_(s), clock_(clock) { ++s_.opens; }
         ~Device() override { ++s_.closes; }
         bool attributes(std::uint16_t& v, std::uint16_t& p) override
         {
@@ -64,10 +71,22 @@ private:
             s_.written.emplace_back(data, data + length);
             return static_cast<int>(length);
         }
-        ReadOutcome read(std::uint8_t* buffer, std::size_t capacity, int, std::size_t& received) override
+        ReadOutcome read(std::uint8_t* buffer, std::size_t capacity, int timeoutMs, std::size_t& received) override
         {
             ++s_.reads;
             received = 0;
+            if (!s_.steps.empty() && s_.steps.front().outcome == ReadOutcome::TimedOut) {
+                const std::int64_t now = clock_.nowUs();
+                if (s_.silentUntilUs < 0)
+                    s_.silentUntilUs = now + 500000;
+                if (timeoutMs > 0)
+                    clock_.sleepUntilUs(std::min<std::int64_t>(s_.silentUntilUs, now + timeoutMs * 1000LL));
+                if (clock_.nowUs() < s_.silentUntilUs)
+                    return ReadOutcome::TimedOut;
+                s_.silentUntilUs = -1;
+                s_.steps.pop_front();
+                return ReadOutcome::TimedOut;
+            }
             Step step{s_.whenEmpty, {0, 0, 0, 0, 0, 0, 0, 0, 0}};
             if (!s_.steps.empty()) {
                 step = std::move(s_.steps.front());
@@ -79,8 +98,13 @@ private:
                 buffer[received++] = step.report[i];
             return ReadOutcome::Completed;
         }
+        void setReplaceableReports(ReportFilter) override {}
+        void setReportListener(std::function<void()>) override {}
 
     private:
         Script& s_;
+        VirtualClock& clock_;
     };
+
+    VirtualClock& clock_;
 };

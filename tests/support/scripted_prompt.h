@@ -14,6 +14,7 @@ public:
     std::deque<bool> answers;
     QStringList questions;
     QStringList messages;
+    QStringList notices;
 
     bool confirm(const QString& question) override
     {
@@ -25,4 +26,5 @@ public:
         return a;
     }
     void tell(const QString& message) override { messages << message; }
+    void inform(const QString& message) override { notices << message; }
 };
