@@ -2,6 +2,7 @@
 
 #include "export_dialog.h"
 #include "focus_scroll_bar.h"
+#include "listed_records.h"
 #include "printed_report.h"
 #include "results_picture.h"
 #include "results_wiring.h"
@@ -69,6 +70,7 @@ TimerApplication::TimerApplication(const TimerPorts& ports)
       ownScheduler_(ports.scheduler ? nullptr : std::make_unique<EventLoopTickScheduler>(ports.clock)),
       scheduler_(ports.scheduler ? *ports.scheduler : *ownScheduler_),
       window_(std::make_unique<MainWindow>()),
+      scrollRange_(window_->scrollBar()),
       device_{state_.link, ports.hid, status_, clock_, [this] { scheduler_.reportQueued(); }},
       port_(device_, state_.ring),
       messageBoxes_(window_.get()),
@@ -77,9 +79,9 @@ TimerApplication::TimerApplication(const TimerPorts& ports)
     status_.app = this;
     timerSwitch_.app = this;
     results_ = std::make_unique<ResultsView>(state_.store, state_.format, state_.view, window_->picture(),
-                                             window_->scrollBar());
-    protocol_ = std::make_unique<TimerProtocol>(TimerProtocol{state_.ring, state_.store, window_->scrollBar(),
-                                                              port_, *results_, timerSwitch_, clock_});
+                                             scrollRange_);
+    protocol_ = std::make_unique<TimerProtocol>(
+        TimerProtocol{state_.ring, state_.store, scrollRange_, port_, *results_, timerSwitch_, clock_});
     scheduler_.setResume([this] { ContinueTick(); });
     connectWindow();
 }
@@ -215,7 +217,7 @@ void TimerApplication::PrintClicked()
         return;
     }
     const QDateTime now = QDateTime::currentDateTime();
-    if (!PrintResults(*printer, state_.format, state_.store, now.toString("MM-dd-yyyy"), now.toString("HH:mm:ss"),
-                      &why))
+    if (!PrintResults(*printer, ListForOutput(state_.format, state_.store), now.toString("MM-dd-yyyy"),
+                      now.toString("HH:mm:ss"), &why))
         prompt_.tell("Printing failed: " + why + ". The records are kept; check the printer and press Print again.");
 }

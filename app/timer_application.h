@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "device_port.h"
+#include "focus_scroll_bar.h"
 #include "hid_access.h"
 #include "main_window.h"
 #include "operator_prompt.h"
@@ -90,6 +91,7 @@ private:
     TickScheduler& scheduler_;
     TimerState state_;
     std::unique_ptr<MainWindow> window_;
+    ScrollBarRange scrollRange_;
     StatusLabel status_;
     TimerSwitch timerSwitch_;
     DeviceContext device_;

@@ -1,8 +1,7 @@
 #include "export_dialog.h"
 
-#include "export_text.h"
+#include "export_file.h"
 #include "folder_list.h"
-#include "safe_file_writer.h"
 #include "twips.h"
 
 #include <QComboBox>
@@ -19,15 +18,8 @@
 namespace {
 
 constexpr int BorderTwips = 60;
-const QString ExistsQuestion = QStringLiteral("File Already Exists, Do You Wish To Continue?");
-const QString WriteError = QStringLiteral("Error Writing File");
 
 } // namespace
-
-QString JoinExportPath(const QString& folder, const QString& name)
-{
-    return folder.endsWith('/') ? folder + name : folder + '/' + name;
-}
 
 ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
                            std::function<QDateTime()> now)
@@ -86,7 +78,7 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
     setTabOrder(drive1_, text4_);
 
     connect(dir1_, &FolderList::pathChanged, this, &ExportDialog::RereadFiles);
-    connect(dir1_, &FolderList::folderUnavailable, this, &ExportDialog::FolderUnavailable);
+    connect(dir1_, &FolderList::folderUnavailable, this, &ExportDialog::ReportUnlistableFolder);
     connect(file1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { text4_->setText(item->text()); });
     connect(file1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         text4_->setText(item->text());
@@ -142,7 +134,7 @@ void ExportDialog::DriveChanged(int index)
         ShowDriveOf(dir1_->path());
 }
 
-void ExportDialog::FolderUnavailable(const QString& path)
+void ExportDialog::ReportUnlistableFolder(const QString& path)
 {
     prompt_.tell(QStringLiteral("The folder %1 cannot be opened. It may have been removed, or you may not "
                                 "have permission to read it. Choose another folder.")
@@ -204,33 +196,12 @@ void ExportDialog::Cancel()
 
 void ExportDialog::Write()
 {
-    const QString folder = dir1_->path();
-    const QString name = text4_->text();
-
-    // Ask before replacing a file: one the list shows, and also one it does
-    // not show (hidden, or written since the list was read).
-    enum class Answer { None, Ok, Cancel } answer = Answer::None;
-    for (int i = 0; i < file1_->count(); ++i) {
-        if (file1_->item(i)->text() == name) {
-            answer = prompt_.confirm(ExistsQuestion) ? Answer::Ok : Answer::Cancel;
-            if (answer == Answer::Ok)
-                break;
-        }
-    }
-    if (answer == Answer::None && !name.isEmpty() && QFileInfo::exists(JoinExportPath(folder, name)))
-        answer = prompt_.confirm(ExistsQuestion) ? Answer::Ok : Answer::Cancel;
-    if (answer == Answer::Cancel)
+    ExportRequest request{dir1_->path(), text4_->text(), {}, now_()};
+    for (int i = 0; i < file1_->count(); ++i)
+        request.listedNames << file1_->item(i)->text();
+    FileSystemTarget files;
+    if (RunExport(request, format_, store_, prompt_, files) != ExportOutcome::Written)
         return;
-
-    const QString path = JoinExportPath(folder, text4_->text());
-    const QDateTime stamp = now_();
-    const std::string text = BuildExportText(format_, store_, text4_->text().toLocal8Bit().toStdString(),
-                                             stamp.toString(QStringLiteral("MM-dd-yyyy")).toStdString(),
-                                             stamp.toString(QStringLiteral("HH:mm:ss")).toStdString());
-    if (!WriteWholeFile(path, QByteArray::fromStdString(text))) {
-        prompt_.tell(WriteError);
-        return;
-    }
     hide();
     if (mainWindow_)
         mainWindow_->activateWindow();

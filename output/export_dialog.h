@@ -50,7 +50,7 @@ protected:
 private:
     void DriveChanged(int index);
     void ShowDriveOf(const QString& path);
-    void FolderUnavailable(const QString& path);
+    void ReportUnlistableFolder(const QString& path);
 
     FormatState& format_;
     RecordStore& store_;
@@ -67,6 +67,3 @@ private:
     QPushButton* save1_ = nullptr;
     QLabel* label4_ = nullptr;
 };
-
-// Folder and name joined with one "/", the root folder included.
-QString JoinExportPath(const QString& folder, const QString& name);

@@ -1,6 +1,6 @@
 #include "export_text.h"
 
-#include "record_line.h"
+#include "result_columns.h"
 
 #include <array>
 
@@ -8,7 +8,8 @@ namespace {
 
 constexpr const char* Crlf = "\r\n";
 constexpr const char* SpaceLine = "         ";
-constexpr std::array<int, 8> Columns = {1, 9, 23, 38, 53, 68, 83, 98};
+// The file's own columns; the view and the print place the texts elsewhere.
+constexpr std::array<int, ResultColumnCount> Columns = {1, 9, 23, 38, 53, 68, 83, 98};
 
 void EndLine(std::string& out, std::size_t& lineStart)
 {
@@ -24,7 +25,7 @@ void SpaceLines(std::string& out, std::size_t& lineStart, int count)
     }
 }
 
-void ColumnLine(std::string& out, std::size_t& lineStart, const std::array<std::string, 8>& texts)
+void ColumnLine(std::string& out, std::size_t& lineStart, const ColumnTexts& texts)
 {
     out += texts[0];
     for (std::size_t i = 1; i < texts.size(); ++i)
@@ -46,23 +47,18 @@ void PlaceAtColumn(std::string& out, std::size_t& lineStart, const std::string& 
     out += text;
 }
 
-std::string BuildExportText(FormatState& format, RecordStore& store, const std::string& fileName,
-                            const std::string& date, const std::string& time)
+std::string BuildExportText(const ListedRecords& records, const std::string& fileName, const std::string& date,
+                            const std::string& time)
 {
     std::string out;
     std::size_t lineStart = 0;
     SpaceLines(out, lineStart, 1);
-    out += fileName + "    Date  =  " + date + "    Time  =  " + time + "     Unit = " + format.Line.Source;
+    out += fileName + "    Date  =  " + date + "    Time  =  " + time + "     Unit = " + records.Unit;
     EndLine(out, lineStart);
     SpaceLines(out, lineStart, 3);
-    ColumnLine(out, lineStart, {"SEQ", "BIB #", "TIME", "START", "FINISH", "SPLIT1", "SPLIT2", "SPLIT3"});
+    ColumnLine(out, lineStart, ColumnTitles);
     SpaceLines(out, lineStart, 2);
-
-    const int count = store.ReportedRecordCount;
-    for (int n = 1; n <= count && n < RecordStore::Rows; ++n) {
-        FormatRecordLine(format, store, n);
-        const RecordLine& l = format.Line;
-        ColumnLine(out, lineStart, {l.Seq, l.Bib, l.Time, l.Start, l.Finish, l.Split1, l.Split2, l.Split3});
-    }
+    for (int n = 1; n <= records.Count; ++n)
+        ColumnLine(out, lineStart, ColumnsOf(records.formatRow(n)));
     return out;
 }

@@ -4,17 +4,25 @@
 
 #include <QMessageBox>
 
-bool MessageBoxPrompt::confirm(const QString& question)
+namespace {
+
+int Ask(QWidget* parent, const QString& text, const QString& detail, QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), question,
-                    QMessageBox::Ok | QMessageBox::Cancel, parent_);
-    return box.exec() == QMessageBox::Ok;
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), text, buttons, parent);
+    box.setInformativeText(detail);
+    return box.exec();
 }
 
-void MessageBoxPrompt::tell(const QString& message)
+} // namespace
+
+bool MessageBoxPrompt::confirm(const QString& question, const QString& detail)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), message, QMessageBox::Ok, parent_);
-    box.exec();
+    return Ask(parent_, question, detail, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void MessageBoxPrompt::tell(const QString& message, const QString& detail)
+{
+    Ask(parent_, message, detail, QMessageBox::Ok);
 }
 
 void MessageBoxPrompt::inform(const QString& message)

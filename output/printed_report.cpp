@@ -1,6 +1,6 @@
 #include "printed_report.h"
 
-#include "record_line.h"
+#include "result_columns.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -59,11 +59,11 @@ private:
     double y_ = 0;
 };
 
-std::vector<std::pair<double, QString>> AtColumns(const std::array<QString, 8>& texts)
+std::vector<std::pair<double, QString>> AtColumns(const ColumnTexts& texts)
 {
     std::vector<std::pair<double, QString>> placed;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        placed.emplace_back(PrintColumnsMm[i], texts[i]);
+        placed.emplace_back(PrintColumnsMm[i], QString::fromStdString(texts[i]));
     return placed;
 }
 
@@ -76,8 +76,8 @@ bool Fail(QString* error, const QString& why)
 
 } // namespace
 
-bool PrintResults(QPrinter& printer, FormatState& format, RecordStore& store, const QString& date,
-                  const QString& time, QString* error)
+bool PrintResults(QPrinter& printer, const ListedRecords& records, const QString& date, const QString& time,
+                  QString* error)
 {
     printer.setPageOrientation(QPageLayout::Landscape);
     QPainter painter;
@@ -91,21 +91,13 @@ bool PrintResults(QPrinter& printer, FormatState& format, RecordStore& store, co
     painter.setBrush(Qt::NoBrush);
 
     ReportPage page(printer, painter);
-    const QString unit = QString::fromStdString(format.Line.Source);
+    const QString unit = QString::fromStdString(records.Unit);
     bool ok = page.blankLines(3)
         && page.line({{PrintColumnsMm[0], "Date  =  " + date + "    Time  =  " + time + "     Unit = " + unit}})
-        && page.blankLines(3)
-        && page.line(AtColumns({"SEQ", "BIB #", "TIME", "START", "FINISH", "SPLIT1", "SPLIT2", "SPLIT3"}))
-        && page.blankLines(3);
+        && page.blankLines(3) && page.line(AtColumns(ColumnTitles)) && page.blankLines(3);
 
-    const int count = store.ReportedRecordCount;
-    for (int n = 1; ok && n <= count && n < RecordStore::Rows; ++n) {
-        FormatRecordLine(format, store, n);
-        const RecordLine& l = format.Line;
-        auto q = [](const std::string& s) { return QString::fromStdString(s); };
-        ok = page.line(AtColumns({q(l.Seq), q(l.Bib), q(l.Time), q(l.Start), q(l.Finish), q(l.Split1), q(l.Split2),
-                                  q(l.Split3)}));
-    }
+    for (int n = 1; ok && n <= records.Count; ++n)
+        ok = page.line(AtColumns(ColumnsOf(records.formatRow(n))));
     if (!painter.end() || !ok || printer.printerState() == QPrinter::Error)
         return Fail(error, QStringLiteral("the printer reported an error while printing"));
     return true;

@@ -1,19 +1,18 @@
 #pragma once
 
-#include "format_state.h"
-#include "record_table.h"
+#include "listed_records.h"
 
 #include <QString>
 
 class QPrinter;
 
 // Prints the list as one landscape document on `printer`: a header line with
-// date, time and unit, the column headings, then rows 1 to
-// ReportedRecordCount, each column at a fixed distance in millimetres from the
-// left edge of the printable area. False when the printer would not start
-// the document or failed during it; `error` then says why.
-bool PrintResults(QPrinter& printer, FormatState& format, RecordStore& store, const QString& date,
-                  const QString& time, QString* error = nullptr);
+// date, time and unit, the column headings, then the listed rows, each column
+// at a fixed distance in millimetres from the left edge of the printable
+// area. False when the printer would not start the document or failed during
+// it; `error` then says why.
+bool PrintResults(QPrinter& printer, const ListedRecords& records, const QString& date, const QString& time,
+                  QString* error = nullptr);
 
 // Millimetre positions of the eight columns.
 extern const double PrintColumnsMm[8];

@@ -17,13 +17,13 @@ public:
     virtual ~DrawingSurface() = default;
     // Clears to the background; the print position goes to (0, 0).
     virtual void clear() = 0;
-    virtual void setPrintPosition(int x, int y) = 0;
+    virtual void setPrintPosition(int xTwips, int yTwips) = 0;
     // Prints the fields on the line at the print position, then ends the line.
     // A field never runs into the next field's column or past the right edge.
     virtual void printLine(const std::vector<TabField>& fields) = 0;
-    virtual int textHeight(const std::string& text) const = 0;
+    virtual int textHeightTwips(const std::string& text) const = 0;
     // Paints the rectangle in the background colour.
-    virtual void fillBackground(int x, int y, int width, int height) = 0;
-    virtual int width() const = 0;
+    virtual void fillBackground(int xTwips, int yTwips, int widthTwips, int heightTwips) = 0;
+    virtual int widthTwips() const = 0;
     virtual void takeFocus() = 0;
 };

@@ -5,20 +5,29 @@
 #include <QScrollBar>
 
 // The view's vertical scroll bar. It tells when it receives the focus, since
-// the list redraws then too, and it is the range the framing moves.
-class FocusScrollBar : public QScrollBar, public ScrollRange {
+// the list redraws then too.
+class FocusScrollBar : public QScrollBar {
     Q_OBJECT
 public:
     explicit FocusScrollBar(QWidget* parent = nullptr);
-
-    void setMaximum(int maximum) override { QScrollBar::setMaximum(maximum); }
-    void setValue(int value) override { QScrollBar::setValue(value); }
-    int maximum() const override { return QScrollBar::maximum(); }
-    int value() const override { return QScrollBar::value(); }
 
 signals:
     void focusReceived();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+};
+
+// A scroll bar as the range the framing and the view move. Setting the value
+// runs the bar's change handlers at once, as the toolkit does.
+class ScrollBarRange : public ScrollRange {
+public:
+    explicit ScrollBarRange(QScrollBar& bar) : bar_(bar) {}
+    void setMaximum(int maximum) override { bar_.setMaximum(maximum); }
+    void setValue(int value) override { bar_.setValue(value); }
+    int maximum() const override { return bar_.maximum(); }
+    int value() const override { return bar_.value(); }
+
+private:
+    QScrollBar& bar_;
 };

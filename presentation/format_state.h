@@ -2,8 +2,7 @@
 
 #include <string>
 
-// The texts of one result line, as the latest FormatRecordLine left them.
-// The printed report and the export read Source for their header line.
+// The texts of one result line.
 struct RecordLine {
     std::string Seq;
     std::string Bib;
@@ -16,14 +15,25 @@ struct RecordLine {
     std::string Source;
 };
 
-// How times are rendered, and the line the latest formatting produced.
+// How times are rendered, and what the formatting of one record leaves for
+// the next.
 struct FormatState {
     static constexpr int Seconds = 0;
     static constexpr int TimeOfDay = 1;
 
+    // The operator's choice: "Time" or "Day Time".
     int TimeDisplayMode = Seconds;
     // Offset of the bib-timer record formatted last; other sources borrow it.
     double DayTimeBase = 0;
+    // The line FormatRecordLine made last. The printed report and the export
+    // take its Source for their header line.
+    RecordLine LastRecordLine;
+};
+
+// What one time value is rendered with; the caller passes it each time.
+struct TimeRendering {
+    int TimeDisplayMode = FormatState::Seconds;
+    double DayTimeBase = 0;
+    // Set: DayTimeBase is not added.
     bool SuppressDayTimeBase = false;
-    RecordLine Line;
 };

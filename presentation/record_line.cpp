@@ -27,20 +27,23 @@ std::int32_t Interval(std::int32_t split, std::int32_t from)
     return (split >= from && split > 0) ? split - from : split;
 }
 
-std::string FormatPresentTime(FormatState& state, std::int32_t v)
+// A recorded time in the operator's mode, with the day-time base; an absent
+// one (0) without it.
+std::string FormatPresentTime(const FormatState& state, std::int32_t v)
 {
-    state.SuppressDayTimeBase = (v == 0);
-    return FormatTimeValue(state, v);
+    return FormatTimeValue(v, {.TimeDisplayMode = state.TimeDisplayMode,
+                               .DayTimeBase = state.DayTimeBase,
+                               .SuppressDayTimeBase = v == 0});
 }
 
 } // namespace
 
-void FormatRecordLine(FormatState& state, RecordStore& store, int n)
+RecordLine FormatRecordLine(FormatState& state, RecordStore& store, int n)
 {
     if (n < 0 || n >= RecordStore::Rows)
-        return;
+        return state.LastRecordLine;
     auto& row = store.RecordTable[static_cast<std::size_t>(n)];
-    RecordLine& line = state.Line;
+    RecordLine line;
 
     const std::int32_t start = Compose24(row, RecordField::StartTime);
     const std::int32_t split1Raw = Compose24(row, RecordField::Split1Time);
@@ -64,12 +67,9 @@ void FormatRecordLine(FormatState& state, RecordStore& store, int n)
 
     const int bib = RepairAndReadBib(row);
 
-    const int mode = state.TimeDisplayMode;
-    state.TimeDisplayMode = FormatState::Seconds;
-    state.SuppressDayTimeBase = true;
-    line.Time = FormatTimeValue(state, static_cast<double>(ElapsedMilliseconds(row)));
-    state.TimeDisplayMode = mode;
-
+    // Always in seconds, whatever the operator chose.
+    line.Time = FormatTimeValue(static_cast<double>(ElapsedMilliseconds(row)),
+                                {.TimeDisplayMode = FormatState::Seconds, .SuppressDayTimeBase = true});
     line.Split1 = FormatPresentTime(state, split1);
     line.Split2 = FormatPresentTime(state, split2);
     line.Split3 = FormatPresentTime(state, split3);
@@ -87,4 +87,7 @@ void FormatRecordLine(FormatState& state, RecordStore& store, int n)
         line.Bib += "      DNF";
     if (row[RecordField::ManualFlag] > 0)
         line.Bib += "     MAN";
+
+    state.LastRecordLine = line;
+    return line;
 }

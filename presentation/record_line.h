@@ -3,7 +3,8 @@
 #include "format_state.h"
 #include "record_table.h"
 
-// Turns row n of the table into state.Line. Repairs bib digits above 9 in the
-// table, takes DayTimeBase from bib-timer records, and leaves TimeDisplayMode
-// as it found it.
-void FormatRecordLine(FormatState& state, RecordStore& store, int n);
+// Turns row n of the table into its line and keeps the line as
+// state.LastRecordLine. Repairs bib digits above 9 in the table and takes
+// DayTimeBase from bib-timer records. A row outside the table gives the last
+// line again and changes nothing.
+RecordLine FormatRecordLine(FormatState& state, RecordStore& store, int n);

@@ -25,6 +25,7 @@ ResultsPicture::ResultsPicture(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     font_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    chooseFont();
 }
 
 double ResultsPicture::twipsPerPixelX() const { return TwipsPerInch / logicalDpiX(); }
@@ -32,8 +33,6 @@ double ResultsPicture::twipsPerPixelY() const { return TwipsPerInch / logicalDpi
 int ResultsPicture::toPixelsX(double twips) const { return static_cast<int>(std::lround(twips / twipsPerPixelX())); }
 int ResultsPicture::toPixelsY(double twips) const { return static_cast<int>(std::lround(twips / twipsPerPixelY())); }
 double ResultsPicture::toTwipsY(double pixels) const { return pixels * twipsPerPixelY(); }
-
-double ResultsPicture::columnWidthPixels() const { return QFontMetricsF(font_).averageCharWidth(); }
 
 void ResultsPicture::chooseFont()
 {
@@ -43,108 +42,142 @@ void ResultsPicture::chooseFont()
     for (int pixels = 16; pixels >= 6; --pixels) {
         candidate.setPixelSize(pixels);
         const QFontMetricsF m(candidate);
-        if (m.averageCharWidth() * ColumnsNeeded <= QWidget::width() && m.height() * RowsNeeded <= height())
+        if (m.averageCharWidth() * ColumnsNeeded <= width() && m.height() * RowsNeeded <= height())
             break;
     }
     font_ = candidate;
+    const QFontMetricsF m(font_);
+    columnPixels_ = m.averageCharWidth();
+    ascentPixels_ = m.ascent();
+    lineHeightTwips_ = std::max(1, static_cast<int>(std::lround(m.height() * twipsPerPixelY())));
 }
 
-void ResultsPicture::resizeEvent(QResizeEvent*) { ensureImage(); }
-
-// A hidden widget gets its resize event only when shown; drawing may come first.
-void ResultsPicture::ensureImage()
+int ResultsPicture::textHeightTwips(const std::string& text) const
 {
-    if (image_.size() == size())
-        return;
-    QImage grown(size(), QImage::Format_RGB32);
-    grown.fill(Qt::white);
-    if (!image_.isNull()) {
-        QPainter p(&grown);
-        p.drawImage(0, 0, image_);
-    }
-    image_ = grown;
+    const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    return lineHeightTwips_ * lines;
+}
+
+int ResultsPicture::widthTwips() const { return static_cast<int>(std::lround(width() * twipsPerPixelX())); }
+
+void ResultsPicture::takeFocus() { setFocus(Qt::OtherFocusReason); }
+
+void ResultsPicture::setPrintPosition(int xTwips, int yTwips)
+{
+    printX_ = xTwips;
+    printY_ = yTwips;
 }
 
 void ResultsPicture::clear()
 {
-    ensureImage();
-    image_.fill(Qt::white);
+    steps_.clear();
+    rendered_ = 0;
+    image_ = QImage(); // white again at the next render
     printX_ = 0;
     printY_ = 0;
     update();
 }
 
-void ResultsPicture::setPrintPosition(int x, int y)
+void ResultsPicture::add(Step step)
 {
-    printX_ = x;
-    printY_ = y;
+    const QRect area = step.area;
+    if (step.texts.empty()) {
+        // What a fill covers can never show again.
+        const std::size_t rendered = rendered_;
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < steps_.size(); ++i) {
+            if (area.contains(steps_[i].area)) {
+                if (i < rendered)
+                    --rendered_;
+                continue;
+            }
+            steps_[kept++] = std::move(steps_[i]);
+        }
+        steps_.resize(kept);
+    }
+    steps_.push_back(std::move(step));
+    update(area);
 }
 
-int ResultsPicture::textHeight(const std::string& text) const
+void ResultsPicture::fillBackground(int xTwips, int yTwips, int widthTwips, int heightTwips)
 {
-    const QFontMetricsF m(font_);
-    const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-    return static_cast<int>(std::lround(m.height() * lines * twipsPerPixelY()));
+    const int left = toPixelsX(xTwips);
+    const int top = toPixelsY(yTwips);
+    add({QRect(left, top, toPixelsX(xTwips + widthTwips) - left, toPixelsY(yTwips + heightTwips) - top), {}});
 }
 
 void ResultsPicture::printLine(const std::vector<TabField>& fields)
 {
-    const int h = textHeight("hi");
     const int top = toPixelsY(printY_);
-    const int rowHeight = toPixelsY(printY_ + h) - top;
-    const double column = columnWidthPixels();
+    const int rowHeight = toPixelsY(printY_ + lineHeightTwips_) - top;
     const int left = toPixelsX(printX_);
-    ensureImage();
-    {
-        QPainter p(&image_);
-        p.setFont(font_);
-        p.setPen(Qt::black);
-        const QFontMetricsF m(font_);
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            const int x = left + static_cast<int>(std::lround((fields[i].column - 1) * column));
-            const int right = i + 1 < fields.size()
-                ? left + static_cast<int>(std::lround((fields[i + 1].column - 1) * column))
-                : image_.width();
-            if (right <= x)
-                continue;
-            QString text = QString::fromStdString(fields[i].text);
-            // A text longer than its field stops at the next column: whole
-            // characters in this fixed-pitch font, then the clip for any rest.
-            if (i + 1 < fields.size())
-                text.truncate(std::max(0, fields[i + 1].column - fields[i].column));
-            p.setClipRect(QRect(x, top, right - x, rowHeight));
-            p.drawText(QPointF(x, top + m.ascent()), text);
-        }
+    Step line{QRect(left, top, std::max(0, width() - left), rowHeight), {}};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const int x = left + static_cast<int>(std::lround((fields[i].column - 1) * columnPixels_));
+        const int right = i + 1 < fields.size()
+            ? left + static_cast<int>(std::lround((fields[i + 1].column - 1) * columnPixels_))
+            : width();
+        if (right <= x)
+            continue;
+        QString text = QString::fromStdString(fields[i].text);
+        // A text longer than its field stops at the next column: whole
+        // characters in this fixed-pitch font, then the clip for any rest.
+        if (i + 1 < fields.size())
+            text.truncate(std::max(0, fields[i + 1].column - fields[i].column));
+        line.texts.push_back({QPointF(x, top + ascentPixels_), QRect(x, top, right - x, rowHeight), text});
     }
     printX_ = 0;
-    printY_ += h;
-    update();
+    printY_ += lineHeightTwips_;
+    add(std::move(line));
 }
 
-void ResultsPicture::fillBackground(int x, int y, int w, int h)
+void ResultsPicture::render() const
 {
-    const int left = toPixelsX(x);
-    const int top = toPixelsY(y);
-    ensureImage();
+    const qreal ratio = devicePixelRatioF();
+    if (image_.isNull() || image_.deviceIndependentSize() != QSizeF(size()) || image_.devicePixelRatio() != ratio) {
+        image_ = QImage(size() * ratio, QImage::Format_RGB32);
+        image_.setDevicePixelRatio(ratio);
+        image_.fill(Qt::white);
+        rendered_ = 0;
+    }
+    if (rendered_ == steps_.size())
+        return;
     QPainter p(&image_);
-    p.fillRect(QRect(left, top, toPixelsX(x + w) - left, toPixelsY(y + h) - top), Qt::white);
-    update();
+    p.setFont(font_);
+    p.setPen(Qt::black);
+    for (std::size_t i = rendered_; i < steps_.size(); ++i) {
+        const Step& step = steps_[i];
+        if (step.texts.empty()) {
+            p.setClipping(false);
+            p.fillRect(step.area, Qt::white);
+            continue;
+        }
+        for (const PlacedText& t : step.texts) {
+            p.setClipRect(t.clip);
+            p.drawText(t.origin, t.text);
+        }
+    }
+    rendered_ = steps_.size();
 }
 
-int ResultsPicture::width() const { return static_cast<int>(std::lround(QWidget::width() * twipsPerPixelX())); }
-
-void ResultsPicture::takeFocus() { setFocus(Qt::OtherFocusReason); }
-
-void ResultsPicture::paintEvent(QPaintEvent*)
+const QImage& ResultsPicture::image() const
 {
+    render();
+    return image_;
+}
+
+void ResultsPicture::resizeEvent(QResizeEvent*) { update(); }
+
+void ResultsPicture::paintEvent(QPaintEvent* event)
+{
+    render();
     QPainter p(this);
-    p.drawImage(0, 0, image_);
+    const QRect r = event->rect();
+    p.drawImage(r, image_, QRectF(r.topLeft() * image_.devicePixelRatio(), r.size() * image_.devicePixelRatio()));
+    emit painted();
 }
 
-void ResultsPicture::mousePressEvent(QMouseEvent* event)
-{
-    emit mousePressedAt(toTwipsY(event->position().y()));
-}
+void ResultsPicture::mousePressEvent(QMouseEvent* event) { emit pressedAt(toTwipsY(event->position().y())); }
 
 bool ResultsPicture::event(QEvent* event)
 {

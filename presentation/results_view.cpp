@@ -1,21 +1,10 @@
 #include "results_view.h"
 
-#include "frame_scanner.h"
 #include "record_line.h"
 #include "record_sort.h"
+#include "result_columns.h"
 
 #include <cmath>
-
-const std::array<TabField, 8> ColumnHeadings = {{
-    {1, "SEQ"},
-    {9, "BIB #"},
-    {24, "TIME"},
-    {40, "START"},
-    {56, "FINISH"},
-    {72, "SPLIT1"},
-    {88, "SPLIT2"},
-    {104, "SPLIT3"},
-}};
 
 namespace {
 
@@ -32,6 +21,14 @@ int RoundHalfEven(double q)
     return (b % 2 == 0) ? b : b + 1;
 }
 
+std::vector<TabField> AtColumns(const ColumnTexts& texts)
+{
+    std::vector<TabField> fields;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        fields.push_back({ResultsView::Columns[i], texts[i]});
+    return fields;
+}
+
 } // namespace
 
 ResultsView::ResultsView(RecordStore& store, FormatState& format, ViewState& view, DrawingSurface& surface,
@@ -42,7 +39,7 @@ ResultsView::ResultsView(RecordStore& store, FormatState& format, ViewState& vie
 
 int ResultsView::LineHeight() const
 {
-    const int h = surface_.textHeight("hi");
+    const int h = surface_.textHeightTwips("hi");
     return h > 0 ? h : 1;
 }
 
@@ -51,37 +48,27 @@ void ResultsView::DrawColumnHeadings()
     surface_.clear();
     for (auto& texts : rowTexts_)
         texts.clear();
-    surface_.printLine({ColumnHeadings.begin(), ColumnHeadings.end()});
+    surface_.printLine(AtColumns(ColumnTitles));
     surface_.printLine({{1, "         "}});
-    for (const TabField& f : ColumnHeadings)
-        rowTexts_[0].push_back(f.text);
+    rowTexts_[0].assign(ColumnTitles.begin(), ColumnTitles.end());
 }
 
 void ResultsView::ClearRowBand(int row)
 {
     // The whole row, not only the SEQ band, so no line lies over the remains of another.
     const int h = LineHeight();
-    surface_.fillBackground(0, row * h, surface_.width(), h);
+    surface_.fillBackground(0, row * h, surface_.widthTwips(), h);
     if (row >= 0 && row < Rows)
         rowTexts_[static_cast<std::size_t>(row)].clear();
 }
 
 void ResultsView::DrawRecordRow(int row, int n)
 {
-    FormatRecordLine(format_, store_, n);
-    const RecordLine& l = format_.Line;
+    const ColumnTexts texts = ColumnsOf(FormatRecordLine(format_, store_, n));
     surface_.setPrintPosition(0, row * LineHeight());
-    const std::vector<TabField> fields = {
-        {1, l.Seq}, {9, l.Bib}, {24, l.Time}, {40, l.Start},
-        {56, l.Finish}, {72, l.Split1}, {88, l.Split2}, {104, l.Split3},
-    };
-    surface_.printLine(fields);
-    if (row >= 0 && row < Rows) {
-        auto& texts = rowTexts_[static_cast<std::size_t>(row)];
-        texts.clear();
-        for (const TabField& f : fields)
-            texts.push_back(f.text);
-    }
+    surface_.printLine(AtColumns(texts));
+    if (row >= 0 && row < Rows)
+        rowTexts_[static_cast<std::size_t>(row)].assign(texts.begin(), texts.end());
 }
 
 void ResultsView::RefreshResults(int limit)
@@ -133,7 +120,7 @@ void ResultsView::ShowTimesAs(int timeDisplayMode)
     RefreshResults(store_.RecordCount);
 }
 
-void ResultsView::ScrollEvent(int value)
+void ResultsView::ShowScrolledPage(int value)
 {
     view_.ScrollPosition = static_cast<std::int16_t>(value);
     // While every record fits on one page the scroll value is 0; the list
@@ -141,33 +128,29 @@ void ResultsView::ScrollEvent(int value)
     RefreshResults(store_.RecordCount < VisibleRecordRows ? store_.RecordCount : view_.ScrollPosition);
 }
 
-void ResultsView::ScrollValueChanged(int value) { ScrollEvent(value); }
-void ResultsView::ScrollGotFocus(int value) { ScrollEvent(value); }
-
-void ResultsView::PictureMouseDown(double yTwips)
+int ResultsView::RowAt(double yTwips) const
 {
-    double y = yTwips;
-    if (y > 5)
-        y -= 5;
+    const double y = yTwips > 5 ? yTwips - 5 : yTwips;
     const int row = RoundHalfEven(y / LineHeight());
+    return row >= 0 && row < Rows ? row : -1;
+}
+
+void ResultsView::CycleMarkAt(double yTwips)
+{
+    const int row = RowAt(yTwips);
     if (row < FirstDataRow || row > LastDataRow)
         return;
     const int n = view_.FirstShownRecord + (row - FirstDataRow);
     if (n < 0 || n >= RecordStore::Rows || store_.RowIsEmpty(n))
         return;
     auto& fields = store_.RecordTable[static_cast<std::size_t>(n)];
-    if (fields[1] > 0 || fields[2] > 0 || fields[3] > 0) {
+    // A record without a start time keeps its mark.
+    if (Compose24(fields, RecordField::StartTime) > 0) {
         int& mark = fields[RecordField::MarkState];
         mark = mark + 1 > 2 ? 0 : mark + 1;
     }
     ClearRowBand(row);
     DrawRecordRow(row, n);
-}
-
-int ResultsView::RowAt(double yTwips) const
-{
-    const int row = static_cast<int>(std::floor(yTwips / LineHeight()));
-    return row >= 0 && row < Rows ? row : -1;
 }
 
 const std::vector<std::string>& ResultsView::RowTexts(int row) const

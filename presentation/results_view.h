@@ -12,12 +12,14 @@
 #include <vector>
 
 // The list of records in the main window: headings, a page of 31 lines, the
-// scroll bar's choice of page and the click that cycles a line's mark.
+// scroll bar's choice of page and the press that cycles a line's mark.
 class ResultsView : public ResultsDisplay {
 public:
     static constexpr int FirstDataRow = 4;
-    static constexpr int LastDataRow = FirstDataRow + 30;
+    static constexpr int LastDataRow = FirstDataRow + VisibleRecordRows - 1;
     static constexpr int Rows = LastDataRow + 1;
+    // Tab columns of the headings and of every record line.
+    static constexpr std::array<int, 8> Columns = {1, 9, 24, 40, 56, 72, 88, 104};
 
     ResultsView(RecordStore& store, FormatState& format, ViewState& view, DrawingSurface& surface,
                 ScrollRange& scroll);
@@ -30,18 +32,19 @@ public:
     // Operator actions that end in a redraw.
     void RequestSort(int sortRequest);
     void ShowTimesAs(int timeDisplayMode);
-    void PictureMouseDown(double yTwips);
-    void ScrollValueChanged(int value);
-    void ScrollGotFocus(int value);
+    // A press on the picture cycles the mark of the line it falls on.
+    void CycleMarkAt(double yTwips);
+    // The scroll bar moved, or took the focus: the page at its value.
+    void ShowScrolledPage(int value);
 
-    // Row under a point, for tooltips; -1 outside the view's rows.
+    // The view row a press at this height falls on (the lower half of a row
+    // counts for the row below); -1 outside the view's rows.
     int RowAt(double yTwips) const;
     // The texts drawn in a view row, empty where nothing is drawn.
     const std::vector<std::string>& RowTexts(int row) const;
 
 private:
     int LineHeight() const;
-    void ScrollEvent(int value);
 
     RecordStore& store_;
     FormatState& format_;
@@ -50,6 +53,3 @@ private:
     ScrollRange& scroll_;
     std::array<std::vector<std::string>, Rows> rowTexts_;
 };
-
-// Heading texts and tab columns of the list.
-extern const std::array<TabField, 8> ColumnHeadings;

@@ -1,6 +1,7 @@
 #include "results_wiring.h"
 
 #include "focus_scroll_bar.h"
+#include "result_columns.h"
 #include "results_picture.h"
 #include "results_view.h"
 
@@ -8,6 +9,7 @@
 
 namespace {
 
+// The line a press here would mark, one column a line.
 QString RowToolTip(const ResultsView& view, double yTwips)
 {
     const int row = view.RowAt(yTwips);
@@ -15,10 +17,10 @@ QString RowToolTip(const ResultsView& view, double yTwips)
         return {};
     const auto& texts = view.RowTexts(row);
     QString tip;
-    for (std::size_t i = 0; i < texts.size() && i < ColumnHeadings.size(); ++i) {
+    for (std::size_t i = 0; i < texts.size() && i < ColumnTitles.size(); ++i) {
         if (!tip.isEmpty())
             tip += '\n';
-        tip += QString::fromStdString(ColumnHeadings[i].text) + ": " + QString::fromStdString(texts[i]);
+        tip += QString::fromStdString(ColumnTitles[i]) + ": " + QString::fromStdString(texts[i]);
     }
     return tip;
 }
@@ -27,10 +29,11 @@ QString RowToolTip(const ResultsView& view, double yTwips)
 
 void ConnectResultsView(ResultsPicture& picture, FocusScrollBar& scroll, ResultsView& view)
 {
-    QObject::connect(&scroll, &QScrollBar::valueChanged, &scroll, [&view](int v) { view.ScrollValueChanged(v); });
-    QObject::connect(&scroll, &FocusScrollBar::focusReceived, &scroll,
-                     [&view, &scroll] { view.ScrollGotFocus(scroll.value()); });
-    QObject::connect(&picture, &ResultsPicture::mousePressedAt, &picture,
-                     [&view](double y) { view.PictureMouseDown(y); });
-    picture.setToolTipProvider([&view](double y) { return RowToolTip(view, y); });
+    auto VScroll1_Change = [&view](int value) { view.ShowScrolledPage(value); };
+    auto VScroll1_GotFocus = [&view, &scroll] { view.ShowScrolledPage(scroll.value()); };
+    auto Picture1_MouseDown = [&view](double yTwips) { view.CycleMarkAt(yTwips); };
+    QObject::connect(&scroll, &QScrollBar::valueChanged, &scroll, VScroll1_Change);
+    QObject::connect(&scroll, &FocusScrollBar::focusReceived, &scroll, VScroll1_GotFocus);
+    QObject::connect(&picture, &ResultsPicture::pressedAt, &picture, Picture1_MouseDown);
+    picture.setToolTipProvider([&view](double yTwips) { return RowToolTip(view, yTwips); });
 }

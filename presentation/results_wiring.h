@@ -4,6 +4,6 @@ class ResultsPicture;
 class FocusScrollBar;
 class ResultsView;
 
-// Routes the picture's clicks and tooltips and the scroll bar's changes and
-// focus to the view's handlers.
+// The UI edge of the results view: the picture's presses and tooltips and
+// the scroll bar's changes and focus, routed to the view.
 void ConnectResultsView(ResultsPicture& picture, FocusScrollBar& scroll, ResultsView& view);

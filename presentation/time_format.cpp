@@ -20,11 +20,11 @@ std::string JoinClock(const TimeParts& p)
 
 } // namespace
 
-TimeParts SplitTimeParts(const FormatState& state, double time)
+TimeParts SplitTimeParts(double time, const TimeRendering& rendering)
 {
     double t = time;
-    if (!state.SuppressDayTimeBase)
-        t += state.DayTimeBase;
+    if (!rendering.SuppressDayTimeBase)
+        t += rendering.DayTimeBase;
     // Whole milliseconds: integer division gives the same parts as the
     // floor-of-seconds arithmetic, without its rounding traps.
     const auto ms = static_cast<std::int64_t>(std::floor(t < 0 ? 0 : t));
@@ -36,10 +36,10 @@ TimeParts SplitTimeParts(const FormatState& state, double time)
     return parts;
 }
 
-std::string FormatTimeValue(const FormatState& state, double time)
+std::string FormatTimeValue(double time, const TimeRendering& rendering)
 {
-    if (state.TimeDisplayMode == FormatState::TimeOfDay)
-        return JoinClock(SplitTimeParts(state, time > 0 ? time : 0));
+    if (rendering.TimeDisplayMode == FormatState::TimeOfDay)
+        return JoinClock(SplitTimeParts(time > 0 ? time : 0, rendering));
     if (!(time > 0))
         return "0.000";
     const long long thousandths = std::llround(time);

@@ -142,7 +142,7 @@ TEST(Picture, ClickingALineCyclesItsMark)
     r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
     ResultsPicture& picture = r.app->window().picture();
-    const int h = picture.textHeight("hi");
+    const int h = picture.textHeightTwips("hi");
     // The middle of view row 5, in pixels: record 2.
     const int y = static_cast<int>((5.0 * h + h / 4.0) / (1440.0 / picture.logicalDpiY()));
     QTest::mouseClick(&picture, Qt::LeftButton, Qt::NoModifier, QPoint(40, y));

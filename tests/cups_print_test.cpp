@@ -58,7 +58,7 @@ TEST(RealPrinter, PrintButtonPrintsOnTheDefaultQueue)
     EXPECT_EQ(text.find("SPLIT3").size(), 1u);
     EXPECT_EQ(text.find("Date").size(), 1u);
     EXPECT_EQ(text.find("12").size() >= 1, true);
-    const std::string unit = r.state().format.Line.Source;
+    const std::string unit = r.state().format.LastRecordLine.Source;
     EXPECT_GE(text.find(QString::fromStdString(unit)).size(), 1u) << unit;
 }
 

@@ -1,4 +1,5 @@
 #include "export_dialog.h"
+#include "export_file.h"
 #include "folder_list.h"
 #include "support/app_rig.h"
 #include "support/record_fill.h"

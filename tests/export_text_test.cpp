@@ -1,4 +1,4 @@
-#include "export_dialog.h"
+#include "export_file.h"
 #include "export_text.h"
 #include "record_line.h"
 #include "record_sort.h"
@@ -32,7 +32,7 @@ std::string Line(const std::vector<std::string>& texts)
 
 std::string Export(FormatState& f, RecordStore& s)
 {
-    return BuildExportText(f, s, "Race.txt", "12-08-2026", "09:05:07");
+    return BuildExportText(ListForOutput(f, s), "Race.txt", "12-08-2026", "09:05:07");
 }
 
 TEST(ExportText, NoRecordsRightAfterStart)

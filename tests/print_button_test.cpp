@@ -34,14 +34,14 @@ TEST(PrintButton, WithoutAPrinterSaysSoAndChangesNothing)
     r.app->Load();
     r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
-    const std::string source = r.state().format.Line.Source;
+    const std::string source = r.state().format.LastRecordLine.Source;
     const auto table = r.state().store.RecordTable;
     r.click(AppRig::Button::Print);
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith("Nothing was printed."));
     EXPECT_TRUE(prompt.messages[0].contains("the records are kept"));
     EXPECT_EQ(r.state().store.RecordTable, table);
-    EXPECT_EQ(r.state().format.Line.Source, source);
+    EXPECT_EQ(r.state().format.LastRecordLine.Source, source);
 }
 
 TEST(PrintButton, PrintsTheDownloadedRecords)
@@ -60,7 +60,7 @@ TEST(PrintButton, PrintsTheDownloadedRecords)
     ASSERT_TRUE(text.ok);
     EXPECT_EQ(text.find("SEQ").size(), 1u);
     EXPECT_EQ(text.find("5").size() >= 1, true);
-    EXPECT_EQ(text.find(QString::fromStdString(r.state().format.Line.Source)).size() >= 1, true);
+    EXPECT_EQ(text.find(QString::fromStdString(r.state().format.LastRecordLine.Source)).size() >= 1, true);
 }
 
 } // namespace

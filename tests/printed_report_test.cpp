@@ -30,7 +30,8 @@ struct PrintRig {
     void print()
     {
         QString error;
-        ASSERT_TRUE(PrintResults(printer, format, store, "12-08-2026", "09:05:07", &error)) << error.toStdString();
+        ASSERT_TRUE(PrintResults(printer, ListForOutput(format, store), "12-08-2026", "09:05:07", &error))
+            << error.toStdString();
         const QRectF paint = printer.pageLayout().paintRect(QPageLayout::Point);
         leftPt = paint.left();
         topPt = paint.top();

@@ -9,24 +9,23 @@ namespace {
 struct Formatter {
     RecordStore store;
     FormatState state;
-    const RecordLine& format(int row, int mode = 0)
+    RecordLine format(int row, int mode = 0)
     {
         state.TimeDisplayMode = mode;
-        FormatRecordLine(state, store, row);
-        return state.Line;
+        return FormatRecordLine(state, store, row);
     }
 };
 
 TEST(FormatRecordLine, EmptySlotInBothModes)
 {
     Formatter f;
-    const RecordLine& a = f.format(17, 0);
+    const RecordLine a = f.format(17, 0);
     EXPECT_EQ(a.Seq, "17");
     EXPECT_EQ(a.Bib, "0");
     EXPECT_EQ(a.Source, "Unknown");
     for (const std::string* t : {&a.Time, &a.Start, &a.Finish, &a.Split1, &a.Split2, &a.Split3})
         EXPECT_EQ(*t, "0.000");
-    const RecordLine& b = f.format(17, 1);
+    const RecordLine b = f.format(17, 1);
     EXPECT_EQ(b.Time, "0.000");
     for (const std::string* t : {&b.Start, &b.Finish, &b.Split1, &b.Split2, &b.Split3})
         EXPECT_EQ(*t, "00:00:00:00");
@@ -55,11 +54,11 @@ TEST(FormatRecordLine, SplitsAreIntervalsFromTheRawPointsInSecondsMode)
 {
     Formatter f;
     FillRow(f.store, 1, MakeTimerRecord({.start = 1000, .split1 = 5000, .split2 = 4000, .split3 = 9000}));
-    const RecordLine& a = f.format(1, 0);
+    const RecordLine a = f.format(1, 0);
     EXPECT_EQ(a.Split1, "4.000");
     EXPECT_EQ(a.Split2, "4.000"); // before split 1: shown raw
     EXPECT_EQ(a.Split3, "5.000"); // measured from raw split 2
-    const RecordLine& b = f.format(1, 1);
+    const RecordLine b = f.format(1, 1);
     EXPECT_EQ(b.Split1, "00:00:05:00");
     EXPECT_EQ(b.Split2, "00:00:04:00");
 
@@ -95,7 +94,7 @@ TEST(FormatRecordLine, MarksAndFlags)
         f.store.RecordTable[1][RecordField::MarkState] = mark;
         EXPECT_EQ(f.format(1).Seq, marks[mark]);
     }
-    EXPECT_EQ(f.state.Line.Bib, "45      DNF     MAN");
+    EXPECT_EQ(f.state.LastRecordLine.Bib, "45      DNF     MAN");
     FillRow(f.store, 2, MakeTimerRecord({.bib = 8, .manual = true}));
     EXPECT_EQ(f.format(2).Bib, "8     MAN");
 }
@@ -106,9 +105,9 @@ TEST(FormatRecordLine, DayTimeBaseComesFromTheLastBibTimerRecord)
     FillRow(f.store, 1, MakeTimerRecord({.start = 2000, .dayOffset = 43200000, .source = 1}));
     FillRow(f.store, 2, MakeTimerRecord({.start = 1500, .dayOffset = 3600000, .source = 2}));
     EXPECT_EQ(f.format(2, 1).Start, "00:00:01:50"); // no bib-timer record formatted yet
-    EXPECT_EQ(f.state.Line.Source, "Wand");
+    EXPECT_EQ(f.state.LastRecordLine.Source, "Wand");
     EXPECT_EQ(f.format(1, 1).Start, "12:00:02:00");
-    EXPECT_EQ(f.state.Line.Source, "BibTimer");
+    EXPECT_EQ(f.state.LastRecordLine.Source, "BibTimer");
     EXPECT_EQ(f.format(2, 1).Start, "12:00:01:50");
     EXPECT_EQ(f.state.DayTimeBase, 43200000);
 }

@@ -85,7 +85,7 @@ struct SortRig {
     ResultsView results{store, format, view, surface, scroll};
     SortRig(int count)
     {
-        scroll.onValueChanged = [this](int v) { results.ScrollValueChanged(v); };
+        scroll.onValueChanged = [this](int v) { results.ShowScrolledPage(v); };
         for (int r = 1; r <= count; ++r)
             FillRow(store, r, MakeTimerRecord({.start = 1, .finish = 100000u - 100u * r, .bib = (r * 37) % 200}));
         store.RecordCount = static_cast<std::int16_t>(count);

@@ -20,7 +20,8 @@ struct PictureRig {
     QWidget window;
     ResultsPicture* picture = new ResultsPicture(&window);
     FocusScrollBar* scroll = new FocusScrollBar(&window);
-    ResultsView results{store, format, view, *picture, *scroll};
+    ScrollBarRange range{*scroll};
+    ResultsView results{store, format, view, *picture, range};
 
     PictureRig()
     {
@@ -38,7 +39,7 @@ struct PictureRig {
     }
     bool bandIsWhite(int x0, int x1, int row) const
     {
-        const double h = picture->textHeight("hi") / (1440.0 / picture->logicalDpiY());
+        const double h = picture->textHeightTwips("hi") / (1440.0 / picture->logicalDpiY());
         for (int y = static_cast<int>(row * h); y < static_cast<int>((row + 1) * h); ++y)
             for (int x = x0; x < x1; ++x)
                 if (picture->image().pixel(x, y) != qRgb(255, 255, 255))
@@ -50,9 +51,9 @@ struct PictureRig {
 TEST(ResultsPicture, ThirtyFiveRowsAndTheLongestColumnTextsFit)
 {
     PictureRig r;
-    EXPECT_LE(35 * r.picture->textHeight("hi"), 7335);
+    EXPECT_LE(35 * r.picture->textHeightTwips("hi"), 7335);
     const double column = QFontMetricsF(r.picture->viewFont()).averageCharWidth();
-    EXPECT_LE((103 + 11) * column, r.picture->QWidget::width());
+    EXPECT_LE((103 + 11) * column, r.picture->width());
     const QFontMetricsF m(r.picture->viewFont());
     // Each of these must end before the next column starts.
     for (const auto& [text, columns] : {std::pair{"255   DQ", 8}, std::pair{"16777.215", 16},

@@ -22,7 +22,7 @@ struct ViewLogic {
 
     ViewLogic()
     {
-        scroll.onValueChanged = [this](int v) { results.ScrollValueChanged(v); };
+        scroll.onValueChanged = [this](int v) { results.ShowScrolledPage(v); };
         results.DrawColumnHeadings();
     }
     void setRecords(int count)
@@ -104,9 +104,8 @@ TEST(ResultsView, ScrollEventsKeepAShortListVisible)
 {
     ViewLogic v;
     v.setRecords(12);
-    v.results.ScrollGotFocus(0);
-    EXPECT_EQ(v.shownSeqs(), Expected(1, 12));
-    v.results.ScrollValueChanged(0);
+    // The scroll bar's change and its focus both come here, with value 0.
+    v.results.ShowScrolledPage(0);
     EXPECT_EQ(v.shownSeqs(), Expected(1, 12));
 }
 
@@ -130,7 +129,7 @@ TEST(ResultsView, ClickRowsWithLineHeight195)
         ViewLogic v;
         v.setRecords(31);
         v.results.RefreshResults(31);
-        v.results.PictureMouseDown(c.y);
+        v.results.CycleMarkAt(c.y);
         EXPECT_EQ(v.store.RecordTable[1][RecordField::MarkState], c.hitsRow4 ? 1 : 0) << c.y;
         EXPECT_EQ(v.store.RecordTable[2][RecordField::MarkState], c.hitsRow5 ? 1 : 0) << c.y;
     }
@@ -141,8 +140,8 @@ TEST(ResultsView, HalfwayClicksRoundToTheEvenRow)
     ViewLogic v;
     v.setRecords(31);
     v.results.RefreshResults(31);
-    v.results.PictureMouseDown(4.5 * 195 + 5); // 4.5 → row 4
-    v.results.PictureMouseDown(5.5 * 195 + 5); // 5.5 → row 6
+    v.results.CycleMarkAt(4.5 * 195 + 5); // 4.5 → row 4
+    v.results.CycleMarkAt(5.5 * 195 + 5); // 5.5 → row 6
     EXPECT_EQ(v.store.RecordTable[1][RecordField::MarkState], 1);
     EXPECT_EQ(v.store.RecordTable[2][RecordField::MarkState], 0);
     EXPECT_EQ(v.store.RecordTable[3][RecordField::MarkState], 1);
@@ -156,7 +155,7 @@ TEST(ResultsView, ThreeClicksCycleStarDisqualifiedNone)
     const double row6 = 6 * 195 + 5;
     const std::string expected[] = {"3   *", "3   DQ", "3"};
     for (const std::string& e : expected) {
-        v.results.PictureMouseDown(row6);
+        v.results.CycleMarkAt(row6);
         EXPECT_EQ(v.seq(6), e);
     }
 }
@@ -169,12 +168,12 @@ TEST(ResultsView, ClicksThatChangeNothing)
     v.results.RefreshResults(10);
     const std::size_t printedBefore = v.surface.printed.size();
 
-    v.results.PictureMouseDown(7 * 195 + 5); // record 4: redrawn, mark kept
+    v.results.CycleMarkAt(7 * 195 + 5); // record 4: redrawn, mark kept
     EXPECT_EQ(v.store.RecordTable[4][RecordField::MarkState], 0);
     EXPECT_EQ(v.surface.printed.size(), printedBefore + 1);
     EXPECT_EQ(v.seq(7), "4");
 
-    v.results.PictureMouseDown(20 * 195 + 5); // record 17: empty, nothing happens
+    v.results.CycleMarkAt(20 * 195 + 5); // record 17: empty, nothing happens
     EXPECT_EQ(v.surface.printed.size(), printedBefore + 1);
     EXPECT_TRUE(v.results.RowTexts(20).empty());
 }

@@ -24,11 +24,8 @@ class FormatTimeValueTest : public ::testing::TestWithParam<TimeCase> {};
 TEST_P(FormatTimeValueTest, RendersTheColumnText)
 {
     const TimeCase& c = GetParam();
-    FormatState state;
-    state.TimeDisplayMode = c.mode;
-    state.SuppressDayTimeBase = c.suppress;
-    state.DayTimeBase = c.base;
-    EXPECT_EQ(FormatTimeValue(state, c.time), c.text) << c.time;
+    const TimeRendering rendering{.TimeDisplayMode = c.mode, .DayTimeBase = c.base, .SuppressDayTimeBase = c.suppress};
+    EXPECT_EQ(FormatTimeValue(c.time, rendering), c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -49,18 +46,30 @@ INSTANTIATE_TEST_SUITE_P(
         // Zero or less shows the base itself when it is not suppressed.
         TimeCase{1, false, 43200000, 0, "12:00:00:00"}));
 
-TEST(SplitTimeParts, LeavesTheCallersValueAndStateAlone)
+TEST(SplitTimeParts, WholePartsOfTheCountWithTheBaseAddedUnlessSuppressed)
 {
-    FormatState state;
-    state.DayTimeBase = 3600000;
-    const double time = 61010;
-    const TimeParts p = SplitTimeParts(state, time);
-    EXPECT_EQ(p.Hours, "01");
-    EXPECT_EQ(p.Minutes, "01");
-    EXPECT_EQ(p.Seconds, "01");
-    EXPECT_EQ(p.Hundredths, "01");
-    EXPECT_EQ(time, 61010);
-    EXPECT_EQ(state.DayTimeBase, 3600000);
+    struct Case {
+        const char* name;
+        double time;
+        TimeRendering rendering;
+        TimeParts parts;
+    };
+    const Case cases[] = {
+        {"one of each", 3661010, {}, {"01", "01", "01", "01"}},
+        {"base added", 61010, {.DayTimeBase = 3600000}, {"01", "01", "01", "01"}},
+        {"base suppressed", 61010, {.DayTimeBase = 3600000, .SuppressDayTimeBase = true}, {"00", "01", "01", "01"}},
+        {"hundredths truncated", 1999, {}, {"00", "00", "01", "99"}},
+        {"hours past 99", 360000000 + 59999, {}, {"100", "00", "59", "99"}},
+        {"a fraction of a millisecond is dropped", 1009.9, {}, {"00", "00", "01", "00"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TimeParts p = SplitTimeParts(c.time, c.rendering);
+        EXPECT_EQ(p.Hours, c.parts.Hours);
+        EXPECT_EQ(p.Minutes, c.parts.Minutes);
+        EXPECT_EQ(p.Seconds, c.parts.Seconds);
+        EXPECT_EQ(p.Hundredths, c.parts.Hundredths);
+    }
 }
 
 } // namespace

@@ -36,9 +36,9 @@ public:
         x_ = 0;
         y_ += lineHeight_;
     }
-    int textHeight(const std::string&) const override { return lineHeight_; }
+    int textHeightTwips(const std::string&) const override { return lineHeight_; }
     void fillBackground(int, int y, int, int) override { filledRows.push_back(y / lineHeight_); }
-    int width() const override { return 9375; }
+    int widthTwips() const override { return 9375; }
     void takeFocus() override { ++focusTaken; }
 
 private:

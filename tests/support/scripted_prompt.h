@@ -14,17 +14,23 @@ public:
     std::deque<bool> answers;
     QStringList questions;
     QStringList messages;
+    QStringList details;
     QStringList notices;
 
-    bool confirm(const QString& question) override
+    bool confirm(const QString& question, const QString& detail = {}) override
     {
         questions << question;
+        details << detail;
         if (answers.empty())
             return true;
         const bool a = answers.front();
         answers.pop_front();
         return a;
     }
-    void tell(const QString& message) override { messages << message; }
+    void tell(const QString& message, const QString& detail = {}) override
+    {
+        messages << message;
+        details << detail;
+    }
     void inform(const QString& message) override { notices << message; }
 };

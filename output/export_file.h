@@ -1,0 +1,45 @@
+#pragma once
+
+#include "format_state.h"
+#include "operator_prompt.h"
+#include "record_table.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+// Where the export puts its file; the file system in the program.
+class ExportTarget {
+public:
+    virtual ~ExportTarget() = default;
+    virtual bool exists(const QString& path) = 0;
+    // False, with the reason in `why`, when the file could not be written.
+    virtual bool write(const QString& path, const QByteArray& bytes, QString* why) = 0;
+};
+
+class FileSystemTarget : public ExportTarget {
+public:
+    bool exists(const QString& path) override;
+    bool write(const QString& path, const QByteArray& bytes, QString* why) override;
+};
+
+// What the dialog holds when "Write" is pressed.
+struct ExportRequest {
+    QString folder;
+    QString name;
+    // The names the file list shows for the folder.
+    QStringList listedNames;
+    QDateTime stamp;
+};
+
+enum class ExportOutcome { Written, Cancelled, Failed };
+
+// The export: asks before it replaces a file the list shows (or one that is
+// there although the list does not show it), builds the text from the table
+// as it is then, writes the whole file and says when that failed.
+ExportOutcome RunExport(const ExportRequest& request, FormatState& format, RecordStore& store, OperatorPrompt& prompt,
+                        ExportTarget& target);
+
+// Folder and name joined with one "/", the root folder included.
+QString JoinExportPath(const QString& folder, const QString& name);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "format_state.h"
+#include "record_table.h"
+
+#include <functional>
+#include <string>
+
+// The records as the printed report and the export list them: rows 1 to
+// ReportedRecordCount in table order, each formatted as the view formats
+// it, with the same effects on the table and the formatting state.
+struct ListedRecords {
+    // The Source of the line formatted last before the list was taken.
+    std::string Unit;
+    int Count = 0;
+    std::function<RecordLine(int row)> formatRow;
+};
+
+ListedRecords ListForOutput(FormatState& format, RecordStore& store);
