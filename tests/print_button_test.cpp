@@ -1,5 +1,6 @@
 #include "support/app_rig.h"
 #include "support/pdf_words.h"
+#include "support/printers.h"
 #include "support/scripted_prompt.h"
 
 #include <QPrinter>
@@ -8,22 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class NoPrinter : public DefaultPrinter {
-public:
-    QPrinter* printer(QString* why) override
-    {
-        *why = "No default printer is set up on this computer.";
-        return nullptr;
-    }
-};
-
-class PdfPrinter : public DefaultPrinter {
-public:
-    explicit PdfPrinter(const QString& file) { pdf.setOutputFormat(QPrinter::PdfFormat), pdf.setOutputFileName(file); }
-    QPrinter* printer(QString*) override { return &pdf; }
-    QPrinter pdf{QPrinter::HighResolution};
-};
 
 TEST(PrintButton, WithoutAPrinterSaysSoAndChangesNothing)
 {

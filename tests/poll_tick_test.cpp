@@ -1,0 +1,188 @@
+#include "frame_scanner.h"
+#include "poll_tick.h"
+#include "support/recording_scroll.h"
+#include "support/ring_writer.h"
+#include "timer_record.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace {
+
+// One read call, as pieces of bytes with a wait for a report between them.
+struct ReadCall {
+    std::vector<std::vector<std::uint8_t>> pieces;
+};
+
+// The unit port with read calls given in advance. Each read of a report costs
+// `usPerPiece` on the clock, so work can outlast a slice.
+class ScriptedUnit : public TimerUnitPort {
+public:
+    ScriptedUnit(ReceiveRing& ring, VirtualClock& clock) : ring_(ring), clock_(clock) {}
+
+    std::deque<ReadCall> calls;
+    int started = 0;
+    int continued = 0;
+    int abandoned = 0;
+    std::vector<std::uint8_t> sent;
+    std::int64_t usPerPiece = 0;
+
+    ReportReadProgress startReportRead() override
+    {
+        ++started;
+        current_ = calls.empty() ? ReadCall{} : calls.front();
+        if (!calls.empty())
+            calls.pop_front();
+        next_ = 0;
+        return takePiece();
+    }
+    ReportReadProgress continueReportRead() override
+    {
+        ++continued;
+        return takePiece();
+    }
+    std::int64_t reportWaitDeadlineUs() const override { return 500000; }
+    void abandonReportRead() override { ++abandoned; }
+    void sendCommand(std::uint8_t command) override { sent.push_back(command); }
+
+private:
+    ReportReadProgress takePiece()
+    {
+        if (next_ < current_.pieces.size()) {
+            AppendToRing(ring_, current_.pieces[next_++]);
+            clock_.advanceUs(usPerPiece);
+        }
+        return next_ < current_.pieces.size() ? ReportReadProgress::WaitingForReport : ReportReadProgress::Finished;
+    }
+
+    ReceiveRing& ring_;
+    VirtualClock& clock_;
+    ReadCall current_;
+    std::size_t next_ = 0;
+};
+
+struct CountingDisplay : ResultsDisplay {
+    int headings = 0;
+    std::vector<int> refreshes;
+    void DrawColumnHeadings() override { ++headings; }
+    void RefreshResults(int limit) override { refreshes.push_back(limit); }
+};
+
+struct Switch : PollTimerSwitch {
+    std::vector<bool> calls;
+    void setPolling(bool on) override { calls.push_back(on); }
+};
+
+struct Poll {
+    VirtualClock clock;
+    ReceiveRing ring;
+    RecordStore store;
+    RecordingScroll scroll;
+    ScriptedUnit unit{ring, clock};
+    CountingDisplay display;
+    Switch timer;
+    TimerProtocol protocol{ring, store, scroll, unit, display, timer, clock};
+    PollTick tick;
+};
+
+std::vector<std::uint8_t> Frame(int record)
+{
+    const auto f = EncodeFrame(9, static_cast<std::uint8_t>(record), MakeTimerRecord({.start = 1000u}));
+    return {f.begin(), f.end()};
+}
+
+std::vector<std::uint8_t> Part(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to)
+{
+    return {bytes.begin() + static_cast<long>(from), bytes.begin() + static_cast<long>(to)};
+}
+
+TEST(PollTick, ATickThatReadsNothingScansOnceAndDrawsNothing)
+{
+    Poll p;
+    EXPECT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::Finished);
+    EXPECT_EQ(p.unit.started, 1);
+    EXPECT_TRUE(p.display.refreshes.empty());
+    EXPECT_FALSE(p.tick.inProgress());
+}
+
+TEST(PollTick, BytesLeftInTheRingAreFiledByATickThatReadsNothing)
+{
+    Poll p;
+    AppendToRing(p.ring, Frame(3));
+    EXPECT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::Finished);
+    EXPECT_EQ(p.store.FiledFrameCount, 1);
+    EXPECT_EQ(p.display.refreshes, std::vector<int>{3});
+}
+
+TEST(PollTick, PassesGoOnUntilOneBringsNoByteThenOneRefresh)
+{
+    Poll p;
+    const auto f = Frame(2);
+    p.unit.calls = {ReadCall{{Part(f, 0, 20)}}, ReadCall{{Part(f, 20, 38)}}, ReadCall{}};
+    EXPECT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::Finished);
+    EXPECT_EQ(p.unit.started, 3);
+    EXPECT_EQ(p.store.FiledFrameCount, 1);
+    EXPECT_EQ(p.display.refreshes, std::vector<int>{2});
+}
+
+TEST(PollTick, AReadThatWouldWaitStopsTheTickAndResumingGoesOn)
+{
+    Poll p;
+    const auto f = Frame(4);
+    p.unit.calls = {ReadCall{{Part(f, 0, 10), Part(f, 10, 38)}}};
+    EXPECT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::WaitingForReport);
+    EXPECT_TRUE(p.tick.inProgress());
+    // While it waits, only whole frames are in the table: none yet.
+    EXPECT_EQ(p.store.FiledFrameCount, 0);
+    EXPECT_TRUE(p.store.RowIsEmpty(4));
+    EXPECT_EQ(ResumePollTick(p.protocol, p.tick), TickProgress::Finished);
+    EXPECT_EQ(p.unit.continued, 1);
+    EXPECT_EQ(p.unit.started, 2);
+    EXPECT_EQ(p.display.refreshes, std::vector<int>{4});
+}
+
+TEST(PollTick, LongWorkLetsTheEventLoopRunBetweenPassesAndKeepsTheTicksCount)
+{
+    Poll p;
+    p.unit.usPerPiece = 6000; // each pass's read costs 6 ms
+    for (int r = 1; r <= 5; ++r)
+        p.unit.calls.push_back(ReadCall{{Frame(r)}});
+    // The third pass ends the 15 ms slice.
+    EXPECT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::Yielding);
+    EXPECT_EQ(p.unit.started, 3);
+    EXPECT_EQ(ResumePollTick(p.protocol, p.tick), TickProgress::Finished);
+    EXPECT_EQ(p.unit.started, 6);
+    EXPECT_EQ(p.store.FiledFrameCount, 5);
+    EXPECT_EQ(p.display.refreshes, std::vector<int>{5});
+}
+
+TEST(PollTick, AbandoningATickLeavesTheUnitAndTheViewAlone)
+{
+    Poll p;
+    p.unit.calls = {ReadCall{{Part(Frame(1), 0, 5), Part(Frame(1), 5, 38)}}};
+    ASSERT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::WaitingForReport);
+    AbandonPollTick(p.protocol, p.tick);
+    EXPECT_FALSE(p.tick.inProgress());
+    EXPECT_EQ(p.unit.abandoned, 1);
+    EXPECT_EQ(ResumePollTick(p.protocol, p.tick), TickProgress::Finished);
+    EXPECT_EQ(p.unit.continued, 0);
+    EXPECT_TRUE(p.display.refreshes.empty());
+}
+
+TEST(GetMemory, ClearsWaitsSendsAndPollsAgainInOrder)
+{
+    Poll p;
+    p.store.RecordTable[7][RecordField::MarkState] = 2;
+    p.store.RecordTable[7][1] = 5;
+    p.store.RecordCount = 7;
+    GetMemory(p.protocol);
+    EXPECT_EQ(p.timer.calls, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(p.store.RowIsEmpty(7));
+    EXPECT_EQ(p.store.RecordCount, 0);
+    EXPECT_EQ(p.display.headings, 1);
+    EXPECT_EQ(p.unit.sent, std::vector<std::uint8_t>{151});
+    EXPECT_GT(p.clock.nowUs(), 100000);
+}
+
+} // namespace
