@@ -2,6 +2,7 @@
 
 #include "clock.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -15,33 +16,50 @@ public:
     virtual ~TickScheduler() = default;
     virtual void setResume(std::function<void()> resume) = 0;
     // Resume at that time on the clock, or sooner when a report is queued.
+    // Resuming sooner than asked is harmless: the tick only waits on.
     virtual void resumeAt(std::int64_t us) = 0;
     // Resume once the event loop has handled what is waiting.
     virtual void resumeSoon() = 0;
     virtual void cancel() = 0;
-    // A report has been queued. Any thread may call it.
-    virtual void reportQueued() = 0;
+    // A report has been queued. `urgent`: one without data, which after data
+    // means the unit's stream has paused, or the unit has gone. Any thread
+    // may call it.
+    virtual void reportQueued(bool urgent) = 0;
 };
 
 // The user-interface thread's event loop: timers for the wait deadline and
 // the next turn, and a queued call from the device's thread for a report.
+//
+// Data reports that stream in are taken in batches: the tick resumes for
+// them at most every DataBatchMs, so a download costs a few turns of the
+// event loop a second rather than one per report, while the list still
+// grows several times a second. An urgent report is taken at once.
 class EventLoopTickScheduler : public QObject, public TickScheduler {
     Q_OBJECT
 public:
+    static constexpr int DataBatchMs = 200;
+
     explicit EventLoopTickScheduler(Clock& clock, QObject* parent = nullptr);
 
     void setResume(std::function<void()> resume) override { resume_ = std::move(resume); }
     void resumeAt(std::int64_t us) override;
     void resumeSoon() override;
     void cancel() override;
-    void reportQueued() override;
+    void reportQueued(bool urgent) override;
 
 private:
+    void takeNews();
     void resume();
 
     Clock& clock_;
     std::function<void()> resume_;
     QTimer deadline_;
+    std::int64_t deadlineUs_ = 0;
     QTimer nextTurn_;
-    std::atomic<bool> reportPosted_{false};
+    QTimer batch_;
+    QElapsedTimer sinceResume_;
+    std::atomic<bool> newsPosted_{false};
+    std::atomic<bool> urgent_{false};
+    // A batch is being gathered: data reports need not say so again.
+    std::atomic<bool> gathering_{false};
 };

@@ -71,7 +71,7 @@ TimerApplication::TimerApplication(const TimerPorts& ports)
       scheduler_(ports.scheduler ? *ports.scheduler : *ownScheduler_),
       window_(std::make_unique<MainWindow>()),
       scrollRange_(window_->scrollBar()),
-      device_{state_.link, ports.hid, status_, clock_, [this] { scheduler_.reportQueued(); }},
+      device_{state_.link, ports.hid, status_, clock_, [this](ReportNews news) { scheduler_.reportQueued(news != ReportNews::Report); }},
       port_(device_, state_.ring),
       messageBoxes_(window_.get()),
       prompt_(ports.prompt ? *ports.prompt : messageBoxes_)
@@ -159,7 +159,7 @@ void TimerApplication::ContinueTick()
 
 void TimerApplication::carryOn(TickProgress progress)
 {
-    scheduler_.cancel();
+    // A wake-up left over from an earlier stop only finds the tick waiting on.
     switch (progress) {
     case TickProgress::WaitingForReport:
         scheduler_.resumeAt(port_.reportWaitDeadlineUs());

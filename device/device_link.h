@@ -48,8 +48,8 @@ struct DeviceContext {
     LinkStatusDisplay& status;
     Clock& clock;
     // Handed to every device the link opens: told, on the device's own
-    // thread, when a report is queued while none was waiting.
-    std::function<void()> reportQueued;
+    // thread, of every report queued and of the device going.
+    ReportListener reportQueued;
 };
 
 namespace LinkCaption {

@@ -28,6 +28,14 @@ enum class OpenFailure {
     Other,
 };
 
+// What a device's thread says of its queue.
+enum class ReportNews {
+    Report,            // a report has been queued
+    ReplaceableReport, // one the filter lets a newer one replace
+    Gone,              // the device has gone
+};
+using ReportListener = std::function<void(ReportNews)>;
+
 // Which queued reports a newer one may take the place of. It sees a report
 // as `read` delivers it, report-id byte first, and runs on the device's own
 // thread.
@@ -50,10 +58,10 @@ public:
     // 0 it never waits. `received` is the number of bytes placed in the buffer.
     virtual ReadOutcome read(std::uint8_t* buffer, std::size_t capacity, int timeoutMs, std::size_t& received) = 0;
     virtual void setReplaceableReports(ReportFilter filter) = 0;
-    // Called, possibly on another thread, when a report is queued while the
-    // queue was empty, or when the device goes. A listener may only pass the
-    // news on to its own thread; it must not call back into the device.
-    virtual void setReportListener(std::function<void()> listener) = 0;
+    // Called, possibly on another thread, for every report queued and when the
+    // device goes. A listener may only pass the news on to its own thread; it
+    // must not call back into the device.
+    virtual void setReportListener(ReportListener listener) = 0;
 };
 
 // Finding and opening HID interfaces.

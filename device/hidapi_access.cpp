@@ -113,7 +113,7 @@ public:
     }
 
     void setReplaceableReports(ReportFilter filter) override { interface_.queue.setReplaceable(std::move(filter)); }
-    void setReportListener(std::function<void()> listener) override
+    void setReportListener(ReportListener listener) override
     {
         interface_.queue.setListener(std::move(listener));
     }

@@ -6,22 +6,22 @@ void ReportQueue::setReplaceable(ReportFilter filter)
     replaceable_ = std::move(filter);
 }
 
-void ReportQueue::setListener(std::function<void()> listener)
+void ReportQueue::setListener(ReportListener listener)
 {
     std::lock_guard lock(listenerMutex_);
     listener_ = std::move(listener);
 }
 
-void ReportQueue::notify()
+void ReportQueue::notify(ReportNews news)
 {
     std::lock_guard lock(listenerMutex_);
     if (listener_)
-        listener_();
+        listener_(news);
 }
 
 void ReportQueue::push(Report report)
 {
-    bool wasEmpty = false;
+    bool replaceable = false;
     {
         std::lock_guard lock(mutex_);
         if (lastReplaceable_ && !reports_.empty())
@@ -32,12 +32,11 @@ void ReportQueue::push(Report report)
             reports_.pop_front();
             ++dropped_;
         }
-        wasEmpty = reports_.empty();
+        replaceable = lastReplaceable_;
         reports_.push_back(std::move(report));
     }
     ready_.notify_one();
-    if (wasEmpty)
-        notify();
+    notify(replaceable ? ReportNews::ReplaceableReport : ReportNews::Report);
 }
 
 void ReportQueue::markGone()
@@ -47,7 +46,7 @@ void ReportQueue::markGone()
         gone_ = true;
     }
     ready_.notify_all();
-    notify();
+    notify(ReportNews::Gone);
 }
 
 bool ReportQueue::gone() const

@@ -29,7 +29,7 @@ public:
     explicit ReportQueue(std::size_t capacity = DefaultCapacity) : capacity_(capacity) {}
 
     void setReplaceable(ReportFilter filter);
-    void setListener(std::function<void()> listener);
+    void setListener(ReportListener listener);
 
     void push(Report report);
     // The source has gone; readers get Gone once the queue is drained.
@@ -49,7 +49,7 @@ public:
 
 private:
     Pop takeFront(Report& report);
-    void notify();
+    void notify(ReportNews news);
 
     mutable std::mutex mutex_;
     std::condition_variable ready_;
@@ -62,5 +62,5 @@ private:
 
     // Its own lock: a listener may be called while another thread clears it.
     std::mutex listenerMutex_;
-    std::function<void()> listener_;
+    ReportListener listener_;
 };

@@ -38,7 +38,7 @@ public:
         return ReadOutcome::TimedOut;
     }
     void setReplaceableReports(ReportFilter) override {}
-    void setReportListener(std::function<void()>) override {}
+    void setReportListener(ReportListener) override {}
 };
 
 class UnitDevice : public CountedDevice {
@@ -64,7 +64,7 @@ public:
         return unit_.hostRead(generation_, buffer, capacity, timeoutMs, received);
     }
     void setReplaceableReports(ReportFilter filter) override { unit_.queue().setReplaceable(std::move(filter)); }
-    void setReportListener(std::function<void()> listener) override { unit_.queue().setListener(std::move(listener)); }
+    void setReportListener(ReportListener listener) override { unit_.queue().setListener(std::move(listener)); }
 
 protected:
     EmulatedUnit& unit_;

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -49,6 +50,8 @@ void ResultsPicture::chooseFont()
     const QFontMetricsF m(font_);
     columnPixels_ = m.averageCharWidth();
     ascentPixels_ = m.ascent();
+    rawFont_ = QRawFont::fromFont(font_);
+    lineImages_.clear();
     lineHeightTwips_ = std::max(1, static_cast<int>(std::lround(m.height() * twipsPerPixelY())));
 }
 
@@ -78,11 +81,25 @@ void ResultsPicture::clear()
     update();
 }
 
+bool ResultsPicture::bandIsWhite(const QRect& area) const
+{
+    // The last step that reaches into the band decides; none since the clear
+    // leaves it white.
+    for (auto it = steps_.rbegin(); it != steps_.rend(); ++it) {
+        if (!it->area.intersects(area))
+            continue;
+        return it->texts.empty() && it->area.contains(area);
+    }
+    return true;
+}
+
 void ResultsPicture::add(Step step)
 {
-    const QRect area = step.area;
-    if (step.texts.empty()) {
-        // What a fill covers can never show again.
+    if (!step.texts.empty())
+        step.onWhite = bandIsWhite(step.area);
+    if (step.texts.empty() || step.onWhite) {
+        // A step that paints its whole band hides whatever it covers for good.
+        const QRect area = step.area;
         const std::size_t rendered = rendered_;
         std::size_t kept = 0;
         for (std::size_t i = 0; i < steps_.size(); ++i) {
@@ -91,12 +108,14 @@ void ResultsPicture::add(Step step)
                     --rendered_;
                 continue;
             }
-            steps_[kept++] = std::move(steps_[i]);
+            if (kept != i)
+                steps_[kept] = std::move(steps_[i]);
+            ++kept;
         }
         steps_.resize(kept);
     }
     steps_.push_back(std::move(step));
-    update(area);
+    update();
 }
 
 void ResultsPicture::fillBackground(int xTwips, int yTwips, int widthTwips, int heightTwips)
@@ -119,22 +138,71 @@ void ResultsPicture::printLine(const std::vector<TabField>& fields)
             : width();
         if (right <= x)
             continue;
-        QString text = QString::fromStdString(fields[i].text);
         // A text longer than its field stops at the next column: whole
         // characters in this fixed-pitch font, then the clip for any rest.
+        std::string text = fields[i].text;
         if (i + 1 < fields.size())
-            text.truncate(std::max(0, fields[i + 1].column - fields[i].column));
-        line.texts.push_back({QPointF(x, top + ascentPixels_), QRect(x, top, right - x, rowHeight), text});
+            text.resize(std::min<std::size_t>(text.size(), std::max(0, fields[i + 1].column - fields[i].column)));
+        line.texts.push_back({QPointF(x, top), QRect(x, top, right - x, rowHeight), std::move(text)});
     }
     printX_ = 0;
     printY_ += lineHeightTwips_;
     add(std::move(line));
 }
 
+// The texts are plain ASCII in a fixed-pitch font: their glyphs are looked up
+// and set side by side directly, which spares the general text layout.
+void ResultsPicture::drawTexts(QPainter& p, const Step& line, QPoint origin) const
+{
+    p.setPen(Qt::black);
+    QGlyphRun run;
+    run.setRawFont(rawFont_);
+    for (const PlacedText& t : line.texts) {
+        const QList<quint32> glyphs = rawFont_.glyphIndexesForString(QString::fromStdString(t.text));
+        const QList<QPointF> advances = rawFont_.advancesForGlyphIndexes(glyphs);
+        QList<QPointF> positions;
+        positions.reserve(glyphs.size());
+        QPointF at(0, ascentPixels_);
+        for (const QPointF& advance : advances) {
+            positions.push_back(at);
+            at += advance;
+        }
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        p.setClipRect(t.clip.translated(-origin));
+        p.drawGlyphRun(t.topLeft - origin, run);
+    }
+    p.setClipping(false);
+}
+
+// A line on its white band. The same lines come back page after page as the
+// list scrolls, so each is drawn once and then only copied.
+const QImage& ResultsPicture::lineImage(const Step& line, qreal ratio) const
+{
+    if (line.key.isEmpty()) {
+        for (const PlacedText& t : line.texts)
+            line.key += QString::number(t.topLeft.x() - line.area.x()) + ',' + QString::number(t.clip.width()) + ','
+                + QString::fromStdString(t.text) + QChar(0x1f);
+        line.key += QString::number(line.area.width()) + ',' + QString::number(line.area.height());
+    }
+    if (const QImage* cached = lineImages_.object(line.key))
+        return *cached;
+    auto* image = new QImage(line.area.size() * ratio, QImage::Format_RGB32);
+    image->setDevicePixelRatio(ratio);
+    image->fill(Qt::white);
+    QPainter p(image);
+    drawTexts(p, line, line.area.topLeft());
+    p.end();
+    lineImages_.insert(line.key, image, static_cast<qsizetype>(image->sizeInBytes()));
+    return *lineImages_.object(line.key);
+}
+
 void ResultsPicture::render() const
 {
     const qreal ratio = devicePixelRatioF();
     if (image_.isNull() || image_.deviceIndependentSize() != QSizeF(size()) || image_.devicePixelRatio() != ratio) {
+        if (image_.devicePixelRatio() != ratio)
+            lineImages_.clear();
         image_ = QImage(size() * ratio, QImage::Format_RGB32);
         image_.setDevicePixelRatio(ratio);
         image_.fill(Qt::white);
@@ -143,19 +211,14 @@ void ResultsPicture::render() const
     if (rendered_ == steps_.size())
         return;
     QPainter p(&image_);
-    p.setFont(font_);
-    p.setPen(Qt::black);
     for (std::size_t i = rendered_; i < steps_.size(); ++i) {
         const Step& step = steps_[i];
-        if (step.texts.empty()) {
-            p.setClipping(false);
+        if (step.texts.empty())
             p.fillRect(step.area, Qt::white);
-            continue;
-        }
-        for (const PlacedText& t : step.texts) {
-            p.setClipRect(t.clip);
-            p.drawText(t.origin, t.text);
-        }
+        else if (step.onWhite)
+            p.drawImage(step.area.topLeft(), lineImage(step, ratio));
+        else
+            drawTexts(p, step, QPoint()); // over whatever is there
     }
     rendered_ = steps_.size();
 }

@@ -2,19 +2,23 @@
 
 #include "drawing_surface.h"
 
+#include <QCache>
 #include <QFont>
 #include <QImage>
+#include <QRawFont>
 #include <QWidget>
 
 #include <functional>
+#include <string>
 #include <vector>
 
-// The picture box the results list is drawn in. What is drawn is kept as a
-// short list of the drawing steps since the last clear (a fill drops the
-// steps it covers), and turned into pixels when the picture is painted: a
-// burst of redraws between two paints costs one rendering, and what is
-// painted is what the last redraws drew. The pixels are kept in an image at
-// the screen's device pixel ratio, so the list survives being covered.
+// The picture box the results list is drawn in.
+//
+// What is drawn is kept as a short list of the drawing steps since the last
+// clear (a step that paints a band over drops the steps it covers) and only
+// turned into pixels when the picture is painted: a burst of redraws costs
+// one rendering, and what is painted is what the redraws drew by then. The
+// pixels are kept in an image at the screen's device pixel ratio.
 class ResultsPicture : public QWidget, public DrawingSurface {
     Q_OBJECT
 public:
@@ -50,15 +54,20 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // Kept as given: most lines are covered again before they are ever
+    // painted, so the texts become pixels only when they are.
     struct PlacedText {
-        QPointF origin;
+        QPointF topLeft;
         QRect clip;
-        QString text;
+        std::string text;
     };
-    // A fill (no texts) or a printed line, in logical pixels.
+    // A fill (no texts) or a printed line, in logical pixels. A line printed
+    // on a white band covers it: it is copied from a cached image of itself.
     struct Step {
         QRect area;
         std::vector<PlacedText> texts;
+        bool onWhite = false;
+        mutable QString key; // made when first looked up
     };
 
     double twipsPerPixelX() const;
@@ -66,9 +75,13 @@ private:
     int toPixelsX(double twips) const;
     int toPixelsY(double twips) const;
     void add(Step step);
+    bool bandIsWhite(const QRect& area) const;
     void render() const;
+    void drawTexts(QPainter& p, const Step& line, QPoint origin) const;
+    const QImage& lineImage(const Step& line, qreal ratio) const;
 
     QFont font_;
+    QRawFont rawFont_;
     double columnPixels_ = 0;
     double ascentPixels_ = 0;
     int lineHeightTwips_ = 1;
@@ -80,4 +93,6 @@ private:
     // The image holds the first `rendered_` steps (all, after a render).
     mutable std::size_t rendered_ = 0;
     mutable QImage image_;
+    // Lines drawn already, by their texts; a few pages' worth of bytes.
+    mutable QCache<QString, QImage> lineImages_{4 * 1024 * 1024};
 };

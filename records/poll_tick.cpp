@@ -15,6 +15,9 @@ TickProgress RunPasses(TimerProtocol& p, PollTick& tick, ReportReadProgress read
 {
     for (;;) {
         if (read == ReportReadProgress::WaitingForReport) {
+            // Every frame complete so far is filed before the thread is handed
+            // back, so the list shows each record as soon as it has come.
+            ScanReceiveRing(p.ring, p.store, p.scroll);
             tick.stage = PollTick::Stage::Reading;
             return TickProgress::WaitingForReport;
         }

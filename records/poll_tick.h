@@ -14,9 +14,10 @@ enum class TickProgress {
 // One tick of the poll timer: passes of read and scan until a pass brings no
 // byte, then one refresh if anything was filed. The tick stops wherever a
 // read would wait, so the window keeps handling events, and it also stops
-// between passes after a slice of continuous work. At every stop the table
-// holds only whole frames, so a handler that runs then sees what it would
-// see between two ticks.
+// between passes after a slice of continuous work. It scans the ring before
+// it stops for a report too: at every stop the table holds every whole frame
+// received and nothing of a part-frame, so a handler that runs then sees
+// what it would see between two ticks, and the list has the newest record.
 struct PollTick {
     enum class Stage { Idle, Reading, BetweenPasses };
     Stage stage = Stage::Idle;

@@ -93,6 +93,42 @@ TEST(ResultsPicture, RefreshClearsLeftoversOfLongerLines)
         EXPECT_TRUE(r.bandIsWhite(0, r.picture->image().width(), row)) << row;
 }
 
+TEST(ResultsPicture, TheHeadingsStayWhileTheRowsAreRedrawn)
+{
+    PictureRig r;
+    FillRecords(r.store, 40);
+    for (int value : {3, 9, 0}) {
+        r.scroll->setMaximum(9);
+        r.scroll->setValue(value);
+        EXPECT_FALSE(r.bandIsWhite(r.columnX(1), r.columnX(9), 0)) << value;   // "SEQ"
+        EXPECT_FALSE(r.bandIsWhite(r.columnX(104), r.picture->width(), 0)) << value; // "SPLIT3"
+        for (int row = 1; row <= 3; ++row)
+            EXPECT_TRUE(r.bandIsWhite(0, r.picture->width(), row)) << row;
+    }
+}
+
+TEST(ResultsPicture, ALineDrawnWithoutClearingLiesOverTheOldOne)
+{
+    PictureRig r;
+    FillRecords(r.store, 1);
+    r.results.DrawRecordRow(4, 1); // a band cleared by the headings' clear
+    const QImage once = r.picture->image().copy();
+    FillRow(r.store, 1, MakeTimerRecord({.start = 1, .finish = 16777215, .bib = 1}));
+    r.results.DrawRecordRow(4, 1); // no ClearRowBand: the new text goes over the old
+    const QImage twice = r.picture->image();
+    // Every dark pixel of the first line is still dark: nothing was wiped.
+    int dark = 0;
+    for (int y = 0; y < once.height(); ++y)
+        for (int x = 0; x < once.width(); ++x)
+            if (once.pixel(x, y) != qRgb(255, 255, 255)) {
+                ++dark;
+                ASSERT_NE(twice.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+            }
+    EXPECT_GT(dark, 0);
+    // And the new finish time is there too.
+    EXPECT_FALSE(r.bandIsWhite(r.columnX(56), r.columnX(72), 4));
+}
+
 TEST(ResultsPicture, ScrollBarChangesRedrawThePage)
 {
     PictureRig r;

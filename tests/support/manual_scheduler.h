@@ -23,7 +23,7 @@ public:
     }
     void resumeSoon() override { request = Request::Soon; }
     void cancel() override { request = Request::None; }
-    void reportQueued() override { ++reportsQueued; }
+    void reportQueued(bool) override { ++reportsQueued; }
 
     bool pending() const { return request != Request::None; }
     // What the event loop would do when the time has come.

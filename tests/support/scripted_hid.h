@@ -99,7 +99,7 @@ private:
             return ReadOutcome::Completed;
         }
         void setReplaceableReports(ReportFilter) override {}
-        void setReportListener(std::function<void()>) override {}
+        void setReportListener(ReportListener) override {}
 
     private:
         Script& s_;

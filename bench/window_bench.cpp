@@ -1,0 +1,305 @@
+// The program on a real window (Qt's xcb platform; run it under
+// tests/window/run-under-xvfb.sh) with the emulated unit in real time:
+//  - press-to-repaint latency of a button, pressed through the X server from
+//    another thread, while the unit sends count-0 reports every 10 ms and
+//    every 1 ms, idle and during a download;
+//  - a 255-record download, from the press of "Get Memory" to the last record
+//    painted with its data, against the unit's floor (reports x interval);
+//  - how often the list is painted during that download, and the CPU it costs.
+#include "emulated_hid.h"
+#include "focus_scroll_bar.h"
+#include "record_line.h"
+#include "result_columns.h"
+#include "results_picture.h"
+#include "results_view.h"
+#include "sample_race.h"
+#include "support/x_pointer.h"
+#include "timer_application.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QTimer>
+#include <QTest>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using SteadyTime = std::chrono::steady_clock;
+
+constexpr int Records = 255;
+constexpr int Reports = (Records * 38 + 6) / 7;
+
+double SecondsSince(SteadyTime::time_point t) { return std::chrono::duration<double>(SteadyTime::now() - t).count(); }
+
+double CpuSeconds(int who)
+{
+    rusage u{};
+    getrusage(who, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec)
+        + static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// The whole program on an emulated unit paced in real time.
+struct Session {
+    SteadyClock clock;
+    EmulatedUnit unit;
+    EmulatedHidAccess hid{EmulatedHidAccess::Pacing::RealTime};
+    std::unique_ptr<TimerApplication> app;
+
+    explicit Session(std::int64_t intervalUs)
+        : unit(clock, SampleRace(36000000, 3, Records), {.reportIntervalUs = intervalUs})
+    {
+        hid.addUnit("unit", unit);
+        app = std::make_unique<TimerApplication>(TimerPorts{.hid = hid, .clock = clock});
+        app->Load();
+        app->window().showCentred();
+        if (!QTest::qWaitForWindowExposed(&app->window()))
+            std::printf("the window was never shown\n");
+        QTest::qWait(300);
+    }
+    QPoint screenCentre(MainWindow::Button b) const
+    {
+        QPushButton& button = app->window().button(b);
+        return button.mapToGlobal(button.rect().center());
+    }
+    // The last line of the page shows record 255 with the bytes the unit holds.
+    bool lastRecordShown() const
+    {
+        const auto& texts = app->results().RowTexts(ResultsView::LastDataRow);
+        if (texts.empty() || texts[0] != "255")
+            return false;
+        RecordStore copy = app->state().store;
+        FormatState format = app->state().format;
+        const int row = copy.RowOfRecord(Records);
+        const auto memory = unit.memory();
+        for (int b = 0; b < 31; ++b)
+            if (copy.RecordTable[static_cast<std::size_t>(row)][static_cast<std::size_t>(b)]
+                != memory[Records - 1][static_cast<std::size_t>(b)])
+                return false;
+        const ColumnTexts expected = ColumnsOf(FormatRecordLine(format, copy, row));
+        return std::equal(expected.begin(), expected.end(), texts.begin());
+    }
+};
+
+// Press-to-repaint of one button: the time from the press sent to the X
+// server to the button's first paint after it has the press.
+class PressProbe : public QObject {
+public:
+    std::atomic<std::int64_t> sentUs{0};
+    std::vector<double> latenciesMs;
+
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        // A press soon after the last comes as a double click.
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick)
+            pressed_ = true;
+        else if (e->type() == QEvent::Paint && pressed_) {
+            pressed_ = false;
+            latenciesMs.push_back((nowUs() - sentUs.load()) / 1000.0);
+        }
+        return false;
+    }
+    static std::int64_t nowUs()
+    {
+        return std::chrono::duration_cast<std::chrono::microseconds>(SteadyTime::now().time_since_epoch()).count();
+    }
+
+private:
+    bool pressed_ = false;
+};
+
+struct Summary {
+    double median = 0, max = 0;
+    std::size_t count = 0;
+};
+
+Summary Summarise(std::vector<double> v)
+{
+    Summary s;
+    s.count = v.size();
+    if (v.empty())
+        return s;
+    std::sort(v.begin(), v.end());
+    s.median = v[v.size() / 2];
+    s.max = v.back();
+    return s;
+}
+
+// Presses "Time" from another thread at random moments while `busy` holds
+// (or `presses` times), and returns the latencies.
+std::vector<double> PressWhile(Session& s, int presses, const std::function<bool()>& busy)
+{
+    XTestPointer pointer;
+    if (!pointer.ok()) {
+        std::printf("no X test extension: run this under tests/window/run-under-xvfb.sh\n");
+        std::exit(2);
+    }
+    PressProbe probe;
+    QPushButton& button = s.app->window().button(MainWindow::Button::Time);
+    button.installEventFilter(&probe);
+    const QPoint at = s.screenCentre(MainWindow::Button::Time);
+    pointer.moveTo(at.x(), at.y());
+    QTest::qWait(200);
+
+    std::atomic<bool> done{false};
+    std::atomic<bool> stop{false};
+    std::thread presser([&] {
+        std::mt19937 rng(5);
+        XTestPointer own;
+        for (int i = 0; i < presses && !stop; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::uniform_int_distribution<int>(60, 160)(rng)));
+            probe.sentUs = PressProbe::nowUs();
+            own.press();
+            std::this_thread::sleep_for(std::chrono::milliseconds(40));
+            own.release();
+        }
+        done = true;
+    });
+    // The event loop runs undisturbed; now and then it is asked whether to go on.
+    QEventLoop loop;
+    QTimer check;
+    const auto start = SteadyTime::now();
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (!busy())
+            stop = true;
+        if (done || SecondsSince(start) > 120)
+            loop.quit();
+    });
+    check.start(50);
+    loop.exec();
+    presser.join();
+    QTest::qWait(100);
+    button.removeEventFilter(&probe);
+    return probe.latenciesMs;
+}
+
+void Latency(std::int64_t intervalUs)
+{
+    {
+        Session s(intervalUs);
+        const Summary idle = Summarise(PressWhile(s, 30, [] { return true; }));
+        std::printf("latency, unit idle, %4.1f ms reports: %zu presses, median %.1f ms, max %.1f ms\n",
+                    intervalUs / 1000.0, idle.count, idle.median, idle.max);
+    }
+    std::vector<double> during;
+    for (int download = 0; download < (intervalUs < 5000 ? 6 : 1); ++download) {
+        Session s(intervalUs);
+        s.app->GetMemoryClicked();
+        QTest::qWait(150);
+        const auto v = PressWhile(s, 1000, [&] { return s.unit.sending(); });
+        during.insert(during.end(), v.begin(), v.end());
+    }
+    const Summary d = Summarise(during);
+    std::printf("latency, during a download, %4.1f ms reports: %zu presses, median %.1f ms, max %.1f ms\n",
+                intervalUs / 1000.0, d.count, d.median, d.max);
+}
+
+void Download(std::int64_t intervalUs)
+{
+    Session s(intervalUs);
+    XTestPointer pointer;
+    const QPoint at = s.screenCentre(MainWindow::Button::GetMemory);
+    pointer.moveTo(at.x(), at.y());
+    QTest::qWait(200);
+
+    ResultsPicture& picture = s.app->window().picture();
+    std::vector<double> paintsAt;
+    double shownAt = -1;
+    SteadyTime::time_point pressed;
+    QObject::connect(&picture, &ResultsPicture::painted, &picture, [&] {
+        const double t = SecondsSince(pressed);
+        if (!s.app->results().RowTexts(ResultsView::FirstDataRow).empty())
+            paintsAt.push_back(t); // a paint with records on it
+        if (shownAt < 0 && s.lastRecordShown())
+            shownAt = t;
+    });
+
+    const double cpuUi = CpuSeconds(RUSAGE_THREAD);
+    const double cpuAll = CpuSeconds(RUSAGE_SELF);
+    pressed = SteadyTime::now();
+    pointer.press();
+    pointer.release();
+    const double floor = Reports * (intervalUs / 1e6);
+    QEventLoop loop;
+    QObject::connect(&picture, &ResultsPicture::painted, &loop, [&] {
+        if (shownAt >= 0)
+            loop.quit();
+    });
+    QTimer::singleShot(static_cast<int>((floor * 3 + 5) * 1000), &loop, &QEventLoop::quit);
+    loop.exec();
+    const double uiCpu = CpuSeconds(RUSAGE_THREAD) - cpuUi;
+    const double allCpu = CpuSeconds(RUSAGE_SELF) - cpuAll;
+    if (shownAt < 0) {
+        std::printf("download, %4.1f ms reports: the last record was never painted\n", intervalUs / 1000.0);
+        return;
+    }
+    // Paints per second, from the first record shown (the view redraws as the
+    // scroll bar follows the records, from record 32 on) to the last.
+    int fewest = 1 << 30;
+    const double firstShown = paintsAt.empty() ? shownAt : paintsAt.front();
+    for (double from = firstShown; from + 1.0 <= shownAt; from += 0.25)
+        fewest = std::min<int>(fewest, static_cast<int>(std::count_if(
+                                           paintsAt.begin(), paintsAt.end(),
+                                           [&](double t) { return t >= from && t < from + 1.0; })));
+    std::printf("download, %4.1f ms reports: %d reports, floor %.3f s, last record painted after %.3f s, ratio %.3f; "
+                "list painted with records %zu times, first after %.2f s, then at least %d times in every second; cpu %.3f s on the user-interface thread, "
+                "%.3f s in all\n",
+                intervalUs / 1000.0, Reports, floor, shownAt, shownAt / floor, paintsAt.size(), firstShown,
+                fewest == (1 << 30) ? -1 : fewest, uiCpu, allCpu);
+}
+
+// CPU of an idle program over ten seconds: with no unit, and with a unit
+// sending count-0 reports.
+void Idle(std::int64_t intervalUs)
+{
+    Session s(intervalUs);
+    if (intervalUs == 0)
+        s.unit.unplug();
+    QTest::qWait(500);
+    const double ui = CpuSeconds(RUSAGE_THREAD);
+    const double all = CpuSeconds(RUSAGE_SELF);
+    QEventLoop loop;
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    std::printf("idle for 10 s, %s: cpu %.3f s on the user-interface thread, %.3f s in all\n",
+                intervalUs == 0 ? "no unit" : (intervalUs == 1000 ? "1 ms reports" : "10 ms reports"),
+                CpuSeconds(RUSAGE_THREAD) - ui, CpuSeconds(RUSAGE_SELF) - all);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+
+
+    if (QGuiApplication::platformName() != "xcb") {
+        std::printf("needs a real X window: run it as tests/window/run-under-xvfb.sh %s\n", argv[0]);
+        return 2;
+    }
+    // Any of "download-10", "download-1", "latency-10", "latency-1", "idle"; all by default.
+    QStringList wanted = qapp.arguments().mid(1);
+    if (wanted.isEmpty())
+        wanted = {"download-10", "download-1", "latency-10", "latency-1", "idle"};
+    for (const QString& w : wanted) {
+        const std::int64_t interval = w.endsWith("-10") ? 10000 : 1000;
+        if (w.startsWith("download"))
+            Download(interval);
+        else if (w.startsWith("latency"))
+            Latency(interval);
+        else if (w == "idle")
+            for (const std::int64_t i : {0, 10000, 1000})
+                Idle(i);
+    }
+    return 0;
+}
