@@ -35,8 +35,9 @@ void ReportQueue::push(Report report)
         replaceable = lastReplaceable_;
         reports_.push_back(std::move(report));
     }
-    ready_.notify_one();
+    // The listener hears of it before a waiting reader can take it.
     notify(replaceable ? ReportNews::ReplaceableReport : ReportNews::Report);
+    ready_.notify_one();
 }
 
 void ReportQueue::markGone()
@@ -45,8 +46,8 @@ void ReportQueue::markGone()
         std::lock_guard lock(mutex_);
         gone_ = true;
     }
-    ready_.notify_all();
     notify(ReportNews::Gone);
+    ready_.notify_all();
 }
 
 bool ReportQueue::gone() const

@@ -1,7 +1,8 @@
 // The emulated timing unit behind a USB gadget's HID function (/dev/hidg0):
 // output reports from the host go to the unit, the unit's input reports go to
 // the host, one per report interval. Every command received is appended to a
-// log file as a decimal number per line.
+// log file as a decimal number per line. SIGUSR1 makes the unit silent while
+// it has nothing to send (no count-0 reports); SIGUSR2 makes it send them again.
 //
 //   trivex-gadget /dev/hidg0 commands.log
 #include "emulated_unit.h"
@@ -18,8 +19,11 @@
 namespace {
 
 volatile std::sig_atomic_t stopping = 0;
+volatile std::sig_atomic_t silentIdle = 0;
 
 void Stop(int) { stopping = 1; }
+void BeSilent(int) { silentIdle = 1; }
+void BeChatty(int) { silentIdle = 0; }
 
 constexpr int ReportBytes = 8;
 
@@ -33,6 +37,8 @@ int main(int argc, char** argv)
     }
     std::signal(SIGTERM, Stop);
     std::signal(SIGINT, Stop);
+    std::signal(SIGUSR1, BeSilent);
+    std::signal(SIGUSR2, BeChatty);
 
     const int fd = open(argv[1], O_RDWR | O_NONBLOCK);
     if (fd < 0) {
@@ -51,7 +57,12 @@ int main(int argc, char** argv)
     bool havePending = false;
     bool hostThere = true;
 
+    bool silent = false;
     while (!stopping) {
+        if (silent != static_cast<bool>(silentIdle)) {
+            silent = silentIdle;
+            unit.setIdleReports(!silent);
+        }
         if (!havePending) {
             std::uint8_t report[ReportBytes + 1];
             std::size_t got = 0;

@@ -122,7 +122,9 @@ void ResultsPicture::fillBackground(int xTwips, int yTwips, int widthTwips, int 
 {
     const int left = toPixelsX(xTwips);
     const int top = toPixelsY(yTwips);
-    add({QRect(left, top, toPixelsX(xTwips + widthTwips) - left, toPixelsY(yTwips + heightTwips) - top), {}});
+    Step fill;
+    fill.area = QRect(left, top, toPixelsX(xTwips + widthTwips) - left, toPixelsY(yTwips + heightTwips) - top);
+    add(std::move(fill));
 }
 
 void ResultsPicture::printLine(const std::vector<TabField>& fields)
@@ -130,7 +132,8 @@ void ResultsPicture::printLine(const std::vector<TabField>& fields)
     const int top = toPixelsY(printY_);
     const int rowHeight = toPixelsY(printY_ + lineHeightTwips_) - top;
     const int left = toPixelsX(printX_);
-    Step line{QRect(left, top, std::max(0, width() - left), rowHeight), {}};
+    Step line;
+    line.area = QRect(left, top, std::max(0, width() - left), rowHeight);
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const int x = left + static_cast<int>(std::lround((fields[i].column - 1) * columnPixels_));
         const int right = i + 1 < fields.size()

@@ -11,6 +11,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -134,6 +136,42 @@ TEST_F(RealDevicePath, StartUpTakesTheUnitFromTheSerialDriver)
     EXPECT_EQ(guest->app.state().link.OutputReportLength, 9);
     QThread::msleep(300);
     EXPECT_EQ(CommandsLogged(141), 1);
+}
+
+int SerialDriverAttaches()
+{
+    QProcess dmesg;
+    dmesg.start("dmesg", QStringList());
+    dmesg.waitForFinished(10000);
+    return static_cast<int>(dmesg.readAllStandardOutput().count("cypress_m8 converter now attached"));
+}
+
+// A unit that is silent while idle: every read waits in vain, so the link
+// closes and opens again all the time, but the unit stays with the program.
+TEST_F(RealDevicePath, ASilentIdleUnitIsNotHandedBackToTheSerialDriver)
+{
+    const QString pid = Env("TRIVEX_GADGET_PID");
+    ASSERT_FALSE(pid.isEmpty());
+    ASSERT_EQ(QProcess::execute("kill", {"-USR1", pid}), 0);
+    const int attachesBefore = SerialDriverAttaches();
+    const int opensBefore = guest->hid.physicalOpens();
+    guest->captions.clear();
+    bool serialPortSeen = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] { serialPortSeen = serialPortSeen || QFile::exists("/dev/ttyUSB0"); });
+    watch.start(5);
+    guest->runUntil([] { return false; }, 10);
+    watch.stop();
+    QProcess::execute("kill", {"-USR2", pid});
+
+    // The link did close and open again, many times ...
+    EXPECT_GE(guest->captions.count("Readfile Timeout "), 5);
+    EXPECT_GE(guest->captions.count("USB Connected "), 5);
+    // ... while the unit itself stayed open below it.
+    EXPECT_EQ(guest->hid.physicalOpens(), opensBefore);
+    EXPECT_LE(SerialDriverAttaches() - attachesBefore, 1);
+    EXPECT_FALSE(serialPortSeen);
+    EXPECT_FALSE(SerialDriverHoldsTheUnit());
 }
 
 TEST_F(RealDevicePath, GetMemoryDownloadsEveryRecordByteForByte)

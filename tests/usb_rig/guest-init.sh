@@ -1,7 +1,9 @@
 #!/bin/busybox sh
 # /init of the test guest: loads the USB, gadget and 9p modules, mounts the
-# host's root read-only and the results folder writable at its own path, runs
-# the tests in a chroot of the host's root and leaves through isa-debug-exit.
+# host's root read-only with fresh /tmp and /run over it, keeps the checkout,
+# the build folder and the results visible wherever they are (under /tmp
+# too), runs the tests in a chroot of the host's root and leaves through
+# isa-debug-exit.
 /bin/busybox --install -s /bin
 export PATH=/bin
 mount -t proc proc /proc
@@ -15,16 +17,29 @@ done
 arg() { sed -n "s/.*trivex\.$1=\([^ ]*\).*/\1/p" /proc/cmdline; }
 run=$(arg run)
 results=$(arg results)
+keep=$(arg keep | tr ':' ' ')
 
-mkdir -p /host
+mkdir -p /host /was/tmp /was/run
 mount -t 9p -o trans=virtio,version=9p2000.L,msize=262144,ro hostroot /host
-mount -t 9p -o trans=virtio,version=9p2000.L,msize=262144 results "/host$results"
 mount --bind /proc /host/proc
 mount --bind /sys /host/sys
 mount --bind /dev /host/dev
 mount -t configfs configfs /host/sys/kernel/config
+# The host's /tmp and /run stay reachable here while the guest gets its own.
+mount --bind /host/tmp /was/tmp
+mount --bind /host/run /was/run
 mount -t tmpfs tmpfs /host/tmp
 mount -t tmpfs tmpfs /host/run
+for path in $keep; do
+  case "$path" in
+    /tmp/*|/run/*)
+      mkdir -p "/host$path"
+      mount --bind "/was$path" "/host$path" || echo "guest: cannot keep $path"
+      ;;
+  esac
+done
+mkdir -p "/host$results" 2>/dev/null
+mount -t 9p -o trans=virtio,version=9p2000.L,msize=262144 results "/host$results"
 
 chroot /host /bin/sh "$run" "$results"
 code=$?

@@ -39,10 +39,10 @@ wait_for /dev/ttyUSB0 || exit 13
 echo "guest: unit on $udc, held by the serial driver as /dev/ttyUSB0"
 
 : > "$results/commands.log"
-"$build/emulator/trivex-gadget" /dev/hidg0 "$results/commands.log" &
+"$build/tests/trivex-gadget" /dev/hidg0 "$results/commands.log" &
 gadget=$!
 
-TRIVEX_GADGET_UDC=$udc TRIVEX_GADGET_UDC_FILE=$g/UDC TRIVEX_GADGET_LOG=$results/commands.log \
+TRIVEX_GADGET_PID=$gadget TRIVEX_GADGET_UDC=$udc TRIVEX_GADGET_UDC_FILE=$g/UDC TRIVEX_GADGET_LOG=$results/commands.log \
 TRIVEX_RESULTS=$results "$build/tests/usb_guest_tests" > "$results/guest-tests.log" 2>&1
 code=$?
 kill "$gadget" 2>/dev/null

@@ -4,11 +4,15 @@
 # controller, and runs the program's tests on the real device path there.
 #
 #   tests/usb_rig/run-guest-tests.sh BUILD_DIR
+#
+# The kernel package is kept in BUILD_DIR/usb-rig/kernel, or where
+# TRIVEX_RIG_KERNEL names.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 rig=$build/usb-rig
 results=$rig/results
+kernel=${TRIVEX_RIG_KERNEL:-$rig/kernel}
 mkdir -p "$rig"
 
 fail() { echo "usb rig: $*" >&2; exit 1; }
@@ -17,11 +21,11 @@ command -v qemu-system-x86_64 >/dev/null || fail "qemu-system-x86_64 is missing 
 [ -x /bin/busybox ] && file_is_static=$(ldd /bin/busybox 2>&1 | grep -c 'not a dynamic') || true
 [ "${file_is_static:-0}" -ge 1 ] || fail "a static /bin/busybox is missing (package busybox-static)"
 command -v cpio >/dev/null || fail "cpio is missing (package cpio)"
-[ -x "$build/tests/usb_guest_tests" ] && [ -x "$build/emulator/trivex-gadget" ] \
+[ -x "$build/tests/usb_guest_tests" ] && [ -x "$build/tests/trivex-gadget" ] \
   || fail "build usb_guest_tests and trivex-gadget first"
 
 # The kernel: the newest Debian 12 kernel package, unpacked here.
-if [ ! -f "$rig/kernel/ready" ]; then
+if [ ! -f "$kernel/ready" ]; then
   kernel_package() {
     apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/.*Depends: \(linux-image-[0-9].*-amd64\)$/\1/p' | head -n 1
   }
@@ -31,14 +35,14 @@ if [ ! -f "$rig/kernel/ready" ]; then
     pkg=$(kernel_package)
   fi
   [ -n "$pkg" ] || fail "no linux-image package is known to apt (apt-get update needs to run as root)"
-  rm -rf "$rig/kernel" && mkdir -p "$rig/kernel"
-  (cd "$rig/kernel" && apt-get download "$pkg" >/dev/null 2>&1) || fail "could not download $pkg"
-  dpkg-deb -x "$rig/kernel"/*.deb "$rig/kernel/root" || fail "could not unpack $pkg"
-  rm -f "$rig/kernel"/*.deb
-  touch "$rig/kernel/ready"
+  rm -rf "$kernel" && mkdir -p "$kernel"
+  (cd "$kernel" && apt-get download "$pkg" >/dev/null 2>&1) || fail "could not download $pkg"
+  dpkg-deb -x "$kernel"/*.deb "$kernel/root" || fail "could not unpack $pkg"
+  rm -f "$kernel"/*.deb
+  touch "$kernel/ready"
 fi
-kver=$(ls "$rig/kernel/root/lib/modules" | head -n 1)
-vmlinuz=$rig/kernel/root/boot/vmlinuz-$kver
+kver=$(ls "$kernel/root/lib/modules" | head -n 1)
+vmlinuz=$kernel/root/boot/vmlinuz-$kver
 [ -f "$vmlinuz" ] || fail "the kernel package held no vmlinuz"
 
 # The initramfs: busybox, /init and the modules in the order they load.
@@ -52,7 +56,7 @@ cp /bin/busybox "$stage/bin/busybox"
 cp "$here/guest-init.sh" "$stage/init" && chmod 755 "$stage/init"
 : > "$stage/modules/order"
 for m in $modules; do
-  ko=$(find "$rig/kernel/root/lib/modules/$kver" -name "$m.ko" -o -name "${m//-/_}.ko" | head -n 1)
+  ko=$(find "$kernel/root/lib/modules/$kver" -name "$m.ko" -o -name "${m//-/_}.ko" | head -n 1)
   [ -n "$ko" ] || fail "module $m is not in the kernel package"
   cp "$ko" "$stage/modules/$m.ko"
   echo "$m" >> "$stage/modules/order"
@@ -71,7 +75,7 @@ boot() {
   timeout 170 qemu-system-x86_64 $1 -smp 2 -m 2048 -display none -monitor none -no-reboot -nic none \
     -serial "file:$rig/console.log" \
     -kernel "$vmlinuz" -initrd "$initrd" \
-    -append "console=ttyS0 panic=-1 quiet trivex.run=$here/guest-run.sh trivex.results=$results" \
+    -append "console=ttyS0 panic=-1 quiet trivex.run=$here/guest-run.sh trivex.results=$results trivex.keep=$here:$build" \
     -fsdev local,id=hostroot,path=/,security_model=none,readonly=on,multidevs=remap \
     -device virtio-9p-pci,fsdev=hostroot,mount_tag=hostroot \
     -fsdev local,id=results,path="$results",security_model=none \

@@ -1,0 +1,81 @@
+// The program on a real X window with the emulated unit in real time: the
+// list shows a download while it arrives, and the window answers the operator
+// meanwhile. Run under window/run-under-xvfb.sh.
+#include "emulated_hid.h"
+#include "results_picture.h"
+#include "results_view.h"
+#include "sample_race.h"
+#include "support/x_pointer.h"
+#include "timer_application.h"
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+TEST(RealWindow, TheListGrowsDuringADownloadAndAButtonIsAnsweredMeanwhile)
+{
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs a real X display (tests/window/run-under-xvfb.sh)";
+    XTestPointer pointer;
+    ASSERT_TRUE(pointer.ok()) << "the X server has no test extension";
+
+    SteadyClock clock;
+    EmulatedUnit unit(clock, SampleRace(36000000, 3, 80), {.reportIntervalUs = 10000});
+    EmulatedHidAccess hid(EmulatedHidAccess::Pacing::RealTime);
+    hid.addUnit("unit", unit);
+    TimerApplication app({.hid = hid, .clock = clock});
+    app.Load();
+    app.window().showCentred();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&app.window()));
+
+    int paintsWithRecordsWhileSending = 0;
+    QObject::connect(&app.window().picture(), &ResultsPicture::painted, [&] {
+        if (unit.sending() && !app.results().RowTexts(ResultsView::FirstDataRow).empty())
+            ++paintsWithRecordsWhileSending;
+    });
+    bool answeredWhileSending = false;
+    QPushButton& time = app.window().button(MainWindow::Button::Time);
+    QObject::connect(&time, &QPushButton::clicked, [&] { answeredWhileSending = answeredWhileSending || unit.sending(); });
+
+    app.GetMemoryClicked();
+    // Halfway through the download, the operator presses "Time".
+    const QPoint at = time.mapToGlobal(time.rect().center());
+    std::atomic<bool> pressed{false};
+    std::thread operatorHand([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+        XTestPointer hand;
+        hand.moveTo(at.x(), at.y());
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        hand.press();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        hand.release();
+        pressed = true;
+    });
+    QEventLoop loop;
+    QTimer done;
+    QObject::connect(&done, &QTimer::timeout, &loop, [&] {
+        if (pressed && !unit.sending() && app.results().RowTexts(ResultsView::LastDataRow).size() == 8
+            && app.results().RowTexts(ResultsView::LastDataRow)[0] == "80")
+            loop.quit();
+    });
+    done.start(50);
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    operatorHand.join();
+
+    EXPECT_EQ(app.state().store.RecordCount, 80);
+    EXPECT_GE(paintsWithRecordsWhileSending, 2);
+    EXPECT_TRUE(answeredWhileSending);
+    EXPECT_EQ(app.results().RowTexts(ResultsView::LastDataRow)[0], "80");
+}
+
+} // namespace
