@@ -7,9 +7,6 @@
 
 #include <QObject>
 
-namespace {
-
-// The line a press here would mark, one column a line.
 QString RowToolTip(const ResultsView& view, double yTwips)
 {
     const int row = view.RowAt(yTwips);
@@ -24,8 +21,6 @@ QString RowToolTip(const ResultsView& view, double yTwips)
     }
     return tip;
 }
-
-} // namespace
 
 void ConnectResultsView(ResultsPicture& picture, FocusScrollBar& scroll, ResultsView& view)
 {

@@ -1,4 +1,7 @@
 #include "support/app_rig.h"
+#include "support/scripted_prompt.h"
+
+#include "export_dialog.h"
 
 #include "focus_scroll_bar.h"
 #include "results_picture.h"
@@ -69,9 +72,7 @@ TEST(GetMemory, DownloadsAndListsEveryRecord)
 TEST(GetMemory, ASecondDownloadClearsMarksAndListsAgain)
 {
     AppRig r;
-    r.app->Load();
-    r.click(AppRig::Button::GetMemory);
-    r.tickUntilQuiet();
+    r.loadAndDownload();
     r.state().store.RecordTable[20][RecordField::MarkState] = 1;
     r.click(AppRig::Button::SortTime);
     r.click(AppRig::Button::GetMemory);
@@ -93,18 +94,27 @@ TEST(GetMemory, WithoutTheUnitClearsAndSendsNothing)
 {
     AppRig r(false);
     r.app->Load();
+    r.state().store.RecordTable[3][RecordField::StartTime] = 9;
+    r.state().store.RecordTable[3][RecordField::MarkState] = 1;
+    r.state().store.RecordCount = 3;
     r.click(AppRig::Button::GetMemory);
     EXPECT_EQ(r.caption(), "USB Not Found ");
     EXPECT_TRUE(r.app->window().pollTimer().isActive());
     EXPECT_EQ(r.app->results().RowTexts(0).size(), 8u);
+    // Cleared all the same ...
+    EXPECT_TRUE(r.state().store.RowIsEmpty(3));
+    EXPECT_EQ(r.state().store.RecordCount, 0);
+    // ... and the command is not kept for later.
+    r.hid.addUnit("unit", r.unit);
+    r.tickUntilQuiet();
+    EXPECT_TRUE(r.captions.contains("USB Connected "));
+    EXPECT_EQ(r.unit.commandCount(151), 0);
 }
 
 TEST(Buttons, SortAndTimeModes)
 {
     AppRig r;
-    r.app->Load();
-    r.click(AppRig::Button::GetMemory);
-    r.tickUntilQuiet();
+    r.loadAndDownload();
     r.click(AppRig::Button::SortBib);
     int previous = -1;
     for (int row = 4; row <= 34; ++row) {
@@ -138,9 +148,7 @@ TEST(Buttons, SortWithNoRecordsDrawsHeadingsOnly)
 TEST(Picture, ClickingALineCyclesItsMark)
 {
     AppRig r(true, 10);
-    r.app->Load();
-    r.click(AppRig::Button::GetMemory);
-    r.tickUntilQuiet();
+    r.loadAndDownload();
     ResultsPicture& picture = r.app->window().picture();
     const int h = picture.textHeightTwips("hi");
     // The middle of view row 5, in pixels: record 2.
@@ -194,6 +202,32 @@ TEST(Unplug, FaultsInTheStreamAreAbsorbed)
     r.click(AppRig::Button::GetMemory);
     r.tickUntilQuiet();
     EXPECT_TRUE(r.tableHoldsMemory());
+}
+
+TEST(StartUp, AUnitThatCannotBeOpenedIsExplainedOnceAndTheCaptionStays)
+{
+    ScriptedPrompt prompt;
+    AppRig r(std::vector<TimerRecordBytes>{}, false, &prompt);
+    r.hid.addUnopenable("1-2:1.0", 0x04B4, 0x5500, OpenFailure::NoPermission);
+    r.app->Load();
+    r.tickUntilQuiet(10);
+    EXPECT_EQ(r.caption(), "USB Not Found ");
+    ASSERT_EQ(prompt.notices.size(), 1);
+    EXPECT_TRUE(prompt.notices[0].contains("1-2:1.0"));
+    EXPECT_TRUE(prompt.notices[0].contains("udev rule"));
+    EXPECT_TRUE(prompt.messages.isEmpty()); // nothing that waits for an answer
+}
+
+TEST(Shutdown, ClosingTheWindowHidesTheExportDialog)
+{
+    ScriptedPrompt prompt;
+    AppRig r(true, 5, &prompt);
+    r.app->Load();
+    r.app->window().show();
+    r.click(AppRig::Button::WriteFile);
+    ASSERT_TRUE(r.app->exportDialog()->isVisible());
+    r.app->window().close();
+    EXPECT_FALSE(r.app->exportDialog()->isVisible());
 }
 
 TEST(Shutdown, ExitClosesTheDeviceOnce)

@@ -243,60 +243,60 @@ TEST(CloseTimerDevice, TransfersAfterTheCloseDoNothing)
     EXPECT_EQ(t.status.captions, captions);
 }
 
-// The emulated unit end to end through the link, on a virtual clock.
-TEST(DeviceLinkWithEmulatedUnit, DownloadAndUnplug)
-{
+// The link on the emulated unit, on a virtual clock.
+struct EmulatedLink {
+    explicit EmulatedLink(int records) : unit(clock, std::vector<TimerRecordBytes>(static_cast<std::size_t>(records)))
+    {
+        hid.addUnit("unit", unit);
+    }
+    void read() { ReadWholeCall(device, ring, clock, [this] { return unit.nextReportDueUs(); }); }
+
     VirtualClock clock;
-    EmulatedUnit unit(clock, std::vector<TimerRecordBytes>(10, TimerRecordBytes{}));
+    EmulatedUnit unit;
     EmulatedHidAccess hid;
-    hid.addUnit("unit", unit);
     RecordingStatus status;
     DeviceLink link;
     DeviceContext device{link, hid, status, clock, {}};
     ReceiveRing ring;
-    auto read = [&] { ReadWholeCall(device, ring, clock, [&] { return unit.nextReportDueUs(); }); };
+};
 
-    WriteTimerReport(device, 151);
-    EXPECT_EQ(unit.commandCount(151), 1);
-    read();
-    EXPECT_EQ(ring.ReceivedByteCount, 40 * 7);
-    EXPECT_EQ(status.last(), "USB Communication OK");
+TEST(DeviceLinkWithEmulatedUnit, DownloadAndUnplug)
+{
+    EmulatedLink e(10);
+    WriteTimerReport(e.device, 151);
+    EXPECT_EQ(e.unit.commandCount(151), 1);
+    e.read();
+    EXPECT_EQ(e.ring.ReceivedByteCount, 40 * 7);
+    EXPECT_EQ(e.status.last(), "USB Communication OK");
     // Each report was awaited for its own slot.
-    EXPECT_EQ(clock.nowUs(), 40 * 10000);
+    EXPECT_EQ(e.clock.nowUs(), 40 * 10000);
 
-    unit.unplugAfterReports(5);
-    read();
-    EXPECT_EQ(ring.ReceivedByteCount, 5 * 7);
-    EXPECT_EQ(status.last(), "Readfile Timeout ");
-    read();
-    EXPECT_EQ(status.last(), "USB Not Found ");
-    unit.plugIn();
-    read();
-    EXPECT_EQ(status.captions[status.captions.size() - 2], "USB Connected ");
-    EXPECT_EQ(status.last(), "USB Communication OK");
+    e.unit.unplugAfterReports(5);
+    e.read();
+    EXPECT_EQ(e.ring.ReceivedByteCount, 5 * 7);
+    EXPECT_EQ(e.status.last(), "Readfile Timeout ");
+    e.read();
+    EXPECT_EQ(e.status.last(), "USB Not Found ");
+    e.unit.plugIn();
+    e.read();
+    EXPECT_EQ(e.status.captions[e.status.captions.size() - 2], "USB Connected ");
+    EXPECT_EQ(e.status.last(), "USB Communication OK");
 }
 
 TEST(DeviceLinkWithEmulatedUnit, EmptyReportsWaitingUnreadGiveWayButDataIsKept)
 {
-    VirtualClock clock;
-    EmulatedUnit unit(clock, std::vector<TimerRecordBytes>(3, TimerRecordBytes{}));
-    EmulatedHidAccess hid;
-    hid.addUnit("unit", unit);
-    RecordingStatus status;
-    DeviceLink link;
-    DeviceContext device{link, hid, status, clock, {}};
-    ReceiveRing ring;
-    ASSERT_TRUE(OpenTimerDevice(device));
+    EmulatedLink e(3);
+    ASSERT_TRUE(OpenTimerDevice(e.device));
     // A second of idle reports, then the answer, all before the next read.
-    clock.advanceUs(1000000);
-    WriteTimerReport(device, 151);
-    clock.advanceUs(1000000);
-    ring.ReceivedByteCount = 0;
+    e.clock.advanceUs(1000000);
+    WriteTimerReport(e.device, 151);
+    e.clock.advanceUs(1000000);
+    e.ring.ReceivedByteCount = 0;
     // 200 report slots have passed, but only the 17 reports of the 3 frames
     // and the newest empty report wait in the queue.
-    EXPECT_EQ(StartReadTimerReport(device, ring), ReportReadProgress::WaitingForReport);
-    EXPECT_EQ(ring.ReceivedByteCount, 3 * 38);
-    EXPECT_EQ(link.PendingRead.CompletedReads, 17 + 1);
+    EXPECT_EQ(StartReadTimerReport(e.device, e.ring), ReportReadProgress::WaitingForReport);
+    EXPECT_EQ(e.ring.ReceivedByteCount, 3 * 38);
+    EXPECT_EQ(e.link.PendingRead.CompletedReads, 17 + 1);
 }
 
 } // namespace

@@ -16,9 +16,7 @@ TEST(PrintButton, WithoutAPrinterSaysSoAndChangesNothing)
     AppRig r(true, 5, &prompt);
     NoPrinter none;
     r.app->setDefaultPrinter(none);
-    r.app->Load();
-    r.click(AppRig::Button::GetMemory);
-    r.tickUntilQuiet();
+    r.loadAndDownload();
     const std::string source = r.state().format.LastRecordLine.Source;
     const auto table = r.state().store.RecordTable;
     r.click(AppRig::Button::Print);
@@ -36,16 +34,30 @@ TEST(PrintButton, PrintsTheDownloadedRecords)
     PdfPrinter pdf(dir.filePath("job.pdf"));
     AppRig r(true, 5, &prompt);
     r.app->setDefaultPrinter(pdf);
-    r.app->Load();
-    r.click(AppRig::Button::GetMemory);
-    r.tickUntilQuiet();
+    r.loadAndDownload();
     r.click(AppRig::Button::Print);
     EXPECT_TRUE(prompt.messages.isEmpty());
     const PdfText text = ReadPdfWords(dir.filePath("job.pdf"));
     ASSERT_TRUE(text.ok);
     EXPECT_EQ(text.find("SEQ").size(), 1u);
-    EXPECT_EQ(text.find("5").size() >= 1, true);
-    EXPECT_EQ(text.find(QString::fromStdString(r.state().format.LastRecordLine.Source)).size() >= 1, true);
+    EXPECT_EQ(text.numbersUnder("SEQ"), (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(text.valueOf("Unit").toStdString(), r.state().format.LastRecordLine.Source);
+}
+
+TEST(PrintButton, APrinterThatFailsIsReportedAndTheRecordsStay)
+{
+    ScriptedPrompt prompt;
+    // A PDF printer whose file cannot be created: the job cannot begin.
+    PdfPrinter broken("/proc/no-such-folder/job.pdf");
+    AppRig r(true, 5, &prompt);
+    r.app->setDefaultPrinter(broken);
+    r.loadAndDownload();
+    const auto table = r.state().store.RecordTable;
+    r.click(AppRig::Button::Print);
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].startsWith("Printing failed: "));
+    EXPECT_TRUE(prompt.messages[0].contains("The records are kept"));
+    EXPECT_EQ(r.state().store.RecordTable, table);
 }
 
 } // namespace

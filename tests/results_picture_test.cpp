@@ -129,6 +129,34 @@ TEST(ResultsPicture, ALineDrawnWithoutClearingLiesOverTheOldOne)
     EXPECT_FALSE(r.bandIsWhite(r.columnX(56), r.columnX(72), 4));
 }
 
+TEST(ResultsPicture, TheTooltipNamesTheLineAPressThereWouldMark)
+{
+    PictureRig r;
+    FillRecords(r.store, 3);
+    r.results.RefreshResults(3);
+    const double h = r.picture->textHeightTwips("hi");
+    struct Case {
+        const char* where;
+        double y;
+        const char* seq;
+    };
+    for (const Case c : {Case{"upper half of row 4", 4.25 * h + 5, "SEQ: 1\n"}, Case{"lower half of row 4", 4.75 * h + 5, "SEQ: 2\n"},
+                         Case{"row 6", 6.1 * h + 5, "SEQ: 3\n"}}) {
+        SCOPED_TRACE(c.where);
+        const QString tip = RowToolTip(r.results, c.y);
+        EXPECT_TRUE(tip.startsWith(c.seq)) << tip.toStdString();
+        // The press at the same height marks the record the tooltip named.
+        const int n = QString(c.seq).mid(5).trimmed().toInt();
+        r.results.CycleMarkAt(c.y);
+        EXPECT_EQ(r.store.RecordTable[static_cast<std::size_t>(n)][RecordField::MarkState], 1);
+        r.store.RecordTable[static_cast<std::size_t>(n)][RecordField::MarkState] = 0;
+    }
+    EXPECT_TRUE(RowToolTip(r.results, 2 * h).isEmpty());
+    const QString full = RowToolTip(r.results, 4 * h + 10);
+    EXPECT_EQ(full.count('\n'), 7);
+    EXPECT_TRUE(full.contains("TIME: 0.000\nSTART: 1.001"));
+}
+
 TEST(ResultsPicture, ScrollBarChangesRedrawThePage)
 {
     PictureRig r;

@@ -94,6 +94,13 @@ struct AppRig {
         }
         return ticks;
     }
+    // Start-up, then "Get Memory" and ticks until the download is in.
+    void loadAndDownload()
+    {
+        app->Load();
+        click(Button::GetMemory);
+        tickUntilQuiet();
+    }
     QString caption() const { return app->window().statusLabel().text(); }
     std::string seqAt(int row) const
     {

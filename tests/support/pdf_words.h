@@ -23,6 +23,30 @@ struct PdfText {
     int pages = 0;
     std::vector<PdfWord> words;
 
+    // The numbers that stand in the column headed `heading`, in reading order.
+    std::vector<int> numbersUnder(const QString& heading) const
+    {
+        std::vector<int> numbers;
+        const auto head = find(heading);
+        if (head.size() != 1)
+            return numbers;
+        for (const PdfWord& w : words) {
+            bool isNumber = false;
+            const int n = w.text.toInt(&isNumber);
+            if (isNumber && std::abs(w.x - head[0].x) < 1.0 && (w.page > head[0].page || w.y > head[0].y))
+                numbers.push_back(n);
+        }
+        return numbers;
+    }
+    // The word after "label =" on its line.
+    QString valueOf(const QString& label) const
+    {
+        for (std::size_t i = 0; i + 2 < words.size(); ++i)
+            if (words[i].text == label && words[i + 1].text == "=" && std::abs(words[i + 2].y - words[i].y) < 1)
+                return words[i + 2].text;
+        return {};
+    }
+
     std::vector<PdfWord> find(const QString& text) const
     {
         std::vector<PdfWord> found;
