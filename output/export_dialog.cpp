@@ -1,19 +1,20 @@
 #include "export_dialog.h"
 
 #include "export_file.h"
+#include "file_system_lists.h"
 #include "folder_list.h"
 #include "twips.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QStorageInfo>
+#include <QKeyEvent>
 
 namespace {
 
@@ -23,7 +24,7 @@ constexpr int BorderTwips = 60;
 
 ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
                            std::function<QDateTime()> now)
-    : QFrame(nullptr, Qt::Window | Qt::FramelessWindowHint),
+    : QFrame(mainWindow, Qt::Window | Qt::FramelessWindowHint),
       format_(format), store_(store), prompt_(prompt), mainWindow_(mainWindow), now_(std::move(now))
 {
     setObjectName("Form6");
@@ -71,6 +72,16 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
     black.setColor(QPalette::WindowText, Qt::black);
     label4_->setPalette(black);
 
+    label4_->setBuddy(text4_);
+    setAccessibleName(QStringLiteral("Write the list to a file"));
+    setAccessibleDescription(QStringLiteral("Choose a drive, a folder and a file name, then press Write."));
+    text4_->setAccessibleName(QStringLiteral("File name"));
+    drive1_->setAccessibleName(QStringLiteral("Drive"));
+    dir1_->setAccessibleName(QStringLiteral("Folder"));
+    dir1_->setAccessibleDescription(QStringLiteral("The folders from the top of the drive down to the chosen one, "
+                                                   "then its subfolders; Enter or a double click opens one."));
+    file1_->setAccessibleName(QStringLiteral("Files in the folder"));
+
     setTabOrder(save1_, exit1_);
     setTabOrder(exit1_, file1_);
     setTabOrder(file1_, dir1_);
@@ -79,30 +90,48 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
 
     connect(dir1_, &FolderList::pathChanged, this, &ExportDialog::RereadFiles);
     connect(dir1_, &FolderList::folderUnavailable, this, &ExportDialog::ReportUnlistableFolder);
+    // A file chosen in the list, by the mouse or the keyboard, gives its name.
     connect(file1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { text4_->setText(item->text()); });
+    connect(file1_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item)
+            text4_->setText(item->text());
+    });
     connect(file1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         text4_->setText(item->text());
         Write();
     });
     connect(save1_, &QPushButton::clicked, this, &ExportDialog::Write);
     connect(exit1_, &QPushButton::clicked, this, &ExportDialog::Cancel);
+    connect(text4_, &QLineEdit::returnPressed, this, &ExportDialog::Write);
 
-    QStringList mounts;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && volume.isReady())
-            mounts << volume.rootPath();
-    setDrives(mounts);
+    drives_ = &MountedDrives;
+    RereadDrives();
     if (!dir1_->setPath(QDir::currentPath()))
         dir1_->setPath(QDir::rootPath());
     ShowDriveOf(dir1_->path());
     connect(drive1_, &QComboBox::activated, this, &ExportDialog::DriveChanged);
 }
 
+void ExportDialog::setDriveSource(std::function<QStringList()> source)
+{
+    drives_ = std::move(source);
+    RereadDrives();
+}
+
 void ExportDialog::setDrives(const QStringList& mountPoints)
 {
-    QStringList sorted = mountPoints;
+    setDriveSource([mountPoints] { return mountPoints; });
+}
+
+void ExportDialog::RereadDrives()
+{
+    QStringList sorted = drives_();
     sorted.sort();
     sorted.removeDuplicates();
+    if (sorted == driveList_)
+        return;
+    driveList_ = sorted;
+    const QSignalBlocker quiet(drive1_);
     drive1_->clear();
     drive1_->addItems(sorted);
     ShowDriveOf(dir1_->path());
@@ -123,11 +152,13 @@ void ExportDialog::ShowDriveOf(const QString& path)
     }
     const QSignalBlocker quiet(drive1_);
     drive1_->setCurrentIndex(best);
+    driveOf_ = drive1_->itemText(best);
 }
 
 void ExportDialog::DriveChanged(int index)
 {
-    if (index < 0)
+    // The drive already chosen, picked again: the folder stays.
+    if (index < 0 || drive1_->itemText(index) == driveOf_)
         return;
     // A drive that cannot be read: back to the drive of the folder shown, silently.
     if (!dir1_->setPath(drive1_->itemText(index)))
@@ -144,17 +175,29 @@ void ExportDialog::ReportUnlistableFolder(const QString& path)
 void ExportDialog::RereadFiles()
 {
     const QString selected = file1_->currentItem() ? file1_->currentItem()->text() : QString();
+    // The list is being filled, not chosen from: the name field stays as it is.
+    const QSignalBlocker quiet(file1_);
     file1_->clear();
-    const QDir dir(dir1_->path());
-    // Plain files only: hidden files and special files are not listed.
-    file1_->addItems(dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
+    for (const ListedFile& f : PlainFilesIn(dir1_->path())) {
+        auto* item = new QListWidgetItem(f.shown, file1_);
+        item->setData(Qt::UserRole, f.bytes);
+    }
     const auto matches = file1_->findItems(selected, Qt::MatchExactly);
     if (!matches.isEmpty())
         file1_->setCurrentItem(matches.first());
 }
 
+QByteArray ExportDialog::nameBytes() const
+{
+    // A listed file whose name is not valid text is written under its own name.
+    for (const QListWidgetItem* item : file1_->findItems(text4_->text(), Qt::MatchExactly))
+        return item->data(Qt::UserRole).toByteArray();
+    return QFile::encodeName(text4_->text());
+}
+
 void ExportDialog::open()
 {
+    const bool firstOpening = !shownBefore_;
     if (!shownBefore_) {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect r = frameGeometry();
@@ -166,7 +209,9 @@ void ExportDialog::open()
     show();
     raise();
     activateWindow();
-    save1_->setFocus(Qt::OtherFocusReason);
+    // The first time on "Write"; later the operator's own place stays.
+    if (firstOpening)
+        save1_->setFocus(Qt::OtherFocusReason);
 }
 
 void ExportDialog::RereadFolders()
@@ -181,10 +226,23 @@ void ExportDialog::RereadFolders()
 
 bool ExportDialog::event(QEvent* e)
 {
-    // Files (and folders) written in the meantime appear when the dialog comes back.
-    if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show)
+    // Drives plugged in, files and folders written in the meantime appear
+    // when the dialog comes back.
+    if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) {
+        RereadDrives();
         RereadFolders();
+    }
     return QFrame::event(e);
+}
+
+void ExportDialog::keyPressEvent(QKeyEvent* event)
+{
+    // Escape, wherever the focus is in the dialog, is "Cancel".
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Cancel();
+        return;
+    }
+    QFrame::keyPressEvent(event);
 }
 
 void ExportDialog::Cancel()
@@ -196,7 +254,7 @@ void ExportDialog::Cancel()
 
 void ExportDialog::Write()
 {
-    ExportRequest request{dir1_->path(), text4_->text(), {}, now_()};
+    ExportRequest request{dir1_->path(), text4_->text(), nameBytes(), {}, now_()};
     for (int i = 0; i < file1_->count(); ++i)
         request.listedNames << file1_->item(i)->text();
     FileSystemTarget files;

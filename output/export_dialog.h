@@ -17,19 +17,25 @@ class QPushButton;
 class FolderList;
 
 // The small file-name dialog of the export: drive, folder and file lists, the
-// file name and "Write" / "Cancel". It has no title bar, is never modal, and
-// is hidden rather than destroyed, so its state carries over between exports.
+// file name and "Write" / "Cancel". It has no title bar and is never modal,
+// but it belongs to the main window, so it stays above it. It is hidden
+// rather than destroyed, so its state carries over between exports.
 class ExportDialog : public QFrame {
     Q_OBJECT
 public:
     ExportDialog(FormatState& format, RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
                  std::function<QDateTime()> now = &QDateTime::currentDateTime);
 
-    // Shows the dialog (centred the first time) and gives it the focus.
+    // Shows the dialog (centred the first time) and gives it the focus; the
+    // first time on "Write", later where the operator left it.
     void open();
 
-    // The drives offered; by default the mounted file systems.
+    // Where the drives offered come from, read again whenever the dialog
+    // comes up; by default the mounted file systems.
+    void setDriveSource(std::function<QStringList()> source);
+    // A fixed list of drives.
     void setDrives(const QStringList& mountPoints);
+    void RereadDrives();
 
     QLineEdit& fileName() const { return *text4_; }
     QComboBox& drives() const { return *drive1_; }
@@ -46,9 +52,12 @@ public slots:
 
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void DriveChanged(int index);
+    // The name field's text as the file system has it.
+    QByteArray nameBytes() const;
     void ShowDriveOf(const QString& path);
     void ReportUnlistableFolder(const QString& path);
 
@@ -57,7 +66,11 @@ private:
     OperatorPrompt& prompt_;
     QWidget* mainWindow_;
     std::function<QDateTime()> now_;
+    std::function<QStringList()> drives_;
     bool shownBefore_ = false;
+    // The drive the folder shown lies on.
+    QString driveOf_;
+    QStringList driveList_;
 
     QLineEdit* text4_ = nullptr;
     QComboBox* drive1_ = nullptr;

@@ -5,7 +5,9 @@
 #include "safe_file_writer.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -14,14 +16,18 @@ const QString WriteError = QStringLiteral("Error Writing File");
 
 } // namespace
 
-bool FileSystemTarget::exists(const QString& path) { return QFileInfo::exists(path); }
+bool FileSystemTarget::exists(const QByteArray& path)
+{
+    struct stat info {};
+    return ::lstat(path.constData(), &info) == 0;
+}
 
-bool FileSystemTarget::write(const QString& path, const QByteArray& bytes, QString* why)
+bool FileSystemTarget::write(const QByteArray& path, const QByteArray& bytes, QString* why)
 {
     return WriteWholeFile(path, bytes, why);
 }
 
-QString JoinExportPath(const QString& folder, const QString& name)
+QByteArray JoinExportPath(const QByteArray& folder, const QByteArray& name)
 {
     return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
@@ -29,7 +35,8 @@ QString JoinExportPath(const QString& folder, const QString& name)
 ExportOutcome RunExport(const ExportRequest& request, FormatState& format, RecordStore& store, OperatorPrompt& prompt,
                         ExportTarget& target)
 {
-    const QString path = JoinExportPath(request.folder, request.name);
+    const QByteArray nameBytes = request.nameBytes.isEmpty() ? QFile::encodeName(request.name) : request.nameBytes;
+    const QByteArray path = JoinExportPath(QFile::encodeName(request.folder), nameBytes);
     const QString where = QDir::toNativeSeparators(request.folder);
     const QString replaceDetail =
         QStringLiteral("\u201c%1\u201d is already in %2. OK replaces it with the list; Cancel keeps it.")
@@ -49,7 +56,7 @@ ExportOutcome RunExport(const ExportRequest& request, FormatState& format, Recor
     if (answer == Answer::Cancel)
         return ExportOutcome::Cancelled;
 
-    const std::string text = BuildExportText(ListForOutput(format, store), request.name.toLocal8Bit().toStdString(),
+    const std::string text = BuildExportText(ListForOutput(format, store), nameBytes.toStdString(),
                                              request.stamp.toString(QStringLiteral("MM-dd-yyyy")).toStdString(),
                                              request.stamp.toString(QStringLiteral("HH:mm:ss")).toStdString());
     QString why;

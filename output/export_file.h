@@ -9,25 +9,29 @@
 #include <QString>
 #include <QStringList>
 
-// Where the export puts its file; the file system in the program.
+// Where the export puts its file; the file system in the program. Paths are
+// in the file system's own encoding.
 class ExportTarget {
 public:
     virtual ~ExportTarget() = default;
-    virtual bool exists(const QString& path) = 0;
+    virtual bool exists(const QByteArray& path) = 0;
     // False, with the reason in `why`, when the file could not be written.
-    virtual bool write(const QString& path, const QByteArray& bytes, QString* why) = 0;
+    virtual bool write(const QByteArray& path, const QByteArray& bytes, QString* why) = 0;
 };
 
 class FileSystemTarget : public ExportTarget {
 public:
-    bool exists(const QString& path) override;
-    bool write(const QString& path, const QByteArray& bytes, QString* why) override;
+    bool exists(const QByteArray& path) override;
+    bool write(const QByteArray& path, const QByteArray& bytes, QString* why) override;
 };
 
 // What the dialog holds when "Write" is pressed.
 struct ExportRequest {
     QString folder;
     QString name;
+    // The name as the file system has it: a listed file's own bytes when its
+    // name is not valid text; empty for the encoding of `name`.
+    QByteArray nameBytes;
     // The names the file list shows for the folder.
     QStringList listedNames;
     QDateTime stamp;
@@ -42,4 +46,4 @@ ExportOutcome RunExport(const ExportRequest& request, FormatState& format, Recor
                         ExportTarget& target);
 
 // Folder and name joined with one "/", the root folder included.
-QString JoinExportPath(const QString& folder, const QString& name);
+QByteArray JoinExportPath(const QByteArray& folder, const QByteArray& name);

@@ -1,47 +1,111 @@
 #include "safe_file_writer.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-bool Fail(QString* error, const QString& why)
+bool Fail(QString* why, const QString& reason)
 {
-    if (error)
-        *error = why;
+    if (why)
+        *why = reason;
     return false;
+}
+
+bool FailErrno(QString* why, int error = errno) { return Fail(why, QString::fromLocal8Bit(std::strerror(error))); }
+
+// All the bytes, or the reason. A descriptor opened without waiting says
+// EAGAIN when the other end takes no more.
+bool WriteAll(int fd, const QByteArray& bytes, QString* why)
+{
+    const char* at = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, at, static_cast<std::size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return Fail(why, QStringLiteral("it cannot take the file now"));
+        if (n <= 0)
+            return n < 0 ? FailErrno(why) : Fail(why, QStringLiteral("nothing more could be written"));
+        at += n;
+        left -= n;
+    }
+    return true;
+}
+
+bool CloseChecked(int fd, QString* why)
+{
+    if (::close(fd) != 0)
+        return FailErrno(why);
+    return true;
+}
+
+bool WriteDirect(const QByteArray& path, const QByteArray& bytes, int flags, QString* why)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | flags, 0666);
+    if (fd < 0)
+        return errno == ENXIO ? Fail(why, QStringLiteral("nothing is reading from it")) : FailErrno(why);
+    const bool written = WriteAll(fd, bytes, why);
+    const int saved = errno;
+    const bool closed = CloseChecked(fd, written ? why : nullptr);
+    errno = saved;
+    return written && closed;
+}
+
+QByteArray FolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return ".";
+    return slash == 0 ? QByteArray("/") : path.left(slash);
 }
 
 } // namespace
 
-bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error)
+bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* why)
 {
-    QFileInfo target(path);
-    if (target.isSymLink())
-        target = QFileInfo(target.canonicalFilePath().isEmpty() ? target.symLinkTarget() : target.canonicalFilePath());
-    if (path.isEmpty() || path.endsWith('/') || target.isDir())
-        return Fail(error, QStringLiteral("not a file name"));
+    if (given.isEmpty() || given.endsWith('/'))
+        return Fail(why, QStringLiteral("no file name was given"));
+    // Through a link to the file it names, which is then replaced in its place.
+    QByteArray path = given;
+    if (char resolved[PATH_MAX]; ::realpath(given.constData(), resolved))
+        path = resolved;
 
-    if (target.exists() && !target.isFile()) {
-        QFile device(target.filePath());
-        if (!device.open(QIODevice::WriteOnly))
-            return Fail(error, device.errorString());
-        if (device.write(bytes) != bytes.size() || !device.flush())
-            return Fail(error, device.errorString());
-        device.close();
-        return device.error() == QFileDevice::NoError || Fail(error, device.errorString());
-    }
+    struct stat target {};
+    const bool exists = ::stat(path.constData(), &target) == 0;
+    if (exists && S_ISDIR(target.st_mode))
+        return Fail(why, QStringLiteral("that is a folder"));
+    if (exists && !S_ISREG(target.st_mode))
+        return WriteDirect(path, bytes, O_NONBLOCK, why);
 
-    QSaveFile file(target.filePath());
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(error, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return Fail(error, why);
+    QByteArray temporary = FolderOf(path) + "/.trivex-export-XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        const int error = errno;
+        // The folder takes no new file: the old file itself, written as it stands.
+        if (exists && ::access(path.constData(), W_OK) == 0)
+            return WriteDirect(path, bytes, O_TRUNC, why);
+        return FailErrno(why, error);
     }
-    if (!file.commit())
-        return Fail(error, file.errorString());
-    return true;
+    // The new file gets the old one's permissions, or those of a new file.
+    if (exists) {
+        ::fchmod(fd, target.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
+    bool ok = WriteAll(fd, bytes, why) && (::fsync(fd) == 0 || FailErrno(why));
+    ok = CloseChecked(fd, ok ? why : nullptr) && ok;
+    if (ok && ::rename(temporary.constData(), path.constData()) != 0)
+        ok = FailErrno(why);
+    if (!ok)
+        ::unlink(temporary.constData());
+    return ok;
 }

@@ -3,8 +3,14 @@
 #include <QByteArray>
 #include <QString>
 
-// Writes a whole file or nothing. A regular file is written to a temporary
-// file beside it and moved over the target only when complete, so a failure
-// leaves an earlier file as it was and no partial file behind. A target that
-// is not a regular file (a device) is written directly.
-bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// Writes a whole file, or says why it could not; `path` is in the file
+// system's own encoding, so a name that is not valid text is written as it is.
+//
+// A regular file is written to a temporary file beside it and moved over the
+// target only when complete, so a failure leaves an earlier file as it was.
+// Where the folder takes no new file but the target itself may be written,
+// the target is cut and written directly. A target that is not a regular
+// file (a device, a pipe) is opened without waiting and written directly:
+// one that cannot take the bytes now (a pipe nobody reads) is a failure,
+// never a wait.
+bool WriteWholeFile(const QByteArray& path, const QByteArray& bytes, QString* why = nullptr);

@@ -17,6 +17,14 @@
 
 #include <gtest/gtest.h>
 
+#include "file_system_lists.h"
+
+#include <QMessageBox>
+#include <QProcess>
+#include <QWindow>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -166,24 +174,166 @@ TEST(ExportDialog, FailuresSayErrorWritingFileAndKeepEverything)
     EXPECT_EQ(QDir(r.dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 1);
 }
 
-TEST(ExportDialog, AFolderWithoutWritePermission)
+TEST(ExportDialog, AFolderThatTakesNoFileAtAll)
 {
     DialogRig r;
-    if (::geteuid() == 0) {
-        // Root writes anywhere permissions allow; /proc refuses new files to anyone.
-        ASSERT_TRUE(r.dialog.folders().setPath("/proc"));
-        r.button("Save1")->click();
-        EXPECT_EQ(r.prompt.messages, QStringList{"Error Writing File"});
-        EXPECT_FALSE(QFile::exists("/proc/TrivexData.txt"));
-        return;
-    }
-    WriteText(r.target("TrivexData.txt"), "earlier");
-    QFile::setPermissions(r.dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    r.dialog.RereadFiles();
+    // Nobody creates files in /proc, root included.
+    ASSERT_TRUE(r.dialog.folders().setPath("/proc"));
     r.button("Save1")->click();
-    QFile::setPermissions(r.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(r.prompt.messages, QStringList{"Error Writing File"});
-    EXPECT_EQ(ReadAll(r.target("TrivexData.txt")), "earlier");
+    EXPECT_FALSE(QFile::exists("/proc/TrivexData.txt"));
+    ASSERT_FALSE(r.prompt.details.isEmpty());
+    // Says where and why.
+    EXPECT_TRUE(r.prompt.details.last().contains("/proc")) << r.prompt.details.last().toStdString();
+    EXPECT_TRUE(r.prompt.details.last().contains("could not be written: ")) << r.prompt.details.last().toStdString();
+}
+
+// A folder where no new file can be made, holding a file that may be written:
+// the file is written in place, as the described open-and-truncate does.
+TEST(ExportDialog, AWritableFileInAFolderThatTakesNoNewFile)
+{
+    DialogRig r;
+    const QString folder = r.dir.filePath("full");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    bool mounted = false;
+    if (::geteuid() == 0) {
+        // Root ignores permissions; a file system with no inode to spare refuses it too.
+        mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m,nr_inodes=2", "tmpfs", folder}) == 0;
+        if (!mounted)
+            GTEST_SKIP() << "cannot mount a tmpfs here";
+    }
+    WriteText(folder + "/TrivexData.txt", "earlier");
+    if (!mounted)
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    ASSERT_TRUE(r.dialog.folders().setPath(folder));
+    r.prompt.answers = {true};
+    r.button("Save1")->click();
+    const QByteArray bytes = ReadAll(folder + "/TrivexData.txt");
+    if (mounted)
+        QProcess::execute("umount", {folder});
+    else
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(r.prompt.messages.isEmpty()) << r.prompt.details.join(" ").toStdString();
+    EXPECT_TRUE(bytes.startsWith("         \r\nTrivexData.txt    Date  =  "));
+    EXPECT_EQ(bytes.count("\r\n"), 8 + 3);
+}
+
+TEST(ExportDialog, APipeNobodyReadsIsAnErrorNotAHang)
+{
+    DialogRig r;
+    const QByteArray fifo = QFile::encodeName(r.target("pipe"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    // Were the write to wait for a reader, the test ends here, not the program.
+    ::alarm(20);
+    r.prompt.answers = {true};
+    r.writeAs("pipe");
+    ::alarm(0);
+    EXPECT_EQ(r.prompt.messages, QStringList{"Error Writing File"});
+    EXPECT_TRUE(r.prompt.details.last().contains("nothing is reading")) << r.prompt.details.last().toStdString();
+    EXPECT_TRUE(r.dialog.isVisible());
+}
+
+TEST(ExportDialog, TheQuestionNamesTheFile)
+{
+    DialogRig r;
+    WriteText(r.target("heat2.txt"), "x");
+    r.dialog.RereadFiles();
+    r.prompt.answers = {false};
+    r.writeAs("heat2.txt");
+    ASSERT_EQ(r.prompt.details.size(), 1);
+    EXPECT_TRUE(r.prompt.details[0].contains("heat2.txt"));
+    EXPECT_TRUE(r.prompt.details[0].contains(r.dir.path()));
+}
+
+TEST(ExportDialog, ANameThatIsNoTextIsListedAndWrittenUnderItself)
+{
+    DialogRig r;
+    const QByteArray raw = QFile::encodeName(r.dir.path()) + "/heat\xff.txt";
+    const int created = ::open(raw.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(created, 0);
+    ASSERT_EQ(::write(created, "old", 3), 3);
+    ::close(created);
+    r.dialog.RereadFiles();
+    ASSERT_EQ(r.dialog.files().count(), 1);
+    const QString shown = r.dialog.files().item(0)->text();
+    EXPECT_EQ(shown, QString::fromUtf8("heat\xef\xbf\xbd.txt")); // U+FFFD
+    r.clickFile(shown);
+    r.prompt.answers = {true};
+    r.button("Save1")->click();
+    EXPECT_TRUE(r.prompt.messages.isEmpty());
+    const int fd = ::open(raw.constData(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    char head[12] = {};
+    ASSERT_EQ(::read(fd, head, 11), 11);
+    ::close(fd);
+    EXPECT_EQ(QByteArray(head, 11), "         \r\n");
+    // No second file under the shown name.
+    EXPECT_EQ(PlainFilesIn(r.dir.path()).size(), 1u);
+}
+
+TEST(ExportDialog, TheKeyboardChoosesAFileEscapeCancelsEnterWrites)
+{
+    DialogRig r;
+    WriteText(r.target("a.txt"), "a");
+    WriteText(r.target("b.txt"), "b");
+    r.dialog.RereadFiles();
+    r.dialog.files().setFocus();
+    r.dialog.files().setCurrentRow(0);
+    QTest::keyClick(&r.dialog.files(), Qt::Key_Down);
+    EXPECT_EQ(r.dialog.fileName().text(), "b.txt");
+    // Reading the list again keeps what was typed.
+    r.dialog.fileName().setText("typed.txt");
+    r.dialog.RereadFiles();
+    EXPECT_EQ(r.dialog.fileName().text(), "typed.txt");
+
+    QTest::keyClick(&r.dialog.fileName(), Qt::Key_Escape);
+    EXPECT_FALSE(r.dialog.isVisible());
+    r.dialog.open();
+    QTest::keyClick(&r.dialog.fileName(), Qt::Key_Return);
+    EXPECT_FALSE(r.dialog.isVisible());
+    EXPECT_TRUE(QFile::exists(r.target("typed.txt")));
+}
+
+TEST(ExportDialog, ADriveMountedLaterIsOfferedAndTheChoiceStays)
+{
+    DialogRig r;
+    QStringList mounted{"/", r.dir.path()};
+    r.dialog.setDriveSource([&] { return mounted; });
+    const QString stick = r.dir.filePath("stick");
+    ASSERT_TRUE(QDir().mkpath(stick));
+    mounted << stick;
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&r.dialog, &activate);
+    EXPECT_GE(r.dialog.drives().findText(stick), 0);
+    EXPECT_EQ(r.dialog.drives().currentText(), r.dir.path());
+    EXPECT_EQ(r.dialog.folders().path(), r.dir.path());
+}
+
+TEST(ExportDialog, ARealFileSystemMountedAfterTheDialogWasMade)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a file system needs root";
+    DialogRig r;
+    r.dialog.setDriveSource(&MountedDrives);
+    const QString stick = r.dir.filePath("usb-stick");
+    ASSERT_TRUE(QDir().mkpath(stick));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", stick}) != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&r.dialog, &activate);
+    const int index = r.dialog.drives().findText(stick);
+    QProcess::execute("umount", {stick});
+    EXPECT_GE(index, 0);
+}
+
+TEST(ExportDialog, PickingTheSameDriveAgainKeepsTheFolder)
+{
+    DialogRig r;
+    ASSERT_TRUE(QDir(r.dir.path()).mkpath("deep/er"));
+    ASSERT_TRUE(r.dialog.folders().setPath(r.dir.filePath("deep/er")));
+    const int same = r.dialog.drives().findText(r.dir.path());
+    emit r.dialog.drives().activated(same);
+    EXPECT_EQ(r.dialog.folders().path(), r.dir.filePath("deep/er"));
 }
 
 TEST(ExportDialog, AnUnreadableDriveFallsBackSilently)
@@ -277,6 +427,42 @@ TEST(ExportDialog, TabOrderStartsOnWrite)
             current = current->nextInFocusChain();
         EXPECT_EQ(current->objectName(), order[i]);
     }
+}
+
+// The dialog belongs to the main window, so the window manager keeps it above
+// it, and it keeps the operator's place when "Write File" is pressed again.
+TEST(WriteFileButton, TheDialogBelongsToTheMainWindowAndKeepsTheFocusWhereItWas)
+{
+    ScriptedPrompt prompt;
+    AppRig r(true, 5, &prompt);
+    r.app->Load();
+    r.app->window().show();
+    r.click(AppRig::Button::WriteFile);
+    ExportDialog* dialog = r.app->exportDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->parentWidget(), &r.app->window());
+    EXPECT_TRUE(dialog->isWindow());
+    EXPECT_FALSE(dialog->isModal());
+    ASSERT_NE(dialog->windowHandle(), nullptr);
+    EXPECT_EQ(dialog->windowHandle()->transientParent(), r.app->window().windowHandle());
+    EXPECT_EQ(dialog->focusWidget(), dialog->findChild<QPushButton*>("Save1"));
+
+    dialog->fileName().setFocus();
+    r.click(AppRig::Button::WriteFile);
+    EXPECT_EQ(dialog->focusWidget(), &dialog->fileName());
+}
+
+TEST(MessageBoxes, BelongToTheMainWindowAndANoticeDoesNotWait)
+{
+    QWidget window;
+    MessageBoxPrompt boxes(&window);
+    boxes.inform("The unit is plugged in but cannot be opened.");
+    const auto shown = window.findChildren<QMessageBox*>();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0]->isVisible());
+    EXPECT_EQ(shown[0]->windowModality(), Qt::NonModal);
+    EXPECT_EQ(shown[0]->windowTitle(), "Trivex Timing Interface");
+    shown[0]->close();
 }
 
 // Through the main window: "Write File" opens one dialog that keeps its state.
