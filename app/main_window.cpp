@@ -1,13 +1,17 @@
 #include "main_window.h"
 
 #include "application_title.h"
+#include "focus_mark_style.h"
 #include "focus_scroll_bar.h"
 #include "format_state.h"
 #include "results_picture.h"
 #include "twips.h"
 #include "view_state.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QPainter>
+#include <QShortcut>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -21,19 +25,29 @@ struct ButtonSpec {
     const char* name;
     const char* caption;
     int left, top, width, height;
+    // Reached from the keyboard with Alt and this key; the captions stay as they are.
+    const char* key;
+    const char* purpose;
 };
 
 // In the order of creation; the tab order is set separately.
 constexpr ButtonSpec Buttons[] = {
-    {MainWindow::Button::SortSeq, "SortSeq", "Sort Seq #", 5640, 8400, 975, 375},
-    {MainWindow::Button::SortBib, "SortBib", "Sort Bib #", 4560, 8400, 975, 375},
-    {MainWindow::Button::SortTime, "SortTime", "Sort Time", 3480, 8400, 975, 375},
-    {MainWindow::Button::Print, "Command1", "Print", 6720, 8400, 975, 375},
-    {MainWindow::Button::Time, "Normal", "Time", 1320, 8400, 855, 375},
-    {MainWindow::Button::DayTime, "MilitaryT", "Day Time", 2280, 8400, 1095, 375},
-    {MainWindow::Button::GetMemory, "Reset", "Get Memory", 120, 8400, 1095, 375},
-    {MainWindow::Button::WriteFile, "WriteFile", "Write File", 7800, 8400, 1095, 375},
-    {MainWindow::Button::Exit, "Exit", "Exit", 9000, 8400, 975, 375},
+    {MainWindow::Button::SortSeq, "SortSeq", "Sort Seq #", 5640, 8400, 975, 375, "3",
+     "Order the page by sequence number"},
+    {MainWindow::Button::SortBib, "SortBib", "Sort Bib #", 4560, 8400, 975, 375, "2", "Order the page by bib number"},
+    {MainWindow::Button::SortTime, "SortTime", "Sort Time", 3480, 8400, 975, 375, "1",
+     "Order the page by elapsed time"},
+    {MainWindow::Button::Print, "Command1", "Print", 6720, 8400, 975, 375, "P",
+     "Print the list on the default printer"},
+    {MainWindow::Button::Time, "Normal", "Time", 1320, 8400, 855, 375, "T", "Show the times in seconds"},
+    {MainWindow::Button::DayTime, "MilitaryT", "Day Time", 2280, 8400, 1095, 375, "D",
+     "Show the times as times of day"},
+    {MainWindow::Button::GetMemory, "Reset", "Get Memory", 120, 8400, 1095, 375, "G",
+     "Ask the unit for the records in its memory"},
+    {MainWindow::Button::WriteFile, "WriteFile", "Write File", 7800, 8400, 1095, 375, "W",
+     "Write the list to a text file"},
+    {MainWindow::Button::Exit, "Exit", "Exit", 9000, 8400, 975, 375, "X",
+     "Close the link to the unit and end the program"},
 };
 
 } // namespace
@@ -54,8 +68,14 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
         button->setGeometry(TwipsRect(*this, b.left, b.top, b.width, b.height));
         button->setAutoDefault(false);
         button->setDefault(false);
+        button->setStyle(SharedFocusMarkStyle());
         buttons_[static_cast<std::size_t>(b.which)] = button;
         connect(button, &QPushButton::clicked, this, [this, which = b.which] { emitRequest(which); });
+        const QKeySequence keys(QStringLiteral("Alt+") + QLatin1String(b.key));
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+        button->setToolTip(QStringLiteral("%1 (%2)").arg(QLatin1String(b.purpose), keys.toString(QKeySequence::NativeText)));
+        button->setAccessibleDescription(QLatin1String(b.purpose));
     }
 
     scroll_ = new FocusScrollBar(this);
@@ -74,6 +94,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     messUsb_ = new QLabel(this);
     messUsb_->setObjectName("MessUSB");
     messUsb_->setGeometry(TwipsRect(*this, 120, 7800, 9855, 375));
+    messUsb_->setAccessibleDescription(QStringLiteral("How the link to the timing unit stands"));
+    // The list shows it has the keyboard by a frame around it.
+    connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
 
     QWidget* const order[] = {&button(Button::Exit),    picture_,
                               &button(Button::WriteFile), scroll_,
@@ -127,6 +150,21 @@ void MainWindow::showCentred()
     }
     show();
     button(Button::Exit).setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (!picture_->hasFocus())
+        return;
+    // Two pixels wide, just outside the picture.
+    QPainter p(this);
+    const QRect outer = picture_->geometry().adjusted(-3, -3, 3, 3);
+    const QColor mark = palette().color(QPalette::Highlight);
+    p.fillRect(QRect(outer.left(), outer.top(), outer.width(), 2), mark);
+    p.fillRect(QRect(outer.left(), outer.bottom() - 1, outer.width(), 2), mark);
+    p.fillRect(QRect(outer.left(), outer.top(), 2, outer.height()), mark);
+    p.fillRect(QRect(outer.right() - 1, outer.top(), 2, outer.height()), mark);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

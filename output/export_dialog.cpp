@@ -2,6 +2,7 @@
 
 #include "export_file.h"
 #include "file_system_lists.h"
+#include "focus_mark_style.h"
 #include "folder_list.h"
 #include "twips.h"
 
@@ -56,11 +57,13 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
     exit1_->setObjectName("Exit1");
     exit1_->setGeometry(TwipsRect(*this, 3000, 4200, 1995, 495));
     exit1_->setAutoDefault(false);
+    exit1_->setStyle(SharedFocusMarkStyle());
 
     save1_ = new QPushButton(QStringLiteral("Write"), client);
     save1_->setObjectName("Save1");
     save1_->setGeometry(TwipsRect(*this, 480, 4200, 2115, 495));
     save1_->setAutoDefault(false);
+    save1_->setStyle(SharedFocusMarkStyle());
 
     label4_ = new QLabel(QStringLiteral("FILE NAME"), client);
     label4_->setObjectName("Label4");

@@ -4,6 +4,10 @@ FocusScrollBar::FocusScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, paren
 {
     setFocusPolicy(Qt::StrongFocus);
     setRange(0, 0);
+    // A page of the list.
+    setPageStep(VisibleRecordRows);
+    setAccessibleName(QStringLiteral("Scroll the list"));
+    setAccessibleDescription(QStringLiteral("Moves the page of records the list shows"));
 }
 
 void FocusScrollBar::focusInEvent(QFocusEvent* event)

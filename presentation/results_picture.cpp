@@ -1,5 +1,7 @@
 #include "results_picture.h"
 
+#include "picture_accessible.h"
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -23,6 +25,8 @@ constexpr int RowsNeeded = 35;
 
 ResultsPicture::ResultsPicture(QWidget* parent) : QWidget(parent)
 {
+    InstallPictureAccessibility();
+    setAccessibleName(QStringLiteral("Records"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     font_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);

@@ -41,6 +41,9 @@ public:
     const QImage& image() const;
     const QFont& viewFont() const { return font_; }
     void setToolTipProvider(std::function<QString(double yTwips)> provider) { toolTip_ = std::move(provider); }
+    // The lines shown, as text, for screen readers.
+    void setAccessibleLines(std::function<QStringList()> lines) { accessibleLines_ = std::move(lines); }
+    QStringList accessibleLines() const { return accessibleLines_ ? accessibleLines_() : QStringList(); }
 
 signals:
     void pressedAt(double yTwips);
@@ -88,6 +91,7 @@ private:
     int printX_ = 0;
     int printY_ = 0;
     std::function<QString(double)> toolTip_;
+    std::function<QStringList()> accessibleLines_;
 
     std::vector<Step> steps_;
     // The image holds the first `rendered_` steps (all, after a render).

@@ -1,0 +1,158 @@
+// The keyboard, the wheel and screen readers on the main window.
+#include "export_dialog.h"
+#include "folder_list.h"
+#include "focus_scroll_bar.h"
+#include "results_picture.h"
+#include "support/app_rig.h"
+#include "support/scripted_prompt.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <initializer_list>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Downloaded : AppRig {
+    Downloaded() : AppRig(true, 48, &prompt) { loadAndDownload(); }
+    FocusScrollBar& scroll() { return app->window().scrollBar(); }
+    ResultsPicture& picture() { return app->window().picture(); }
+    ScriptedPrompt prompt;
+};
+
+TEST(TheList, TheWheelScrollsItAsTheScrollBarsArrowsDo)
+{
+    Downloaded r;
+    ASSERT_EQ(r.scroll().value(), 17);
+    const QPointF at(40, 40);
+    QWheelEvent up(at, r.picture().mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&r.picture(), &up);
+    const int moved = 17 - r.scroll().value();
+    EXPECT_GT(moved, 0);
+    // The page follows, through the scroll bar's own change.
+    EXPECT_EQ(r.seqAt(4), std::to_string(r.scroll().value() + 1));
+    // The same turn of the wheel over the scroll bar itself moves it as far.
+    QCoreApplication::sendEvent(&r.scroll(), &up);
+    EXPECT_EQ(17 - r.scroll().value(), 2 * moved);
+}
+
+TEST(TheList, PagingKeysMoveThePageWhileTheListHasTheFocus)
+{
+    Downloaded r;
+    struct Case {
+        Qt::Key key;
+        int value;
+    };
+    for (const Case c : {Case{Qt::Key_PageUp, 0}, Case{Qt::Key_Down, 1}, Case{Qt::Key_End, 17},
+                         Case{Qt::Key_Up, 16}, Case{Qt::Key_Home, 0}, Case{Qt::Key_PageDown, 17}}) {
+        SCOPED_TRACE(QKeySequence(c.key).toString().toStdString());
+        QTest::keyClick(&r.picture(), c.key);
+        EXPECT_EQ(r.scroll().value(), c.value);
+        EXPECT_EQ(r.seqAt(4), std::to_string(c.value + 1));
+    }
+}
+
+TEST(TheButtons, EachHasAKeyAndSaysItInItsTooltipWithItsCaptionUnchanged)
+{
+    Downloaded r;
+    MainWindow& w = r.app->window();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    for (int i = 0; i < MainWindow::ButtonCount; ++i) {
+        const QPushButton& b = w.button(static_cast<MainWindow::Button>(i));
+        EXPECT_FALSE(b.text().contains('&')) << b.text().toStdString();
+        EXPECT_TRUE(b.toolTip().contains("Alt+")) << b.objectName().toStdString();
+    }
+    QTest::keyClick(&w, Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(r.state().format.TimeDisplayMode, FormatState::TimeOfDay);
+    QTest::keyClick(&w, Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(r.state().format.TimeDisplayMode, FormatState::Seconds);
+    QTest::keyClick(&w, Qt::Key_W, Qt::AltModifier);
+    ASSERT_NE(r.app->exportDialog(), nullptr);
+    EXPECT_TRUE(r.app->exportDialog()->isVisible());
+}
+
+TEST(TheList, AFrameShowsWhenItHasTheKeyboard)
+{
+    Downloaded r;
+    MainWindow& w = r.app->window();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const QPoint corner = r.picture().geometry().topLeft() + QPoint(-2, 40);
+    r.app->window().button(MainWindow::Button::Exit).setFocus();
+    const QColor without = w.grab().toImage().pixelColor(corner);
+    r.picture().setFocus();
+    const QColor with = w.grab().toImage().pixelColor(corner);
+    EXPECT_EQ(without, QColor(192, 255, 255));
+    EXPECT_EQ(with, w.palette().color(QPalette::Highlight));
+}
+
+TEST(TheButtons, TheOneWithTheKeyboardIsMarked)
+{
+    Downloaded r;
+    MainWindow& w = r.app->window();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QPushButton& print = w.button(MainWindow::Button::Print);
+    auto marked = [&] {
+        const QImage face = print.grab().toImage();
+        const QColor mark = w.palette().color(QPalette::Highlight);
+        // A line of the mark along the top, a few pixels in.
+        for (int y = 0; y < 6; ++y) {
+            int count = 0;
+            for (int x = 0; x < face.width(); ++x)
+                count += face.pixelColor(x, y) == mark;
+            if (count > face.width() / 2)
+                return true;
+        }
+        return false;
+    };
+    w.button(MainWindow::Button::Exit).setFocus();
+    EXPECT_FALSE(marked());
+    print.setFocus();
+    EXPECT_TRUE(marked());
+}
+
+TEST(ScreenReaders, TheListReadsAsItsLinesAndTheControlsHaveNames)
+{
+    Downloaded r;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&r.picture());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    EXPECT_EQ(list->text(QAccessible::Name), "Records");
+    ASSERT_EQ(list->childCount(), 31);
+    QAccessibleInterface* first = list->child(0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->role(), QAccessible::ListItem);
+    EXPECT_TRUE(first->text(QAccessible::Name).startsWith("SEQ 18, BIB # ")) << first->text(QAccessible::Name).toStdString();
+    EXPECT_TRUE(list->child(30)->text(QAccessible::Name).startsWith("SEQ 48, "));
+    EXPECT_EQ(list->text(QAccessible::Description).count('\n'), 30);
+    EXPECT_EQ(list->indexOfChild(first), 0);
+
+    // The status line reads as its caption, and says what it is.
+    QAccessibleInterface* status = QAccessible::queryAccessibleInterface(&r.app->window().statusLabel());
+    EXPECT_EQ(status->text(QAccessible::Name), r.caption());
+    EXPECT_FALSE(status->text(QAccessible::Description).isEmpty());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&r.scroll())->text(QAccessible::Name), "Scroll the list");
+
+    r.click(AppRig::Button::WriteFile);
+    ExportDialog* dialog = r.app->exportDialog();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&dialog->fileName())->text(QAccessible::Name), "File name");
+    EXPECT_EQ(dialog->findChild<QLabel*>("Label4")->buddy(), &dialog->fileName());
+    const QWidget* named[] = {dialog, &dialog->folders(), &dialog->files(), &dialog->drives()};
+    for (const QWidget* w : named)
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(const_cast<QWidget*>(w))->text(QAccessible::Name).isEmpty()) << w->objectName().toStdString();
+}
+
+} // namespace
