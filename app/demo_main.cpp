@@ -2,12 +2,15 @@
 // real time, so a download can be seen without hardware.
 #include "emulated_hid.h"
 #include "sample_race.h"
+#include "command_line.h"
 #include "timer_application.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    if (const auto answered = AnswerCommandLine(argc, argv, "The timing interface on an emulated timing unit that holds a sample race, for a look without hardware."))
+        return *answered;
     QApplication qapp(argc, argv);
     SteadyClock clock;
     EmulatedUnit unit(clock, SampleRace(DayOffsetAnHourAgo()));

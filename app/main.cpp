@@ -1,11 +1,14 @@
 // The timing interface on a real unit, through hidapi.
 #include "hidapi_access.h"
+#include "command_line.h"
 #include "timer_application.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    if (const auto answered = AnswerCommandLine(argc, argv, "Downloads, orders, prints and exports the records of a race-timing unit on USB."))
+        return *answered;
     QApplication qapp(argc, argv);
     SteadyClock clock;
     HidapiAccess hid(clock);

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "application_icon.h"
 #include "application_title.h"
 #include "focus_mark_style.h"
 #include "focus_scroll_bar.h"
@@ -56,6 +57,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 {
     setObjectName("Form1");
     setWindowTitle(QString::fromLatin1(ApplicationTitle) + QStringLiteral(" Window"));
+    setWindowIcon(ApplicationIcon());
     setFixedSize(TwipsToPixelsX(*this, 10155), TwipsToPixelsY(*this, 9030));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(192, 255, 255));

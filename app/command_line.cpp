@@ -1,0 +1,41 @@
+#include "command_line.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+std::optional<int> AnswerCommandLine(int argc, char** argv, const char* description)
+{
+    // A core application only: no display is needed to say what the program is.
+    QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(TRIVEX_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(description));
+    // Not addHelpOption(): its --help-all lists the toolkit's options, which
+    // the program does not take.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help and ends."));
+    parser.addOption(help);
+    const QCommandLineOption version = parser.addVersionOption();
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(parser.errorText()), qPrintable(QCoreApplication::applicationName()));
+        return 2;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "%s: takes no arguments (\"%s\")\nTry '%s --help'.\n",
+                     qPrintable(QCoreApplication::applicationName()), qPrintable(parser.positionalArguments().first()),
+                     qPrintable(QCoreApplication::applicationName()));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()), TRIVEX_VERSION);
+        return 0;
+    }
+    return std::nullopt;
+}
