@@ -58,7 +58,7 @@ TEST(RealPrinter, PrintButtonPrintsOnTheDefaultQueue)
     // Every record once, in order, under SEQ; the unit of the last line drawn.
     std::vector<int> expected(12);
     std::iota(expected.begin(), expected.end(), 1);
-    EXPECT_EQ(text.numbersUnder("SEQ"), expected);
+    EXPECT_EQ(text.numbersUnder("SEQ"), expected) << text.sample();
     EXPECT_EQ(text.valueOf("Unit").toStdString(), r.state().format.LastRecordLine.Source);
 }
 

@@ -47,6 +47,16 @@ struct PdfText {
         return {};
     }
 
+    // The first words with their places, for a failure message.
+    std::string sample(std::size_t count = 40) const
+    {
+        std::string out;
+        for (std::size_t i = 0; i < words.size() && i < count; ++i)
+            out += words[i].text.toStdString() + "@" + std::to_string(int(words[i].x)) + ","
+                + std::to_string(int(words[i].y)) + " ";
+        return out;
+    }
+
     std::vector<PdfWord> find(const QString& text) const
     {
         std::vector<PdfWord> found;
@@ -71,16 +81,40 @@ inline PdfText ReadPdfWords(const QString& pdf)
         return result;
     const QString text = QString::fromUtf8(f.readAll());
     static const QRegularExpression token(
-        R"re(<page |<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="[0-9.]+" yMax="[0-9.]+">([^<]*)</word>)re");
+        R"re(<page |<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
+    struct Box {
+        double x0, y0, x1, y1;
+    };
+    std::vector<Box> boxes;
     for (auto it = token.globalMatch(text); it.hasNext();) {
         const auto m = it.next();
         if (m.captured(0).startsWith("<page")) {
             ++result.pages;
             continue;
         }
-        QString word = m.captured(3);
+        QString word = m.captured(5);
         word.replace("&amp;", "&").replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"");
-        result.words.push_back({result.pages, m.captured(1).toDouble(), m.captured(2).toDouble(), word});
+        boxes.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                         m.captured(4).toDouble()});
+        result.words.push_back({result.pages, boxes.back().x0, boxes.back().y0, word});
+    }
+    // A print filter may have turned a landscape page to portrait: the
+    // headings then run down the page. Turn the words back.
+    const auto seq = result.find("SEQ");
+    const auto last = result.find("SPLIT3");
+    if (seq.size() == 1 && last.size() == 1 && std::abs(last[0].y - seq[0].y) > std::abs(last[0].x - seq[0].x)) {
+        const double across = last[0].y > seq[0].y ? 1 : -1; // the way the columns run
+        double down = 1;                                    // the way the lines run, found below
+        for (const PdfWord& w : result.words)
+            if (w.text == "1" || w.text == "Date") {
+                down = (w.x - seq[0].x) * (w.text == "Date" ? -1 : 1) > 0 ? 1 : -1;
+                break;
+            }
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            const Box& b = boxes[i];
+            result.words[i].x = std::min(across * b.y0, across * b.y1);
+            result.words[i].y = std::min(down * b.x0, down * b.x1);
+        }
     }
     // In reading order: page, then line, then left to right.
     std::sort(result.words.begin(), result.words.end(), [](const PdfWord& a, const PdfWord& b) {
