@@ -23,8 +23,10 @@ std::string DevicePath(libusb_device* dev)
     std::array<std::uint8_t, 8> ports{};
     const int n = libusb_get_port_numbers(dev, ports.data(), static_cast<int>(ports.size()));
     std::string path = std::to_string(libusb_get_bus_number(dev));
-    for (int i = 0; i < n; ++i)
-        path += (i == 0 ? "-" : ".") + std::to_string(ports[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < n; ++i) {
+        path += i == 0 ? '-' : '.';
+        path += std::to_string(ports[static_cast<std::size_t>(i)]);
+    }
     return path;
 }
 

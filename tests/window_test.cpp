@@ -42,22 +42,29 @@ TEST(RealWindow, TheListGrowsDuringADownloadAndAButtonIsAnsweredMeanwhile)
         if (unit.sending() && !app.results().RowTexts(ResultsView::FirstDataRow).empty())
             ++paintsWithRecordsWhileSending;
     });
-    bool answeredWhileSending = false;
+    std::atomic<bool> answeredWhileSending{false};
     QPushButton& time = app.window().button(MainWindow::Button::Time);
-    QObject::connect(&time, &QPushButton::clicked, [&] { answeredWhileSending = answeredWhileSending || unit.sending(); });
+    QObject::connect(&time, &QPushButton::clicked, [&] {
+        if (unit.sending())
+            answeredWhileSending = true;
+    });
 
     app.GetMemoryClicked();
-    // Halfway through the download, the operator presses "Time".
+    // While the download runs, the operator presses "Time" until the window
+    // answers; a window that waits on the unit would answer only at the end.
     const QPoint at = time.mapToGlobal(time.rect().center());
     std::atomic<bool> pressed{false};
+    std::atomic<bool> stop{false};
     std::thread operatorHand([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(2000));
         XTestPointer hand;
         hand.moveTo(at.x(), at.y());
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        hand.press();
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        hand.release();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        while (!stop && !answeredWhileSending) {
+            hand.press();
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            hand.release();
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        }
         pressed = true;
     });
     QEventLoop loop;
@@ -70,6 +77,7 @@ TEST(RealWindow, TheListGrowsDuringADownloadAndAButtonIsAnsweredMeanwhile)
     done.start(50);
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     loop.exec();
+    stop = true;
     operatorHand.join();
 
     EXPECT_EQ(app.state().store.RecordCount, 80);
