@@ -23,8 +23,8 @@ QString WhyUnitNotOpened(const std::string& path, OpenFailure why)
     switch (why) {
     case OpenFailure::NoPermission:
         return QStringLiteral("A timing unit is plugged in (USB %1), but this user may not open it. "
-                              "Install the program's udev rule (the trivex package does; see \"Running it on a "
-                              "real unit\" in the README), then unplug the unit and plug it in again.")
+                              "Install the program's udev rule (the trivex package installs it; \"man trivex\" "
+                              "tells more), then unplug the unit and plug it in again.")
             .arg(where);
     case OpenFailure::Busy:
         return QStringLiteral("A timing unit is plugged in (USB %1), but another program is using it. "

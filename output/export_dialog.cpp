@@ -8,14 +8,13 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QKeyEvent>
 
 namespace {
 
@@ -192,10 +191,11 @@ void ExportDialog::RereadFiles()
 
 QByteArray ExportDialog::nameBytes() const
 {
-    // A listed file whose name is not valid text is written under its own name.
+    // A listed file whose name is not valid text is written under its own
+    // name; any other name is encoded by the export.
     for (const QListWidgetItem* item : file1_->findItems(text4_->text(), Qt::MatchExactly))
         return item->data(Qt::UserRole).toByteArray();
-    return QFile::encodeName(text4_->text());
+    return {};
 }
 
 void ExportDialog::open()

@@ -56,6 +56,7 @@ void ResultsPicture::chooseFont()
     ascentPixels_ = m.ascent();
     rawFont_ = QRawFont::fromFont(font_);
     lineImages_.clear();
+    blank_ = true;
     lineHeightTwips_ = std::max(1, static_cast<int>(std::lround(m.height() * twipsPerPixelY())));
 }
 
@@ -79,7 +80,7 @@ void ResultsPicture::clear()
 {
     steps_.clear();
     rendered_ = 0;
-    image_ = QImage(); // white again at the next render
+    blank_ = true; // white again at the next render
     printX_ = 0;
     printY_ = 0;
     update();
@@ -207,12 +208,18 @@ const QImage& ResultsPicture::lineImage(const Step& line, qreal ratio) const
 void ResultsPicture::render() const
 {
     const qreal ratio = devicePixelRatioF();
+    if (lineImagesRatio_ != ratio) {
+        lineImages_.clear();
+        lineImagesRatio_ = ratio;
+    }
     if (image_.isNull() || image_.deviceIndependentSize() != QSizeF(size()) || image_.devicePixelRatio() != ratio) {
-        if (image_.devicePixelRatio() != ratio)
-            lineImages_.clear();
         image_ = QImage(size() * ratio, QImage::Format_RGB32);
         image_.setDevicePixelRatio(ratio);
+        blank_ = true;
+    }
+    if (blank_) {
         image_.fill(Qt::white);
+        blank_ = false;
         rendered_ = 0;
     }
     if (rendered_ == steps_.size())

@@ -97,6 +97,8 @@ private:
     // The image holds the first `rendered_` steps (all, after a render).
     mutable std::size_t rendered_ = 0;
     mutable QImage image_;
+    mutable bool blank_ = true;
     // Lines drawn already, by their texts; a few pages' worth of bytes.
     mutable QCache<QString, QImage> lineImages_{4 * 1024 * 1024};
+    mutable qreal lineImagesRatio_ = 0;
 };

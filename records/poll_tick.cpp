@@ -14,14 +14,13 @@ ReportReadProgress BeginPass(TimerProtocol& p)
 TickProgress RunPasses(TimerProtocol& p, PollTick& tick, ReportReadProgress read)
 {
     for (;;) {
+        // After each pass, and also before the thread is handed back to wait
+        // for a report: the list then shows each record as soon as it has come.
+        ScanReceiveRing(p.ring, p.store, p.scroll);
         if (read == ReportReadProgress::WaitingForReport) {
-            // Every frame complete so far is filed before the thread is handed
-            // back, so the list shows each record as soon as it has come.
-            ScanReceiveRing(p.ring, p.store, p.scroll);
             tick.stage = PollTick::Stage::Reading;
             return TickProgress::WaitingForReport;
         }
-        ScanReceiveRing(p.ring, p.store, p.scroll);
         if (p.ring.ReceivedByteCount == 0)
             break;
         if (p.clock.nowUs() - tick.sliceStartUs >= PollSliceUs) {
