@@ -1,4 +1,4 @@
-#include "application_icon.h"
+#include "app/application_icon.h"
 
 #include <QDirIterator>
 

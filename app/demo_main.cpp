@@ -1,9 +1,9 @@
 // The timing interface on an emulated unit holding a sample race, paced in
 // real time, so a download can be seen without hardware.
-#include "emulated_hid.h"
-#include "sample_race.h"
-#include "command_line.h"
-#include "timer_application.h"
+#include "emulator/emulated_hid.h"
+#include "emulator/sample_race.h"
+#include "app/command_line.h"
+#include "app/timer_application.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 // The timing interface on a real unit, through hidapi.
-#include "hidapi_access.h"
-#include "command_line.h"
-#include "timer_application.h"
+#include "device/hidapi_access.h"
+#include "app/command_line.h"
+#include "app/timer_application.h"
 
 #include <QApplication>
 

@@ -1,13 +1,13 @@
-#include "main_window.h"
+#include "app/main_window.h"
 
-#include "application_icon.h"
-#include "application_title.h"
-#include "focus_mark_style.h"
-#include "focus_scroll_bar.h"
-#include "format_state.h"
-#include "results_picture.h"
-#include "twips.h"
-#include "view_state.h"
+#include "app/application_icon.h"
+#include "presentation/application_title.h"
+#include "presentation/focus_mark_style.h"
+#include "presentation/focus_scroll_bar.h"
+#include "presentation/format_state.h"
+#include "presentation/results_picture.h"
+#include "presentation/twips.h"
+#include "presentation/view_state.h"
 
 #include <QApplication>
 #include <QCloseEvent>

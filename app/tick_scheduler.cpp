@@ -1,4 +1,4 @@
-#include "tick_scheduler.h"
+#include "app/tick_scheduler.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clock.h"
+#include "records/clock.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,11 +1,12 @@
-#include "timer_application.h"
+#include "app/timer_application.h"
 
-#include "export_dialog.h"
-#include "focus_scroll_bar.h"
-#include "listed_records.h"
-#include "printed_report.h"
-#include "results_picture.h"
-#include "results_wiring.h"
+#include "device/unit_not_opened.h"
+#include "output/export_dialog.h"
+#include "presentation/focus_scroll_bar.h"
+#include "presentation/listed_records.h"
+#include "output/printed_report.h"
+#include "presentation/results_picture.h"
+#include "presentation/results_wiring.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -16,28 +17,6 @@ namespace {
 
 constexpr int PollIntervalMs = 250;
 constexpr std::int64_t StartupWaitUs = 500000;
-
-QString WhyUnitNotOpened(const std::string& path, OpenFailure why)
-{
-    const QString where = QString::fromStdString(path);
-    switch (why) {
-    case OpenFailure::NoPermission:
-        return QStringLiteral("A timing unit is plugged in (USB %1), but this user may not open it. "
-                              "Install the program's udev rule (the trivex package installs it; \"man trivex\" "
-                              "tells more), then unplug the unit and plug it in again.")
-            .arg(where);
-    case OpenFailure::Busy:
-        return QStringLiteral("A timing unit is plugged in (USB %1), but another program is using it. "
-                              "Close that program; the unit is taken up on its own once it is free.")
-            .arg(where);
-    case OpenFailure::None:
-    case OpenFailure::Other:
-        break;
-    }
-    return QStringLiteral("A timing unit is plugged in (USB %1), but it could not be opened. "
-                          "Unplug it and plug it in again.")
-        .arg(where);
-}
 
 } // namespace
 
@@ -51,7 +30,7 @@ void TimerApplication::StatusLabel::showLinkStatus(const std::string& caption)
 void TimerApplication::StatusLabel::explainUnitNotOpened(const std::string& path, OpenFailure why)
 {
     // Shown without waiting: this comes in the middle of a search.
-    app->prompt_.inform(WhyUnitNotOpened(path, why));
+    app->prompt_.inform(QString::fromStdString(ExplainUnitNotOpened(path, why)));
 }
 
 void TimerApplication::TimerSwitch::setPolling(bool on)

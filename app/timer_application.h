@@ -1,17 +1,17 @@
 #pragma once
 
-#include "clock.h"
-#include "device_port.h"
-#include "focus_scroll_bar.h"
-#include "hid_access.h"
-#include "main_window.h"
-#include "operator_prompt.h"
-#include "poll_tick.h"
-#include "print_job.h"
-#include "results_view.h"
-#include "tick_scheduler.h"
-#include "timer_commands.h"
-#include "timer_state.h"
+#include "records/clock.h"
+#include "device/device_port.h"
+#include "presentation/focus_scroll_bar.h"
+#include "device/hid_access.h"
+#include "app/main_window.h"
+#include "output/operator_prompt.h"
+#include "records/poll_tick.h"
+#include "output/print_job.h"
+#include "presentation/results_view.h"
+#include "app/tick_scheduler.h"
+#include "records/timer_commands.h"
+#include "app/timer_state.h"
 
 #include <QObject>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "device_link.h"
-#include "format_state.h"
-#include "receive_ring.h"
-#include "record_table.h"
-#include "view_state.h"
+#include "device/device_link.h"
+#include "presentation/format_state.h"
+#include "records/receive_ring.h"
+#include "records/record_table.h"
+#include "presentation/view_state.h"
 
 // Everything the program knows during a run, owned once by the application.
 struct TimerState {

@@ -1,9 +1,9 @@
 // Throughput of the framing and the line formatting. The unit delivers at
 // most about 7,000 bytes a second; the "bytes_per_second" counter of the scan
 // says how many times over the framing keeps up with that.
-#include "frame_scanner.h"
-#include "record_line.h"
-#include "timer_record.h"
+#include "records/frame_scanner.h"
+#include "presentation/record_line.h"
+#include "emulator/timer_record.h"
 
 #include <benchmark/benchmark.h>
 

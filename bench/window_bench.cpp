@@ -6,15 +6,15 @@
 //  - a 255-record download, from the press of "Get Memory" to the last record
 //    painted with its data, against the unit's floor (reports x interval);
 //  - how often the list is painted during that download, and the CPU it costs.
-#include "emulated_hid.h"
-#include "focus_scroll_bar.h"
-#include "record_line.h"
-#include "result_columns.h"
-#include "results_picture.h"
-#include "results_view.h"
-#include "sample_race.h"
+#include "emulator/emulated_hid.h"
+#include "presentation/focus_scroll_bar.h"
+#include "presentation/record_line.h"
+#include "presentation/result_columns.h"
+#include "presentation/results_picture.h"
+#include "presentation/results_view.h"
+#include "emulator/sample_race.h"
 #include "support/x_pointer.h"
-#include "timer_application.h"
+#include "app/timer_application.h"
 
 #include <QApplication>
 #include <QEventLoop>

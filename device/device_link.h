@@ -1,10 +1,10 @@
 #pragma once
 
-#include "clock.h"
-#include "hid_access.h"
-#include "link_status.h"
-#include "receive_ring.h"
-#include "timer_commands.h"
+#include "records/clock.h"
+#include "device/hid_access.h"
+#include "device/link_status.h"
+#include "records/receive_ring.h"
+#include "records/timer_commands.h"
 
 #include <cstdint>
 #include <functional>

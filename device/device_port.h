@@ -1,7 +1,7 @@
 #pragma once
 
-#include "device_link.h"
-#include "timer_commands.h"
+#include "device/device_link.h"
+#include "records/timer_commands.h"
 
 // The device link as the timer protocol sees it.
 class DeviceUnitPort : public TimerUnitPort {

@@ -1,20 +1,22 @@
-#include "hidapi_access.h"
+#include "device/hidapi_access.h"
 
-#include "report_queue.h"
+#include "device/report_queue.h"
 
 #include <hidapi.h>
 
 #include <algorithm>
-#include <atomic>
+#include <mutex>
 #include <set>
+#include <stop_token>
 #include <thread>
 
 namespace {
 
 // The unit's 8-byte reports plus the report-id byte, where nothing better is known.
 constexpr int FallbackReportLength = 9;
-// How long the reader waits in one call, so that closing never waits long.
-constexpr int ReaderPollMs = 50;
+// How long the reader waits in one call, holding the interface's lock: other
+// calls on the device wait at most this long, and so does closing.
+constexpr int ReaderPollMs = 10;
 // Report-id byte and the largest interrupt report.
 constexpr std::size_t ReaderBuffer = 1 + 64;
 
@@ -25,25 +27,29 @@ struct HidapiAccess::OpenInterface {
     {
         input = lengths.input > 0 ? lengths.input : FallbackReportLength;
         output = lengths.output > 0 ? lengths.output : FallbackReportLength;
-        reader = std::thread([this] { readLoop(); });
+        reader = std::jthread([this](std::stop_token stop) { readLoop(stop); });
     }
 
     ~OpenInterface()
     {
-        stop = true;
+        reader.request_stop();
         reader.join();
         hid_close(dev);
     }
 
     // The reader thread: hid_read_timeout and the queue, nothing else.
-    void readLoop()
+    void readLoop(const std::stop_token& stop)
     {
         std::uint8_t data[ReaderBuffer];
         // The unit's reports carry no report id; hidapi leaves the 0 out, the
         // link expects it in front.
         data[0] = 0;
-        while (!stop) {
-            const int n = hid_read_timeout(dev, data + 1, sizeof data - 1, ReaderPollMs);
+        while (!stop.stop_requested()) {
+            int n = 0;
+            {
+                const std::lock_guard lock(calls);
+                n = hid_read_timeout(dev, data + 1, sizeof data - 1, ReaderPollMs);
+            }
             if (n > 0) {
                 queue.push(ReportQueue::Report(data, data + 1 + n));
             } else if (n < 0) {
@@ -58,8 +64,9 @@ struct HidapiAccess::OpenInterface {
     int input = FallbackReportLength;
     int output = FallbackReportLength;
     ReportQueue queue;
-    std::atomic<bool> stop{false};
-    std::thread reader;
+    // Held around every hidapi call on `dev`.
+    std::mutex calls;
+    std::jthread reader;
     bool held = false;
     std::int64_t releasedAtUs = 0;
 };
@@ -78,6 +85,7 @@ public:
 
     bool attributes(std::uint16_t& vendorId, std::uint16_t& productId) override
     {
+        const std::lock_guard lock(interface_.calls);
         const hid_device_info* info = hid_get_device_info(interface_.dev);
         if (!info)
             return false;
@@ -91,10 +99,15 @@ public:
 
     int sendFeatureReport(const std::uint8_t* data, std::size_t length) override
     {
+        const std::lock_guard lock(interface_.calls);
         return hid_send_feature_report(interface_.dev, data, length);
     }
 
-    int write(const std::uint8_t* data, std::size_t length) override { return hid_write(interface_.dev, data, length); }
+    int write(const std::uint8_t* data, std::size_t length) override
+    {
+        const std::lock_guard lock(interface_.calls);
+        return hid_write(interface_.dev, data, length);
+    }
 
     ReadOutcome read(std::uint8_t* buffer, std::size_t capacity, int timeoutMs, std::size_t& received) override
     {
@@ -123,7 +136,10 @@ private:
     HidapiAccess::OpenInterface& interface_;
 };
 
-HidapiAccess::HidapiAccess(Clock& clock, UsbSide usb) : clock_(clock), usb_(std::move(usb)) { hid_init(); }
+HidapiAccess::HidapiAccess(Clock& clock, HidapiPlatformSide platform) : clock_(clock), platform_(std::move(platform))
+{
+    hid_init();
+}
 
 HidapiAccess::~HidapiAccess()
 {
@@ -151,9 +167,8 @@ void HidapiAccess::release(OpenInterface& interface)
 std::vector<HidDeviceInfo> HidapiAccess::enumerate(std::uint16_t vendorId, std::uint16_t productId)
 {
     closeUnused();
-    // Without the udev daemon libusb never hears of a unit plugged in since it
-    // started; starting it afresh is safe only while nothing is open.
-    if (kept_.empty() && !usb_.hearsOfNewDevices()) {
+    // Starting hidapi afresh is safe only while nothing is open.
+    if (kept_.empty() && !platform_.hearsOfNewDevices()) {
         hid_exit();
         hid_init();
     }
@@ -184,12 +199,13 @@ std::unique_ptr<HidDevice> HidapiAccess::open(const std::string& path)
     }
     hid_device* dev = hid_open_path(path.c_str());
     if (!dev) {
-        lastFailure_ = usb_.whyNotOpened(path);
+        lastFailure_ = platform_.whyNotOpened(path);
         return nullptr;
     }
     ++physicalOpens_;
+    platform_.prepareOpened(dev);
     auto& interface = kept_[path];
-    interface = std::make_unique<OpenInterface>(dev, usb_.reportLengths(path));
+    interface = std::make_unique<OpenInterface>(dev, platform_.reportLengths(path));
     interface->held = true;
     return std::make_unique<HidapiHandle>(*this, *interface);
 }

@@ -1,42 +1,30 @@
 #pragma once
 
-#include "clock.h"
-#include "hid_access.h"
-#include "usb_interface.h"
+#include "device/hid_access.h"
+#include "device/hidapi_platform.h"
+#include "records/clock.h"
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
-// What the hidapi access learns from the USB side; tests put their own in.
-struct HidapiUsbSide {
-    std::function<ReportLengths(const std::string& path)> reportLengths = &UsbReportLengths;
-    std::function<OpenFailure(const std::string& path)> whyNotOpened = &UsbOpenFailure;
-    std::function<bool()> hearsOfNewDevices = &UdevDaemonRunning;
-};
-
-// HID access through hidapi's libusb backend (on Linux the kernel's serial
-// driver holds the unit and no hidraw node exists for it).
+// HID access through hidapi: its libusb backend on Linux (the kernel's serial
+// driver holds the unit and no hidraw node exists for it), its own Windows
+// backend on Windows.
 //
 // Threads. Everything here runs on the thread that owns the access (the
 // user-interface thread) except the reader of each open interface, which only
-// calls hid_read_timeout and pushes into that interface's queue. hidapi
-// allows hid_read_timeout on one thread while another uses the same device;
-// in the libusb backend of 0.13 the read only takes reports from the list its
-// own transfer thread fills, under that device's mutex, while hid_write,
-// hid_send_feature_report and hid_get_device_info do their own libusb
-// transfers, which libusb runs safely side by side. hid_close is never called
-// while the reader runs: the reader is joined first. Other backends differ:
-// the hidraw and Windows ones keep one error text per device that
-// hid_read_timeout and hid_write both replace, so with them every other call
-// would have to be serialised with the reader's (one lock around each call,
-// and a short reader time-out so the lock is free often).
+// calls hid_read_timeout and pushes into that interface's queue. The Windows
+// backend (and the hidraw one) keep one error text per device that every call
+// replaces, so every call on a device holds that interface's lock, and the
+// reader waits in short calls so that the lock is free often. hid_close is
+// never called while the reader runs: the reader is joined first.
 //
 // The link closes and opens the unit again on every read that waits in vain.
-// Closing the interface for real hands it back to the kernel's serial driver,
-// so an interface stays open below the link: a later open of the same path
-// gets it back, with every report that came meanwhile still queued. It is
+// Closing the interface for real would lose the reports queued meanwhile (and
+// on Linux hand the unit back to the kernel's serial driver), so an interface
+// stays open below the link: a later open of the same path gets it back, with
+// every report that came meanwhile still queued. It is
 // really closed when the unit has gone, when it has not been used for
 // KeepOpenUs, and when the access is destroyed. Devices opened through the
 // access must not outlive it.
@@ -44,9 +32,7 @@ class HidapiAccess : public HidAccess {
 public:
     static constexpr std::int64_t KeepOpenUs = 10'000'000;
 
-    using UsbSide = HidapiUsbSide;
-
-    explicit HidapiAccess(Clock& clock, UsbSide usb = UsbSide());
+    explicit HidapiAccess(Clock& clock, HidapiPlatformSide platform = ThisPlatformSide());
     ~HidapiAccess() override;
     HidapiAccess(const HidapiAccess&) = delete;
     HidapiAccess& operator=(const HidapiAccess&) = delete;
@@ -67,7 +53,7 @@ private:
     void closeUnused();
 
     Clock& clock_;
-    UsbSide usb_;
+    HidapiPlatformSide platform_;
     std::map<std::string, std::unique_ptr<OpenInterface>> kept_;
     OpenFailure lastFailure_ = OpenFailure::None;
     int physicalOpens_ = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hid_access.h"
+#include "device/hid_access.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -1,4 +1,4 @@
-#include "usb_interface.h"
+#include "device/usb_interface.h"
 
 #include <libusb.h>
 #include <unistd.h>

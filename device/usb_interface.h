@@ -1,18 +1,15 @@
 #pragma once
 
-#include "hid_access.h"
+#include "device/hid_access.h"
+#include "device/hidapi_platform.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 // What the USB side tells about a HID interface that hidapi's libusb backend
-// names by its path ("bus-port.port:config.interface").
-
-struct ReportLengths {
-    int input = 0;
-    int output = 0;
-};
+// names by its path ("bus-port.port:config.interface"): the Linux side of the
+// hidapi layer.
 
 struct InterruptEndpoint {
     bool in = false;

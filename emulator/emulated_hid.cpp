@@ -1,4 +1,4 @@
-#include "emulated_hid.h"
+#include "emulator/emulated_hid.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "emulated_unit.h"
-#include "hid_access.h"
+#include "emulator/emulated_unit.h"
+#include "device/hid_access.h"
 
 #include <deque>
 #include <string>

@@ -1,4 +1,4 @@
-#include "emulated_unit.h"
+#include "emulator/emulated_unit.h"
 
 #include <algorithm>
 #include <array>

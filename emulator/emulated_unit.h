@@ -1,9 +1,9 @@
 #pragma once
 
-#include "clock.h"
-#include "hid_access.h"
-#include "report_queue.h"
-#include "timer_record.h"
+#include "records/clock.h"
+#include "device/hid_access.h"
+#include "device/report_queue.h"
+#include "emulator/timer_record.h"
 
 #include <cstdint>
 #include <deque>

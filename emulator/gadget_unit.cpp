@@ -5,8 +5,8 @@
 // it has nothing to send (no count-0 reports); SIGUSR2 makes it send them again.
 //
 //   trivex-gadget /dev/hidg0 commands.log
-#include "emulated_unit.h"
-#include "sample_race.h"
+#include "emulator/emulated_unit.h"
+#include "emulator/sample_race.h"
 
 #include <cerrno>
 #include <csignal>

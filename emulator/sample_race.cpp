@@ -1,4 +1,4 @@
-#include "sample_race.h"
+#include "emulator/sample_race.h"
 
 #include <chrono>
 #include <ctime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "timer_record.h"
+#include "emulator/timer_record.h"
 
 #include <cstdint>
 #include <vector>

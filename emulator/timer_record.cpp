@@ -1,4 +1,4 @@
-#include "timer_record.h"
+#include "emulator/timer_record.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "export_dialog.h"
+#include "output/export_dialog.h"
 
-#include "export_file.h"
-#include "file_system_lists.h"
-#include "focus_mark_style.h"
-#include "folder_list.h"
-#include "twips.h"
+#include "output/export_file.h"
+#include "output/file_system_lists.h"
+#include "presentation/focus_mark_style.h"
+#include "output/folder_list.h"
+#include "presentation/twips.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -28,6 +28,8 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
       format_(format), store_(store), prompt_(prompt), mainWindow_(mainWindow), now_(std::move(now))
 {
     setObjectName("Form6");
+    // Frameless, but window lists and task switchers still name it.
+    setWindowTitle(QStringLiteral("Write File"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(TwipsToPixelsX(*this, BorderTwips) / 2);
     setFixedSize(TwipsToPixelsX(*this, 5415 + 2 * BorderTwips), TwipsToPixelsY(*this, 4935 + 2 * BorderTwips));
@@ -55,13 +57,15 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
     exit1_ = new QPushButton(QStringLiteral("Cancel"), client);
     exit1_->setObjectName("Exit1");
     exit1_->setGeometry(TwipsRect(*this, 3000, 4200, 1995, 495));
-    exit1_->setAutoDefault(false);
+    // Enter presses the focused button as Space does; neither button is the
+    // default, so Enter anywhere else presses nothing.
+    exit1_->setAutoDefault(true);
     exit1_->setStyle(SharedFocusMarkStyle());
 
     save1_ = new QPushButton(QStringLiteral("Write"), client);
     save1_->setObjectName("Save1");
     save1_->setGeometry(TwipsRect(*this, 480, 4200, 2115, 495));
-    save1_->setAutoDefault(false);
+    save1_->setAutoDefault(true);
     save1_->setStyle(SharedFocusMarkStyle());
 
     label4_ = new QLabel(QStringLiteral("FILE NAME"), client);
@@ -135,7 +139,9 @@ void ExportDialog::RereadDrives()
     driveList_ = sorted;
     const QSignalBlocker quiet(drive1_);
     drive1_->clear();
-    drive1_->addItems(sorted);
+    // Shown as the system writes them, kept as the folder paths they are.
+    for (const QString& root : sorted)
+        drive1_->addItem(QDir::toNativeSeparators(root), root);
     ShowDriveOf(dir1_->path());
 }
 
@@ -145,7 +151,7 @@ void ExportDialog::ShowDriveOf(const QString& path)
     int best = -1;
     qsizetype bestLength = -1;
     for (int i = 0; i < drive1_->count(); ++i) {
-        const QString root = drive1_->itemText(i);
+        const QString root = drive1_->itemData(i).toString();
         const bool under = path == root || path.startsWith(root.endsWith('/') ? root : root + '/');
         if (under && root.size() > bestLength) {
             best = i;
@@ -154,16 +160,16 @@ void ExportDialog::ShowDriveOf(const QString& path)
     }
     const QSignalBlocker quiet(drive1_);
     drive1_->setCurrentIndex(best);
-    driveOf_ = drive1_->itemText(best);
+    driveOf_ = drive1_->itemData(best).toString();
 }
 
 void ExportDialog::DriveChanged(int index)
 {
     // The drive already chosen, picked again: the folder stays.
-    if (index < 0 || drive1_->itemText(index) == driveOf_)
+    if (index < 0 || drive1_->itemData(index).toString() == driveOf_)
         return;
     // A drive that cannot be read: back to the drive of the folder shown, silently.
-    if (!dir1_->setPath(drive1_->itemText(index)))
+    if (!dir1_->setPath(drive1_->itemData(index).toString()))
         ShowDriveOf(dir1_->path());
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "format_state.h"
-#include "operator_prompt.h"
-#include "record_table.h"
+#include "presentation/format_state.h"
+#include "output/operator_prompt.h"
+#include "records/record_table.h"
 
 #include <QDateTime>
 #include <QFrame>

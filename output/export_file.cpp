@@ -1,13 +1,12 @@
-#include "export_file.h"
+#include "output/export_file.h"
 
-#include "export_text.h"
-#include "listed_records.h"
-#include "safe_file_writer.h"
+#include "output/export_text.h"
+#include "presentation/listed_records.h"
+#include "output/safe_file_writer.h"
+
+#include "output/file_system_names.h"
 
 #include <QDir>
-#include <QFile>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -16,11 +15,7 @@ const QString WriteError = QStringLiteral("Error Writing File");
 
 } // namespace
 
-bool FileSystemTarget::exists(const QByteArray& path)
-{
-    struct stat info {};
-    return ::lstat(path.constData(), &info) == 0;
-}
+bool FileSystemTarget::exists(const QByteArray& path) { return PathExists(path); }
 
 bool FileSystemTarget::write(const QByteArray& path, const QByteArray& bytes, QString* why)
 {
@@ -29,15 +24,16 @@ bool FileSystemTarget::write(const QByteArray& path, const QByteArray& bytes, QS
 
 QByteArray JoinExportPath(const QByteArray& folder, const QByteArray& name)
 {
-    return folder.endsWith('/') ? folder + name : folder + '/' + name;
+    const char separator = QDir::separator().toLatin1();
+    return folder.endsWith(separator) ? folder + name : folder + separator + name;
 }
 
 ExportOutcome RunExport(const ExportRequest& request, FormatState& format, RecordStore& store, OperatorPrompt& prompt,
                         ExportTarget& target)
 {
-    const QByteArray nameBytes = request.nameBytes.isEmpty() ? QFile::encodeName(request.name) : request.nameBytes;
-    const QByteArray path = JoinExportPath(QFile::encodeName(request.folder), nameBytes);
+    const QByteArray nameBytes = request.nameBytes.isEmpty() ? FileSystemName(request.name) : request.nameBytes;
     const QString where = QDir::toNativeSeparators(request.folder);
+    const QByteArray path = JoinExportPath(FileSystemName(where), nameBytes);
     const QString replaceDetail =
         QStringLiteral("\u201c%1\u201d is already in %2. OK replaces it with the list; Cancel keeps it.")
             .arg(request.name, where);
@@ -56,7 +52,7 @@ ExportOutcome RunExport(const ExportRequest& request, FormatState& format, Recor
     if (answer == Answer::Cancel)
         return ExportOutcome::Cancelled;
 
-    const std::string text = BuildExportText(ListForOutput(format, store), nameBytes.toStdString(),
+    const std::string text = BuildExportText(ListForOutput(format, store), NameInExportText(request.name, nameBytes),
                                              request.stamp.toString(QStringLiteral("MM-dd-yyyy")).toStdString(),
                                              request.stamp.toString(QStringLiteral("HH:mm:ss")).toStdString());
     QString why;

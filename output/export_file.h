@@ -1,8 +1,8 @@
 #pragma once
 
-#include "format_state.h"
-#include "operator_prompt.h"
-#include "record_table.h"
+#include "presentation/format_state.h"
+#include "output/operator_prompt.h"
+#include "records/record_table.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -45,5 +45,6 @@ enum class ExportOutcome { Written, Cancelled, Failed };
 ExportOutcome RunExport(const ExportRequest& request, FormatState& format, RecordStore& store, OperatorPrompt& prompt,
                         ExportTarget& target);
 
-// Folder and name joined with one "/", the root folder included.
+// Folder and name joined with one separator of the system's (a slash, or a
+// backslash on Windows), the root of a drive included.
 QByteArray JoinExportPath(const QByteArray& folder, const QByteArray& name);

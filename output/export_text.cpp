@@ -1,6 +1,6 @@
-#include "export_text.h"
+#include "output/export_text.h"
 
-#include "result_columns.h"
+#include "presentation/result_columns.h"
 
 #include <array>
 

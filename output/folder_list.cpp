@@ -1,4 +1,4 @@
-#include "folder_list.h"
+#include "output/folder_list.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "operator_prompt.h"
+#include "output/operator_prompt.h"
 
-#include "application_title.h"
+#include "presentation/application_title.h"
 
 #include <QMessageBox>
 

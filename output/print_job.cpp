@@ -1,4 +1,4 @@
-#include "print_job.h"
+#include "output/print_job.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>

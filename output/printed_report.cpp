@@ -1,6 +1,6 @@
-#include "printed_report.h"
+#include "output/printed_report.h"
 
-#include "result_columns.h"
+#include "presentation/result_columns.h"
 
 #include <QFont>
 #include <QFontMetricsF>

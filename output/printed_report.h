@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listed_records.h"
+#include "presentation/listed_records.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "focus_mark_style.h"
+#include "presentation/focus_mark_style.h"
 
 #include <QApplication>
 #include <QPainter>

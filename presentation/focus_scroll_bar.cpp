@@ -1,4 +1,4 @@
-#include "focus_scroll_bar.h"
+#include "presentation/focus_scroll_bar.h"
 
 FocusScrollBar::FocusScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, parent)
 {

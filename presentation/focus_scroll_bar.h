@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scroll_range.h"
+#include "records/scroll_range.h"
 
 #include <QScrollBar>
 

@@ -1,6 +1,6 @@
-#include "listed_records.h"
+#include "presentation/listed_records.h"
 
-#include "record_line.h"
+#include "presentation/record_line.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "format_state.h"
-#include "record_table.h"
+#include "presentation/format_state.h"
+#include "records/record_table.h"
 
 #include <functional>
 #include <string>

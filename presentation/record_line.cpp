@@ -1,6 +1,6 @@
-#include "record_line.h"
+#include "presentation/record_line.h"
 
-#include "time_format.h"
+#include "presentation/time_format.h"
 
 #include <string>
 

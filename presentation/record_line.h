@@ -1,7 +1,7 @@
 #pragma once
 
-#include "format_state.h"
-#include "record_table.h"
+#include "presentation/format_state.h"
+#include "records/record_table.h"
 
 // Turns row n of the table into its line and keeps the line as
 // state.LastRecordLine. Repairs bib digits above 9 in the table and takes

@@ -1,6 +1,6 @@
-#include "results_picture.h"
+#include "presentation/results_picture.h"
 
-#include "picture_accessible.h"
+#include "presentation/picture_accessible.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

@@ -1,8 +1,8 @@
-#include "results_view.h"
+#include "presentation/results_view.h"
 
-#include "record_line.h"
-#include "record_sort.h"
-#include "result_columns.h"
+#include "presentation/record_line.h"
+#include "records/record_sort.h"
+#include "presentation/result_columns.h"
 
 #include <cmath>
 

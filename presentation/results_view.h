@@ -1,11 +1,11 @@
 #pragma once
 
-#include "drawing_surface.h"
-#include "format_state.h"
-#include "record_table.h"
-#include "scroll_range.h"
-#include "timer_commands.h"
-#include "view_state.h"
+#include "presentation/drawing_surface.h"
+#include "presentation/format_state.h"
+#include "records/record_table.h"
+#include "records/scroll_range.h"
+#include "records/timer_commands.h"
+#include "presentation/view_state.h"
 
 #include <array>
 #include <string>

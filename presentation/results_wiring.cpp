@@ -1,9 +1,9 @@
-#include "results_wiring.h"
+#include "presentation/results_wiring.h"
 
-#include "focus_scroll_bar.h"
-#include "result_columns.h"
-#include "results_picture.h"
-#include "results_view.h"
+#include "presentation/focus_scroll_bar.h"
+#include "presentation/result_columns.h"
+#include "presentation/results_picture.h"
+#include "presentation/results_view.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

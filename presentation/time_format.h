@@ -1,6 +1,6 @@
 #pragma once
 
-#include "format_state.h"
+#include "presentation/format_state.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "frame_scanner.h"
+#include "records/frame_scanner.h"
 
 namespace {
 

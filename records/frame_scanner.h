@@ -1,8 +1,8 @@
 #pragma once
 
-#include "receive_ring.h"
-#include "record_table.h"
-#include "scroll_range.h"
+#include "records/receive_ring.h"
+#include "records/record_table.h"
+#include "records/scroll_range.h"
 
 // Files every complete 38-byte frame in the ring: "e" "f", count, record
 // number, 32 record bytes, "g" "h". Consumed bytes are set back to 0. A new

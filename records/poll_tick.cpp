@@ -1,6 +1,6 @@
-#include "poll_tick.h"
+#include "records/poll_tick.h"
 
-#include "frame_scanner.h"
+#include "records/frame_scanner.h"
 
 namespace {
 

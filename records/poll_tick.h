@@ -1,6 +1,6 @@
 #pragma once
 
-#include "timer_commands.h"
+#include "records/timer_commands.h"
 
 #include <cstdint>
 

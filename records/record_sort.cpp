@@ -1,4 +1,4 @@
-#include "record_sort.h"
+#include "records/record_sort.h"
 
 #include <utility>
 

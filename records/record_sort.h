@@ -1,6 +1,6 @@
 #pragma once
 
-#include "record_table.h"
+#include "records/record_table.h"
 
 // Sort keys of the ordering buttons.
 enum class SortKey { ElapsedTime = 0, BibNumber = 1, Sequence = 2 };

@@ -1,4 +1,4 @@
-#include "record_table.h"
+#include "records/record_table.h"
 
 #include <algorithm>
 

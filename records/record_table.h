@@ -1,6 +1,6 @@
 #pragma once
 
-#include "record_fields.h"
+#include "records/record_fields.h"
 
 #include <array>
 #include <cstdint>

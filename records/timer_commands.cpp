@@ -1,4 +1,4 @@
-#include "timer_commands.h"
+#include "records/timer_commands.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "clock.h"
-#include "receive_ring.h"
-#include "record_table.h"
-#include "scroll_range.h"
+#include "records/clock.h"
+#include "records/receive_ring.h"
+#include "records/record_table.h"
+#include "records/scroll_range.h"
 
 #include <cstdint>
 

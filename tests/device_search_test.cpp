@@ -1,5 +1,5 @@
-#include "device_link.h"
-#include "emulated_hid.h"
+#include "device/device_link.h"
+#include "emulator/emulated_hid.h"
 #include "support/recording_status.h"
 
 #include <gtest/gtest.h>

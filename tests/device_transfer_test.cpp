@@ -1,5 +1,5 @@
-#include "device_link.h"
-#include "emulated_hid.h"
+#include "device/device_link.h"
+#include "emulator/emulated_hid.h"
 #include "support/read_driver.h"
 #include "support/recording_status.h"
 #include "support/scripted_hid.h"

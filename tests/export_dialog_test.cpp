@@ -1,6 +1,6 @@
-#include "export_dialog.h"
-#include "export_file.h"
-#include "folder_list.h"
+#include "output/export_dialog.h"
+#include "output/export_file.h"
+#include "output/folder_list.h"
 #include "support/app_rig.h"
 #include "support/record_fill.h"
 #include "support/scripted_prompt.h"
@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include "file_system_lists.h"
+#include "output/file_system_lists.h"
 
 #include <QMessageBox>
 #include <QProcess>
@@ -292,6 +292,16 @@ TEST(ExportDialog, TheKeyboardChoosesAFileEscapeCancelsEnterWrites)
     QTest::keyClick(&r.dialog.fileName(), Qt::Key_Return);
     EXPECT_FALSE(r.dialog.isVisible());
     EXPECT_TRUE(QFile::exists(r.target("typed.txt")));
+
+    // Enter on a focused button presses it: "Cancel" cancels, "Write" writes.
+    r.dialog.open();
+    QTest::keyClick(r.button("Exit1"), Qt::Key_Return);
+    EXPECT_FALSE(r.dialog.isVisible());
+    r.dialog.open();
+    r.dialog.fileName().setText("enter.txt");
+    QTest::keyClick(r.button("Save1"), Qt::Key_Enter);
+    EXPECT_FALSE(r.dialog.isVisible());
+    EXPECT_TRUE(QFile::exists(r.target("enter.txt")));
 }
 
 TEST(ExportDialog, ADriveMountedLaterIsOfferedAndTheChoiceStays)

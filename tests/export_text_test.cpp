@@ -1,7 +1,7 @@
-#include "export_file.h"
-#include "export_text.h"
-#include "record_line.h"
-#include "record_sort.h"
+#include "output/export_file.h"
+#include "output/export_text.h"
+#include "presentation/record_line.h"
+#include "records/record_sort.h"
 #include "support/record_fill.h"
 
 #include <gtest/gtest.h>

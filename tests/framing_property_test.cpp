@@ -1,7 +1,7 @@
-#include "frame_scanner.h"
+#include "records/frame_scanner.h"
 #include "support/recording_scroll.h"
 #include "support/ring_writer.h"
-#include "timer_record.h"
+#include "emulator/timer_record.h"
 
 #include <gtest/gtest.h>
 

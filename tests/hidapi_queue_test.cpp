@@ -1,8 +1,8 @@
 // The hidapi layer's reader, queue and kept-open interfaces, with a fake
 // hidapi linked in place of the real one and the USB side stood in for.
-#include "device_link.h"
+#include "device/device_link.h"
 #include "fake_hidapi/fake_hidapi.h"
-#include "hidapi_access.h"
+#include "device/hidapi_access.h"
 #include "support/read_driver.h"
 #include "support/recording_status.h"
 
@@ -21,9 +21,9 @@ protected:
     void SetUp() override { fake_hidapi::Reset(); }
     void TearDown() override { EXPECT_EQ(fake_hidapi::OpenDevices(), 0) << "an interface was left open"; }
 
-    HidapiUsbSide usb(ReportLengths lengths = {}, bool udev = false)
+    HidapiPlatformSide platformSide(ReportLengths lengths = {}, bool udev = false)
     {
-        HidapiUsbSide side;
+        HidapiPlatformSide side;
         side.reportLengths = [lengths](const std::string&) { return lengths; };
         side.whyNotOpened = [](const std::string&) { return OpenFailure::NoPermission; };
         side.hearsOfNewDevices = [udev] { return udev; };
@@ -57,7 +57,7 @@ std::vector<int> Drain(HidDevice& device, int timeoutMs)
 
 TEST_F(HidapiLayer, KeepsThreeHundredReportsWhileTheCallerIsBusy)
 {
-    HidapiAccess hid(clock, usb());
+    HidapiAccess hid(clock, platformSide());
     auto device = openTheUnit(hid);
     ASSERT_TRUE(device);
     // As fast as the fastest unit; the backend's 32 reports last the reader 32 ms.
@@ -73,7 +73,7 @@ TEST_F(HidapiLayer, KeepsThreeHundredReportsWhileTheCallerIsBusy)
 
 TEST_F(HidapiLayer, ZeroLengthPacketsAreNeitherReportsNorTimeouts)
 {
-    HidapiAccess hid(clock, usb());
+    HidapiAccess hid(clock, platformSide());
     auto device = openTheUnit(hid);
     ASSERT_TRUE(device);
     fake_hidapi::Start({.reports = 3, .intervalUs = 20000, .zeroLengthPackets = true});
@@ -83,7 +83,7 @@ TEST_F(HidapiLayer, ZeroLengthPacketsAreNeitherReportsNorTimeouts)
 
 TEST_F(HidapiLayer, AReadWaitsOnlyWhenAskedTo)
 {
-    HidapiAccess hid(clock, usb());
+    HidapiAccess hid(clock, platformSide());
     auto device = openTheUnit(hid);
     ASSERT_TRUE(device);
     std::uint8_t buffer[9];
@@ -99,7 +99,7 @@ TEST_F(HidapiLayer, AReadWaitsOnlyWhenAskedTo)
 
 TEST_F(HidapiLayer, AListenerHearsOfReportsOnTheReaderThread)
 {
-    HidapiAccess hid(clock, usb());
+    HidapiAccess hid(clock, platformSide());
     auto device = openTheUnit(hid);
     ASSERT_TRUE(device);
     std::atomic<int> told{0};
@@ -119,7 +119,7 @@ TEST_F(HidapiLayer, AListenerHearsOfReportsOnTheReaderThread)
 
 TEST_F(HidapiLayer, AUnitThatGoesLeavesItsReportsThenEndsEveryReadAtOnce)
 {
-    HidapiAccess hid(clock, usb());
+    HidapiAccess hid(clock, platformSide());
     auto device = openTheUnit(hid);
     ASSERT_TRUE(device);
     fake_hidapi::Start({.reports = 5, .intervalUs = 100, .failAfterLast = true});
@@ -144,7 +144,7 @@ TEST_F(HidapiLayer, ReportLengthsFromTheUsbSideOrTheUnitsOwn)
     };
     for (const Case c : {Case{"descriptors read", {65, 65}, 65, 65}, Case{"nothing known", {0, 0}, 9, 9}}) {
         SCOPED_TRACE(c.name);
-        HidapiAccess hid(clock, usb(c.usb));
+        HidapiAccess hid(clock, platformSide(c.usb));
         auto device = openTheUnit(hid);
         ASSERT_TRUE(device);
         std::uint16_t vendor = 0;
@@ -159,7 +159,7 @@ TEST_F(HidapiLayer, ReportLengthsFromTheUsbSideOrTheUnitsOwn)
 
 TEST_F(HidapiLayer, AnInterfaceThatCannotBeOpenedSaysWhy)
 {
-    HidapiAccess hid(clock, usb());
+    HidapiAccess hid(clock, platformSide());
     fake_hidapi::SetOpenable(false);
     EXPECT_EQ(hid.open("1-1:1.0"), nullptr);
     EXPECT_EQ(hid.lastOpenFailure(), OpenFailure::NoPermission);
@@ -167,7 +167,7 @@ TEST_F(HidapiLayer, AnInterfaceThatCannotBeOpenedSaysWhy)
 
 TEST_F(HidapiLayer, TheInterfaceStaysOpenWhileTheLinkClosesAndKeepsWhatCameMeanwhile)
 {
-    HidapiAccess hid(clock, usb());
+    HidapiAccess hid(clock, platformSide());
     auto device = openTheUnit(hid);
     ASSERT_TRUE(device);
     device.reset(); // the link closes after a read that waited in vain
@@ -183,7 +183,7 @@ TEST_F(HidapiLayer, TheInterfaceStaysOpenWhileTheLinkClosesAndKeepsWhatCameMeanw
 
 TEST_F(HidapiLayer, AnInterfaceUnusedForAWhileIsClosedForReal)
 {
-    HidapiAccess hid(clock, usb());
+    HidapiAccess hid(clock, platformSide());
     openTheUnit(hid).reset();
     clock.advanceUs(HidapiAccess::KeepOpenUs - 1);
     hid.enumerate(0x04B4, 0x5500);
@@ -196,7 +196,7 @@ TEST_F(HidapiLayer, AnInterfaceUnusedForAWhileIsClosedForReal)
 TEST_F(HidapiLayer, AnInterfaceNoLongerListedIsClosedAndTheAccessClosesTheRest)
 {
     {
-        HidapiAccess hid(clock, usb());
+        HidapiAccess hid(clock, platformSide());
         openTheUnit(hid).reset();
         fake_hidapi::SetPresent(false);
         EXPECT_TRUE(hid.enumerate(0x04B4, 0x5500).empty());
@@ -221,7 +221,7 @@ TEST_F(HidapiLayer, TheLibraryStartsAfreshOnlyWhereItCannotHearOfNewDevices)
                          Case{"udev daemon running", true, false, false}}) {
         SCOPED_TRACE(c.name);
         fake_hidapi::Reset();
-        HidapiAccess hid(clock, usb({}, c.udev));
+        HidapiAccess hid(clock, platformSide({}, c.udev));
         if (c.somethingOpen)
             openTheUnit(hid).reset();
         const int before = fake_hidapi::LibraryStarts();
@@ -234,7 +234,7 @@ TEST_F(HidapiLayer, TheLibraryStartsAfreshOnlyWhereItCannotHearOfNewDevices)
 // link closes and opens again, on a virtual clock, for 12 seconds.
 TEST_F(HidapiLayer, ASilentIdleUnitIsOpenedOnceThroughTheLink)
 {
-    HidapiAccess hid(clock, usb());
+    HidapiAccess hid(clock, platformSide());
     RecordingStatus status;
     DeviceLink link;
     DeviceContext device{link, hid, status, clock, {}};

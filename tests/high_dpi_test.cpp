@@ -1,8 +1,8 @@
 // The list at a device pixel ratio of 2 (the test runs with QT_SCALE_FACTOR=2).
 #include "support/app_rig.h"
 
-#include "results_picture.h"
-#include "twips.h"
+#include "presentation/results_picture.h"
+#include "presentation/twips.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The keyboard, the wheel and screen readers on the main window.
-#include "export_dialog.h"
-#include "folder_list.h"
-#include "focus_scroll_bar.h"
-#include "results_picture.h"
+#include "output/export_dialog.h"
+#include "output/folder_list.h"
+#include "presentation/focus_scroll_bar.h"
+#include "presentation/results_picture.h"
 #include "support/app_rig.h"
 #include "support/scripted_prompt.h"
 

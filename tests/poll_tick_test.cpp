@@ -1,8 +1,8 @@
-#include "frame_scanner.h"
-#include "poll_tick.h"
+#include "records/frame_scanner.h"
+#include "records/poll_tick.h"
 #include "support/recording_scroll.h"
 #include "support/ring_writer.h"
-#include "timer_record.h"
+#include "emulator/timer_record.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "printed_report.h"
-#include "record_line.h"
+#include "output/printed_report.h"
+#include "presentation/record_line.h"
 #include "support/pdf_words.h"
 #include "support/record_fill.h"
 

@@ -1,6 +1,6 @@
-#include "record_line.h"
+#include "presentation/record_line.h"
 #include "support/record_fill.h"
-#include "timer_record.h"
+#include "emulator/timer_record.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "report_queue.h"
+#include "device/report_queue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "focus_scroll_bar.h"
-#include "results_picture.h"
-#include "results_view.h"
-#include "results_wiring.h"
+#include "presentation/focus_scroll_bar.h"
+#include "presentation/results_picture.h"
+#include "presentation/results_view.h"
+#include "presentation/results_wiring.h"
 #include "support/record_fill.h"
-#include "twips.h"
+#include "presentation/twips.h"
 
 #include <QFontMetricsF>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "results_view.h"
+#include "presentation/results_view.h"
 #include "support/fake_surface.h"
 #include "support/record_fill.h"
 #include "support/recording_scroll.h"

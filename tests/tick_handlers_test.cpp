@@ -1,8 +1,8 @@
 // What the operator's actions do while a tick of the poll is waiting for the
 // unit: each runs at once, as between two ticks, and the tick goes on.
-#include "export_dialog.h"
-#include "focus_scroll_bar.h"
-#include "results_picture.h"
+#include "output/export_dialog.h"
+#include "presentation/focus_scroll_bar.h"
+#include "presentation/results_picture.h"
 #include "support/app_rig.h"
 #include "support/printers.h"
 #include "support/scripted_prompt.h"

@@ -1,4 +1,4 @@
-#include "time_format.h"
+#include "presentation/time_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The program on the real device path: hidapi's libusb backend, libusb,
 // usbfs, the kernel's USB core and a host controller, with the emulated unit
 // behind a USB gadget. Runs inside the test guest (see usb_rig/).
-#include "export_dialog.h"
-#include "folder_list.h"
-#include "focus_scroll_bar.h"
-#include "hidapi_access.h"
+#include "output/export_dialog.h"
+#include "output/folder_list.h"
+#include "presentation/focus_scroll_bar.h"
+#include "device/hidapi_access.h"
 #include "support/app_rig.h"
 #include "support/scripted_prompt.h"
-#include "timer_application.h"
+#include "app/timer_application.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
 // The program on a real X window with the emulated unit in real time: the
 // list shows a download while it arrives, and the window answers the operator
 // meanwhile. Run under window/run-under-xvfb.sh.
-#include "emulated_hid.h"
-#include "results_picture.h"
-#include "results_view.h"
-#include "sample_race.h"
+#include "emulator/emulated_hid.h"
+#include "presentation/results_picture.h"
+#include "presentation/results_view.h"
+#include "emulator/sample_race.h"
 #include "support/x_pointer.h"
-#include "timer_application.h"
+#include "app/timer_application.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>

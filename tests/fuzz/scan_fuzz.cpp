@@ -3,8 +3,8 @@
 // a model of it must agree after every piece on the table, the ring, the
 // counters and the moves of the scroll bar.
 #include "fuzz/framing_model.h"
-#include "frame_scanner.h"
-#include "record_sort.h"
+#include "records/frame_scanner.h"
+#include "records/record_sort.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,11 +2,11 @@
 
 #include "qt_printers.h"
 
-#include "emulated_hid.h"
-#include "main_window.h"
+#include "emulator/emulated_hid.h"
+#include "app/main_window.h"
 #include "manual_scheduler.h"
-#include "sample_race.h"
-#include "timer_application.h"
+#include "emulator/sample_race.h"
+#include "app/timer_application.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawing_surface.h"
+#include "presentation/drawing_surface.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tick_scheduler.h"
+#include "app/tick_scheduler.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print_job.h"
+#include "output/print_job.h"
 
 #include <QPrinter>
 #include <QString>

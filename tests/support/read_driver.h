@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clock.h"
-#include "device_link.h"
+#include "records/clock.h"
+#include "device/device_link.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "record_table.h"
-#include "timer_record.h"
+#include "records/record_table.h"
+#include "emulator/timer_record.h"
 
 // Puts a record's bytes into a row as the framing would, keeping the row's
 // mark and sequence number.

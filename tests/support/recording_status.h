@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link_status.h"
+#include "device/link_status.h"
 
 #include <string>
 #include <utility>

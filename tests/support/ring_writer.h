@@ -1,6 +1,6 @@
 #pragma once
 
-#include "receive_ring.h"
+#include "records/receive_ring.h"
 
 #include <cstdint>
 #include <vector>

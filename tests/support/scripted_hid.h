@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clock.h"
-#include "hid_access.h"
+#include "records/clock.h"
+#include "device/hid_access.h"
 
 #include <algorithm>
 #include <deque>

@@ -2,7 +2,7 @@
 
 #include "qt_printers.h"
 
-#include "operator_prompt.h"
+#include "output/operator_prompt.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "safe_file_writer.h"
+#include "output/safe_file_writer.h"
 
 #include <cerrno>
 #include <climits>
