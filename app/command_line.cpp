@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/console_output.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
@@ -7,6 +9,10 @@
 
 std::optional<int> AnswerCommandLine(int argc, char** argv, const char* description)
 {
+    // Nothing to answer: the window opens, and nothing is said.
+    if (argc <= 1)
+        return std::nullopt;
+    UseStartingConsole();
     // A core application only: no display is needed to say what the program is.
     QCoreApplication core(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(TRIVEX_VERSION));

@@ -44,8 +44,8 @@ std::vector<TimerRecordBytes> ReferenceRace() { return SampleRace(36000000, 11, 
 std::uint32_t DayOffsetAnHourAgo()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    // Called once, before any other thread runs.
+    const std::tm local = *std::localtime(&now);
     const long ms = ((local.tm_hour * 60L + local.tm_min) * 60L + local.tm_sec) * 1000L;
     const long anHourAgo = ms - 3600000L;
     return static_cast<std::uint32_t>(anHourAgo < 0 ? anHourAgo + 86400000L : anHourAgo);

@@ -124,11 +124,4 @@ TEST(ExportText, ColumnPadding)
     }
 }
 
-TEST(ExportPath, RootAndSubfolder)
-{
-    EXPECT_EQ(JoinExportPath("/", "Race.txt"), "/Race.txt");
-    EXPECT_EQ(JoinExportPath("/srv/races", "Race.txt"), "/srv/races/Race.txt");
-    EXPECT_EQ(JoinExportPath("/srv/races", ""), "/srv/races/");
-}
-
 } // namespace

@@ -1,0 +1,135 @@
+// The export on Linux file systems: special files, folders that take no new
+// file, names that are not valid text, drives mounted while the dialog is open.
+#include "output/export_file.h"
+#include "output/file_system_lists.h"
+#include "support/export_rig.h"
+
+#include <QProcess>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+TEST(ExportPath, RootAndSubfolder)
+{
+    EXPECT_EQ(JoinExportPath("/", "Race.txt"), "/Race.txt");
+    EXPECT_EQ(JoinExportPath("/srv/races", "Race.txt"), "/srv/races/Race.txt");
+    EXPECT_EQ(JoinExportPath("/srv/races", ""), "/srv/races/");
+}
+
+TEST(ExportDialog, AFileThatCannotTakeTheBytesIsAnErrorAndNothingIsLeftBehind)
+{
+    DialogRig r;
+    ASSERT_EQ(::symlink("/dev/full", r.target("full.txt").toLocal8Bit().constData()), 0);
+    r.writeAs("full.txt");
+    EXPECT_EQ(r.prompt.messages, QStringList{"Error Writing File"});
+    EXPECT_TRUE(r.dialog.isVisible());
+    // Only the link; no temporary file.
+    EXPECT_EQ(QDir(r.dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 1);
+}
+
+TEST(ExportDialog, AFolderThatTakesNoFileAtAll)
+{
+    DialogRig r;
+    // Nobody creates files in /proc, root included.
+    ASSERT_TRUE(r.dialog.folders().setPath("/proc"));
+    r.button("Save1")->click();
+    EXPECT_EQ(r.prompt.messages, QStringList{"Error Writing File"});
+    EXPECT_FALSE(QFile::exists("/proc/TrivexData.txt"));
+    ASSERT_FALSE(r.prompt.details.isEmpty());
+    // Says where and why.
+    EXPECT_TRUE(r.prompt.details.last().contains("/proc")) << r.prompt.details.last().toStdString();
+    EXPECT_TRUE(r.prompt.details.last().contains("could not be written: ")) << r.prompt.details.last().toStdString();
+}
+
+// A folder where no new file can be made, holding a file that may be written:
+// the file is written in place, as the described open-and-truncate does.
+TEST(ExportDialog, AWritableFileInAFolderThatTakesNoNewFile)
+{
+    DialogRig r;
+    const QString folder = r.dir.filePath("full");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    bool mounted = false;
+    if (::geteuid() == 0) {
+        // Root ignores permissions; a file system with no inode to spare refuses it too.
+        mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m,nr_inodes=2", "tmpfs", folder}) == 0;
+        if (!mounted)
+            GTEST_SKIP() << "cannot mount a tmpfs here";
+    }
+    WriteText(folder + "/TrivexData.txt", "earlier");
+    if (!mounted)
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    ASSERT_TRUE(r.dialog.folders().setPath(folder));
+    r.prompt.answers = {true};
+    r.button("Save1")->click();
+    const QByteArray bytes = ReadAll(folder + "/TrivexData.txt");
+    if (mounted)
+        QProcess::execute("umount", {folder});
+    else
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(r.prompt.messages.isEmpty()) << r.prompt.details.join(" ").toStdString();
+    EXPECT_TRUE(bytes.startsWith("         \r\nTrivexData.txt    Date  =  "));
+    EXPECT_EQ(bytes.count("\r\n"), 8 + 3);
+}
+
+TEST(ExportDialog, APipeNobodyReadsIsAnErrorNotAHang)
+{
+    DialogRig r;
+    const QByteArray fifo = QFile::encodeName(r.target("pipe"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    // Were the write to wait for a reader, the test ends here, not the program.
+    ::alarm(20);
+    r.prompt.answers = {true};
+    r.writeAs("pipe");
+    ::alarm(0);
+    EXPECT_EQ(r.prompt.messages, QStringList{"Error Writing File"});
+    EXPECT_TRUE(r.prompt.details.last().contains("nothing is reading")) << r.prompt.details.last().toStdString();
+    EXPECT_TRUE(r.dialog.isVisible());
+}
+
+TEST(ExportDialog, ANameThatIsNoTextIsListedAndWrittenUnderItself)
+{
+    DialogRig r;
+    const QByteArray raw = QFile::encodeName(r.dir.path()) + "/heat\xff.txt";
+    const int created = ::open(raw.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(created, 0);
+    ASSERT_EQ(::write(created, "old", 3), 3);
+    ::close(created);
+    r.dialog.RereadFiles();
+    ASSERT_EQ(r.dialog.files().count(), 1);
+    const QString shown = r.dialog.files().item(0)->text();
+    EXPECT_EQ(shown, QString::fromUtf8("heat\xef\xbf\xbd.txt")); // U+FFFD
+    r.clickFile(shown);
+    r.prompt.answers = {true};
+    r.button("Save1")->click();
+    EXPECT_TRUE(r.prompt.messages.isEmpty());
+    const int fd = ::open(raw.constData(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    char head[12] = {};
+    ASSERT_EQ(::read(fd, head, 11), 11);
+    ::close(fd);
+    EXPECT_EQ(QByteArray(head, 11), "         \r\n");
+    // No second file under the shown name.
+    EXPECT_EQ(PlainFilesIn(r.dir.path()).size(), 1u);
+}
+
+TEST(ExportDialog, ARealFileSystemMountedAfterTheDialogWasMade)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a file system needs root";
+    DialogRig r;
+    r.dialog.setDriveSource(&MountedDrives);
+    const QString stick = r.dir.filePath("usb-stick");
+    ASSERT_TRUE(QDir().mkpath(stick));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", stick}) != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&r.dialog, &activate);
+    const int index = r.dialog.drives().findData(stick);
+    QProcess::execute("umount", {stick});
+    EXPECT_GE(index, 0);
+}
+
+} // namespace

@@ -1,0 +1,8 @@
+#include "support/export_rig.h"
+
+QString MakeHiddenFile(const QString& folder, const QByteArray& content)
+{
+    const QString name = QStringLiteral(".hidden.txt");
+    WriteText(QDir(folder).filePath(name), content);
+    return name;
+}
