@@ -254,13 +254,17 @@ void ResultsPicture::paintEvent(QPaintEvent* event)
     emit painted();
 }
 
-void ResultsPicture::mousePressEvent(QMouseEvent* event) { emit pressedAt(toTwipsY(event->position().y())); }
+// The middle of the pixel under the pointer: a line drawn from pixel row p on
+// then holds every pixel the pointer can be on, at any scale.
+double ResultsPicture::pointerTwipsY(double pixels) const { return toTwipsY(std::floor(pixels) + 0.5); }
+
+void ResultsPicture::mousePressEvent(QMouseEvent* event) { emit pressedAt(pointerTwipsY(event->position().y())); }
 
 bool ResultsPicture::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && toolTip_) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const QString text = toolTip_(toTwipsY(help->pos().y()));
+        const QString text = toolTip_(pointerTwipsY(help->pos().y()));
         if (text.isEmpty())
             QToolTip::hideText();
         else

@@ -37,6 +37,8 @@ public:
     void takeFocus() override;
 
     double toTwipsY(double pixels) const;
+    // Where in twips the pointer at this pixel row points.
+    double pointerTwipsY(double pixels) const;
     // The picture as it is painted now.
     const QImage& image() const;
     const QFont& viewFont() const { return font_; }

@@ -8,19 +8,6 @@
 
 namespace {
 
-// Rounds to the nearest integer, a half to the even neighbour.
-int RoundHalfEven(double q)
-{
-    const double below = std::floor(q);
-    const double diff = q - below;
-    if (diff > 0.5)
-        return static_cast<int>(below) + 1;
-    if (diff < 0.5)
-        return static_cast<int>(below);
-    const int b = static_cast<int>(below);
-    return (b % 2 == 0) ? b : b + 1;
-}
-
 std::vector<TabField> AtColumns(const ColumnTexts& texts)
 {
     std::vector<TabField> fields;
@@ -130,8 +117,8 @@ void ResultsView::ShowScrolledPage(int value)
 
 int ResultsView::RowAt(double yTwips) const
 {
-    const double y = yTwips > 5 ? yTwips - 5 : yTwips;
-    const int row = RoundHalfEven(y / LineHeight());
+    // The band a row's text is drawn in, from its top to the next row's.
+    const int row = static_cast<int>(std::floor(yTwips / LineHeight()));
     return row >= 0 && row < Rows ? row : -1;
 }
 

@@ -37,8 +37,7 @@ public:
     // The scroll bar moved, or took the focus: the page at its value.
     void ShowScrolledPage(int value);
 
-    // The view row a press at this height falls on (the lower half of a row
-    // counts for the row below); -1 outside the view's rows.
+    // The view row whose line is drawn at this height; -1 outside the view's rows.
     int RowAt(double yTwips) const;
     // The texts drawn in a view row, empty where nothing is drawn.
     const std::vector<std::string>& RowTexts(int row) const;

@@ -6,6 +6,7 @@
 #include "presentation/twips.h"
 
 #include <QFontMetricsF>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -140,8 +141,8 @@ TEST(ResultsPicture, TheTooltipNamesTheLineAPressThereWouldMark)
         double y;
         const char* seq;
     };
-    for (const Case c : {Case{"upper half of row 4", 4.25 * h + 5, "SEQ: 1\n"}, Case{"lower half of row 4", 4.75 * h + 5, "SEQ: 2\n"},
-                         Case{"row 6", 6.1 * h + 5, "SEQ: 3\n"}}) {
+    for (const Case c : {Case{"upper half of row 4", 4.25 * h, "SEQ: 1\n"}, Case{"lower half of row 4", 4.9 * h, "SEQ: 1\n"},
+                         Case{"top of row 5", 5.02 * h, "SEQ: 2\n"}, Case{"row 6", 6.1 * h + 5, "SEQ: 3\n"}}) {
         SCOPED_TRACE(c.where);
         const QString tip = RowToolTip(r.results, c.y);
         EXPECT_TRUE(tip.startsWith(c.seq)) << tip.toStdString();
@@ -150,11 +151,50 @@ TEST(ResultsPicture, TheTooltipNamesTheLineAPressThereWouldMark)
         r.results.CycleMarkAt(c.y);
         EXPECT_EQ(r.store.RecordTable[static_cast<std::size_t>(n)][RecordField::MarkState], 1);
         r.store.RecordTable[static_cast<std::size_t>(n)][RecordField::MarkState] = 0;
+        r.results.RefreshResults(3);
     }
     EXPECT_TRUE(RowToolTip(r.results, 2 * h).isEmpty());
     const QString full = RowToolTip(r.results, 4 * h + 10);
     EXPECT_EQ(full.count('\n'), 7);
     EXPECT_TRUE(full.contains("TIME: 0.000\nSTART: 1.001"));
+}
+
+// The pixel rows where a line's SEQ text is painted, line by line from the top.
+std::vector<std::pair<int, int>> InkedLines(const QImage& image, int x1)
+{
+    std::vector<std::pair<int, int>> lines;
+    bool inLine = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool inked = false;
+        for (int x = 0; x < x1 && !inked; ++x)
+            inked = qGray(image.pixel(x, y)) < 250;
+        if (inked && !inLine)
+            lines.push_back({y, y});
+        if (inked)
+            lines.back().second = y;
+        inLine = inked;
+    }
+    return lines;
+}
+
+TEST(ResultsPicture, AClickOnAnyPixelOfALinesTextMarksThatLine)
+{
+    PictureRig r;
+    r.window.show();
+    FillRecords(r.store, 3);
+    r.results.RefreshResults(3);
+    r.picture->repaint();
+    const auto lines = InkedLines(r.picture->image(), r.columnX(9));
+    ASSERT_EQ(lines.size(), 4u) << "the headings and three records";
+    for (int n = 1; n <= 3; ++n) {
+        const auto [top, bottom] = lines[static_cast<std::size_t>(n)];
+        SCOPED_TRACE("record " + std::to_string(n) + ", pixels " + std::to_string(top) + " to " + std::to_string(bottom));
+        for (const int y : {top, bottom})
+            QTest::mouseClick(r.picture, Qt::LeftButton, Qt::NoModifier, QPoint(5, y));
+        for (int m = 1; m <= 3; ++m)
+            EXPECT_EQ(r.store.RecordTable[static_cast<std::size_t>(m)][RecordField::MarkState], m == n ? 2 : 0) << m;
+        r.store.RecordTable[static_cast<std::size_t>(n)][RecordField::MarkState] = 0;
+    }
 }
 
 TEST(ResultsPicture, ScrollBarChangesRedrawThePage)

@@ -117,15 +117,17 @@ TEST(ResultsView, ScrollingMovesThePage)
     EXPECT_EQ(v.shownSeqs(), Expected(5, 35));
 }
 
-TEST(ResultsView, ClickRowsWithLineHeight195)
+TEST(ResultsView, AClickMarksTheLineDrawnUnderThePointer)
 {
+    // Row 4 is drawn from 780 to 974 twips, row 5 from 975.
     struct Case {
         double y;
         bool hitsRow4;
         bool hitsRow5;
     };
-    for (const Case c : {Case{800, true, false}, Case{880, true, false}, Case{900, false, true},
-                         Case{5, false, false}, Case{6800, false, false}}) {
+    for (const Case c : {Case{780, true, false}, Case{800, true, false}, Case{900, true, false},
+                         Case{974, true, false}, Case{975, false, true}, Case{1169, false, true},
+                         Case{779, false, false}, Case{5, false, false}, Case{6800, false, false}}) {
         ViewLogic v;
         v.setRecords(31);
         v.results.RefreshResults(31);
@@ -135,16 +137,16 @@ TEST(ResultsView, ClickRowsWithLineHeight195)
     }
 }
 
-TEST(ResultsView, HalfwayClicksRoundToTheEvenRow)
+TEST(ResultsView, TheLowerPartOfALineMarksThatLineNotTheOneBelow)
 {
     ViewLogic v;
     v.setRecords(31);
     v.results.RefreshResults(31);
-    v.results.CycleMarkAt(4.5 * 195 + 5); // 4.5 → row 4
-    v.results.CycleMarkAt(5.5 * 195 + 5); // 5.5 → row 6
+    v.results.CycleMarkAt(4.9 * 195); // near the bottom of row 4's text
+    v.results.CycleMarkAt(5.5 * 195); // the middle of row 5
     EXPECT_EQ(v.store.RecordTable[1][RecordField::MarkState], 1);
-    EXPECT_EQ(v.store.RecordTable[2][RecordField::MarkState], 0);
-    EXPECT_EQ(v.store.RecordTable[3][RecordField::MarkState], 1);
+    EXPECT_EQ(v.store.RecordTable[2][RecordField::MarkState], 1);
+    EXPECT_EQ(v.store.RecordTable[3][RecordField::MarkState], 0);
 }
 
 TEST(ResultsView, ThreeClicksCycleStarDisqualifiedNone)

@@ -1,0 +1,49 @@
+// The program on the system's real HID access (hidapi with its backend for
+// this system) with no timing unit plugged in: it says so, keeps asking,
+// answers every button, and "Exit" ends it.
+#include "app/timer_application.h"
+#include "device/device_link.h"
+#include "device/hidapi_access.h"
+#include "support/scripted_prompt.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(NoUnit, TheProgramSaysSoStaysUsableAndExitEndsIt)
+{
+    SteadyClock clock;
+    HidapiAccess hid(clock);
+    if (!hid.enumerate(TimerVendorId, TimerProductId).empty())
+        GTEST_SKIP() << "a timing unit is plugged into this machine";
+    ScriptedPrompt prompt;
+    TimerApplication app({.hid = hid, .clock = clock, .prompt = &prompt});
+    QStringList captions;
+    QObject::connect(&app, &TimerApplication::linkStatusShown, [&](const QString& c) { captions << c; });
+    app.Load();
+    app.window().show();
+    EXPECT_EQ(app.window().statusLabel().text(), "USB Not Found ");
+
+    // Ticks go on looking for the unit; every button answers meanwhile.
+    QTest::qWait(700);
+    for (const auto which : {MainWindow::Button::SortTime, MainWindow::Button::SortBib, MainWindow::Button::SortSeq,
+                             MainWindow::Button::DayTime, MainWindow::Button::Time, MainWindow::Button::GetMemory})
+        app.window().button(which).click();
+    QTest::qWait(300);
+    EXPECT_EQ(app.window().statusLabel().text(), "USB Not Found ");
+    EXPECT_TRUE(captions.filter("Readfile").isEmpty()) << captions.join('|').toStdString();
+    EXPECT_TRUE(prompt.messages.isEmpty()) << prompt.messages.join('|').toStdString();
+    EXPECT_TRUE(prompt.notices.isEmpty()) << prompt.notices.join('|').toStdString();
+
+    QSignalSpy exit(&app, &TimerApplication::exitRequested);
+    app.window().button(MainWindow::Button::Exit).click();
+    EXPECT_EQ(exit.count(), 1);
+    EXPECT_TRUE(app.state().link.Closed);
+}
+
+} // namespace

@@ -1,0 +1,172 @@
+#!/usr/bin/env bash
+# Tests the Windows build under wine, on an X display and a wine prefix of
+# its own:
+#   1. every unit test built for Windows, through CTest;
+#   2. the programs of the portable folder: --help and --version; the demo
+#      downloading the sample race and exporting it through the dialog (the
+#      file must equal, but for the date and time, the Linux demo's export of
+#      the same race, made here too); the real program with no unit;
+#   3. the installer: silent install, the program from Program Files, the
+#      Start-menu entry, silent uninstall leaving nothing behind.
+#
+#   tests/windows/run-windows-tests.sh WINDOWS_BUILD LINUX_BUILD
+#
+# LINUX_BUILD holds app/trivex-demo. Screenshots and logs stay in
+# WINDOWS_BUILD/wine-tests.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+win=$(realpath "$1")
+linux=$(realpath "$2")
+work=$win/wine-tests
+rm -rf "$work"
+mkdir -p "$work"
+
+. "$win/windows-runtime.sh"
+package=$(cat "$win/windows-package-folder.txt")
+portable=$package/trivex-$version-win64
+setup=$package/trivex-$version-win64-setup.exe
+
+started=$SECONDS
+. "$here/wine-session.sh"
+echo "run-windows-tests: wine prefix ready in $((SECONDS - started)) s"
+
+passed=0
+failed=0
+check() { # description, then a command that succeeds when the check holds
+  local what=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "  ok: $what"
+  else
+    failed=$((failed + 1))
+    echo "  FAILED: $what"
+  fi
+}
+
+# 1. The unit tests, from the build folder: DLLs from where they were built.
+wine_dirs=()
+IFS=: read -ra dirs <<<"$dll_dirs"
+for d in "${dirs[@]}"; do wine_dirs+=("$(windows_path "$d")"); done
+WINEPATH=$(IFS=';'; echo "${wine_dirs[*]}")
+export WINEPATH
+export QT_PLUGIN_PATH=$qt_plugins
+echo "run-windows-tests: the unit tests under wine"
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$win" --output-on-failure -j"$(nproc)" --timeout 300 -L unit \
+  || failed=$((failed + 1))
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$win" --output-on-failure --timeout 300 -L system \
+  || failed=$((failed + 1))
+# What follows runs from the portable folder alone, as a user would.
+unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM
+
+# 2. The programs.
+run_exe() { "$wine" "$@" 2>>"$work/wine.log" | tr -d '\r'; }
+
+echo "run-windows-tests: the command line"
+for program in trivex trivex-demo; do
+  check "$program --version" test "$(run_exe "$portable/$program.exe" --version)" = "$program $version"
+  out=$(run_exe "$portable/$program.exe" --help)
+  check "$program --help lists --help and --version" grep -q -- '--version' <<<"$out"
+  check "$program refuses what it does not take" bash -c "! '$wine' '$portable/$program.exe' --bogus >/dev/null 2>&1"
+done
+
+# The window of a program started in the background, or nothing after 60 s.
+window_of() { xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+wait_for_window() { timeout 60 bash -c "$(declare -f window_of); window_of '$1'"; }
+# Keys to the window: Alt and a button's letter, as an operator would press them.
+press() {
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1" >/dev/null 2>&1 || true
+  shift
+  xdotool key --delay 100 "$@"
+}
+screenshot() { xwd -root -silent | convert xwd:- "$work/$1.png" 2>/dev/null || true; }
+ended_within() { # pid seconds
+  local end=$((SECONDS + $2))
+  while kill -0 "$1" 2>/dev/null; do
+    [ $SECONDS -ge $end ] && return 1
+    sleep 0.2
+  done
+}
+main_title="Trivex Timing Interface Window"
+
+# Runs a demo in FOLDER: Get Memory, waits for the race, Write File, Write, Exit.
+export_with_demo() { # name folder command...
+  local name=$1 folder=$2
+  shift 2
+  mkdir -p "$folder"
+  (cd "$folder" && exec "$@" >"$work/$name.log" 2>&1) &
+  local pid=$!
+  local started=$SECONDS window
+  window=$(wait_for_window "$main_title") || { echo "  $name: no window"; kill "$pid"; return 1; }
+  echo "  $name: window shown after $((SECONDS - started)) s"
+  press "$window" alt+g
+  # 48 records come in about 3 s from a unit sending a report each 10 ms.
+  sleep 8
+  screenshot "$name-downloaded"
+  press "$window" alt+w
+  sleep 2
+  screenshot "$name-dialog"
+  # The focus starts on "Write".
+  xdotool key space
+  for _ in $(seq 50); do [ -s "$folder/TrivexData.txt" ] && break; sleep 0.2; done
+  press "$window" alt+x
+  ended_within "$pid" 15 || { echo "  $name: Exit did not end it"; kill "$pid"; return 1; }
+  wait "$pid"
+}
+without_date_and_time() { sed '2s/    Date  =  [0-9-]*    Time  =  [0-9:]*//' "$1"; }
+
+echo "run-windows-tests: the demo downloads and exports the sample race, on Windows and on Linux"
+export_with_demo windows-demo "$work/export-windows" "$wine" "$portable/trivex-demo.exe" || true
+QT_QPA_PLATFORM=xcb export_with_demo linux-demo "$work/export-linux" "$linux/app/trivex-demo" || true
+win_file=$work/export-windows/TrivexData.txt
+linux_file=$work/export-linux/TrivexData.txt
+check "the Windows demo wrote its export" test -s "$win_file"
+check "the Linux demo wrote its export" test -s "$linux_file"
+check "the exports hold 48 records and 8 header lines" test "$(grep -c $'\r$' "$win_file" 2>/dev/null)" -ge 56
+check "the Windows export equals the Linux one but for the date and time" \
+  cmp -s <(without_date_and_time "$win_file") <(without_date_and_time "$linux_file")
+check "line 2 of the Windows export has the date and time" \
+  grep -qE $'^TrivexData.txt    Date  =  [0-9]{2}-[0-9]{2}-[0-9]{4}    Time  =  [0-9]{2}:[0-9]{2}:[0-9]{2}     Unit = ' "$win_file"
+
+echo "run-windows-tests: the real program with no unit"
+(cd "$work" && exec "$wine" "$portable/trivex.exe" >"$work/no-unit.log" 2>&1) &
+pid=$!
+start=$SECONDS
+if window=$(wait_for_window "$main_title"); then
+  echo "  shown after $((SECONDS - start)) s"
+  sleep 2
+  screenshot no-unit
+  check "it keeps running with no unit" kill -0 "$pid"
+  press "$window" alt+1 alt+2 alt+d alt+t alt+g
+  sleep 1
+  check "it keeps running after the buttons" kill -0 "$pid"
+  press "$window" alt+x
+  check "Exit ends it" ended_within "$pid" 15
+  wait "$pid" 2>/dev/null && status=0 || status=$?
+  check "it ends with status 0" test "$status" -eq 0
+else
+  check "the real program shows its window" false
+  kill "$pid" 2>/dev/null || true
+fi
+
+# 3. The installer, in the same prefix.
+echo "run-windows-tests: the installer"
+program_files=$WINEPREFIX/drive_c/Program\ Files/Trivex
+start_menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs
+run_exe "$setup" /S
+check "installed under Program Files" test -f "$program_files/trivex.exe"
+check "the demo stays out of the installer" test ! -e "$program_files/trivex-demo.exe"
+check "the installed program answers --version" \
+  test "$(run_exe 'C:\Program Files\Trivex\trivex.exe' --version)" = "trivex $version"
+check "a Start-menu entry" test -f "$start_menu/Trivex Timing Interface.lnk"
+check "listed among the installed programs" \
+  "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Trivex' /v DisplayName
+run_exe 'C:\Program Files\Trivex\uninstall.exe' /S
+# The uninstaller works from a copy of itself and returns at once.
+for _ in $(seq 150); do [ -e "$program_files" ] || break; sleep 0.2; done
+check "uninstalled without a file left behind" test ! -e "$program_files"
+check "the Start-menu entry is gone" test ! -e "$start_menu/Trivex Timing Interface.lnk"
+check "no longer listed" bash -c "! '$wine' reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Trivex' >/dev/null 2>&1"
+
+echo "wine: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

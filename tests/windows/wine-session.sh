@@ -1,0 +1,39 @@
+# Sourced by the Windows tests: a private X display (Xvfb chooses its own
+# number) and a fresh 64-bit wine prefix set up as a Windows 10 machine with
+# Windows' fonts, served by one wineserver for the whole run. Both go when
+# the sourcing script exits. Needs $work, a folder of the caller's.
+wine=/usr/lib/wine/wine64
+export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko to offer, and no desktop menu entries to make.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+
+wine_session_end() {
+  wineserver -k 2>/dev/null || true
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  return 0
+}
+trap wine_session_end EXIT
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 200); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; echo "wine-session: Xvfb did not start" >&2; exit 1; }
+  sleep 0.05
+done
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+# One wineserver for every program of the run, so each start is quick.
+mkdir -p "$WINEPREFIX"
+wineserver -p
+"$wine" wineboot --init >"$work/wineboot.log" 2>&1
+"$wine" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
+# Without a window manager, a managed window makes every exit wait 2 s.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+# Without Windows' fonts Qt's dialog font falls back to a serif.
+cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+
+# A Linux path as a Windows program sees it.
+windows_path() { "$wine" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
