@@ -93,6 +93,19 @@ void ResultsView::RefreshResults(int limit)
         DrawRecordRow(FirstDataRow + (n - view_.FirstShownRecord), n);
 }
 
+void ResultsView::ShowFiledRecords()
+{
+    if (store_.RecordCount < VisibleRecordRows) {
+        view_.FirstShownRecord = 1;
+        view_.LastShownRecord = store_.RecordCount;
+    }
+    for (int n = view_.FirstShownRecord; n <= view_.LastShownRecord; ++n) {
+        const int row = FirstDataRow + (n - view_.FirstShownRecord);
+        ClearRowBand(row);
+        DrawRecordRow(row, n);
+    }
+}
+
 void ResultsView::RequestSort(int sortRequest)
 {
     view_.SortRequest = static_cast<std::int16_t>(sortRequest);

@@ -26,6 +26,9 @@ public:
 
     void DrawColumnHeadings() override;
     void RefreshResults(int limit) override;
+    // Without a sort and without taking the focus; while every record fits on
+    // one page, the page grows to the highest record.
+    void ShowFiledRecords() override;
     void DrawRecordRow(int row, int n);
     void ClearRowBand(int row);
 

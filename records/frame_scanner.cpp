@@ -17,6 +17,7 @@ void ScanReceiveRing(ReceiveRing& ring, RecordStore& store, ScrollRange& scroll)
         return b[static_cast<std::size_t>((i + k) & ReceiveRing::Mask)];
     };
 
+    const int highestBefore = store.RecordCount;
     for (int i = 0; i < ReceiveRing::Size; ++i) {
         if (at(i, 0) != StartMarker1 || at(i, 1) != StartMarker2 || at(i, 36) != EndMarker1
             || at(i, 37) != EndMarker2)
@@ -38,14 +39,17 @@ void ScanReceiveRing(ReceiveRing& ring, RecordStore& store, ScrollRange& scroll)
         for (int k = 4; k < FrameLength - 2; ++k)
             at(i, k) = 0;
 
-        if (r > store.RecordCount) {
+        if (r > store.RecordCount)
             store.RecordCount = static_cast<std::int16_t>(r);
-            const int maximum = store.RecordCount < VisibleRecordRows ? 0 : store.RecordCount - VisibleRecordRows;
-            // Either call may redraw the view at once; the record is filed by now.
-            scroll.setMaximum(maximum);
-            scroll.setValue(maximum);
-        }
-
         store.FiledFrameCount = static_cast<std::int16_t>(store.FiledFrameCount + 1);
+    }
+
+    // Once every complete frame is filed: either call may redraw the view at
+    // once, and frames are found in ring order, not in the order they came,
+    // so a record filed later in this scan could otherwise show as empty.
+    if (store.RecordCount > highestBefore) {
+        const int maximum = store.RecordCount < VisibleRecordRows ? 0 : store.RecordCount - VisibleRecordRows;
+        scroll.setMaximum(maximum);
+        scroll.setValue(maximum);
     }
 }

@@ -16,7 +16,10 @@ TickProgress RunPasses(TimerProtocol& p, PollTick& tick, ReportReadProgress read
     for (;;) {
         // After each pass, and also before the thread is handed back to wait
         // for a report: the list then shows each record as soon as it has come.
+        const int filedBefore = p.store.FiledFrameCount;
         ScanReceiveRing(p.ring, p.store, p.scroll);
+        if (p.store.FiledFrameCount != filedBefore)
+            p.display.ShowFiledRecords();
         if (read == ReportReadProgress::WaitingForReport) {
             tick.stage = PollTick::Stage::Reading;
             return TickProgress::WaitingForReport;

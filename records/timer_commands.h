@@ -37,6 +37,9 @@ public:
     virtual ~ResultsDisplay() = default;
     virtual void DrawColumnHeadings() = 0;
     virtual void RefreshResults(int limit) = 0;
+    // Records were filed: the lines the list shows are drawn again from the
+    // table as it is now, so a download is seen record by record.
+    virtual void ShowFiledRecords() = 0;
 };
 
 // The poll timer, switched off while "Get Memory" works.

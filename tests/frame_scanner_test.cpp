@@ -36,6 +36,12 @@ void ExpectRowHolds(const RecordRow& row, const TimerRecordBytes& record)
         EXPECT_EQ(row[static_cast<std::size_t>(n)], record[static_cast<std::size_t>(n)]) << "field " << n;
 }
 
+void FillRecord(Scan& s, std::uint8_t record)
+{
+    AppendFrame(s.ring, record, record, Numbered(record));
+    s.run();
+}
+
 TEST(ScanReceiveRing, FrameWrappingPast511IsFiledAndConsumed)
 {
     Scan s;
@@ -100,8 +106,34 @@ TEST(ScanReceiveRing, OnlyANewHighestRecordMovesTheScrollBar)
     }
     s.run();
     EXPECT_EQ(s.store.RecordCount, 9);
-    EXPECT_EQ(s.scroll.maximumCalls.size(), 2u);
-    EXPECT_EQ(s.scroll.valueCalls.size(), 2u);
+    // One move for the scan, to the highest record it filed.
+    EXPECT_EQ(s.scroll.maximumCalls.size(), 1u);
+    EXPECT_EQ(s.scroll.valueCalls.size(), 1u);
+    AppendFrame(s.ring, 9, 4, Numbered(4));
+    s.run();
+    EXPECT_EQ(s.scroll.valueCalls.size(), 1u);
+}
+
+// Frames are found in ring order: a newer frame that wrapped to the start of
+// the ring is found before an older one near its end. The redraw the newer
+// one's scroll move causes must not show the older one's line empty.
+TEST(ScanReceiveRing, TheRedrawSeesEveryRecordTheScanFiles)
+{
+    Scan s;
+    for (std::uint8_t r = 1; r <= 45; ++r)
+        FillRecord(s, r);
+    PlaceInRing(s.ring, 470, EncodeFrame(48, 46, Numbered(46))); // runs on to 3
+    PlaceInRing(s.ring, 4, EncodeFrame(48, 47, Numbered(47)));
+    std::vector<int> emptyRowsShown;
+    s.scroll.onValueChanged = [&](int value) {
+        for (int n = value + 1; n <= value + VisibleRecordRows; ++n)
+            if (s.store.RowIsEmpty(n))
+                emptyRowsShown.push_back(n);
+    };
+    s.run();
+    EXPECT_EQ(s.store.RecordCount, 47);
+    EXPECT_TRUE(emptyRowsShown.empty()) << "record " << emptyRowsShown.front() << " shown empty";
+    ExpectRowHolds(s.store.RecordTable[46], Numbered(46));
 }
 
 TEST(ScanReceiveRing, ReplacedRecordKeepsItsMarkAndCountsBothFrames)

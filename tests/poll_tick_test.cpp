@@ -67,6 +67,10 @@ struct CountingDisplay : ResultsDisplay {
     std::vector<int> refreshes;
     void DrawColumnHeadings() override { ++headings; }
     void RefreshResults(int limit) override { refreshes.push_back(limit); }
+    // The highest record at each drawing of the filed records.
+    std::vector<int> filedShown;
+    const RecordStore* store = nullptr;
+    void ShowFiledRecords() override { filedShown.push_back(store ? store->RecordCount : -1); }
 };
 
 struct Switch : PollTimerSwitch {
@@ -84,6 +88,7 @@ struct Poll {
     Switch timer;
     TimerProtocol protocol{ring, store, scroll, unit, display, timer, clock};
     PollTick tick;
+    Poll() { display.store = &store; }
 };
 
 std::vector<std::uint8_t> Frame(int record)
@@ -140,6 +145,24 @@ TEST(PollTick, AReadThatWouldWaitStopsTheTickAndResumingGoesOn)
     EXPECT_EQ(p.unit.continued, 1);
     EXPECT_EQ(p.unit.started, 2);
     EXPECT_EQ(p.display.refreshes, std::vector<int>{4});
+}
+
+// A download is seen record by record: each record is drawn as soon as its
+// frame is filed, while the tick still waits for the next report.
+TEST(PollTick, EachRecordIsShownAsItIsFiledNotOnlyWhenTheTickEnds)
+{
+    Poll p;
+    const auto one = Frame(1);
+    const auto two = Frame(2);
+    p.unit.calls = {ReadCall{{one, Part(two, 0, 30), Part(two, 30, 38)}}};
+    EXPECT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::WaitingForReport);
+    EXPECT_EQ(p.display.filedShown, std::vector<int>{1});
+    EXPECT_TRUE(p.display.refreshes.empty());
+    EXPECT_EQ(ResumePollTick(p.protocol, p.tick), TickProgress::WaitingForReport);
+    EXPECT_EQ(p.display.filedShown, std::vector<int>{1});
+    EXPECT_EQ(ResumePollTick(p.protocol, p.tick), TickProgress::Finished);
+    EXPECT_EQ(p.display.filedShown, (std::vector<int>{1, 2}));
+    EXPECT_EQ(p.display.refreshes, std::vector<int>{2});
 }
 
 TEST(PollTick, LongWorkLetsTheEventLoopRunBetweenPassesAndKeepsTheTicksCount)

@@ -45,6 +45,7 @@ struct Framing {
     // are filed in the row that holds the record's number and then set to 0.
     void scan()
     {
+        const int before = recordCount;
         for (int i = 0; i < 512; ++i) {
             if (!(at(i, 0) == 'e' && at(i, 1) == 'f' && at(i, 36) == 'g' && at(i, 37) == 'h'))
                 continue;
@@ -57,13 +58,15 @@ struct Framing {
                 table[row][n] = at(i, 4 + n);
             for (int k = 0; k < 38; ++k)
                 at(i, k) = 0;
-            if (record > recordCount) {
+            if (record > recordCount)
                 recordCount = record;
-                const int top = recordCount < 31 ? 0 : recordCount - 31;
-                scroll.push_back({true, top});
-                scroll.push_back({false, top});
-            }
             ++filed;
+        }
+        // The list moves once, after the scan, to the highest record.
+        if (recordCount > before) {
+            const int top = recordCount < 31 ? 0 : recordCount - 31;
+            scroll.push_back({true, top});
+            scroll.push_back({false, top});
         }
     }
 
