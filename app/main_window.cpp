@@ -83,6 +83,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     scroll_ = new FocusScrollBar(this);
     scroll_->setObjectName("VScroll1");
     scroll_->setGeometry(TwipsRect(*this, 9600, 240, 375, 7335));
+    // Out of the Tab chain: the list's own keys move it, and its clicks still work.
+    scroll_->setFocusPolicy(Qt::NoFocus);
 
     picture_ = new ResultsPicture(this);
     picture_->setObjectName("Picture1");
@@ -101,8 +103,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
 
     QWidget* const order[] = {&button(Button::Exit),    picture_,
-                              &button(Button::WriteFile), scroll_,
-                              &button(Button::GetMemory), &button(Button::DayTime),
+                              &button(Button::WriteFile), &button(Button::GetMemory), &button(Button::DayTime),
                               &button(Button::Time),    &button(Button::Print),
                               &button(Button::SortTime), &button(Button::SortBib),
                               &button(Button::SortSeq)};

@@ -7,6 +7,7 @@
 #include "presentation/focus_scroll_bar.h"
 #include "presentation/results_picture.h"
 
+#include <QApplication>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -216,6 +217,26 @@ TEST(StartUp, AUnitThatCannotBeOpenedIsExplainedOnceAndTheCaptionStays)
     ASSERT_EQ(prompt.notices.size(), 1);
     EXPECT_EQ(prompt.notices[0].toStdString(), ExplainUnitNotOpened("1-2:1.0", OpenFailure::NoPermission));
     EXPECT_TRUE(prompt.messages.isEmpty()); // nothing that waits for an answer
+}
+
+// Tab walks every control of the window in turn, the list's redraws
+// notwithstanding; the scroll bar is left out of the walk.
+TEST(Keyboard, TabReachesEveryControlInTurn)
+{
+    AppRig r(true, 40);
+    r.app->Load();
+    r.app->window().showCentred();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&r.app->window()));
+    r.click(AppRig::Button::GetMemory);
+    r.tickUntilQuiet();
+    r.app->window().button(MainWindow::Button::Exit).setFocus();
+    QStringList visited;
+    for (int i = 0; i < 10; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited, (QStringList{"Picture1", "WriteFile", "Reset", "MilitaryT", "Normal", "Command1", "SortTime",
+                                    "SortBib", "SortSeq", "Exit"}));
 }
 
 TEST(Shutdown, ClosingTheWindowHidesTheExportDialog)

@@ -69,7 +69,7 @@ TEST(MainWindow, TabOrderStartsOnExit)
 {
     MainWindow w;
     w.showCentred();
-    const char* order[] = {"Exit", "Picture1", "WriteFile", "VScroll1", "Reset", "MilitaryT",
+    const char* order[] = {"Exit", "Picture1", "WriteFile", "Reset", "MilitaryT",
                            "Normal", "Command1", "SortTime", "SortBib", "SortSeq"};
     QWidget* current = w.findChild<QWidget*>("Exit");
     for (std::size_t i = 1; i < std::size(order); ++i) {
