@@ -24,6 +24,8 @@ std::optional<int> AnswerCommandLine(int argc, char** argv, const char* descript
                                   QStringLiteral("Shows this help and ends."));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
+    // "-platform" is one unknown option, not eight one-letter ones.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", qPrintable(QCoreApplication::applicationName()),
                      qPrintable(parser.errorText()), qPrintable(QCoreApplication::applicationName()));
@@ -36,7 +38,11 @@ std::optional<int> AnswerCommandLine(int argc, char** argv, const char* descript
         return 2;
     }
     if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        // The program as it is called, not the folder it happens to be in.
+        QString text = parser.helpText();
+        const qsizetype lineEnd = text.indexOf('\n');
+        text.replace(0, lineEnd, QStringLiteral("Usage: %1 [options]").arg(QCoreApplication::applicationName()));
+        std::fputs(qPrintable(text), stdout);
         return 0;
     }
     if (parser.isSet(version)) {

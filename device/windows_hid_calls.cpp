@@ -6,7 +6,10 @@
 
 #include <windows.h>
 
+// mingw-w64's HID headers declare C functions without saying so.
+extern "C" {
 #include <hidsdi.h>
+}
 
 namespace {
 

@@ -73,6 +73,9 @@ bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* w
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return Fail(why, QStringLiteral("that is a folder"));
+    // Windows lets no program write a read-only file; a rename over it may slip through.
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
+        return Fail(why, QStringLiteral("the file is read-only"));
 
     // A device name (NUL, COM1) is written to as it is.
     if (const HANDLE target = CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

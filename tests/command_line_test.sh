@@ -12,7 +12,10 @@ for program in "$1" "$2"; do
   [ $rc -eq 0 ] && [ "$out" = "$name $version" ] || { echo "$name --version: rc $rc, \"$out\""; status=1; }
   out=$(run -h 2>&1); rc=$?
   [ $rc -eq 0 ] && grep -q -- '--help' <<<"$out" && grep -q -- '--version' <<<"$out" && ! grep -q -- '--help-all' <<<"$out" \
+    && [ "$(head -n 1 <<<"$out")" = "Usage: $name [options]" ] \
     || { echo "$name -h: rc $rc, \"$out\""; status=1; }
+  out=$(run -platform offscreen 2>&1); rc=$?
+  [ $rc -eq 2 ] && grep -q "Unknown option 'platform'" <<<"$out" || { echo "$name -platform: rc $rc, \"$out\""; status=1; }
   for wrong in --bogus -platform stray; do
     out=$(run "$wrong" 2>&1); rc=$?
     [ $rc -eq 2 ] && grep -q "Try '$name --help'" <<<"$out" || { echo "$name $wrong: rc $rc, \"$out\""; status=1; }

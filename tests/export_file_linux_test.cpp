@@ -132,4 +132,16 @@ TEST(ExportDialog, ARealFileSystemMountedAfterTheDialogWasMade)
     EXPECT_GE(index, 0);
 }
 
+// Linux tells names apart by letter case.
+TEST(ExportDialog, OtherLetterCaseIsAnotherFile)
+{
+    DialogRig r;
+    WriteText(r.target("RACE.TXT"), "upper");
+    r.dialog.RereadFiles();
+    r.writeAs("race.txt");
+    EXPECT_TRUE(r.prompt.questions.isEmpty());
+    EXPECT_EQ(ReadAll(r.target("RACE.TXT")), "upper");
+    EXPECT_TRUE(QFile::exists(r.target("race.txt")));
+}
+
 } // namespace

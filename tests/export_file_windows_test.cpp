@@ -106,4 +106,21 @@ TEST(ExportDialog, AFileAnotherProgramHoldsIsAnErrorNotAHang)
     EXPECT_EQ(FilesIn(r.dir.path()), QStringList{"held.txt"});
 }
 
+// Windows does not tell names apart by letter case: a name the list shows in
+// other letters is the same file, and is not replaced without asking.
+TEST(ExportDialog, OtherLetterCaseIsTheSameFileAndIsNotReplacedWithoutAsking)
+{
+    DialogRig r;
+    WriteText(r.target("RACE.TXT"), "upper");
+    r.dialog.RereadFiles();
+    r.prompt.answers = {false};
+    r.writeAs("race.txt");
+    EXPECT_EQ(r.prompt.questions, QStringList{"File Already Exists, Do You Wish To Continue?"});
+    EXPECT_EQ(ReadAll(r.target("RACE.TXT")), "upper");
+    r.prompt.answers = {true};
+    r.writeAs("race.txt");
+    EXPECT_TRUE(ReadAll(r.target("RACE.TXT")).startsWith("         \r\nrace.txt    Date  =  "));
+    EXPECT_EQ(FilesIn(r.dir.path()).size(), 1);
+}
+
 } // namespace

@@ -1,4 +1,4 @@
-// The list at a device pixel ratio of 2 (the test runs with QT_SCALE_FACTOR=2).
+// The list at a device pixel ratio of 2 (the program sets QT_SCALE_FACTOR=2).
 #include "support/app_rig.h"
 
 #include "presentation/results_picture.h"

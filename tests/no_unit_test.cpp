@@ -7,6 +7,7 @@
 #include "support/scripted_prompt.h"
 
 #include <QLabel>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -44,6 +45,22 @@ TEST(NoUnit, TheProgramSaysSoStaysUsableAndExitEndsIt)
     app.window().button(MainWindow::Button::Exit).click();
     EXPECT_EQ(exit.count(), 1);
     EXPECT_TRUE(app.state().link.Closed);
+}
+
+// "Print" on the system's own print support, with no printer set up.
+TEST(NoPrinter, PrintSaysSoAndKeepsTheRecords)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a default printer";
+    SteadyClock clock;
+    HidapiAccess hid(clock);
+    ScriptedPrompt prompt;
+    TimerApplication app({.hid = hid, .clock = clock, .prompt = &prompt});
+    app.Load();
+    app.window().button(MainWindow::Button::Print).click();
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].startsWith("Nothing was printed. No default printer is set up"))
+        << prompt.messages[0].toStdString();
 }
 
 } // namespace

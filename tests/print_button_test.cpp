@@ -1,10 +1,8 @@
 #include "support/app_rig.h"
-#include "support/pdf_words.h"
 #include "support/printers.h"
 #include "support/scripted_prompt.h"
 
 #include <QPrinter>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -25,23 +23,6 @@ TEST(PrintButton, WithoutAPrinterSaysSoAndChangesNothing)
     EXPECT_TRUE(prompt.messages[0].contains("the records are kept"));
     EXPECT_EQ(r.state().store.RecordTable, table);
     EXPECT_EQ(r.state().format.LastRecordLine.Source, source);
-}
-
-TEST(PrintButton, PrintsTheDownloadedRecords)
-{
-    ScriptedPrompt prompt;
-    QTemporaryDir dir;
-    PdfPrinter pdf(dir.filePath("job.pdf"));
-    AppRig r(true, 5, &prompt);
-    r.app->setDefaultPrinter(pdf);
-    r.loadAndDownload();
-    r.click(AppRig::Button::Print);
-    EXPECT_TRUE(prompt.messages.isEmpty());
-    const PdfText text = ReadPdfWords(dir.filePath("job.pdf"));
-    ASSERT_TRUE(text.ok);
-    EXPECT_EQ(text.find("SEQ").size(), 1u);
-    EXPECT_EQ(text.numbersUnder("SEQ"), (std::vector<int>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(text.valueOf("Unit").toStdString(), r.state().format.LastRecordLine.Source);
 }
 
 TEST(PrintButton, APrinterThatFailsIsReportedAndTheRecordsStay)

@@ -1,4 +1,7 @@
 #include "output/printed_report.h"
+#include "support/app_rig.h"
+#include "support/printers.h"
+#include "support/scripted_prompt.h"
 #include "presentation/record_line.h"
 #include "support/pdf_words.h"
 #include "support/record_fill.h"
@@ -120,6 +123,23 @@ TEST(PrintResults, UnitIsTheSourceFormattedLast)
         ASSERT_EQ(text.size(), 1u) << name;
         EXPECT_DOUBLE_EQ(text[0].y, unit[0].y);
     }
+}
+
+TEST(PrintButton, PrintsTheDownloadedRecords)
+{
+    ScriptedPrompt prompt;
+    QTemporaryDir dir;
+    PdfPrinter pdf(dir.filePath("job.pdf"));
+    AppRig r(true, 5, &prompt);
+    r.app->setDefaultPrinter(pdf);
+    r.loadAndDownload();
+    r.click(AppRig::Button::Print);
+    EXPECT_TRUE(prompt.messages.isEmpty());
+    const PdfText text = ReadPdfWords(dir.filePath("job.pdf"));
+    ASSERT_TRUE(text.ok);
+    EXPECT_EQ(text.find("SEQ").size(), 1u);
+    EXPECT_EQ(text.numbersUnder("SEQ"), (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(text.valueOf("Unit").toStdString(), r.state().format.LastRecordLine.Source);
 }
 
 } // namespace

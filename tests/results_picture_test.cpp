@@ -5,6 +5,7 @@
 #include "support/record_fill.h"
 #include "presentation/twips.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QTest>
 #include <QWidget>
@@ -54,7 +55,9 @@ TEST(ResultsPicture, ThirtyFiveRowsAndTheLongestColumnTextsFit)
     PictureRig r;
     EXPECT_LE(35 * r.picture->textHeightTwips("hi"), 7335);
     const double column = QFontMetricsF(r.picture->viewFont()).averageCharWidth();
-    EXPECT_LE((103 + 11) * column, r.picture->width());
+    const QFontInfo chosen(r.picture->viewFont());
+    EXPECT_LE((103 + 11) * column, r.picture->width())
+        << chosen.family().toStdString() << " at " << chosen.pixelSize() << " px, asked for " << r.picture->viewFont().toString().toStdString();
     const QFontMetricsF m(r.picture->viewFont());
     // Each of these must end before the next column starts.
     for (const auto& [text, columns] : {std::pair{"255   DQ", 8}, std::pair{"16777.215", 16},

@@ -6,4 +6,7 @@ if [ -z "${WINEPREFIX:-}" ] || [ -z "${WINEPATH:-}" ]; then
   echo "wine-run: run the Windows tests through tests/windows/run-windows-tests.sh" >&2
   exit 1
 fi
-exec /usr/lib/wine/wine64 "$@"
+# Wine hands no QT_ variable to Windows programs, so the platform goes on the
+# command line: the windows platform, on the session's X display, since the
+# offscreen one has no fixed-pitch font on Windows.
+exec /usr/lib/wine/wine64 "$@" -platform windows

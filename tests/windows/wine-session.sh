@@ -32,8 +32,14 @@ wineserver -p
 "$wine" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
 # Without a window manager, a managed window makes every exit wait 2 s.
 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
-# Without Windows' fonts Qt's dialog font falls back to a serif.
+# A program that crashes ends, and the test says so, instead of a crash
+# dialog waiting for a click.
+"$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+# Without Windows' fonts Qt's dialog font falls back to a serif. Wine has no
+# Courier New, Windows' scalable fixed-pitch font (its Courier comes in three
+# sizes only), and would pick a serif for it: DejaVu Sans Mono stands in.
 cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+"$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Courier New" /d "DejaVu Sans Mono" /f >/dev/null
 
 # A Linux path as a Windows program sees it.
 windows_path() { "$wine" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
