@@ -31,7 +31,7 @@ bool FolderList::setPath(const QString& path)
     }
     int depth = 0;
     for (const QString& folder : chain) {
-        const QString name = depth == 0 ? folder : QFileInfo(folder).fileName();
+        const QString name = depth == 0 ? QDir::toNativeSeparators(folder) : QFileInfo(folder).fileName();
         auto* item = new QListWidgetItem(QString(depth * 2, ' ') + name, this);
         item->setData(Qt::UserRole, folder);
         ++depth;

@@ -78,7 +78,12 @@ press() {
   shift
   xdotool key --delay 100 "$@"
 }
-screenshot() { xwd -root -silent | convert xwd:- "$work/$1.png" 2>/dev/null || true; }
+# The screen, or one window of it (a dialog does not always show in the screen's).
+screenshot() {
+  local which=(-root)
+  [ -n "${2:-}" ] && which=(-id "$2")
+  xwd -silent "${which[@]}" | convert xwd:- "$work/$1.png" 2>/dev/null || true
+}
 ended_within() { # pid seconds
   local end=$((SECONDS + $2))
   while kill -0 "$1" 2>/dev/null; do
@@ -104,7 +109,7 @@ export_with_demo() { # name folder command...
   screenshot "$name-downloaded"
   press "$window" alt+w
   sleep 2
-  screenshot "$name-dialog"
+  screenshot "$name-dialog" "$(xdotool search --name '^Write File$' 2>/dev/null | head -n 1)"
   # The focus starts on "Write".
   xdotool key space
   for _ in $(seq 50); do [ -s "$folder/TrivexData.txt" ] && break; sleep 0.2; done
