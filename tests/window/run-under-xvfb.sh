@@ -14,22 +14,12 @@ fi
 
 work=$(mktemp -d)
 cleanup() {
-  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and writes its number to descriptor 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb" 2>/dev/null || { cat "$work/xvfb.log" >&2; echo "run-under-xvfb: Xvfb did not start" >&2; exit 1; }
-  sleep 0.05
-done
-[ -s "$work/display" ] || { echo "run-under-xvfb: Xvfb gave no display" >&2; exit 1; }
-
-export DISPLAY=":$(head -n 1 "$work/display")"
+. "$(dirname "$0")/xvfb-display.sh"
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"

@@ -16,14 +16,7 @@ wine_session_end() {
 }
 trap wine_session_end EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 200); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; echo "wine-session: Xvfb did not start" >&2; exit 1; }
-  sleep 0.05
-done
-export DISPLAY=":$(head -n 1 "$work/display")"
+. "$(dirname "${BASH_SOURCE[0]}")/../window/xvfb-display.sh"
 
 # One wineserver for every program of the run, so each start is quick.
 mkdir -p "$WINEPREFIX"
