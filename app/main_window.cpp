@@ -99,6 +99,13 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     messUsb_->setObjectName("MessUSB");
     messUsb_->setGeometry(TwipsRect(*this, 120, 7800, 9855, 375));
     messUsb_->setAccessibleDescription(QStringLiteral("How the link to the timing unit stands"));
+    // On the status label's row, right of where its captions end.
+    operatorLine_ = new QLabel(this);
+    operatorLine_->setObjectName("OperatorLine");
+    operatorLine_->setGeometry(TwipsRect(*this, 2760, 7800, 7215, 375));
+    operatorLine_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    operatorLine_->setAccessibleName(QStringLiteral("News"));
+    operatorLine_->setAccessibleDescription(QStringLiteral("How the download goes and where the list was written"));
     // The list shows it has the keyboard by a frame around it.
     connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
 

@@ -28,6 +28,8 @@ public:
     ResultsPicture& picture() const { return *picture_; }
     FocusScrollBar& scrollBar() const { return *scroll_; }
     QLabel& statusLabel() const { return *messUsb_; }
+    // News for the operator: how a download goes, where the list was written.
+    QLabel& operatorLine() const { return *operatorLine_; }
     QTimer& pollTimer() const { return *timer_; }
     QPushButton& button(Button which) const { return *buttons_[static_cast<std::size_t>(which)]; }
 
@@ -55,5 +57,6 @@ private:
     ResultsPicture* picture_ = nullptr;
     FocusScrollBar* scroll_ = nullptr;
     QLabel* messUsb_ = nullptr;
+    QLabel* operatorLine_ = nullptr;
     QTimer* timer_ = nullptr;
 };

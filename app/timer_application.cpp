@@ -8,8 +8,10 @@
 #include "presentation/results_picture.h"
 #include "presentation/results_wiring.h"
 
+#include <QAccessible>
 #include <QDateTime>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -25,6 +27,9 @@ void TimerApplication::StatusLabel::showLinkStatus(const std::string& caption)
     const QString text = QString::fromStdString(caption);
     app->window_->statusLabel().setText(text);
     emit app->linkStatusShown(text);
+    if (caption == LinkCaption::Timeout || caption == LinkCaption::UndefinedError)
+        if (const auto news = app->news_.linkLost(app->state_.store))
+            app->showNews(*news);
 }
 
 void TimerApplication::StatusLabel::explainUnitNotOpened(const std::string& path, OpenFailure why)
@@ -136,8 +141,24 @@ void TimerApplication::ContinueTick()
     }
 }
 
+void TimerApplication::showNews(const QString& text)
+{
+    QLabel& line = window_->operatorLine();
+    line.setText(text);
+    // Read out as it changes, as a live region is.
+    QAccessibleEvent changed(&line, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+    emit newsShown(text);
+}
+
 void TimerApplication::carryOn(TickProgress progress)
 {
+    if (news_.watching()) {
+        if (const auto news = news_.polled(state_.store, progress == TickProgress::Finished,
+                                           state_.link.DeviceConnected, clock_.nowUs(),
+                                           QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))))
+            showNews(*news);
+    }
     // A wake-up left over from an earlier stop only finds the tick waiting on.
     switch (progress) {
     case TickProgress::WaitingForReport:
@@ -160,7 +181,11 @@ void TimerApplication::stopPolling()
     scheduler_.cancel();
 }
 
-void TimerApplication::GetMemoryClicked() { GetMemory(*protocol_); }
+void TimerApplication::GetMemoryClicked()
+{
+    showNews(news_.asked(clock_.nowUs()));
+    GetMemory(*protocol_);
+}
 
 void TimerApplication::ExitClicked()
 {
@@ -181,8 +206,11 @@ void TimerApplication::WindowClosing()
 void TimerApplication::WriteFileClicked()
 {
     window_->setVisible(true);
-    if (!exportDialog_)
+    if (!exportDialog_) {
         exportDialog_ = std::make_unique<ExportDialog>(state_.format, state_.store, prompt_, window_.get());
+        connect(exportDialog_.get(), &ExportDialog::written, this,
+                [this](const QString& path) { showNews(QStringLiteral("The list was written to %1").arg(path)); });
+    }
     exportDialog_->open();
 }
 
@@ -197,6 +225,11 @@ void TimerApplication::PrintClicked()
     }
     const QDateTime now = QDateTime::currentDateTime();
     if (!PrintResults(*printer, ListForOutput(state_.format, state_.store), now.toString("MM-dd-yyyy"),
-                      now.toString("HH:mm:ss"), &why))
+                      now.toString("HH:mm:ss"), &why)) {
         prompt_.tell("Printing failed: " + why + ". The records are kept; check the printer and press Print again.");
+        return;
+    }
+    const QString name = printer->printerName();
+    showNews(name.isEmpty() ? QStringLiteral("The list was sent to the printer.")
+                            : QStringLiteral("The list was sent to the printer %1.").arg(name));
 }

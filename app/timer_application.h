@@ -4,6 +4,7 @@
 #include "device/device_port.h"
 #include "presentation/focus_scroll_bar.h"
 #include "device/hid_access.h"
+#include "app/download_news.h"
 #include "app/main_window.h"
 #include "output/operator_prompt.h"
 #include "records/poll_tick.h"
@@ -68,6 +69,8 @@ signals:
     void linkStatusShown(const QString& caption);
     // "Exit" was pressed: the device is closed and the program is to end now.
     void exitRequested();
+    // What the operator line says, each time it changes.
+    void newsShown(const QString& text);
 
 private:
     class StatusLabel : public LinkStatusDisplay {
@@ -83,6 +86,7 @@ private:
     };
 
     void connectWindow();
+    void showNews(const QString& text);
     void carryOn(TickProgress progress);
     void stopPolling();
 
@@ -99,6 +103,7 @@ private:
     std::unique_ptr<ResultsView> results_;
     std::unique_ptr<TimerProtocol> protocol_;
     PollTick tick_;
+    DownloadNews news_;
     // Timer1 came while a tick was going on: the next tick starts once it ends.
     bool tickOverdue_ = false;
     MessageBoxPrompt messageBoxes_;

@@ -269,6 +269,7 @@ void ExportDialog::Write()
     FileSystemTarget files;
     if (RunExport(request, format_, store_, prompt_, files) != ExportOutcome::Written)
         return;
+    emit written(QDir::toNativeSeparators(QDir(request.folder).filePath(request.name)));
     hide();
     if (mainWindow_)
         mainWindow_->activateWindow();

@@ -50,6 +50,10 @@ public slots:
     // Lists the folder shown afresh, or its nearest parent if it has gone.
     void RereadFolders();
 
+signals:
+    // The list was written to this file (the full path, as the system writes it).
+    void written(const QString& path);
+
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,0 +1,39 @@
+#include "records/download_count.h"
+
+#include <algorithm>
+#include <array>
+
+DownloadCount CountDownload(const RecordStore& store)
+{
+    // Rows move in a sort; the record a row holds is its sequence number.
+    std::array<bool, RecordStore::Rows> present{};
+    for (int row = 0; row < RecordStore::Rows; ++row) {
+        const int record = store.RecordTable[static_cast<std::size_t>(row)][RecordField::Sequence];
+        if (record > 0 && record < RecordStore::Rows && !store.RowIsEmpty(row))
+            present[static_cast<std::size_t>(record)] = true;
+    }
+    DownloadCount count;
+    count.filed = static_cast<int>(std::count(present.begin() + 1, present.end(), true));
+    count.expected = std::max<int>(store.ReportedRecordCount, store.RecordCount);
+    for (int n = 1; n <= count.expected && n < RecordStore::Rows; ++n)
+        if (!present[static_cast<std::size_t>(n)])
+            count.missing.push_back(n);
+    return count;
+}
+
+std::string NumberRanges(const std::vector<int>& numbers)
+{
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size();) {
+        std::size_t end = i;
+        while (end + 1 < numbers.size() && numbers[end + 1] == numbers[end] + 1)
+            ++end;
+        if (!text.empty())
+            text += ", ";
+        text += std::to_string(numbers[i]);
+        if (end > i)
+            text += (end == i + 1 ? ", " : "-") + std::to_string(numbers[end]);
+        i = end + 1;
+    }
+    return text;
+}

@@ -1,0 +1,84 @@
+// The operator line: how a download goes and how it ended, where the list was
+// written, that it was printed.
+#include "output/export_dialog.h"
+#include "output/folder_list.h"
+#include "support/app_rig.h"
+#include "support/printers.h"
+#include "support/scripted_prompt.h"
+
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct NewsRig : AppRig {
+    QStringList news;
+    explicit NewsRig(int records = 48, OperatorPrompt* prompt = nullptr) : AppRig(true, records, prompt)
+    {
+        QObject::connect(app.get(), &TimerApplication::newsShown, [this](const QString& n) { news << n; });
+    }
+    QString line() const { return app->window().operatorLine().text(); }
+};
+
+TEST(OperatorNews, ADownloadIsToldFromTheAskingToItsEnd)
+{
+    NewsRig r;
+    r.app->Load();
+    r.click(AppRig::Button::GetMemory);
+    EXPECT_EQ(r.line(), "Asking the unit for its records\u2026");
+    r.tickUntilQuiet();
+    ASSERT_GE(r.news.size(), 3) << r.news.join('|').toStdString();
+    // The count rises as the records come, each told against the 48 the unit reports.
+    const QStringList progress = r.news.filter("Downloading: ");
+    ASSERT_GE(progress.size(), 5) << r.news.join('|').toStdString();
+    int before = 0;
+    for (const QString& p : progress) {
+        const auto m = QRegularExpression("^Downloading: (\\d+) of 48 records$").match(p);
+        ASSERT_TRUE(m.hasMatch()) << p.toStdString();
+        EXPECT_GT(m.captured(1).toInt(), before);
+        before = m.captured(1).toInt();
+    }
+    EXPECT_EQ(before, 48);
+    EXPECT_TRUE(QRegularExpression("^Download complete: 48 records, at \\d\\d:\\d\\d:\\d\\d\\.$")
+                    .match(r.line())
+                    .hasMatch())
+        << r.line().toStdString();
+}
+
+TEST(OperatorNews, AUnitUnpluggedInTheMiddleIsToldWithTheRecordsThatAreMissing)
+{
+    NewsRig r;
+    r.app->Load();
+    // About 20 records' worth of reports, then the unit is gone.
+    r.unit.unplugAfterReports(110);
+    r.click(AppRig::Button::GetMemory);
+    r.tickUntilQuiet();
+    EXPECT_TRUE(r.captions.contains("Readfile Timeout "));
+    EXPECT_TRUE(r.line().startsWith("Download stopped short (the unit went quiet or was unplugged): "))
+        << r.line().toStdString();
+    EXPECT_TRUE(r.line().endsWith("-48.")) << r.line().toStdString();
+}
+
+TEST(OperatorNews, TheExportAndThePrintAreTold)
+{
+    ScriptedPrompt prompt;
+    NewsRig r(5, &prompt);
+    QTemporaryDir dir;
+    PdfPrinter pdf(dir.filePath("job.pdf"));
+    r.app->setDefaultPrinter(pdf);
+    r.loadAndDownload();
+    r.click(AppRig::Button::Print);
+    EXPECT_TRUE(r.line().startsWith("The list was sent to the printer")) << r.line().toStdString();
+
+    r.click(AppRig::Button::WriteFile);
+    ExportDialog* dialog = r.app->exportDialog();
+    ASSERT_TRUE(dialog->folders().setPath(dir.path()));
+    dialog->fileName().setText("Heat1.txt");
+    dialog->Write();
+    EXPECT_EQ(r.line(), "The list was written to " + QDir::toNativeSeparators(dir.filePath("Heat1.txt")));
+}
+
+} // namespace
