@@ -10,6 +10,7 @@
 
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -84,6 +85,42 @@ TEST(RealWindow, TheListGrowsDuringADownloadAndAButtonIsAnsweredMeanwhile)
     EXPECT_GE(paintsWithRecordsWhileSending, 2);
     EXPECT_TRUE(answeredWhileSending);
     EXPECT_EQ(app.results().RowTexts(ResultsView::LastDataRow)[0], "80");
+}
+
+// A race of fewer records than the list shows: the first is on screen within
+// half a second of its frame, and the operator line tells the end with the count.
+TEST(RealWindow, AShortDownloadShowsFromItsFirstRecordAndTellsItsEnd)
+{
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs a real X display (tests/window/run-under-xvfb.sh)";
+    SteadyClock clock;
+    EmulatedUnit unit(clock, SampleRace(36000000, 5, 20), {.reportIntervalUs = 10000});
+    EmulatedHidAccess hid(EmulatedHidAccess::Pacing::RealTime);
+    hid.addUnit("unit", unit);
+    TimerApplication app({.hid = hid, .clock = clock});
+    app.Load();
+    app.window().showCentred();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&app.window()));
+
+    std::int64_t firstRecordPaintedUs = -1;
+    QObject::connect(&app.window().picture(), &ResultsPicture::painted, [&] {
+        if (firstRecordPaintedUs < 0 && !app.results().RowTexts(ResultsView::FirstDataRow).empty())
+            firstRecordPaintedUs = clock.nowUs();
+    });
+    const std::int64_t askedUs = clock.nowUs();
+    app.GetMemoryClicked();
+    QLabel& news = app.window().operatorLine();
+    for (int waited = 0; waited < 15000 && !news.text().startsWith("Download"); waited += 20)
+        QTest::qWait(20);
+    for (int waited = 0; waited < 15000 && news.text().startsWith("Downloading"); waited += 20)
+        QTest::qWait(20);
+
+    EXPECT_TRUE(news.text().startsWith("Download complete: 20 records, at ")) << news.text().toStdString();
+    ASSERT_GE(firstRecordPaintedUs, 0);
+    // The unit answers after the 0.1 s pause; its first frame takes 6 reports.
+    const std::int64_t firstFrameInUs = askedUs + 100000 + 6 * 10000;
+    EXPECT_LT(firstRecordPaintedUs - firstFrameInUs, 500000) << "first record painted "
+                                                             << (firstRecordPaintedUs - askedUs) / 1000 << " ms after Get Memory";
 }
 
 } // namespace
