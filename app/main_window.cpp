@@ -17,7 +17,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -80,6 +83,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
         button->setAccessibleDescription(QLatin1String(b.purpose));
     }
 
+    fitButtonFont();
+
     scroll_ = new FocusScrollBar(this);
     scroll_->setObjectName("VScroll1");
     scroll_->setGeometry(TwipsRect(*this, 9600, 240, 375, 7335));
@@ -116,6 +121,25 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
                               &button(Button::SortSeq)};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+}
+
+void MainWindow::fitButtonFont()
+{
+    // One font for every button: the largest, up to the window's own, at
+    // which every caption fits with room on both sides, as the list's font
+    // is chosen to fit the list.
+    const int room = 2 * (style()->pixelMetric(QStyle::PM_ButtonMargin) + style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    QFont chosen = font();
+    for (int pixels = QFontInfo(font()).pixelSize(); pixels >= 6; --pixels) {
+        chosen.setPixelSize(pixels);
+        const QFontMetrics m(chosen);
+        if (std::all_of(buttons_.begin(), buttons_.end(), [&](const QPushButton* b) {
+                return m.horizontalAdvance(b->text()) + room <= b->width();
+            }))
+            break;
+    }
+    for (QPushButton* b : buttons_)
+        b->setFont(chosen);
 }
 
 void MainWindow::emitRequest(Button which)

@@ -52,6 +52,7 @@ protected:
 
 private:
     void emitRequest(Button which);
+    void fitButtonFont();
 
     std::array<QPushButton*, ButtonCount> buttons_{};
     ResultsPicture* picture_ = nullptr;

@@ -5,7 +5,7 @@
 #include <QScrollBar>
 
 // The view's vertical scroll bar. It tells when it receives the focus, since
-// the list redraws then too.
+// the list redraws then too, and its handle is always darker than its track.
 class FocusScrollBar : public QScrollBar {
     Q_OBJECT
 public:
@@ -16,6 +16,7 @@ signals:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A scroll bar as the range the framing and the view move. Setting the value

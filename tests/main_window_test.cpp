@@ -1,8 +1,10 @@
 #include "app/main_window.h"
+#include "presentation/focus_scroll_bar.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -78,6 +80,43 @@ TEST(MainWindow, TabOrderStartsOnExit)
             current = current->nextInFocusChain();
         EXPECT_EQ(current->objectName(), order[i]);
     }
+}
+
+// Every caption fits its button with room on both sides; the test also runs
+// at a device pixel ratio of 2 (high_dpi_tests).
+TEST(MainWindow, EveryCaptionFitsItsButtonWithRoom)
+{
+    MainWindow w;
+    w.show();
+    const int room = 2 * (w.style()->pixelMetric(QStyle::PM_ButtonMargin)
+                          + w.style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    QFont shared;
+    for (const QPushButton* b : w.findChildren<QPushButton*>()) {
+        const QFontMetrics m(b->font());
+        EXPECT_LE(m.horizontalAdvance(b->text()) + room, b->width()) << b->text().toStdString();
+        if (shared == QFont())
+            shared = b->font();
+        EXPECT_EQ(b->font(), shared) << "one font for every button";
+    }
+}
+
+// The scroll bar's handle reads as a handle: clearly darker than its track.
+TEST(MainWindow, TheScrollBarsHandleIsDarkerThanItsTrack)
+{
+    MainWindow w;
+    QScrollBar& bar = w.scrollBar();
+    bar.setRange(0, 100);
+    bar.setPageStep(31);
+    bar.setValue(0);
+    w.show();
+    const QImage image = bar.grab().toImage();
+    // Down the middle: the handle starts under the up arrow, the track ends above the down arrow.
+    const int x = image.width() / 2;
+    const int handleY = image.height() / 6;
+    const int trackY = image.height() * 3 / 4;
+    const int handle = qGray(image.pixel(x, handleY));
+    const int track = qGray(image.pixel(x, trackY));
+    EXPECT_GE(track - handle, 40) << "handle " << handle << ", track " << track;
 }
 
 } // namespace
