@@ -26,4 +26,6 @@ public:
     virtual void fillBackground(int xTwips, int yTwips, int widthTwips, int heightTwips) = 0;
     virtual int widthTwips() const = 0;
     virtual void takeFocus() = 0;
+    // The keyboard's line: a frame around this band, or none for a height of 0.
+    virtual void showCursor(int yTwips, int heightTwips) = 0;
 };

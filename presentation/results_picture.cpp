@@ -70,6 +70,18 @@ int ResultsPicture::widthTwips() const { return static_cast<int>(std::lround(wid
 
 void ResultsPicture::takeFocus() { setFocus(Qt::OtherFocusReason); }
 
+void ResultsPicture::showCursor(int yTwips, int heightTwips)
+{
+    const QRect cursor = heightTwips > 0
+        ? QRect(0, toPixelsY(yTwips), width(), toPixelsY(yTwips + heightTwips) - toPixelsY(yTwips))
+        : QRect();
+    if (cursor == cursor_)
+        return;
+    update(cursor_);
+    cursor_ = cursor;
+    update(cursor_);
+}
+
 void ResultsPicture::setPrintPosition(int xTwips, int yTwips)
 {
     printX_ = xTwips;
@@ -251,7 +263,24 @@ void ResultsPicture::paintEvent(QPaintEvent* event)
     QPainter p(this);
     const QRect r = event->rect();
     p.drawImage(r, image_, QRectF(r.topLeft() * image_.devicePixelRatio(), r.size() * image_.devicePixelRatio()));
+    // The keyboard's line, over the picture, while the list has the keyboard.
+    if (!cursor_.isEmpty() && hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1));
+        p.drawRect(cursor_.adjusted(0, 0, -1, -1));
+    }
     emit painted();
+}
+
+void ResultsPicture::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update(cursor_);
+}
+
+void ResultsPicture::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update(cursor_);
 }
 
 // The middle of the pixel under the pointer: a line drawn from pixel row p on

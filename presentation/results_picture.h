@@ -35,6 +35,7 @@ public:
     void fillBackground(int xTwips, int yTwips, int widthTwips, int heightTwips) override;
     int widthTwips() const override;
     void takeFocus() override;
+    void showCursor(int yTwips, int heightTwips) override;
 
     double toTwipsY(double pixels) const;
     // Where in twips the pointer at this pixel row points.
@@ -56,6 +57,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -92,6 +95,7 @@ private:
     int lineHeightTwips_ = 1;
     int printX_ = 0;
     int printY_ = 0;
+    QRect cursor_; // logical pixels; empty for none
     std::function<QString(double)> toolTip_;
     std::function<QStringList()> accessibleLines_;
 

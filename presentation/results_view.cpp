@@ -4,6 +4,7 @@
 #include "records/record_sort.h"
 #include "presentation/result_columns.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -91,6 +92,7 @@ void ResultsView::RefreshResults(int limit)
 
     for (int n = view_.FirstShownRecord; n <= view_.LastShownRecord; ++n)
         DrawRecordRow(FirstDataRow + (n - view_.FirstShownRecord), n);
+    ShowCursor();
 }
 
 void ResultsView::ShowFiledRecords()
@@ -104,6 +106,7 @@ void ResultsView::ShowFiledRecords()
         ClearRowBand(row);
         DrawRecordRow(row, n);
     }
+    ShowCursor();
 }
 
 void ResultsView::RequestSort(int sortRequest)
@@ -151,6 +154,66 @@ void ResultsView::CycleMarkAt(double yTwips)
     }
     ClearRowBand(row);
     DrawRecordRow(row, n);
+    ShowCursor();
+}
+
+int ResultsView::LastShownRow() const
+{
+    return FirstDataRow + std::max(-1, view_.LastShownRecord - view_.FirstShownRecord);
+}
+
+void ResultsView::ShowCursor()
+{
+    // Kept on a line that is shown, however the page changed.
+    if (view_.CursorRow != 0)
+        view_.CursorRow = static_cast<std::int16_t>(std::clamp<int>(view_.CursorRow, FirstDataRow,
+                                                                    std::max(FirstDataRow, LastShownRow())));
+    const int h = LineHeight();
+    surface_.showCursor(view_.CursorRow * h, view_.CursorRow != 0 && LastShownRow() >= FirstDataRow ? h : 0);
+}
+
+void ResultsView::MoveCursor(CursorMove move)
+{
+    const bool placed = view_.CursorRow != 0;
+    if (!placed)
+        view_.CursorRow = FirstDataRow;
+    const int value = scroll_.value();
+    switch (move) {
+    case CursorMove::Up:
+        if (placed && view_.CursorRow > FirstDataRow)
+            --view_.CursorRow;
+        else if (placed)
+            scroll_.setValue(value - 1);
+        break;
+    case CursorMove::Down:
+        if (placed && view_.CursorRow < LastShownRow())
+            ++view_.CursorRow;
+        else if (placed)
+            scroll_.setValue(value + 1);
+        break;
+    case CursorMove::PageUp:
+        scroll_.setValue(value - VisibleRecordRows);
+        break;
+    case CursorMove::PageDown:
+        scroll_.setValue(value + VisibleRecordRows);
+        break;
+    case CursorMove::Home:
+        scroll_.setValue(0);
+        view_.CursorRow = FirstDataRow;
+        break;
+    case CursorMove::End:
+        scroll_.setValue(scroll_.maximum());
+        view_.CursorRow = LastDataRow;
+        break;
+    }
+    ShowCursor();
+}
+
+void ResultsView::MarkCursorLine()
+{
+    if (view_.CursorRow == 0 || view_.CursorRow > LastShownRow())
+        return;
+    CycleMarkAt(view_.CursorRow * LineHeight());
 }
 
 const std::vector<std::string>& ResultsView::RowTexts(int row) const

@@ -40,6 +40,13 @@ public:
     // The scroll bar moved, or took the focus: the page at its value.
     void ShowScrolledPage(int value);
 
+    // The keyboard's line cursor: moved within the page, which scrolls when
+    // the cursor would leave it; Space cycles the mark of its line as a click
+    // there would.
+    enum class CursorMove { Up, Down, PageUp, PageDown, Home, End };
+    void MoveCursor(CursorMove move);
+    void MarkCursorLine();
+
     // The view row whose line is drawn at this height; -1 outside the view's rows.
     int RowAt(double yTwips) const;
     // The texts drawn in a view row, empty where nothing is drawn.
@@ -47,6 +54,9 @@ public:
 
 private:
     int LineHeight() const;
+    // The view row of the last line the page shows (FirstDataRow - 1 when none).
+    int LastShownRow() const;
+    void ShowCursor();
 
     RecordStore& store_;
     FormatState& format_;

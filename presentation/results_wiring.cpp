@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QObject>
 
+#include <optional>
+
 QString RowToolTip(const ResultsView& view, double yTwips)
 {
     const int row = view.RowAt(yTwips);
@@ -26,11 +28,12 @@ QString RowToolTip(const ResultsView& view, double yTwips)
 
 namespace {
 
-// The wheel over the list, and the paging keys while the list has the focus,
-// move the scroll bar as its own arrows and trough do; its change redraws.
-class ListScrolling : public QObject {
+// The wheel over the list moves the scroll bar as its own arrows do; while
+// the list has the focus, the arrow and paging keys move its line cursor
+// (the page scrolls with it) and Space cycles the mark of the cursor's line.
+class ListKeys : public QObject {
 public:
-    ListScrolling(QObject* parent, QScrollBar& scroll) : QObject(parent), scroll_(scroll) {}
+    ListKeys(QObject* parent, QScrollBar& scroll, ResultsView& view) : QObject(parent), scroll_(scroll), view_(view) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -40,9 +43,15 @@ protected:
             return true;
         }
         if (event->type() == QEvent::KeyPress) {
-            const auto action = ActionFor(static_cast<QKeyEvent*>(event)->key());
-            if (action != QAbstractSlider::SliderNoAction) {
-                scroll_.triggerAction(action);
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->modifiers() & ~Qt::KeypadModifier)
+                return QObject::eventFilter(watched, event);
+            if (key->key() == Qt::Key_Space) {
+                view_.MarkCursorLine();
+                return true;
+            }
+            if (const auto move = MoveFor(key->key())) {
+                view_.MoveCursor(*move);
                 return true;
             }
         }
@@ -50,27 +59,29 @@ protected:
     }
 
 private:
-    static QAbstractSlider::SliderAction ActionFor(int key)
+    static std::optional<ResultsView::CursorMove> MoveFor(int key)
     {
+        using Move = ResultsView::CursorMove;
         switch (key) {
         case Qt::Key_Up:
-            return QAbstractSlider::SliderSingleStepSub;
+            return Move::Up;
         case Qt::Key_Down:
-            return QAbstractSlider::SliderSingleStepAdd;
+            return Move::Down;
         case Qt::Key_PageUp:
-            return QAbstractSlider::SliderPageStepSub;
+            return Move::PageUp;
         case Qt::Key_PageDown:
-            return QAbstractSlider::SliderPageStepAdd;
+            return Move::PageDown;
         case Qt::Key_Home:
-            return QAbstractSlider::SliderToMinimum;
+            return Move::Home;
         case Qt::Key_End:
-            return QAbstractSlider::SliderToMaximum;
+            return Move::End;
         default:
-            return QAbstractSlider::SliderNoAction;
+            return std::nullopt;
         }
     }
 
     QScrollBar& scroll_;
+    ResultsView& view_;
 };
 
 // What a screen reader reads of the list: each line drawn, column by column.
@@ -92,7 +103,7 @@ QStringList ShownLines(const ResultsView& view)
 
 void ConnectResultsView(ResultsPicture& picture, FocusScrollBar& scroll, ResultsView& view)
 {
-    picture.installEventFilter(new ListScrolling(&picture, scroll));
+    picture.installEventFilter(new ListKeys(&picture, scroll, view));
     picture.setAccessibleLines([&view] { return ShownLines(view); });
     auto VScroll1_Change = [&view](int value) { view.ShowScrolledPage(value); };
     auto VScroll1_GotFocus = [&view, &scroll] { view.ShowScrolledPage(scroll.value()); };

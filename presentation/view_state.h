@@ -13,4 +13,6 @@ struct ViewState {
     std::int16_t LastShownRecord = 0;
     std::int16_t ScrollPosition = 0;
     std::int16_t SortRequest = NoSort;
+    // The view row of the keyboard's line cursor; 0 until a key places it.
+    std::int16_t CursorRow = 0;
 };

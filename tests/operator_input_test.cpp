@@ -44,20 +44,50 @@ TEST(TheList, TheWheelScrollsItAsTheScrollBarsArrowsDo)
     EXPECT_EQ(17 - r.scroll().value(), 2 * moved);
 }
 
-TEST(TheList, PagingKeysMoveThePageWhileTheListHasTheFocus)
+// The keys move a line cursor; the page scrolls where the cursor would leave it.
+TEST(TheList, TheKeysMoveALineCursorAndThePageFollowsIt)
 {
     Downloaded r;
     struct Case {
         Qt::Key key;
         int value;
+        int cursorRow;
     };
-    for (const Case c : {Case{Qt::Key_PageUp, 0}, Case{Qt::Key_Down, 1}, Case{Qt::Key_End, 17},
-                         Case{Qt::Key_Up, 16}, Case{Qt::Key_Home, 0}, Case{Qt::Key_PageDown, 17}}) {
+    for (const Case c : {Case{Qt::Key_PageUp, 0, 4}, Case{Qt::Key_Down, 0, 5}, Case{Qt::Key_End, 17, 34},
+                         Case{Qt::Key_Down, 17, 34}, Case{Qt::Key_Up, 17, 33}, Case{Qt::Key_Home, 0, 4},
+                         Case{Qt::Key_Up, 0, 4}, Case{Qt::Key_PageDown, 17, 4}}) {
         SCOPED_TRACE(QKeySequence(c.key).toString().toStdString());
         QTest::keyClick(&r.picture(), c.key);
         EXPECT_EQ(r.scroll().value(), c.value);
         EXPECT_EQ(r.seqAt(4), std::to_string(c.value + 1));
+        EXPECT_EQ(r.state().view.CursorRow, c.cursorRow);
     }
+    // On the last line of the page, Down scrolls by one and the cursor stays.
+    QTest::keyClick(&r.picture(), Qt::Key_Home);
+    for (int i = 0; i < 30; ++i)
+        QTest::keyClick(&r.picture(), Qt::Key_Down);
+    EXPECT_EQ(r.state().view.CursorRow, 34);
+    EXPECT_EQ(r.scroll().value(), 0);
+    QTest::keyClick(&r.picture(), Qt::Key_Down);
+    EXPECT_EQ(r.scroll().value(), 1);
+    EXPECT_EQ(r.seqAt(34), "32");
+}
+
+TEST(TheList, SpaceCyclesTheMarkOfTheCursorsLineAndTheCursorOutlivesARefresh)
+{
+    Downloaded r;
+    QTest::keyClick(&r.picture(), Qt::Key_Home);
+    QTest::keyClick(&r.picture(), Qt::Key_Down);
+    QTest::keyClick(&r.picture(), Qt::Key_Down);
+    QTest::keyClick(&r.picture(), Qt::Key_Space);
+    EXPECT_EQ(r.seqAt(6), "3   *");
+    QTest::keyClick(&r.picture(), Qt::Key_Space);
+    EXPECT_EQ(r.seqAt(6), "3   DQ");
+    // A redraw (here the time display) keeps the cursor where it was.
+    r.click(AppRig::Button::DayTime);
+    EXPECT_EQ(r.state().view.CursorRow, 6);
+    QTest::keyClick(&r.picture(), Qt::Key_Space);
+    EXPECT_EQ(r.seqAt(6), "3");
 }
 
 TEST(TheButtons, EachHasAKeyAndSaysItInItsTooltipWithItsCaptionUnchanged)

@@ -40,6 +40,9 @@ public:
     void fillBackground(int, int y, int, int) override { filledRows.push_back(y / lineHeight_); }
     int widthTwips() const override { return 9375; }
     void takeFocus() override { ++focusTaken; }
+    // The row the cursor frame is around, or -1.
+    int cursorRow = -1;
+    void showCursor(int y, int height) override { cursorRow = height > 0 ? y / lineHeight_ : -1; }
 
 private:
     int lineHeight_;
