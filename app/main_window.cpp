@@ -54,6 +54,9 @@ constexpr ButtonSpec Buttons[] = {
      "Close the link to the unit and end the program"},
 };
 
+// Pixels between a button's frame and its caption, on each side.
+constexpr int ButtonTextRoom = 3;
+
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
@@ -125,17 +128,22 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 
 void MainWindow::fitButtonFont()
 {
-    // One font for every button: the largest, up to the window's own, at
-    // which every caption fits with room on both sides, as the list's font
-    // is chosen to fit the list.
-    const int room = 2 * (style()->pixelMetric(QStyle::PM_ButtonMargin) + style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    // One font for every button: the window's own where every caption fits
+    // with room on both sides, else the largest smaller one that does, as the
+    // list's font is chosen to fit the list.
+    const int room = 2 * (style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + ButtonTextRoom);
+    auto fits = [&](const QFont& f) {
+        const QFontMetrics m(f);
+        return std::all_of(buttons_.begin(), buttons_.end(),
+                           [&](const QPushButton* b) { return m.horizontalAdvance(b->text()) + room <= b->width(); });
+    };
     QFont chosen = font();
-    for (int pixels = QFontInfo(font()).pixelSize(); pixels >= 6; --pixels) {
-        chosen.setPixelSize(pixels);
-        const QFontMetrics m(chosen);
-        if (std::all_of(buttons_.begin(), buttons_.end(), [&](const QPushButton* b) {
-                return m.horizontalAdvance(b->text()) + room <= b->width();
-            }))
+    if (fits(chosen))
+        return;
+    const qreal points = chosen.pointSizeF() > 0 ? chosen.pointSizeF() : 9;
+    for (qreal size = points - 0.5; size >= 5; size -= 0.5) {
+        chosen.setPointSizeF(size);
+        if (fits(chosen))
             break;
     }
     for (QPushButton* b : buttons_)
