@@ -24,7 +24,7 @@ constexpr int BorderTwips = 60;
 
 ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
                            std::function<QDateTime()> now)
-    : QFrame(mainWindow, Qt::Window | Qt::FramelessWindowHint),
+    : QFrame(mainWindow, Qt::Dialog | Qt::FramelessWindowHint),
       format_(format), store_(store), prompt_(prompt), mainWindow_(mainWindow), now_(std::move(now))
 {
     setObjectName("Form6");
