@@ -8,8 +8,11 @@ ListedRecords ListForOutput(FormatState& format, RecordStore& store)
 {
     ListedRecords list;
     list.Unit = format.LastRecordLine.Source;
-    // Counts are single bytes from the unit; the table bounds them anyway.
-    list.Count = std::clamp<int>(store.ReportedRecordCount, 0, RecordStore::Rows - 1);
+    // Every record the list on screen can show: the count byte of the last
+    // frame alone may be smaller than the highest record filed (a stray frame
+    // with a low count), and would drop records from the print and the file.
+    const int count = std::max<int>(store.ReportedRecordCount, store.RecordCount);
+    list.Count = std::clamp<int>(count, 0, RecordStore::Rows - 1);
     list.formatRow = [&format, &store](int row) { return FormatRecordLine(format, store, row); };
     return list;
 }

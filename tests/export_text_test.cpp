@@ -108,6 +108,25 @@ TEST(ExportText, EmptyRowsAndTheSortedOrder)
     EXPECT_EQ(std::count(body.begin(), body.end(), '\n'), 3);
 }
 
+// The file lists every record the screen can show: a last frame whose count
+// byte is low (or 0) cuts nothing off; records the unit reports but that
+// never came are listed as the empty lines they are.
+TEST(ExportText, TheRecordLinesGoToTheLargerOfTheReportedCountAndTheHighestRecord)
+{
+    const struct {
+        int reported;
+        int lines;
+    } cases[] = {{5, 5}, {1, 5}, {0, 5}, {7, 7}};
+    for (const auto& c : cases) {
+        FormatState f;
+        RecordStore s;
+        FillRecords(s, 5);
+        s.ReportedRecordCount = static_cast<std::int16_t>(c.reported);
+        const std::string body = Export(f, s).substr(Header("").size());
+        EXPECT_EQ(std::count(body.begin(), body.end(), '\n'), c.lines) << "reported " << c.reported;
+    }
+}
+
 TEST(ExportText, ColumnPadding)
 {
     struct Case {
