@@ -183,8 +183,12 @@ void TimerApplication::stopPolling()
 
 void TimerApplication::GetMemoryClicked()
 {
+    if (!GetMemory(*protocol_)) {
+        showNews(QStringLiteral("No timing unit was found: the records are kept. Plug the unit in and press "
+                                "Get Memory again."));
+        return;
+    }
     showNews(news_.asked(clock_.nowUs()));
-    GetMemory(*protocol_);
 }
 
 void TimerApplication::ExitClicked()

@@ -27,16 +27,6 @@ void DropLink(DeviceLink& link)
     link.DeviceConnected = false;
 }
 
-bool EnsureConnected(DeviceContext& device)
-{
-    if (device.link.Closed)
-        return false;
-    if (!device.link.DeviceConnected)
-        device.link.DeviceConnected = OpenTimerDevice(device);
-    if (!device.link.DeviceConnected)
-        device.status.showLinkStatus(LinkCaption::NotFound);
-    return device.link.DeviceConnected;
-}
 
 // Says once per plug-in why a unit that is there could not be taken.
 void ExplainUnopenable(DeviceContext& device, const std::vector<std::pair<std::string, OpenFailure>>& units)
@@ -130,6 +120,17 @@ bool BeginReadCall(DeviceContext& device)
 }
 
 } // namespace
+
+bool EnsureConnected(DeviceContext& device)
+{
+    if (device.link.Closed)
+        return false;
+    if (!device.link.DeviceConnected)
+        device.link.DeviceConnected = OpenTimerDevice(device);
+    if (!device.link.DeviceConnected)
+        device.status.showLinkStatus(LinkCaption::NotFound);
+    return device.link.DeviceConnected;
+}
 
 bool IsEmptyTimerReport(const std::uint8_t* report, std::size_t length)
 {

@@ -70,6 +70,10 @@ bool OpenTimerDevice(DeviceContext& device);
 void ReadDeviceCapabilities(DeviceLink& link);
 void SendConfigFeature(DeviceLink& link);
 
+// Connected, or found and opened now; shows "USB Not Found " when not, and is
+// false once the program is ending.
+bool EnsureConnected(DeviceContext& device);
+
 // Sends one command byte; dropped when no unit can be found.
 void WriteTimerReport(DeviceContext& device, std::uint8_t command);
 

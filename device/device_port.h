@@ -12,6 +12,7 @@ public:
     std::int64_t reportWaitDeadlineUs() const override { return device_.link.PendingRead.WaitDeadlineUs; }
     void abandonReportRead() override { AbandonReadTimerReport(device_.link); }
     void sendCommand(std::uint8_t command) override { WriteTimerReport(device_, command); }
+    bool reachable() override { return EnsureConnected(device_); }
 
 private:
     DeviceContext& device_;

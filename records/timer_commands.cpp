@@ -6,8 +6,10 @@ constexpr std::int64_t GetMemoryPauseUs = 100000;
 
 } // namespace
 
-void GetMemory(TimerProtocol& p)
+bool GetMemory(TimerProtocol& p)
 {
+    if (!p.unit.reachable())
+        return false;
     p.timer.setPolling(false);
     p.store.ClearRecords();
     // The table is empty anyway: put the rows back in record order, so the new
@@ -18,4 +20,5 @@ void GetMemory(TimerProtocol& p)
     p.display.DrawColumnHeadings();
     p.unit.sendCommand(GetMemoryCommand);
     p.timer.setPolling(true);
+    return true;
 }

@@ -29,6 +29,8 @@ public:
     // Forgets a read call in progress without touching the unit.
     virtual void abandonReportRead() = 0;
     virtual void sendCommand(std::uint8_t command) = 0;
+    // The unit is connected, or a search finds it now.
+    virtual bool reachable() = 0;
 };
 
 // The results list as the poll and "Get Memory" redraw it.
@@ -60,4 +62,6 @@ struct TimerProtocol {
 };
 
 // Empties the table and asks the unit for its memory.
-void GetMemory(TimerProtocol& protocol);
+// False, with the table as it was, when no unit can be found to ask: the
+// records already downloaded are not thrown away for nothing.
+bool GetMemory(TimerProtocol& protocol);

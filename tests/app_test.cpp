@@ -92,21 +92,22 @@ TEST(GetMemory, ASecondDownloadClearsMarksAndListsAgain)
         EXPECT_EQ(r.state().store.RecordTable[static_cast<std::size_t>(row)][RecordField::MarkState], 0);
 }
 
-TEST(GetMemory, WithoutTheUnitClearsAndSendsNothing)
+// With no unit to ask, "Get Memory" throws nothing away and says why.
+TEST(GetMemory, WithoutTheUnitKeepsTheRecordsAndSaysSo)
 {
     AppRig r(false);
     r.app->Load();
     r.state().store.RecordTable[3][RecordField::StartTime] = 9;
     r.state().store.RecordTable[3][RecordField::MarkState] = 1;
     r.state().store.RecordCount = 3;
+    const auto table = r.state().store.RecordTable;
     r.click(AppRig::Button::GetMemory);
     EXPECT_EQ(r.caption(), "USB Not Found ");
     EXPECT_TRUE(r.app->window().pollTimer().isActive());
-    EXPECT_EQ(r.app->results().RowTexts(0).size(), 8u);
-    // Cleared all the same ...
-    EXPECT_TRUE(r.state().store.RowIsEmpty(3));
-    EXPECT_EQ(r.state().store.RecordCount, 0);
-    // ... and the command is not kept for later.
+    EXPECT_EQ(r.state().store.RecordTable, table);
+    EXPECT_EQ(r.state().store.RecordCount, 3);
+    EXPECT_TRUE(r.app->window().operatorLine().text().startsWith("No timing unit was found: the records are kept."));
+    // The command is not kept for later.
     r.hid.addUnit("unit", r.unit);
     r.tickUntilQuiet();
     EXPECT_TRUE(r.captions.contains("USB Connected "));

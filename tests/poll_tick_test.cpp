@@ -27,6 +27,8 @@ public:
     int abandoned = 0;
     std::vector<std::uint8_t> sent;
     std::int64_t usPerPiece = 0;
+    bool present = true;
+    bool reachable() override { return present; }
 
     ReportReadProgress startReportRead() override
     {
@@ -199,13 +201,30 @@ TEST(GetMemory, ClearsWaitsSendsAndPollsAgainInOrder)
     p.store.RecordTable[7][RecordField::MarkState] = 2;
     p.store.RecordTable[7][1] = 5;
     p.store.RecordCount = 7;
-    GetMemory(p.protocol);
+    EXPECT_TRUE(GetMemory(p.protocol));
     EXPECT_EQ(p.timer.calls, (std::vector<bool>{false, true}));
     EXPECT_TRUE(p.store.RowIsEmpty(7));
     EXPECT_EQ(p.store.RecordCount, 0);
     EXPECT_EQ(p.display.headings, 1);
     EXPECT_EQ(p.unit.sent, std::vector<std::uint8_t>{151});
     EXPECT_GT(p.clock.nowUs(), 100000);
+}
+
+TEST(GetMemory, WithNoUnitToAskTouchesNothing)
+{
+    Poll p;
+    p.unit.present = false;
+    p.store.RecordTable[7][1] = 5;
+    p.store.RecordCount = 7;
+    const auto table = p.store.RecordTable;
+    EXPECT_FALSE(GetMemory(p.protocol));
+    EXPECT_EQ(p.store.RecordTable, table);
+    EXPECT_EQ(p.store.RecordCount, 7);
+    EXPECT_TRUE(p.timer.calls.empty());
+    EXPECT_EQ(p.display.headings, 0);
+    EXPECT_TRUE(p.unit.sent.empty());
+    // No pause either: nothing holds the window.
+    EXPECT_EQ(p.clock.nowUs(), 0);
 }
 
 } // namespace
