@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -116,6 +117,15 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     operatorLine_->setAccessibleDescription(QStringLiteral("How the download goes and where the list was written"));
     // The list shows it has the keyboard by a frame around it.
     connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
+
+    // Screen readers meet the controls in the order of the screen, top to
+    // bottom and left to right: children are listed in the order raised.
+    std::vector<QWidget*> onScreen{picture_, scroll_, messUsb_, operatorLine_};
+    std::vector<QPushButton*> row(buttons_.begin(), buttons_.end());
+    std::sort(row.begin(), row.end(), [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+    onScreen.insert(onScreen.end(), row.begin(), row.end());
+    for (QWidget* w : onScreen)
+        w->raise();
 
     QWidget* const order[] = {&button(Button::Exit),    picture_,
                               &button(Button::WriteFile), &button(Button::GetMemory), &button(Button::DayTime),

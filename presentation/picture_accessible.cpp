@@ -25,12 +25,17 @@ public:
         return t == QAccessible::Name && index_ < lines.size() ? lines[index_] : QString();
     }
     void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override { return {}; }
+    QRect rect() const override { return picture_ ? picture_->accessibleLineRect(index_) : QRect(); }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override
     {
         QAccessible::State s;
         s.readOnly = true;
+        s.focusable = true;
+        s.selectable = true;
+        const bool current = picture_ && picture_->accessibleCursorLine() == index_;
+        s.selected = current;
+        s.focused = current && picture_->hasFocus();
         return s;
     }
 
@@ -51,14 +56,22 @@ public:
         case QAccessible::Name:
             return picture()->accessibleName().isEmpty() ? QStringLiteral("Records") : picture()->accessibleName();
         case QAccessible::Description: {
-            const QStringList lines = picture()->accessibleLines();
-            return lines.isEmpty() ? QStringLiteral("No records are shown.") : lines.join('\n');
+            const qsizetype lines = picture()->accessibleLines().size();
+            return lines == 0 ? QStringLiteral("No records are shown.")
+                              : QStringLiteral("%1 records shown. Up and Down move the line cursor; Space marks "
+                                               "its line.")
+                                    .arg(lines);
         }
         default:
             return QAccessibleWidget::text(t);
         }
     }
     int childCount() const override { return static_cast<int>(picture()->accessibleLines().size()); }
+    QAccessibleInterface* focusChild() const override
+    {
+        const int line = picture()->accessibleCursorLine();
+        return line >= 0 && picture()->hasFocus() ? child(line) : nullptr;
+    }
     QAccessibleInterface* child(int index) const override
     {
         if (index < 0 || index >= childCount())

@@ -1,5 +1,7 @@
 #include "presentation/results_picture.h"
 
+#include <QAccessible>
+
 #include "presentation/picture_accessible.h"
 
 #include <QFontDatabase>
@@ -80,6 +82,28 @@ void ResultsPicture::showCursor(int yTwips, int heightTwips)
     update(cursor_);
     cursor_ = cursor;
     update(cursor_);
+    // A screen reader follows the cursor as it follows a list's current item.
+    if (hasFocus() && accessibleCursorLine() >= 0 && QAccessible::isActive()) {
+        QAccessibleEvent moved(this, QAccessible::Focus);
+        moved.setChild(accessibleCursorLine());
+        QAccessible::updateAccessibility(&moved);
+    }
+}
+
+QRect ResultsPicture::accessibleLineRect(int index) const
+{
+    const int top = toPixelsY((accessibleFirstRow_ + index) * lineHeightTwips_);
+    const int bottom = toPixelsY((accessibleFirstRow_ + index + 1) * lineHeightTwips_);
+    return QRect(mapToGlobal(QPoint(0, top)), QSize(width(), bottom - top));
+}
+
+int ResultsPicture::accessibleCursorLine() const
+{
+    if (cursor_.isEmpty() || lineHeightTwips_ <= 0)
+        return -1;
+    const int row = static_cast<int>(std::lround(toTwipsY(cursor_.top()) / lineHeightTwips_));
+    const int index = row - accessibleFirstRow_;
+    return index >= 0 && index < accessibleLines().size() ? index : -1;
 }
 
 void ResultsPicture::setPrintPosition(int xTwips, int yTwips)

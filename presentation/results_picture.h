@@ -47,6 +47,11 @@ public:
     // The lines shown, as text, for screen readers.
     void setAccessibleLines(std::function<QStringList()> lines) { accessibleLines_ = std::move(lines); }
     QStringList accessibleLines() const { return accessibleLines_ ? accessibleLines_() : QStringList(); }
+    // The view row the first of those lines is drawn in.
+    void setAccessibleFirstRow(int row) { accessibleFirstRow_ = row; }
+    // Where the i-th line is on the screen, and which line has the cursor (-1 for none).
+    QRect accessibleLineRect(int index) const;
+    int accessibleCursorLine() const;
 
 signals:
     void pressedAt(double yTwips);
@@ -98,6 +103,7 @@ private:
     QRect cursor_; // logical pixels; empty for none
     std::function<QString(double)> toolTip_;
     std::function<QStringList()> accessibleLines_;
+    int accessibleFirstRow_ = 0;
 
     std::vector<Step> steps_;
     // The image holds the first `rendered_` steps (all, after a render).

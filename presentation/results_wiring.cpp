@@ -105,6 +105,7 @@ void ConnectResultsView(ResultsPicture& picture, FocusScrollBar& scroll, Results
 {
     picture.installEventFilter(new ListKeys(&picture, scroll, view));
     picture.setAccessibleLines([&view] { return ShownLines(view); });
+    picture.setAccessibleFirstRow(ResultsView::FirstDataRow);
     auto VScroll1_Change = [&view](int value) { view.ShowScrolledPage(value); };
     auto VScroll1_GotFocus = [&view, &scroll] { view.ShowScrolledPage(scroll.value()); };
     auto Picture1_MouseDown = [&view](double yTwips) { view.CycleMarkAt(yTwips); };
