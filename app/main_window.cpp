@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/application_icon.h"
+#include "app/alt_key_button.h"
 #include "presentation/application_title.h"
 #include "presentation/focus_mark_style.h"
 #include "presentation/focus_scroll_bar.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
-#include <QShortcut>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -72,7 +72,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(true);
 
     for (const ButtonSpec& b : Buttons) {
-        auto* button = new QPushButton(QString::fromLatin1(b.caption), this);
+        const QKeySequence keys(QStringLiteral("Alt+") + QLatin1String(b.key));
+        auto* button = new AltKeyButton(QString::fromLatin1(b.caption), keys, this);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setGeometry(TwipsRect(*this, b.left, b.top, b.width, b.height));
         button->setAutoDefault(false);
@@ -80,9 +81,6 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
         button->setStyle(SharedFocusMarkStyle());
         buttons_[static_cast<std::size_t>(b.which)] = button;
         connect(button, &QPushButton::clicked, this, [this, which = b.which] { emitRequest(which); });
-        const QKeySequence keys(QStringLiteral("Alt+") + QLatin1String(b.key));
-        auto* shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
         button->setToolTip(QStringLiteral("%1 (%2)").arg(QLatin1String(b.purpose), keys.toString(QKeySequence::NativeText)));
         button->setAccessibleDescription(QLatin1String(b.purpose));
     }

@@ -183,6 +183,16 @@ TEST(ScreenReaders, TheListReadsAsItsLinesAndTheControlsHaveNames)
     EXPECT_FALSE(first->state().selected);
     EXPECT_EQ(list->focusChild(), list->child(1));
 
+    // Each button tells its Alt key, and pressing it through the screen reader presses it.
+    QAccessibleInterface* dayTime = QAccessible::queryAccessibleInterface(&r.app->window().button(MainWindow::Button::DayTime));
+    EXPECT_EQ(dayTime->text(QAccessible::Name), "Day Time");
+    EXPECT_EQ(dayTime->text(QAccessible::Accelerator), QKeySequence("Alt+D").toString(QKeySequence::NativeText));
+    ASSERT_NE(dayTime->actionInterface(), nullptr);
+    EXPECT_EQ(dayTime->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+              QStringList{dayTime->text(QAccessible::Accelerator)});
+    dayTime->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(r.state().format.TimeDisplayMode, FormatState::TimeOfDay);
+
     // The window's controls come in the order of the screen.
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&r.app->window());
     QStringList order;
