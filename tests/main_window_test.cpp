@@ -82,8 +82,8 @@ TEST(MainWindow, TabOrderStartsOnExit)
     }
 }
 
-// Every caption fits its button with room on both sides; the test also runs
-// at a device pixel ratio of 2 (high_dpi_tests).
+// Every caption fits its button with room on both sides (high_dpi_test.cpp
+// checks it at device pixel ratios 1.5 and 2).
 TEST(MainWindow, EveryCaptionFitsItsButtonWithRoom)
 {
     MainWindow w;
