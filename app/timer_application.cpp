@@ -60,8 +60,6 @@ TimerApplication::TimerApplication(const TimerPorts& ports)
       messageBoxes_(window_.get()),
       prompt_(ports.prompt ? *ports.prompt : messageBoxes_)
 {
-    status_.app = this;
-    timerSwitch_.app = this;
     results_ = std::make_unique<ResultsView>(state_.store, state_.format, state_.view, window_->picture(),
                                              scrollRange_);
     protocol_ = std::make_unique<TimerProtocol>(
@@ -211,8 +209,8 @@ void TimerApplication::WriteFileClicked()
 {
     window_->setVisible(true);
     if (!exportDialog_) {
-        exportDialog_ = std::make_unique<ExportDialog>(state_.format, state_.store, prompt_, window_.get());
-        connect(exportDialog_.get(), &ExportDialog::written, this,
+        exportDialog_ = new ExportDialog(state_.format, state_.store, prompt_, window_.get());
+        connect(exportDialog_, &ExportDialog::written, this,
                 [this](const QString& path) { showNews(QStringLiteral("The list was written to %1").arg(path)); });
     }
     exportDialog_->open();

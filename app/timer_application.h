@@ -49,7 +49,7 @@ public:
     // Where "Print" prints; the system's default printer unless set.
     void setDefaultPrinter(DefaultPrinter& printer) { printer_ = &printer; }
     // The export dialog, once "Write File" has opened it.
-    ExportDialog* exportDialog() { return exportDialog_.get(); }
+    ExportDialog* exportDialog() { return exportDialog_; }
     // A tick of the poll timer has started and not yet ended.
     bool tickInProgress() const { return tick_.inProgress(); }
 
@@ -75,14 +75,20 @@ signals:
 private:
     class StatusLabel : public LinkStatusDisplay {
     public:
-        TimerApplication* app = nullptr;
+        explicit StatusLabel(TimerApplication& app) : app(&app) {}
         void showLinkStatus(const std::string& caption) override;
         void explainUnitNotOpened(const std::string& path, OpenFailure why) override;
+
+    private:
+        TimerApplication* app;
     };
     class TimerSwitch : public PollTimerSwitch {
     public:
-        TimerApplication* app = nullptr;
+        explicit TimerSwitch(TimerApplication& app) : app(&app) {}
         void setPolling(bool on) override;
+
+    private:
+        TimerApplication* app;
     };
 
     void connectWindow();
@@ -96,8 +102,8 @@ private:
     TimerState state_;
     std::unique_ptr<MainWindow> window_;
     ScrollBarRange scrollRange_;
-    StatusLabel status_;
-    TimerSwitch timerSwitch_;
+    StatusLabel status_{*this};
+    TimerSwitch timerSwitch_{*this};
     DeviceContext device_;
     DeviceUnitPort port_;
     std::unique_ptr<ResultsView> results_;
@@ -108,7 +114,8 @@ private:
     bool tickOverdue_ = false;
     MessageBoxPrompt messageBoxes_;
     OperatorPrompt& prompt_;
-    std::unique_ptr<ExportDialog> exportDialog_;
+    // Made on the first "Write File"; the main window owns it.
+    ExportDialog* exportDialog_ = nullptr;
     SystemDefaultPrinter systemPrinter_;
     DefaultPrinter* printer_ = &systemPrinter_;
 };

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class QPrinter;
 
 // The system's default printer, or why there is none to print on.
@@ -16,9 +18,10 @@ public:
 
 class SystemDefaultPrinter : public DefaultPrinter {
 public:
+    SystemDefaultPrinter();
     ~SystemDefaultPrinter() override;
     QPrinter* printer(QString* why) override;
 
 private:
-    QPrinter* printer_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
 };
