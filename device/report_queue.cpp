@@ -94,12 +94,6 @@ bool ReportQueue::endsWithReplaceable() const
     return !reports_.empty() && lastReplaceable_;
 }
 
-bool ReportQueue::empty() const
-{
-    std::lock_guard lock(mutex_);
-    return reports_.empty();
-}
-
 std::size_t ReportQueue::dropped() const
 {
     std::lock_guard lock(mutex_);

@@ -44,7 +44,6 @@ public:
 
     // True when the newest queued report is one a newer report would replace.
     bool endsWithReplaceable() const;
-    bool empty() const;
     std::size_t dropped() const;
 
 private:

@@ -150,12 +150,6 @@ bool EmulatedUnit::aliveLocked(int generation)
     return plugged_ && generation == generation_;
 }
 
-bool EmulatedUnit::alive(int generation)
-{
-    std::lock_guard lock(mutex_);
-    return aliveLocked(generation);
-}
-
 void EmulatedUnit::injectStrayBytes(const std::vector<std::uint8_t>& bytes)
 {
     std::lock_guard lock(mutex_);
@@ -238,14 +232,6 @@ std::int64_t EmulatedUnit::nextReportDueUs()
         return replugAtUs_ >= 0 ? replugAtUs_ : Never;
     catchUp(clock_.nowUs());
     return tx_.empty() && !options_.idleReports ? Never : nextSlotUs_;
-}
-
-bool EmulatedUnit::reportQueued()
-{
-    std::lock_guard lock(mutex_);
-    checkReplug();
-    catchUp(clock_.nowUs());
-    return !ready_.empty();
 }
 
 int EmulatedUnit::hostWrite(int generation, const std::uint8_t* data, std::size_t length)

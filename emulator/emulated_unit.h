@@ -56,15 +56,12 @@ public:
     bool configured() const;
     // Bytes of an answer not yet put into reports.
     bool sending() const;
-    // When the next report joins the queue (Never while nothing will come),
-    // and whether one is waiting there now.
+    // When the next report joins the queue (Never while nothing will come).
     std::int64_t nextReportDueUs();
-    bool reportQueued();
 
     // The HID side, for the emulated device handle. `generation` tells a handle
     // opened before an unplug from one opened after.
     int generation() const;
-    bool alive(int generation);
     int hostWrite(int generation, const std::uint8_t* data, std::size_t length);
     int hostFeature(int generation, const std::uint8_t* data, std::size_t length);
     ReadOutcome hostRead(int generation, std::uint8_t* buffer, std::size_t capacity, int timeoutMs,
