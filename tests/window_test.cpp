@@ -22,6 +22,26 @@
 
 namespace {
 
+// The program on a real-time emulated unit holding `records` records.
+struct RealTimeProgram {
+    explicit RealTimeProgram(unsigned seed, int records)
+        : unit(clock, SampleRace(36000000, seed, records), {.reportIntervalUs = 10000})
+    {
+        hid.addUnit("unit", unit);
+    }
+    // Starts the program and shows its window; false when it never showed.
+    bool start()
+    {
+        app.Load();
+        app.window().showCentred();
+        return QTest::qWaitForWindowExposed(&app.window());
+    }
+    SteadyClock clock;
+    EmulatedUnit unit;
+    EmulatedHidAccess hid{EmulatedHidAccess::Pacing::RealTime};
+    TimerApplication app{{.hid = hid, .clock = clock}};
+};
+
 TEST(RealWindow, TheListGrowsDuringADownloadAndAButtonIsAnsweredMeanwhile)
 {
     if (QGuiApplication::platformName() != "xcb")
@@ -29,14 +49,10 @@ TEST(RealWindow, TheListGrowsDuringADownloadAndAButtonIsAnsweredMeanwhile)
     XTestPointer pointer;
     ASSERT_TRUE(pointer.ok()) << "the X server has no test extension";
 
-    SteadyClock clock;
-    EmulatedUnit unit(clock, SampleRace(36000000, 3, 80), {.reportIntervalUs = 10000});
-    EmulatedHidAccess hid(EmulatedHidAccess::Pacing::RealTime);
-    hid.addUnit("unit", unit);
-    TimerApplication app({.hid = hid, .clock = clock});
-    app.Load();
-    app.window().showCentred();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&app.window()));
+    RealTimeProgram program(3, 80);
+    ASSERT_TRUE(program.start());
+    EmulatedUnit& unit = program.unit;
+    TimerApplication& app = program.app;
 
     int paintsWithRecordsWhileSending = 0;
     QObject::connect(&app.window().picture(), &ResultsPicture::painted, [&] {
@@ -93,14 +109,10 @@ TEST(RealWindow, AShortDownloadShowsFromItsFirstRecordAndTellsItsEnd)
 {
     if (QGuiApplication::platformName() != "xcb")
         GTEST_SKIP() << "needs a real X display (tests/window/run-under-xvfb.sh)";
-    SteadyClock clock;
-    EmulatedUnit unit(clock, SampleRace(36000000, 5, 20), {.reportIntervalUs = 10000});
-    EmulatedHidAccess hid(EmulatedHidAccess::Pacing::RealTime);
-    hid.addUnit("unit", unit);
-    TimerApplication app({.hid = hid, .clock = clock});
-    app.Load();
-    app.window().showCentred();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&app.window()));
+    RealTimeProgram program(5, 20);
+    ASSERT_TRUE(program.start());
+    SteadyClock& clock = program.clock;
+    TimerApplication& app = program.app;
 
     std::int64_t firstRecordPaintedUs = -1;
     QObject::connect(&app.window().picture(), &ResultsPicture::painted, [&] {
