@@ -43,10 +43,15 @@ std::optional<QString> DownloadNews::polled(const RecordStore& store, bool strea
     watching_ = false;
     if (!count.missing.empty())
         return say(endedShort(count, QString()));
-    return say(QStringLiteral("Download complete: %1 records, at %2.").arg(count.filed).arg(timeOfDay));
+    return say(complete(count, timeOfDay));
 }
 
-std::optional<QString> DownloadNews::linkLost(const RecordStore& store)
+QString DownloadNews::complete(const DownloadCount& count, const QString& timeOfDay)
+{
+    return QStringLiteral("Download complete: %1 records, at %2.").arg(count.filed).arg(timeOfDay);
+}
+
+std::optional<QString> DownloadNews::linkLost(const RecordStore& store, const QString& timeOfDay)
 {
     if (!watching_)
         return std::nullopt;
@@ -54,7 +59,8 @@ std::optional<QString> DownloadNews::linkLost(const RecordStore& store)
     const DownloadCount count = CountDownload(store);
     if (count.filed == 0)
         return say(QStringLiteral("The unit went quiet or was unplugged before any record came."));
+    // Every record had come: the unit going quiet after them ends the download.
     if (count.missing.empty())
-        return say(QStringLiteral("The unit went quiet or was unplugged; all %1 records had come.").arg(count.filed));
+        return say(complete(count, timeOfDay));
     return say(endedShort(count, QStringLiteral(" (the unit went quiet or was unplugged)")));
 }

@@ -20,13 +20,14 @@ public:
     // more to read. Nothing when there is nothing new to say.
     std::optional<QString> polled(const RecordStore& store, bool streamEnded, bool linkUp, std::int64_t nowUs,
                                   const QString& timeOfDay);
-    // The unit went quiet or was unplugged in the middle of a download.
-    std::optional<QString> linkLost(const RecordStore& store);
+    // The unit went quiet or was unplugged while a download was watched.
+    std::optional<QString> linkLost(const RecordStore& store, const QString& timeOfDay);
     bool watching() const { return watching_; }
 
 private:
     std::optional<QString> say(const QString& text);
     QString endedShort(const DownloadCount& count, const QString& why) const;
+    static QString complete(const DownloadCount& count, const QString& timeOfDay);
 
     bool watching_ = false;
     std::int64_t askedAtUs_ = 0;

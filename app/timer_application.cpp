@@ -20,6 +20,8 @@ namespace {
 constexpr int PollIntervalMs = 250;
 constexpr std::int64_t StartupWaitUs = 500000;
 
+QString TimeOfDay() { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); }
+
 } // namespace
 
 void TimerApplication::StatusLabel::showLinkStatus(const std::string& caption)
@@ -28,7 +30,7 @@ void TimerApplication::StatusLabel::showLinkStatus(const std::string& caption)
     app->window_->statusLabel().setText(text);
     emit app->linkStatusShown(text);
     if (caption == LinkCaption::Timeout || caption == LinkCaption::UndefinedError)
-        if (const auto news = app->news_.linkLost(app->state_.store))
+        if (const auto news = app->news_.linkLost(app->state_.store, TimeOfDay()))
             app->showNews(*news);
 }
 
@@ -153,8 +155,7 @@ void TimerApplication::carryOn(TickProgress progress)
 {
     if (news_.watching()) {
         if (const auto news = news_.polled(state_.store, progress == TickProgress::Finished,
-                                           state_.link.DeviceConnected, clock_.nowUs(),
-                                           QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))))
+                                           state_.link.DeviceConnected, clock_.nowUs(), TimeOfDay()))
             showNews(*news);
     }
     // A wake-up left over from an earlier stop only finds the tick waiting on.

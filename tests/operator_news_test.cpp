@@ -1,9 +1,11 @@
 // The operator line: how a download goes and how it ended, where the list was
 // written, that it was printed.
+#include "app/download_news.h"
 #include "output/export_dialog.h"
 #include "output/folder_list.h"
 #include "support/app_rig.h"
 #include "support/printers.h"
+#include "support/record_fill.h"
 #include "support/scripted_prompt.h"
 
 #include <QLineEdit>
@@ -79,6 +81,40 @@ TEST(OperatorNews, TheExportAndThePrintAreTold)
     dialog->fileName().setText("Heat1.txt");
     dialog->Write();
     EXPECT_EQ(r.line(), "The list was written to " + QDir::toNativeSeparators(dir.filePath("Heat1.txt")));
+}
+
+// How the news reads the table when the link is lost, or the stream ends.
+TEST(DownloadNews, TheEndIsToldFromTheRecordsThatCame)
+{
+    struct Case {
+        const char* name;
+        int filed;
+        int reported;
+        bool linkLost;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"all came, then the stream ended", 5, 5, false, "Download complete: 5 records, at 10:00:00."},
+        {"all came, then the unit went quiet", 5, 5, true, "Download complete: 5 records, at 10:00:00."},
+        {"three of five, then unplugged", 3, 5, true,
+         "Download stopped short (the unit went quiet or was unplugged): 3 of 5 records came; missing 4, 5."},
+        {"three of five, then the stream ended", 3, 5, false,
+         "Download stopped short: 3 of 5 records came; missing 4, 5."},
+        {"nothing, then unplugged", 0, 0, true, "The unit went quiet or was unplugged before any record came."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordStore store;
+        FillRecords(store, c.filed);
+        store.ReportedRecordCount = static_cast<std::int16_t>(c.reported);
+        DownloadNews news;
+        news.asked(0);
+        const auto said = c.linkLost ? news.linkLost(store, "10:00:00")
+                                     : news.polled(store, true, true, 10'000'000, "10:00:00");
+        ASSERT_TRUE(said.has_value());
+        EXPECT_EQ(*said, c.said);
+        EXPECT_FALSE(news.watching());
+    }
 }
 
 } // namespace
