@@ -7,7 +7,8 @@
 // system's own encoding, so a name that is not valid text is written as it is.
 //
 // A regular file is written to a temporary file beside it and moved over the
-// target only when complete, so a failure leaves an earlier file as it was.
+// target only when complete, so a failure leaves an earlier file as it was;
+// temporary files that an export killed midway left there are removed.
 // Where the folder takes no new file but the target itself may be written,
 // the target is cut and written directly. A target that is not a regular
 // file (a device, a pipe) is opened without waiting and written directly:

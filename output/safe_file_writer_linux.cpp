@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,6 +68,28 @@ QByteArray FolderOf(const QByteArray& path)
     return slash == 0 ? QByteArray("/") : path.left(slash);
 }
 
+constexpr char TemporaryPrefix[] = ".trivex-export-";
+// A temporary file untouched this long was left by an export that was killed.
+constexpr time_t LeftoverAgeS = 60;
+
+void RemoveLeftovers(const QByteArray& folder)
+{
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (!name.startsWith(TemporaryPrefix))
+            continue;
+        const QByteArray full = folder + '/' + name;
+        struct stat info {};
+        if (::lstat(full.constData(), &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > LeftoverAgeS)
+            ::unlink(full.constData());
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
 bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* why)
@@ -84,7 +108,8 @@ bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* w
     if (exists && !S_ISREG(target.st_mode))
         return WriteDirect(path, bytes, O_NONBLOCK, why);
 
-    QByteArray temporary = FolderOf(path) + "/.trivex-export-XXXXXX";
+    RemoveLeftovers(FolderOf(path));
+    QByteArray temporary = FolderOf(path) + "/" + TemporaryPrefix + "XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         const int error = errno;

@@ -61,6 +61,27 @@ bool WriteAndClose(HANDLE file, const QByteArray& bytes, QString* why, bool flus
     return ok;
 }
 
+// A temporary file untouched this long was left by an export that was killed.
+constexpr ULONGLONG LeftoverAge100ns = 60ULL * 10'000'000ULL;
+
+void RemoveLeftovers(const QString& folder)
+{
+    const QString pattern = folder + QStringLiteral("~trivex-export-*.tmp");
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(Wide(pattern), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    FILETIME nowTime{};
+    GetSystemTimeAsFileTime(&nowTime);
+    const auto value = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            && value(nowTime) - value(found.ftLastWriteTime) > LeftoverAge100ns)
+            DeleteFileW(Wide(folder + QString::fromWCharArray(found.cFileName)));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 } // namespace
 
 bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* why)
@@ -88,6 +109,7 @@ bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* w
 
     const qsizetype slash = std::max(path.lastIndexOf('\\'), path.lastIndexOf('/'));
     const QString folder = path.left(slash + 1);
+    RemoveLeftovers(folder);
     QString temporary;
     HANDLE file = INVALID_HANDLE_VALUE;
     DWORD error = ERROR_FILE_EXISTS;
