@@ -115,6 +115,25 @@ TEST(ExportDialog, TheQuestionNamesTheFile)
     EXPECT_TRUE(r.prompt.details[0].contains(QDir::toNativeSeparators(r.dir.path())));
 }
 
+// A temporary file left by an export that was killed is gone after the next
+// export to that folder; one made a moment ago (another export's) is not.
+TEST(ExportDialog, TheNextExportRemovesWhatAKilledOneLeft)
+{
+    DialogRig r;
+    const QString leftover = r.target(ExportTemporaryName("Ab12Cd00"));
+    const QString recent = r.target(ExportTemporaryName("Zz99Yy00"));
+    for (const QString& path : {leftover, recent})
+        WriteText(path, "half a list");
+    QFile old(leftover);
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    old.close();
+    r.writeAs("heat.txt");
+    EXPECT_TRUE(r.prompt.messages.isEmpty());
+    EXPECT_FALSE(QFile::exists(leftover));
+    EXPECT_TRUE(QFile::exists(recent));
+}
+
 TEST(ExportDialog, TheKeyboardChoosesAFileEscapeCancelsEnterWrites)
 {
     DialogRig r;

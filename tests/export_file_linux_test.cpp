@@ -144,23 +144,4 @@ TEST(ExportDialog, OtherLetterCaseIsAnotherFile)
     EXPECT_TRUE(QFile::exists(r.target("race.txt")));
 }
 
-// A temporary file left by an export that was killed is gone after the next
-// export to that folder; one made a moment ago (another export's) is not.
-TEST(ExportDialog, TheNextExportRemovesWhatAKilledOneLeft)
-{
-    DialogRig r;
-    const QString leftover = r.target(".trivex-export-Ab12Cd");
-    const QString recent = r.target(".trivex-export-Zz99Yy");
-    for (const QString& path : {leftover, recent})
-        WriteText(path, "half a list");
-    QFile old(leftover);
-    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
-    old.close();
-    r.writeAs("heat.txt");
-    EXPECT_TRUE(r.prompt.messages.isEmpty());
-    EXPECT_FALSE(QFile::exists(leftover));
-    EXPECT_TRUE(QFile::exists(recent));
-}
-
 } // namespace

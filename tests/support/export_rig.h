@@ -78,3 +78,5 @@ struct DialogRig {
 
 // Makes a file that the system counts as hidden in `folder` and returns its name.
 QString MakeHiddenFile(const QString& folder, const QByteArray& content);
+// The name the file writer gives a temporary file of its own, with this tag.
+QString ExportTemporaryName(const QString& tag);

@@ -6,3 +6,5 @@ QString MakeHiddenFile(const QString& folder, const QByteArray& content)
     WriteText(QDir(folder).filePath(name), content);
     return name;
 }
+
+QString ExportTemporaryName(const QString& tag) { return QStringLiteral(".trivex-export-") + tag; }

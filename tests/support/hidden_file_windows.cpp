@@ -10,3 +10,5 @@ QString MakeHiddenFile(const QString& folder, const QByteArray& content)
     SetFileAttributesW(reinterpret_cast<const wchar_t*>(path.utf16()), FILE_ATTRIBUTE_HIDDEN);
     return name;
 }
+
+QString ExportTemporaryName(const QString& tag) { return QStringLiteral("~trivex-export-%1.tmp").arg(tag); }
