@@ -20,7 +20,7 @@ void ScanReceiveRing(ReceiveRing& ring, RecordStore& store, ScrollRange& scroll)
     const int highestBefore = store.RecordCount;
     for (int i = 0; i < ReceiveRing::Size; ++i) {
         if (at(i, 0) != StartMarker1 || at(i, 1) != StartMarker2 || at(i, 36) != EndMarker1
-            || at(i, 37) != EndMarker2)
+            || at(i, 37) != EndMarker2 || !ring.writtenInOnePiece(i, FrameLength))
             continue;
 
         at(i, 0) = 0;

@@ -5,7 +5,8 @@
 #include "records/scroll_range.h"
 
 // Files every complete 38-byte frame in the ring: "e" "f", count, record
-// number, 32 record bytes, "g" "h". Consumed bytes are set back to 0. A new
+// number, 32 record bytes, "g" "h", all 38 written one after another since the
+// "e". Consumed bytes are set back to 0. A new
 // highest record moves the scroll range once it is filed, so the redraw that
 // the move causes shows the record with its data.
 void ScanReceiveRing(ReceiveRing& ring, RecordStore& store, ScrollRange& scroll);

@@ -182,6 +182,54 @@ TEST(ScanReceiveRing, StartMarkersWithoutEndMarkersStayInTheRing)
     EXPECT_EQ(s.ring.bytes[0], 1);
 }
 
+// Frame 2 comes without its "ef" and frame 3 is cut short, so frame 16's
+// "ef" lands one lap later right before frame 2's leftover "gh". Markers
+// alone would file record 16 with record 2's bytes and lose the real one.
+TEST(ScanReceiveRing, AStartMarkerOverAnOldLapsLeftoversIsNoFrame)
+{
+    std::vector<std::uint8_t> stream;
+    auto add = [&](int record, std::size_t from, std::size_t to) {
+        const auto f = EncodeFrame(16, static_cast<std::uint8_t>(record), Numbered(static_cast<std::uint8_t>(record)));
+        stream.insert(stream.end(), f.begin() + static_cast<long>(from), f.begin() + static_cast<long>(to));
+    };
+    add(1, 0, 38);
+    add(2, 2, 38);
+    add(3, 0, 18);
+    for (int r = 4; r <= 16; ++r)
+        add(r, 0, 38);
+    ASSERT_EQ(stream.size() - 38, 548u); // frame 16 starts 512 bytes after the leftover frame's start
+
+    Scan s;
+    for (std::size_t at = 0; at < 548; at += 38) {
+        AppendToRing(s.ring, {stream.begin() + static_cast<long>(at), stream.begin() + static_cast<long>(std::min<std::size_t>(at + 38, 548))});
+        s.run();
+    }
+    // A scan just after frame 16's number came, when the leftover "gh" still lies ahead.
+    AppendToRing(s.ring, {stream.begin() + 548, stream.begin() + 552});
+    s.run();
+    AppendToRing(s.ring, {stream.begin() + 552, stream.end()});
+    s.run();
+
+    ExpectRowHolds(s.store.RecordTable[16], Numbered(16));
+    EXPECT_TRUE(s.store.RowIsEmpty(2));
+    EXPECT_TRUE(s.store.RowIsEmpty(3));
+    EXPECT_EQ(s.store.FiledFrameCount, 14);
+}
+
+TEST(ScanReceiveRing, AFrameCutOffBeforeTheRingWasClearedIsNeverCompleted)
+{
+    Scan s;
+    const auto frame = EncodeFrame(1, 1, Numbered(11));
+    AppendToRing(s.ring, {frame.begin(), frame.begin() + 20});
+    s.ring.clear();
+    AppendToRing(s.ring, {frame.begin() + 20, frame.end()});
+    s.run();
+    EXPECT_EQ(s.store.FiledFrameCount, 0);
+    AppendToRing(s.ring, {frame.begin(), frame.end()});
+    s.run();
+    EXPECT_EQ(s.store.FiledFrameCount, 1);
+}
+
 TEST(ScanReceiveRing, TheRedrawForANewHighestRecordSeesItFiled)
 {
     Scan s;

@@ -20,6 +20,9 @@ struct ScrollCall {
 
 struct Framing {
     std::array<std::uint8_t, 512> ring{};
+    // Which byte of the stream each position holds, counting from 1.
+    std::array<std::uint32_t, 512> byteNumber{};
+    std::uint32_t received = 0;
     int writePos = 0;
     std::array<std::array<std::int32_t, 33>, 256> table{};
     int recordCount = 0;
@@ -37,17 +40,22 @@ struct Framing {
     {
         writePos = (writePos + 1) % 512;
         ring[writePos] = byte;
+        byteNumber[writePos] = ++received;
     }
 
     std::uint8_t& at(int i, int k) { return ring[(i + k) % 512]; }
 
-    // Every start position in turn: the four markers make a frame; its bytes
-    // are filed in the row that holds the record's number and then set to 0.
+    // Every start position in turn: the four markers around 38 bytes that
+    // came one after another make a frame; its bytes are filed in the row
+    // that holds the record's number and then set to 0.
     void scan()
     {
         const int before = recordCount;
         for (int i = 0; i < 512; ++i) {
             if (!(at(i, 0) == 'e' && at(i, 1) == 'f' && at(i, 36) == 'g' && at(i, 37) == 'h'))
+                continue;
+            const std::uint32_t first = byteNumber[i];
+            if (first == 0 || byteNumber[(i + 37) % 512] != first + 37)
                 continue;
             reportedCount = at(i, 2);
             const int record = at(i, 3);

@@ -1,7 +1,9 @@
 // Arbitrary byte streams, delivered in pieces whose sizes the input also
 // chooses, with sorts of the page between pieces: the program's framing and
 // a model of it must agree after every piece on the table, the ring, the
-// counters and the moves of the scroll bar.
+// counters and the moves of the scroll bar. Apart from the model, every
+// record filed must be the bytes of a frame the stream held whole: 38 bytes
+// in a row between the markers.
 #include "fuzz/framing_model.h"
 #include "records/frame_scanner.h"
 #include "records/record_sort.h"
@@ -10,6 +12,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,6 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RecordStore store;
     RecordingRange scroll;
     model::Framing expected;
+    std::vector<std::uint8_t> sent;
+    // Record number and stored bytes of every whole frame in the stream.
+    std::set<std::pair<int, std::vector<std::int32_t>>> wholeFrames;
     std::size_t at = 0;
     while (at < size) {
         const std::size_t piece = 1 + data[at] % 280;
@@ -48,9 +55,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t k = 0; k < piece && at < size; ++k, ++at) {
             ring.append(data[at]);
             expected.receive(data[at]);
+            sent.push_back(data[at]);
+            const std::size_t n = sent.size();
+            if (n >= 38 && sent[n - 38] == 'e' && sent[n - 37] == 'f' && sent[n - 2] == 'g' && sent[n - 1] == 'h')
+                wholeFrames.insert({sent[n - 35], std::vector<std::int32_t>(sent.end() - 34, sent.end() - 3)});
         }
+        const auto before = store.RecordTable;
         ScanReceiveRing(ring, store, scroll);
         expected.scan();
+        for (int r = 0; r < RecordStore::Rows; ++r) {
+            const auto& row = store.RecordTable[r];
+            if (row != before[r])
+                AGREE(wholeFrames.count({row[RecordField::Sequence], std::vector<std::int32_t>(row.begin(), row.begin() + 31)}) == 1);
+        }
 
         AGREE(std::equal(ring.bytes.begin(), ring.bytes.end(), expected.ring.begin()));
         AGREE(ring.RingWritePos == expected.writePos);
