@@ -1,6 +1,7 @@
 #include "app/tick_scheduler.h"
 
 #include <algorithm>
+#include <utility>
 
 EventLoopTickScheduler::EventLoopTickScheduler(Clock& clock, QObject* parent) : QObject(parent), clock_(clock)
 {
@@ -9,9 +10,23 @@ EventLoopTickScheduler::EventLoopTickScheduler(Clock& clock, QObject* parent) : 
         connect(t, &QTimer::timeout, this, &EventLoopTickScheduler::resume);
     }
     deadline_.setTimerType(Qt::PreciseTimer);
+    later_.setSingleShot(true);
+    later_.setTimerType(Qt::PreciseTimer);
+    connect(&later_, &QTimer::timeout, this, &EventLoopTickScheduler::runStep);
     nextTurn_.setInterval(0);
     sinceResume_.start();
 }
+
+namespace {
+
+// Whole milliseconds until `us`, rounded up, within what a timer takes.
+int MsUntil(Clock& clock, std::int64_t us)
+{
+    const std::int64_t leftUs = std::max<std::int64_t>(us - clock.nowUs(), 0);
+    return static_cast<int>(std::min<std::int64_t>((leftUs + 999) / 1000, 60000));
+}
+
+} // namespace
 
 void EventLoopTickScheduler::resumeAt(std::int64_t us)
 {
@@ -20,9 +35,8 @@ void EventLoopTickScheduler::resumeAt(std::int64_t us)
     if (deadline_.isActive() && deadlineUs_ <= us)
         return;
     deadlineUs_ = us;
-    const std::int64_t leftUs = std::max<std::int64_t>(us - clock_.nowUs(), 0);
-    // Whole milliseconds, rounded up: a tick that wakes early only waits again.
-    deadline_.start(static_cast<int>(std::min<std::int64_t>((leftUs + 999) / 1000, 60000)));
+    // A tick that wakes early only waits again.
+    deadline_.start(MsUntil(clock_, us));
 }
 
 void EventLoopTickScheduler::resumeSoon() { nextTurn_.start(); }
@@ -33,6 +47,26 @@ void EventLoopTickScheduler::cancel()
     nextTurn_.stop();
     batch_.stop();
     gathering_ = false;
+    later_.stop();
+    step_ = nullptr;
+}
+
+void EventLoopTickScheduler::callAfter(std::int64_t us, std::function<void()> step)
+{
+    laterUs_ = us;
+    step_ = std::move(step);
+    later_.start(MsUntil(clock_, us + 1));
+}
+
+void EventLoopTickScheduler::runStep()
+{
+    if (clock_.nowUs() <= laterUs_) {
+        later_.start(MsUntil(clock_, laterUs_ + 1));
+        return;
+    }
+    // Taken out first: the step may ask for the next one.
+    if (auto step = std::exchange(step_, nullptr))
+        step();
 }
 
 void EventLoopTickScheduler::reportQueued(bool urgent)

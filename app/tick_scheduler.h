@@ -20,7 +20,12 @@ public:
     virtual void resumeAt(std::int64_t us) = 0;
     // Resume once the event loop has handled what is waiting.
     virtual void resumeSoon() = 0;
+    // Cancels the tick's wake-ups and the later step.
     virtual void cancel() = 0;
+    // Runs `step` once more than `us` has passed on the clock: the rest of a
+    // command that has to pause, without holding the window meanwhile. One at
+    // a time; a new one replaces the one waiting.
+    virtual void callAfter(std::int64_t us, std::function<void()> step) = 0;
     // A report has been queued. `urgent`: one without data, which after data
     // means the unit's stream has paused, or the unit has gone. Any thread
     // may call it.
@@ -46,10 +51,12 @@ public:
     void resumeSoon() override;
     void cancel() override;
     void reportQueued(bool urgent) override;
+    void callAfter(std::int64_t us, std::function<void()> step) override;
 
 private:
     void takeNews();
     void resume();
+    void runStep();
 
     Clock& clock_;
     std::function<void()> resume_;
@@ -58,6 +65,9 @@ private:
     QTimer nextTurn_;
     QTimer batch_;
     QElapsedTimer sinceResume_;
+    QTimer later_;
+    std::int64_t laterUs_ = 0;
+    std::function<void()> step_;
     std::atomic<bool> newsPosted_{false};
     std::atomic<bool> urgent_{false};
     // A batch is being gathered: data reports need not say so again.

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 constexpr int PollIntervalMs = 250;
@@ -103,8 +105,6 @@ void TimerApplication::Load()
     state_.view.SortRequest = ViewState::NoSort;
 
     state_.link.DeviceConnected = OpenTimerDevice(device_);
-    // Before the window is shown, so this wait holds up nothing on screen.
-    ReadTimerReport(device_, state_.ring);
     results_->DrawColumnHeadings();
     state_.view.FirstShownRecord = 0;
     state_.view.LastShownRecord = 0;
@@ -114,10 +114,30 @@ void TimerApplication::Load()
     scroll.setMinimum(0);
     scroll.setValue(0);
 
-    timer.start();
+    // The start-up read waits for the unit as a tick's reads do, from the
+    // event loop, so the window is up and answering meanwhile.
+    startup_ = Startup::ReadDue;
+    scheduler_.resumeSoon();
+}
+
+void TimerApplication::continueStartup()
+{
+    const ReportReadProgress read =
+        startup_ == Startup::ReadDue ? port_.startReportRead() : port_.continueReportRead();
+    if (read == ReportReadProgress::WaitingForReport) {
+        startup_ = Startup::Reading;
+        scheduler_.resumeAt(port_.reportWaitDeadlineUs());
+        return;
+    }
+    startup_ = Startup::Pausing;
     state_.store.ClearRecords();
-    WaitMoreThan(clock_, StartupWaitUs);
-    WriteTimerReport(device_, StartupCommand);
+    scheduler_.callAfter(clock_.nowUs() + StartupWaitUs, [this] {
+        startup_ = Startup::Done;
+        WriteTimerReport(device_, StartupCommand);
+        window_->pollTimer().start();
+        if (std::exchange(getMemoryAfterStartup_, false))
+            GetMemoryClicked();
+    });
 }
 
 void TimerApplication::Timer1Tick()
@@ -132,7 +152,9 @@ void TimerApplication::Timer1Tick()
 
 void TimerApplication::ContinueTick()
 {
-    if (tick_.inProgress()) {
+    if (startup_ == Startup::ReadDue || startup_ == Startup::Reading) {
+        continueStartup();
+    } else if (tick_.inProgress()) {
         carryOn(ResumePollTick(*protocol_, tick_));
     } else if (tickOverdue_) {
         tickOverdue_ = false;
@@ -177,17 +199,34 @@ void TimerApplication::stopPolling()
 {
     timerSwitch_.setPolling(false);
     AbandonPollTick(*protocol_, tick_);
+    if (startup_ == Startup::Reading)
+        port_.abandonReportRead();
+    startup_ = Startup::Done;
+    getMemoryAsked_ = false;
     scheduler_.cancel();
 }
 
 void TimerApplication::GetMemoryClicked()
 {
+    if (startup_ != Startup::Done) {
+        // The unit is asked once it has had the start-up command.
+        getMemoryAfterStartup_ = true;
+        return;
+    }
+    // Pressed again during the pause: that download is on its way already.
+    if (getMemoryAsked_)
+        return;
     if (!GetMemory(*protocol_)) {
         showNews(QStringLiteral("No timing unit was found: the records are kept. Plug the unit in and press "
                                 "Get Memory again."));
         return;
     }
-    showNews(news_.asked(clock_.nowUs()));
+    getMemoryAsked_ = true;
+    scheduler_.callAfter(clock_.nowUs() + GetMemoryPauseUs, [this] {
+        getMemoryAsked_ = false;
+        AskForMemory(*protocol_);
+        showNews(news_.asked(clock_.nowUs()));
+    });
 }
 
 void TimerApplication::ExitClicked()

@@ -40,7 +40,9 @@ public:
     explicit TimerApplication(const TimerPorts& ports);
     ~TimerApplication() override;
 
-    // The start-up sequence; the window is shown after it.
+    // The start-up sequence. It returns at once: the start-up read, its wait
+    // and the start-up command follow from the event loop, with the window
+    // shown meanwhile.
     void Load();
 
     MainWindow& window() { return *window_; }
@@ -50,6 +52,8 @@ public:
     void setDefaultPrinter(DefaultPrinter& printer) { printer_ = &printer; }
     // The export dialog, once "Write File" has opened it.
     ExportDialog* exportDialog() { return exportDialog_; }
+    // The start-up command has been sent (or the program is ending).
+    bool started() const { return startup_ == Startup::Done; }
     // A tick of the poll timer has started and not yet ended.
     bool tickInProgress() const { return tick_.inProgress(); }
 
@@ -93,6 +97,7 @@ private:
 
     void connectWindow();
     void showNews(const QString& text);
+    void continueStartup();
     void carryOn(TickProgress progress);
     void stopPolling();
 
@@ -112,6 +117,12 @@ private:
     DownloadNews news_;
     // Timer1 came while a tick was going on: the next tick starts once it ends.
     bool tickOverdue_ = false;
+    // Where the start-up sequence stands: its read, then its pause.
+    enum class Startup { Done, ReadDue, Reading, Pausing };
+    Startup startup_ = Startup::Done;
+    bool getMemoryAfterStartup_ = false;
+    // "Get Memory" is in its pause; the unit is asked when it ends.
+    bool getMemoryAsked_ = false;
     MessageBoxPrompt messageBoxes_;
     OperatorPrompt& prompt_;
     // Made on the first "Write File"; the main window owns it.

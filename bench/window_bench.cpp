@@ -63,7 +63,7 @@ struct Session {
         app = std::make_unique<TimerApplication>(TimerPorts{.hid = hid, .clock = clock});
         app->Load();
         app->window().showCentred();
-        if (!QTest::qWaitForWindowExposed(&app->window()))
+        if (!QTest::qWaitForWindowExposed(&app->window()) || !QTest::qWaitFor([this] { return app->started(); }))
             std::printf("the window was never shown\n");
         QTest::qWait(300);
     }

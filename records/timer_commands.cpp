@@ -1,24 +1,25 @@
 #include "records/timer_commands.h"
 
-namespace {
-
-constexpr std::int64_t GetMemoryPauseUs = 100000;
-
-} // namespace
-
 bool GetMemory(TimerProtocol& p)
 {
     if (!p.unit.reachable())
         return false;
     p.timer.setPolling(false);
     p.store.ClearRecords();
+    // Now rather than after the pause: the window answers during it, and
+    // nothing there may count records that are gone.
+    p.store.RecordCount = 0;
     // The table is empty anyway: put the rows back in record order, so the new
     // download lists as it arrives rather than in the last sort's order.
     p.store.ResetSequenceNumbers();
-    WaitMoreThan(p.clock, GetMemoryPauseUs);
-    p.store.RecordCount = 0;
+    // A frame cut off in the last download must not be completed by this one.
+    p.ring.clear();
+    return true;
+}
+
+void AskForMemory(TimerProtocol& p)
+{
     p.display.DrawColumnHeadings();
     p.unit.sendCommand(GetMemoryCommand);
     p.timer.setPolling(true);
-    return true;
 }

@@ -18,7 +18,7 @@ TEST(StartUp, WithTheUnit)
 {
     AppRig r;
     EXPECT_TRUE(r.caption().isEmpty());
-    r.app->Load();
+    r.load();
     EXPECT_EQ(r.captions, (QStringList{"USB Connected ", "USB Communication OK"}));
     EXPECT_EQ(r.unit.commands(), (std::vector<std::uint8_t>{141}));
     // 40 report intervals of the first read, then more than half a second.
@@ -30,10 +30,27 @@ TEST(StartUp, WithTheUnit)
     EXPECT_EQ(r.app->results().RowTexts(0).size(), 8u);
 }
 
+// The window is shown as Load returns: the start-up read, its wait and the
+// start-up command follow from the event loop, however slow the unit.
+TEST(StartUp, LoadReturnsBeforeTheReadAndASlowUnitHoldsNothingUp)
+{
+    AppRig r(SampleRace(36000000, 7, 10), true, nullptr, {.reportIntervalUs = 450000});
+    r.app->Load();
+    EXPECT_EQ(r.clock.nowUs(), 0);
+    EXPECT_FALSE(r.app->started());
+    EXPECT_TRUE(r.unit.commands().empty());
+    // Pressed before the unit has had its start-up command: asked after it.
+    r.click(AppRig::Button::GetMemory);
+    r.settle();
+    EXPECT_TRUE(r.app->started());
+    EXPECT_EQ(r.unit.commands(), (std::vector<std::uint8_t>{141, 151}));
+    EXPECT_TRUE(r.app->window().pollTimer().isActive());
+}
+
 TEST(StartUp, WithoutTheUnit)
 {
     AppRig r(false);
-    r.app->Load();
+    r.load();
     EXPECT_EQ(r.hid.enumerations(), 3);
     EXPECT_EQ(r.caption(), "USB Not Found ");
     EXPECT_TRUE(r.unit.commands().empty());
@@ -46,7 +63,7 @@ TEST(StartUp, WithoutTheUnit)
 TEST(StartUp, TheUnitPluggedInLaterIsFoundByTheNextTick)
 {
     AppRig r(false);
-    r.app->Load();
+    r.load();
     r.hid.addUnit("unit", r.unit);
     r.tickUntilQuiet();
     EXPECT_TRUE(r.captions.contains("USB Connected "));
@@ -56,8 +73,8 @@ TEST(StartUp, TheUnitPluggedInLaterIsFoundByTheNextTick)
 TEST(GetMemory, DownloadsAndListsEveryRecord)
 {
     AppRig r;
-    r.app->Load();
-    r.click(AppRig::Button::GetMemory);
+    r.load();
+    r.getMemory();
     EXPECT_EQ(r.unit.commandCount(151), 1);
     EXPECT_TRUE(r.app->window().pollTimer().isActive());
     r.tickUntilQuiet();
@@ -77,7 +94,7 @@ TEST(GetMemory, ASecondDownloadClearsMarksAndListsAgain)
     r.loadAndDownload();
     r.state().store.RecordTable[20][RecordField::MarkState] = 1;
     r.click(AppRig::Button::SortTime);
-    r.click(AppRig::Button::GetMemory);
+    r.getMemory();
     EXPECT_EQ(r.state().store.RecordCount, 0);
     EXPECT_TRUE(r.app->results().RowTexts(4).empty());
     for (int row = 0; row < 256; ++row) {
@@ -92,16 +109,40 @@ TEST(GetMemory, ASecondDownloadClearsMarksAndListsAgain)
         EXPECT_EQ(r.state().store.RecordTable[static_cast<std::size_t>(row)][RecordField::MarkState], 0);
 }
 
+TEST(GetMemory, ThePauseHoldsNothingAndPressesMeanwhileAskOnce)
+{
+    AppRig r;
+    r.loadAndDownload();
+    const std::int64_t pressed = r.clock.nowUs();
+    for (int n = 0; n < 5; ++n)
+        r.click(AppRig::Button::GetMemory);
+    EXPECT_EQ(r.clock.nowUs(), pressed);
+    EXPECT_EQ(r.state().store.RecordCount, 0);
+    EXPECT_FALSE(r.app->window().pollTimer().isActive());
+    EXPECT_EQ(r.unit.commandCount(151), 1); // the first download's
+    r.settle();
+    EXPECT_EQ(r.unit.commandCount(151), 2);
+    EXPECT_GT(r.clock.nowUs(), pressed + 100000);
+    EXPECT_TRUE(r.app->window().pollTimer().isActive());
+    r.tickUntilQuiet();
+    EXPECT_TRUE(r.tableHoldsMemory());
+    // Exit during the pause: the unit is not asked after all.
+    r.click(AppRig::Button::GetMemory);
+    r.click(AppRig::Button::Exit);
+    r.settle();
+    EXPECT_EQ(r.unit.commandCount(151), 2);
+}
+
 // With no unit to ask, "Get Memory" throws nothing away and says why.
 TEST(GetMemory, WithoutTheUnitKeepsTheRecordsAndSaysSo)
 {
     AppRig r(false);
-    r.app->Load();
+    r.load();
     r.state().store.RecordTable[3][RecordField::StartTime] = 9;
     r.state().store.RecordTable[3][RecordField::MarkState] = 1;
     r.state().store.RecordCount = 3;
     const auto table = r.state().store.RecordTable;
-    r.click(AppRig::Button::GetMemory);
+    r.getMemory();
     EXPECT_EQ(r.caption(), "USB Not Found ");
     EXPECT_TRUE(r.app->window().pollTimer().isActive());
     EXPECT_EQ(r.state().store.RecordTable, table);
@@ -138,7 +179,7 @@ TEST(Buttons, SortAndTimeModes)
 TEST(Buttons, SortWithNoRecordsDrawsHeadingsOnly)
 {
     AppRig r;
-    r.app->Load();
+    r.load();
     for (const auto b : {AppRig::Button::SortTime, AppRig::Button::SortBib, AppRig::Button::SortSeq,
                          AppRig::Button::Time, AppRig::Button::DayTime}) {
         SCOPED_TRACE(r.button(b).objectName().toStdString());
@@ -165,9 +206,9 @@ TEST(Picture, ClickingALineCyclesItsMark)
 TEST(Unplug, InTheMiddleOfADownloadLosesNothing)
 {
     AppRig r;
-    r.app->Load();
+    r.load();
     r.unit.unplugAfterReports(120);
-    r.click(AppRig::Button::GetMemory);
+    r.getMemory();
     r.tickUntilQuiet();
     EXPECT_TRUE(r.captions.contains("Readfile Timeout "));
     const int filed = r.state().store.RecordCount;
@@ -181,7 +222,7 @@ TEST(Unplug, InTheMiddleOfADownloadLosesNothing)
     r.captions.clear();
     r.tickUntilQuiet();
     EXPECT_EQ(r.captions.first(), "USB Connected ");
-    r.click(AppRig::Button::GetMemory);
+    r.getMemory();
     r.tickUntilQuiet();
     EXPECT_EQ(r.state().store.RecordCount, 48);
     EXPECT_TRUE(r.tableHoldsMemory());
@@ -194,15 +235,15 @@ TEST(Unplug, InTheMiddleOfADownloadLosesNothing)
 TEST(Unplug, FaultsInTheStreamAreAbsorbed)
 {
     AppRig r;
-    r.app->Load();
+    r.load();
     r.unit.injectStrayBytes({0x65, 0x66, 1, 2, 3, 0x67});
     r.unit.cutFrameShort(5, 20);
     r.unit.sendAgain({7, 8});
-    r.click(AppRig::Button::GetMemory);
+    r.getMemory();
     r.tickUntilQuiet();
     EXPECT_EQ(r.state().store.RecordCount, 48);
     EXPECT_TRUE(r.state().store.RowIsEmpty(5));
-    r.click(AppRig::Button::GetMemory);
+    r.getMemory();
     r.tickUntilQuiet();
     EXPECT_TRUE(r.tableHoldsMemory());
 }
@@ -212,7 +253,7 @@ TEST(StartUp, AUnitThatCannotBeOpenedIsExplainedOnceAndTheCaptionStays)
     ScriptedPrompt prompt;
     AppRig r(std::vector<TimerRecordBytes>{}, false, &prompt);
     r.hid.addUnopenable("1-2:1.0", 0x04B4, 0x5500, OpenFailure::NoPermission);
-    r.app->Load();
+    r.load();
     r.tickUntilQuiet(10);
     EXPECT_EQ(r.caption(), "USB Not Found ");
     ASSERT_EQ(prompt.notices.size(), 1);
@@ -225,10 +266,10 @@ TEST(StartUp, AUnitThatCannotBeOpenedIsExplainedOnceAndTheCaptionStays)
 TEST(Keyboard, TabReachesEveryControlInTurn)
 {
     AppRig r(true, 40);
-    r.app->Load();
+    r.load();
     r.app->window().showCentred();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&r.app->window()));
-    r.click(AppRig::Button::GetMemory);
+    r.getMemory();
     r.tickUntilQuiet();
     r.app->window().button(MainWindow::Button::Exit).setFocus();
     QStringList visited;
@@ -244,7 +285,7 @@ TEST(Shutdown, ClosingTheWindowHidesTheExportDialog)
 {
     ScriptedPrompt prompt;
     AppRig r(true, 5, &prompt);
-    r.app->Load();
+    r.load();
     r.app->window().show();
     r.click(AppRig::Button::WriteFile);
     ASSERT_TRUE(r.app->exportDialog()->isVisible());
@@ -255,7 +296,7 @@ TEST(Shutdown, ClosingTheWindowHidesTheExportDialog)
 TEST(Shutdown, ExitClosesTheDeviceOnce)
 {
     AppRig r;
-    r.app->Load();
+    r.load();
     r.click(AppRig::Button::Exit);
     EXPECT_EQ(r.exitRequests, 1);
     EXPECT_EQ(r.hid.closes("unit"), 1);
@@ -267,7 +308,7 @@ TEST(Shutdown, ExitClosesTheDeviceOnce)
 TEST(Shutdown, ClosingTheWindowClosesTheDeviceOnce)
 {
     AppRig r;
-    r.app->Load();
+    r.load();
     r.app->window().show();
     EXPECT_TRUE(r.app->window().close());
     EXPECT_EQ(r.hid.closes("unit"), 1);
@@ -279,7 +320,7 @@ TEST(Shutdown, ClosingTheWindowClosesTheDeviceOnce)
 TEST(Shutdown, ExitWithoutAnOpenLinkClosesNothing)
 {
     AppRig r(false);
-    r.app->Load();
+    r.load();
     r.click(AppRig::Button::Exit);
     EXPECT_EQ(r.hid.openHandles(), 0);
     EXPECT_EQ(r.exitRequests, 1);

@@ -294,7 +294,7 @@ TEST(WriteFileButton, TheDialogBelongsToTheMainWindowAndKeepsTheFocusWhereItWas)
 {
     ScriptedPrompt prompt;
     AppRig r(true, 5, &prompt);
-    r.app->Load();
+    r.load();
     r.app->window().show();
     r.click(AppRig::Button::WriteFile);
     ExportDialog* dialog = r.app->exportDialog();
@@ -329,7 +329,7 @@ TEST(WriteFileButton, OpensTheSameDialogWithItsState)
 {
     ScriptedPrompt prompt;
     AppRig r(true, 5, &prompt);
-    r.app->Load();
+    r.load();
     r.click(AppRig::Button::WriteFile);
     ExportDialog* first = r.app->exportDialog();
     ASSERT_NE(first, nullptr);
@@ -348,7 +348,7 @@ TEST(WriteFileButton, OpensTheSameDialogWithItsState)
     EXPECT_EQ(first->folders().path(), dir.path());
     EXPECT_EQ(first->drives().currentData().toString(), QStorageInfo(dir.path()).rootPath());
 
-    r.click(AppRig::Button::GetMemory);
+    r.getMemory();
     r.tickUntilQuiet();
     first->findChild<QPushButton*>("Save1")->click();
     EXPECT_TRUE(prompt.messages.isEmpty());

@@ -28,6 +28,7 @@ TEST(NoUnit, TheProgramSaysSoStaysUsableAndExitEndsIt)
     QObject::connect(&app, &TimerApplication::linkStatusShown, [&](const QString& c) { captions << c; });
     app.Load();
     app.window().show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.started(); }));
     EXPECT_EQ(app.window().statusLabel().text(), "USB Not Found ");
 
     // Ticks go on looking for the unit; every button answers meanwhile.

@@ -28,8 +28,8 @@ struct NewsRig : AppRig {
 TEST(OperatorNews, ADownloadIsToldFromTheAskingToItsEnd)
 {
     NewsRig r;
-    r.app->Load();
-    r.click(AppRig::Button::GetMemory);
+    r.load();
+    r.getMemory();
     EXPECT_EQ(r.line(), "Asking the unit for its records\u2026");
     r.tickUntilQuiet();
     ASSERT_GE(r.news.size(), 3) << r.news.join('|').toStdString();
@@ -53,10 +53,10 @@ TEST(OperatorNews, ADownloadIsToldFromTheAskingToItsEnd)
 TEST(OperatorNews, AUnitUnpluggedInTheMiddleIsToldWithTheRecordsThatAreMissing)
 {
     NewsRig r;
-    r.app->Load();
+    r.load();
     // About 20 records' worth of reports, then the unit is gone.
     r.unit.unplugAfterReports(110);
-    r.click(AppRig::Button::GetMemory);
+    r.getMemory();
     r.tickUntilQuiet();
     EXPECT_TRUE(r.captions.contains("Readfile Timeout "));
     EXPECT_TRUE(r.line().startsWith("Download stopped short (the unit went quiet or was unplugged): "))

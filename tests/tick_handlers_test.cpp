@@ -35,11 +35,11 @@ int CountOf(const QStringList& list, const QString& text) { return static_cast<i
 TEST(WhileATickWaits, GetMemoryAtTheFirstReadSendsAtOnceAndTheTickFilesTheDownload)
 {
     AppRig r;
-    r.app->Load();
+    r.load();
     r.tickUntilWaiting();
     ASSERT_TRUE(r.app->tickInProgress());
     ASSERT_LE(r.state().link.PendingRead.CompletedReads, 1);
-    r.click(AppRig::Button::GetMemory);
+    r.getMemory();
     EXPECT_EQ(r.unit.commandCount(151), 1);
     EXPECT_TRUE(r.app->tickInProgress());
     // The same tick goes on and files every record as it arrives.
@@ -52,10 +52,10 @@ TEST(WhileATickWaits, GetMemoryAtTheFirstReadSendsAtOnceAndTheTickFilesTheDownlo
 TEST(WhileATickWaits, GetMemoryInTheMiddleOfAPass)
 {
     AppRig r;
-    r.app->Load();
+    r.load();
     r.app->Timer1Tick();
     ASSERT_TRUE(StepUntil(r, [&] { return r.state().link.PendingRead.CompletedReads >= 20; }));
-    r.click(AppRig::Button::GetMemory);
+    r.getMemory();
     EXPECT_EQ(r.unit.commandCount(151), 1);
     r.settle();
     EXPECT_TRUE(r.tableHoldsMemory());
@@ -64,7 +64,7 @@ TEST(WhileATickWaits, GetMemoryInTheMiddleOfAPass)
 TEST(WhileATickWaits, ExitEndsTheTickWithoutTouchingTheUnitAgain)
 {
     AppRig r;
-    r.app->Load();
+    r.load();
     r.tickUntilWaiting();
     const int opens = r.hid.opens("unit");
     r.click(AppRig::Button::Exit);
@@ -89,7 +89,7 @@ TEST(WhileATickWaits, ExitEndsTheTickWithoutTouchingTheUnitAgain)
 TEST(WhileATickWaits, ClosingTheWindowEndsTheTickAndClosesTheUnitOnce)
 {
     AppRig r;
-    r.app->Load();
+    r.load();
     r.app->window().show();
     r.tickUntilWaiting();
     EXPECT_TRUE(r.app->window().close());
@@ -103,8 +103,8 @@ TEST(WhileATickWaits, ClosingTheWindowEndsTheTickAndClosesTheUnitOnce)
 TEST(WhileATickWaits, TheUnitUnpluggedIsToldAtOnceAndTheRecordsStay)
 {
     AppRig r;
-    r.app->Load();
-    r.click(AppRig::Button::GetMemory);
+    r.load();
+    r.getMemory();
     r.app->Timer1Tick();
     ASSERT_TRUE(StepUntil(r, [&] { return r.state().store.RecordCount >= 10; }));
     ASSERT_EQ(r.scheduler.request, Request::At);
@@ -128,7 +128,7 @@ TEST(WhileATickWaits, TheUnitUnpluggedIsToldAtOnceAndTheRecordsStay)
 TEST(WhileATickWaits, Timer1StartsNoSecondTickButTheNextOneFollowsAtOnce)
 {
     AppRig r;
-    r.app->Load();
+    r.load();
     r.captions.clear();
     r.app->Timer1Tick();
     ASSERT_TRUE(StepUntil(r, [&] { return r.state().link.PendingRead.CompletedReads >= 10; }));
@@ -180,8 +180,8 @@ TEST(WhileATickWaits, TheOtherActionsRunAndTheTickGoesOn)
         SCOPED_TRACE(c.name);
         ScriptedPrompt prompt;
         AppRig r(true, 80, &prompt);
-        r.app->Load();
-        r.click(AppRig::Button::GetMemory);
+        r.load();
+        r.getMemory();
         r.app->Timer1Tick();
         ASSERT_TRUE(StepUntil(r, [&] { return r.state().store.RecordCount >= 40; }));
         ASSERT_EQ(r.scheduler.request, Request::At);
@@ -201,8 +201,8 @@ TEST(WhileATickWaits, PrintRunsAndTheTickGoesOn)
     PdfPrinter pdf(dir.filePath("job.pdf"));
     AppRig r(true, 60, &prompt);
     r.app->setDefaultPrinter(pdf);
-    r.app->Load();
-    r.click(AppRig::Button::GetMemory);
+    r.load();
+    r.getMemory();
     r.app->Timer1Tick();
     ASSERT_TRUE(StepUntil(r, [&] { return r.state().store.ReportedRecordCount > 0; }));
     r.click(AppRig::Button::Print);

@@ -128,6 +128,7 @@ TEST_F(RealDevicePath, StartUpTakesTheUnitFromTheSerialDriver)
 {
     ASSERT_TRUE(SerialDriverHoldsTheUnit()) << "the kernel's serial driver should hold the unit before the program";
     guest->app.Load();
+    ASSERT_TRUE(QTest::qWaitFor([] { return guest->app.started(); }, 5000));
     ASSERT_FALSE(guest->captions.isEmpty());
     EXPECT_EQ(guest->captions.first(), "USB Connected ");
     EXPECT_FALSE(SerialDriverHoldsTheUnit());
@@ -196,8 +197,8 @@ TEST_F(RealDevicePath, WriteFileMatchesTheExportOfTheSameRecords)
     // The same records through the emulated unit, as the host's tests see them.
     ScriptedPrompt prompt;
     AppRig host(ReferenceRace(), true, &prompt);
-    host.app->Load();
-    host.click(AppRig::Button::GetMemory);
+    host.load();
+    host.getMemory();
     host.tickUntilQuiet();
     host.click(AppRig::Button::WriteFile);
     ASSERT_TRUE(host.app->exportDialog()->folders().setPath(results));

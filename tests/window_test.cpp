@@ -24,8 +24,8 @@ namespace {
 
 // The program on a real-time emulated unit holding `records` records.
 struct RealTimeProgram {
-    explicit RealTimeProgram(unsigned seed, int records)
-        : unit(clock, SampleRace(36000000, seed, records), {.reportIntervalUs = 10000})
+    explicit RealTimeProgram(unsigned seed, int records, std::int64_t reportIntervalUs = 10000)
+        : unit(clock, SampleRace(36000000, seed, records), {.reportIntervalUs = reportIntervalUs})
     {
         hid.addUnit("unit", unit);
     }
@@ -34,7 +34,7 @@ struct RealTimeProgram {
     {
         app.Load();
         app.window().showCentred();
-        return QTest::qWaitForWindowExposed(&app.window());
+        return QTest::qWaitForWindowExposed(&app.window()) && QTest::qWaitFor([this] { return app.started(); });
     }
     SteadyClock clock;
     EmulatedUnit unit;
@@ -101,6 +101,26 @@ TEST(RealWindow, TheListGrowsDuringADownloadAndAButtonIsAnsweredMeanwhile)
     EXPECT_GE(paintsWithRecordsWhileSending, 2);
     EXPECT_TRUE(answeredWhileSending);
     EXPECT_EQ(app.results().RowTexts(ResultsView::LastDataRow)[0], "80");
+}
+
+// A unit that reports every 450 ms takes 18 s over the start-up read: the
+// window is on screen and answering long before that read ends.
+TEST(RealWindow, TheWindowIsUpBeforeASlowUnitsStartUpReadEnds)
+{
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs a real X display (tests/window/run-under-xvfb.sh)";
+    RealTimeProgram program(5, 20, 450000);
+    TimerApplication& app = program.app;
+    app.Load();
+    app.window().showCentred();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&app.window()));
+    EXPECT_FALSE(app.started());
+    app.window().button(MainWindow::Button::DayTime).click();
+    EXPECT_EQ(app.state().format.TimeDisplayMode, FormatState::TimeOfDay);
+    EXPECT_FALSE(app.started());
+    EXPECT_TRUE(program.unit.commands().empty());
+    app.ExitClicked();
+    EXPECT_TRUE(app.state().link.Closed);
 }
 
 // A race of fewer records than the list shows: the first is on screen within

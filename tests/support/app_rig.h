@@ -34,8 +34,9 @@ struct AppRig {
     {
     }
 
-    AppRig(std::vector<TimerRecordBytes> memory, bool withUnit, OperatorPrompt* prompt)
-        : unit(clock, std::move(memory))
+    AppRig(std::vector<TimerRecordBytes> memory, bool withUnit, OperatorPrompt* prompt,
+           EmulatedUnitOptions options = {})
+        : unit(clock, std::move(memory), options)
     {
         hid.addOtherDevice("keyboard", 0x046D, 0xC31C);
         if (withUnit)
@@ -52,12 +53,20 @@ struct AppRig {
     void click(Button which) { button(which).click(); }
 
     // One wake-up of the stopped tick, as the event loop would give it.
+    // A command's later step, when its time comes first, is that wake-up.
     bool step()
     {
-        if (!scheduler.pending())
+        if (!scheduler.pending() && !scheduler.stepWaiting())
             return false;
-        if (scheduler.request == ManualTickScheduler::Request::At)
-            clock.sleepUntilUs(std::min(scheduler.atUs, unit.nextReportDueUs()));
+        const std::int64_t tickAt = scheduler.request == ManualTickScheduler::Request::At
+            ? std::min(scheduler.atUs, unit.nextReportDueUs())
+            : clock.nowUs();
+        if (scheduler.stepWaiting() && (!scheduler.pending() || scheduler.stepAfterUs < tickAt)) {
+            clock.sleepUntilUs(scheduler.stepAfterUs + 1);
+            scheduler.runStep();
+            return true;
+        }
+        clock.sleepUntilUs(tickAt);
         scheduler.fire();
         return true;
     }
@@ -70,6 +79,9 @@ struct AppRig {
     // Timer1 fires; the tick runs to its end.
     void tick()
     {
+        // The poll timer is off until a command's step due by now has run.
+        if (scheduler.stepWaiting() && clock.nowUs() > scheduler.stepAfterUs)
+            scheduler.runStep();
         app->Timer1Tick();
         settle();
     }
@@ -94,11 +106,27 @@ struct AppRig {
         }
         return ticks;
     }
+    // The start-up sequence to its end: the read, the wait, the command.
+    void load()
+    {
+        app->Load();
+        settle();
+    }
+    // "Get Memory", to the command sent after its pause; a tick waiting
+    // meanwhile waits on.
+    void getMemory()
+    {
+        click(Button::GetMemory);
+        if (scheduler.stepWaiting()) {
+            clock.sleepUntilUs(scheduler.stepAfterUs + 1);
+            scheduler.runStep();
+        }
+    }
     // Start-up, then "Get Memory" and ticks until the download is in.
     void loadAndDownload()
     {
-        app->Load();
-        click(Button::GetMemory);
+        load();
+        getMemory();
         tickUntilQuiet();
     }
     QString caption() const { return app->window().statusLabel().text(); }

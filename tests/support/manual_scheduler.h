@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 // A scheduler the test drives: it only notes when the tick wants to go on.
 class ManualTickScheduler : public TickScheduler {
@@ -22,10 +23,27 @@ public:
         atUs = us;
     }
     void resumeSoon() override { request = Request::Soon; }
-    void cancel() override { request = Request::None; }
+    void cancel() override
+    {
+        request = Request::None;
+        step_ = nullptr;
+    }
     void reportQueued(bool) override { ++reportsQueued; }
+    void callAfter(std::int64_t us, std::function<void()> step) override
+    {
+        stepAfterUs = us;
+        step_ = std::move(step);
+    }
 
     bool pending() const { return request != Request::None; }
+    // A later step waits for the clock to pass `stepAfterUs`.
+    bool stepWaiting() const { return static_cast<bool>(step_); }
+    std::int64_t stepAfterUs = 0;
+    void runStep()
+    {
+        if (auto step = std::exchange(step_, nullptr))
+            step();
+    }
     // What the event loop would do when the time has come.
     void fire()
     {
@@ -36,4 +54,5 @@ public:
 
 private:
     std::function<void()> resume_;
+    std::function<void()> step_;
 };

@@ -17,6 +17,11 @@ trap cleanup EXIT
 . "$(dirname "$0")/xvfb-display.sh"
 openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!
+# A window mapped while the window manager is still starting may never be managed.
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
 mkdir -p "$work/exp"
 (cd "$work/exp" && exec "$demo" >"$work/demo.log" 2>&1) &
@@ -24,7 +29,8 @@ demo_pid=$!
 main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Trivex Timing Interface Window$' | head -n 1)
 xdotool windowactivate --sync "$main"
 xdotool key alt+w
-dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Write File$' | head -n 1)
+dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Write File$' | head -n 1) || {
+  echo "no Write File dialog; focus on $(xdotool getwindowfocus getwindowname 2>&1)"; cat "$work/demo.log"; exit 1; }
 # The topmost of the two in the window manager's stacking order.
 on_top() {
   xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | tr ' ' '\n' | grep -E '^0x' |
