@@ -11,7 +11,6 @@
 #include <QAccessible>
 #include <QDateTime>
 #include <QLabel>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -62,13 +61,16 @@ TimerApplication::TimerApplication(const TimerPorts& ports)
       device_{state_.link, ports.hid, status_, clock_, [this](ReportNews news) { scheduler_.reportQueued(news != ReportNews::Report); }},
       port_(device_, state_.ring),
       messageBoxes_(window_.get()),
-      prompt_(ports.prompt ? *ports.prompt : messageBoxes_)
+      prompt_(ports.prompt ? *ports.prompt : messageBoxes_),
+      systemPrinting_(MakeSystemPrintSystem(std::chrono::seconds(20))),
+      printSystem_(systemPrinting_.get())
 {
     results_ = std::make_unique<ResultsView>(state_.store, state_.format, state_.view, window_->picture(),
                                              scrollRange_);
     protocol_ = std::make_unique<TimerProtocol>(
         TimerProtocol{state_.ring, state_.store, scrollRange_, port_, *results_, timerSwitch_, clock_});
     scheduler_.setResume([this] { ContinueTick(); });
+    connect(&printJob_, &PrintJob::finished, this, &TimerApplication::printFinished);
     connectWindow();
 }
 
@@ -258,20 +260,57 @@ void TimerApplication::WriteFileClicked()
 
 void TimerApplication::PrintClicked()
 {
-    QString why;
-    QPrinter* printer = printer_->printer(&why);
-    if (!printer) {
-        prompt_.tell("Nothing was printed. " + why
-                     + " Set up a printer and press Print again; the records are kept.");
+    if (printJob_.running()) {
+        showNews(QStringLiteral("The list is still being sent to the printer."));
         return;
     }
     const QDateTime now = QDateTime::currentDateTime();
-    if (!PrintResults(*printer, ListForOutput(state_.format, state_.store), now.toString("MM-dd-yyyy"),
-                      now.toString("HH:mm:ss"), &why)) {
-        prompt_.tell("Printing failed: " + why + ". The records are kept; check the printer and press Print again.");
+    // Formatted here, on this thread: it reads and repairs the table.
+    const ListedRecords list = FormattedNow(ListForOutput(state_.format, state_.store));
+    const QString date = now.toString("MM-dd-yyyy");
+    const QString time = now.toString("HH:mm:ss");
+    printJob_.start(*printSystem_, [list, date, time](QPagedPaintDevice& device, QString* why) {
+        return PrintResults(device, list, date, time, why);
+    });
+    showNews(QStringLiteral("Sending the list to the printer\u2026"));
+}
+
+void TimerApplication::printFinished(const PrintResult& r)
+{
+    const QString kept = QStringLiteral(" The records are kept; press Print again when the printer is ready.");
+    const QString named = r.printer.isEmpty() ? QStringLiteral("the printer") : QStringLiteral("the printer %1").arg(r.printer);
+    const QString detail = r.detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(r.detail);
+    switch (r.outcome) {
+    case PrintOutcome::Sent:
+        showNews(QStringLiteral("The list was sent to %1.").arg(named));
+        return;
+    case PrintOutcome::Held:
+        showNews(QStringLiteral("The list is waiting at %1, which is paused.").arg(named));
+        prompt_.tell(QStringLiteral("The list was sent to %1, but the printer is paused: it prints when the printer "
+                                    "is resumed. The records are kept.")
+                         .arg(named));
+        return;
+    case PrintOutcome::NoPrinter:
+        showNews(QStringLiteral("Nothing was printed: no printer."));
+        prompt_.tell(QStringLiteral("Nothing was printed. No default printer is set up on this computer. Set up a "
+                                    "printer and press Print again; the records are kept."));
+        return;
+    case PrintOutcome::Refused:
+        showNews(QStringLiteral("Nothing was printed: the printer refused the list."));
+        prompt_.tell(QStringLiteral("Nothing was printed. %1 does not accept print jobs now%2.")
+                         .arg(named.left(1).toUpper() + named.mid(1), detail)
+                     + kept);
+        return;
+    case PrintOutcome::NotAnswering:
+        showNews(QStringLiteral("Nothing was printed: the print service did not answer."));
+        prompt_.tell(QStringLiteral("Nothing was printed. The print service of this computer %1.")
+                         .arg(r.detail.isEmpty() ? QStringLiteral("did not answer") : r.detail)
+                     + kept);
+        return;
+    case PrintOutcome::Failed:
+        showNews(QStringLiteral("Printing failed."));
+        prompt_.tell("Printing failed: " + (r.detail.isEmpty() ? QStringLiteral("the printer reported an error") : r.detail)
+                     + ". The records are kept; check the printer and press Print again.");
         return;
     }
-    const QString name = printer->printerName();
-    showNews(name.isEmpty() ? QStringLiteral("The list was sent to the printer.")
-                            : QStringLiteral("The list was sent to the printer %1.").arg(name));
 }

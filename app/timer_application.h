@@ -9,6 +9,7 @@
 #include "output/operator_prompt.h"
 #include "records/poll_tick.h"
 #include "output/print_job.h"
+#include "output/print_system.h"
 #include "presentation/results_view.h"
 #include "app/tick_scheduler.h"
 #include "records/timer_commands.h"
@@ -48,8 +49,10 @@ public:
     MainWindow& window() { return *window_; }
     TimerState& state() { return state_; }
     ResultsView& results() { return *results_; }
-    // Where "Print" prints; the system's default printer unless set.
-    void setDefaultPrinter(DefaultPrinter& printer) { printer_ = &printer; }
+    // Where "Print" prints; the system's printing unless set.
+    void setPrintSystem(PrintSystem& system) { printSystem_ = &system; }
+    // A print is being handed to the print system.
+    bool printing() const { return printJob_.running(); }
     // The export dialog, once "Write File" has opened it.
     ExportDialog* exportDialog() { return exportDialog_; }
     // The start-up command has been sent (or the program is ending).
@@ -97,6 +100,7 @@ private:
 
     void connectWindow();
     void showNews(const QString& text);
+    void printFinished(const PrintResult& result);
     void continueStartup();
     void carryOn(TickProgress progress);
     void stopPolling();
@@ -127,6 +131,8 @@ private:
     OperatorPrompt& prompt_;
     // Made on the first "Write File"; the main window owns it.
     ExportDialog* exportDialog_ = nullptr;
-    SystemDefaultPrinter systemPrinter_;
-    DefaultPrinter* printer_ = &systemPrinter_;
+    std::unique_ptr<PrintSystem> systemPrinting_;
+    PrintSystem* printSystem_ = nullptr;
+    // Last member: its thread is stopped before anything it reports to goes.
+    PrintJob printJob_;
 };

@@ -1,31 +1,28 @@
 #include "output/print_job.h"
 
-#include <QPrinter>
-#include <QPrinterInfo>
-
-SystemDefaultPrinter::SystemDefaultPrinter() = default;
-SystemDefaultPrinter::~SystemDefaultPrinter() = default;
-
-namespace {
-
-QPrinter* Fail(QString* why, const QString& reason)
+PrintJob::~PrintJob()
 {
-    if (why)
-        *why = reason;
-    return nullptr;
+    if (worker_.joinable()) {
+        worker_.request_stop();
+        worker_.join();
+    }
 }
 
-} // namespace
-
-QPrinter* SystemDefaultPrinter::printer(QString* why)
+bool PrintJob::start(PrintSystem& system, PageLayout layout)
 {
-    printer_.reset();
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        return Fail(why, QStringLiteral("No default printer is set up on this computer."));
-    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    if (!printer->isValid() || (printer->outputFormat() == QPrinter::PdfFormat && printer->outputFileName().isEmpty()))
-        return Fail(why, QStringLiteral("The default printer \"%1\" cannot be used.").arg(info.printerName()));
-    printer_ = std::move(printer);
-    return printer_.get();
+    if (running_)
+        return false;
+    running_ = true;
+    if (worker_.joinable())
+        worker_.join(); // the last job's thread, which has already handed back its result
+    worker_ = std::jthread([this, &system, layout = std::move(layout)](std::stop_token stop) {
+        PrintResult result = system.printOnDefault(layout, stop);
+        if (stop.stop_requested())
+            return;
+        QMetaObject::invokeMethod(this, [this, result] {
+            running_ = false;
+            emit finished(result);
+        }, Qt::QueuedConnection);
+    });
+    return true;
 }

@@ -1,27 +1,28 @@
 #pragma once
 
-#include <QString>
+#include "output/print_system.h"
 
-#include <memory>
+#include <QObject>
 
-class QPrinter;
+#include <thread>
 
-// The system's default printer, or why there is none to print on.
-// Qt quietly turns "no printer" into a PDF writer with no file: that counts
-// as none here.
-class DefaultPrinter {
+// One print at a time, handed to the print system on a thread of its own;
+// the result comes back on the thread that started it.
+class PrintJob : public QObject {
+    Q_OBJECT
 public:
-    virtual ~DefaultPrinter() = default;
-    // Null with `why` set when there is no usable default printer.
-    virtual QPrinter* printer(QString* why) = 0;
-};
+    explicit PrintJob(QObject* parent = nullptr) : QObject(parent) {}
+    // Cuts the print system's waits short and waits for the thread.
+    ~PrintJob() override;
 
-class SystemDefaultPrinter : public DefaultPrinter {
-public:
-    SystemDefaultPrinter();
-    ~SystemDefaultPrinter() override;
-    QPrinter* printer(QString* why) override;
+    bool running() const { return running_; }
+    // False when a job is still running.
+    bool start(PrintSystem& system, PageLayout layout);
+
+signals:
+    void finished(const PrintResult& result);
 
 private:
-    std::unique_ptr<QPrinter> printer_;
+    std::jthread worker_;
+    bool running_ = false;
 };

@@ -5,9 +5,11 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 
 #include <array>
+#include <memory>
+#include <vector>
 
 const double PrintColumnsMm[8] = {20, 37, 69, 101, 133, 165, 197, 229};
 
@@ -18,13 +20,14 @@ namespace {
 // scaling the painter would scale the font too.
 class ReportPage {
 public:
-    ReportPage(QPrinter& printer, QPainter& painter) : printer_(printer), painter_(painter)
+    ReportPage(QPagedPaintDevice& printer, QPainter& painter) : printer_(printer), painter_(painter)
     {
         const QFontMetricsF m(painter.font(), &printer);
         lineHeight_ = m.height();
         ascent_ = m.ascent();
-        dotsPerMm_ = printer.resolution() / 25.4;
-        bottom_ = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+        const int resolution = printer.logicalDpiY();
+        dotsPerMm_ = resolution / 25.4;
+        bottom_ = printer.pageLayout().paintRectPixels(resolution).height();
     }
 
     bool blankLines(int count)
@@ -50,7 +53,7 @@ public:
     }
 
 private:
-    QPrinter& printer_;
+    QPagedPaintDevice& printer_;
     QPainter& painter_;
     double lineHeight_ = 0;
     double ascent_ = 0;
@@ -76,8 +79,8 @@ bool Fail(QString* error, const QString& why)
 
 } // namespace
 
-bool PrintResults(QPrinter& printer, const ListedRecords& records, const QString& date, const QString& time,
-                  QString* error)
+bool PrintResults(QPagedPaintDevice& printer, const ListedRecords& records, const QString& date,
+                  const QString& time, QString* error)
 {
     printer.setPageOrientation(QPageLayout::Landscape);
     QPainter painter;
@@ -98,7 +101,17 @@ bool PrintResults(QPrinter& printer, const ListedRecords& records, const QString
 
     for (int n = 1; ok && n <= records.Count; ++n)
         ok = page.line(AtColumns(ColumnsOf(records.formatRow(n))));
-    if (!painter.end() || !ok || printer.printerState() == QPrinter::Error)
+    if (!painter.end() || !ok)
         return Fail(error, QStringLiteral("the printer reported an error while printing"));
     return true;
+}
+
+ListedRecords FormattedNow(const ListedRecords& records)
+{
+    auto lines = std::make_shared<std::vector<RecordLine>>();
+    for (int n = 1; n <= records.Count; ++n)
+        lines->push_back(records.formatRow(n));
+    ListedRecords now{records.Unit, records.Count, {}};
+    now.formatRow = [lines](int row) { return (*lines)[static_cast<std::size_t>(row - 1)]; };
+    return now;
 }

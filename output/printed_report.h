@@ -4,15 +4,19 @@
 
 #include <QString>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 // Prints the list as one landscape document on `printer`: a header line with
 // date, time and unit, the column headings, then the listed rows, each column
 // at a fixed distance in millimetres from the left edge of the printable
 // area. False when the printer would not start the document or failed during
 // it; `error` then says why.
-bool PrintResults(QPrinter& printer, const ListedRecords& records, const QString& date, const QString& time,
-                  QString* error = nullptr);
+bool PrintResults(QPagedPaintDevice& printer, const ListedRecords& records, const QString& date,
+                  const QString& time, QString* error = nullptr);
+
+// The same list with every row formatted now, for a print laid out later on
+// another thread: formatting touches the table and the formatting state.
+ListedRecords FormattedNow(const ListedRecords& records);
 
 // Millimetre positions of the eight columns.
 extern const double PrintColumnsMm[8];

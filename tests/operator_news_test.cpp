@@ -22,7 +22,6 @@ struct NewsRig : AppRig {
     {
         QObject::connect(app.get(), &TimerApplication::newsShown, [this](const QString& n) { news << n; });
     }
-    QString line() const { return app->window().operatorLine().text(); }
 };
 
 TEST(OperatorNews, ADownloadIsToldFromTheAskingToItsEnd)
@@ -70,9 +69,10 @@ TEST(OperatorNews, TheExportAndThePrintAreTold)
     NewsRig r(5, &prompt);
     QTemporaryDir dir;
     PdfPrinter pdf(dir.filePath("job.pdf"));
-    r.app->setDefaultPrinter(pdf);
+    r.app->setPrintSystem(pdf);
     r.loadAndDownload();
     r.click(AppRig::Button::Print);
+    ASSERT_TRUE(r.waitForPrint());
     EXPECT_TRUE(r.line().startsWith("The list was sent to the printer")) << r.line().toStdString();
 
     r.click(AppRig::Button::WriteFile);

@@ -13,11 +13,12 @@ TEST(PrintButton, WithoutAPrinterSaysSoAndChangesNothing)
     ScriptedPrompt prompt;
     AppRig r(true, 5, &prompt);
     NoPrinter none;
-    r.app->setDefaultPrinter(none);
+    r.app->setPrintSystem(none);
     r.loadAndDownload();
     const std::string source = r.state().format.LastRecordLine.Source;
     const auto table = r.state().store.RecordTable;
     r.click(AppRig::Button::Print);
+    ASSERT_TRUE(r.waitForPrint());
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith("Nothing was printed."));
     EXPECT_TRUE(prompt.messages[0].contains("the records are kept"));
@@ -31,14 +32,54 @@ TEST(PrintButton, APrinterThatFailsIsReportedAndTheRecordsStay)
     // A PDF printer whose file cannot be created: the job cannot begin.
     PdfPrinter broken("/proc/no-such-folder/job.pdf");
     AppRig r(true, 5, &prompt);
-    r.app->setDefaultPrinter(broken);
+    r.app->setPrintSystem(broken);
     r.loadAndDownload();
     const auto table = r.state().store.RecordTable;
     r.click(AppRig::Button::Print);
+    ASSERT_TRUE(r.waitForPrint());
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith("Printing failed: "));
     EXPECT_TRUE(prompt.messages[0].contains("The records are kept"));
     EXPECT_EQ(r.state().store.RecordTable, table);
+}
+
+// A print system that does not answer holds neither the window nor Exit.
+TEST(PrintButton, APrintSystemThatDoesNotAnswerHoldsNothing)
+{
+    ScriptedPrompt prompt;
+    SilentPrinter silent;
+    AppRig r(true, 5, &prompt);
+    r.app->setPrintSystem(silent);
+    r.loadAndDownload();
+    r.click(AppRig::Button::Print);
+    EXPECT_TRUE(r.app->printing());
+    EXPECT_EQ(r.line(), "Sending the list to the printer\u2026");
+    // Pressed again meanwhile: one job, and the operator is told why.
+    r.click(AppRig::Button::Print);
+    EXPECT_EQ(r.line(), "The list is still being sent to the printer.");
+    // The list goes on answering.
+    r.click(AppRig::Button::SortBib);
+    r.tick();
+    EXPECT_TRUE(prompt.messages.isEmpty());
+
+    silent.letGo();
+    ASSERT_TRUE(r.waitForPrint());
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_EQ(prompt.messages[0], "Nothing was printed. The print service of this computer did not answer. The "
+                                  "records are kept; press Print again when the printer is ready.");
+    EXPECT_TRUE(r.tableHoldsMemory());
+}
+
+TEST(PrintButton, ClosingDuringAPrintEndsItsWait)
+{
+    SilentPrinter silent;
+    auto r = std::make_unique<AppRig>(true, 5, nullptr);
+    r->app->setPrintSystem(silent);
+    r->loadAndDownload();
+    r->click(AppRig::Button::Print);
+    ASSERT_TRUE(r->app->printing());
+    r.reset();
+    EXPECT_TRUE(silent.stopped());
 }
 
 } // namespace

@@ -131,9 +131,10 @@ TEST(PrintButton, PrintsTheDownloadedRecords)
     QTemporaryDir dir;
     PdfPrinter pdf(dir.filePath("job.pdf"));
     AppRig r(true, 5, &prompt);
-    r.app->setDefaultPrinter(pdf);
+    r.app->setPrintSystem(pdf);
     r.loadAndDownload();
     r.click(AppRig::Button::Print);
+    ASSERT_TRUE(r.waitForPrint());
     EXPECT_TRUE(prompt.messages.isEmpty());
     const PdfText text = ReadPdfWords(dir.filePath("job.pdf"));
     ASSERT_TRUE(text.ok);

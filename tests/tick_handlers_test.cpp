@@ -200,12 +200,13 @@ TEST(WhileATickWaits, PrintRunsAndTheTickGoesOn)
     QTemporaryDir dir;
     PdfPrinter pdf(dir.filePath("job.pdf"));
     AppRig r(true, 60, &prompt);
-    r.app->setDefaultPrinter(pdf);
+    r.app->setPrintSystem(pdf);
     r.load();
     r.getMemory();
     r.app->Timer1Tick();
     ASSERT_TRUE(StepUntil(r, [&] { return r.state().store.ReportedRecordCount > 0; }));
     r.click(AppRig::Button::Print);
+    ASSERT_TRUE(r.waitForPrint());
     EXPECT_TRUE(prompt.messages.isEmpty());
     EXPECT_GT(QFile(dir.filePath("job.pdf")).size(), 0);
     r.settle();

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Runs the "Print" button against a real CUPS daemon of its own: first with
-# no daemon and so no default printer, then with a daemon whose default queue
-# writes each job as PDF into a file. Only the daemon this script started is
-# stopped, by its pid.
+# Runs the "Print" button against a real CUPS daemon of its own: with no
+# daemon, with a daemon and no printer, then with a default queue that
+# writes each job as PDF into a file: ready, paused, rejecting jobs, the
+# daemon stopped, the daemon killed. Only the daemon this script started is
+# signalled, by its pid.
 set -euo pipefail
 bin=$1
 
-for tool in cupsd lpadmin pdftotext; do
+for tool in cupsd lpadmin cupsdisable cupsenable cupsreject cupsaccept pdftotext; do
   if ! command -v "$tool" >/dev/null 2>&1 && [ ! -x "/usr/sbin/$tool" ]; then
     echo "cups_print_test: $tool is missing (packages cups, poppler-utils)" >&2
     exit 1
@@ -29,8 +30,19 @@ trap cleanup EXIT
 sock=$work/cups.sock
 export QT_QPA_PLATFORM=offscreen
 
-echo "== no printer: $sock has no daemon behind it"
-CUPS_SERVER=$sock TRIVEX_EXPECT_NO_PRINTER=1 "$bin" --gtest_filter='RealPrinter.NoDefaultPrinter*'
+# Runs the cases for one state of the print service.
+run_case() {
+  local state=$1
+  echo "== $state"
+  if ! CUPS_SERVER=$sock TRIVEX_CUPS_STATE=$state TRIVEX_CUPSD_PID=$pid TRIVEX_CUPS_JOB_PDF=${job:-} \
+      "$bin" --gtest_filter='RealPrinter.*'; then
+    echo "--- cupsd error log" >&2
+    cat "$work/log/error_log" >&2 || true
+    exit 1
+  fi
+}
+
+run_case no-daemon
 
 mkdir -p "$work"/{etc/ppd,etc/ssl,spool/tmp,cache,state/certs,log,out}
 chmod 755 "$work"
@@ -72,13 +84,21 @@ for _ in $(seq 100); do
 done
 [ -S "$sock" ] || { echo "cups_print_test: cupsd made no socket" >&2; exit 1; }
 
+run_case no-queue
+
 job=$work/out/job.pdf
 lpadmin -h "$sock" -p trivex-pdf -E -v "file:$job" -m lsb/usr/cupsfilters/Generic-PDF_Printer-PDF.ppd
 lpadmin -h "$sock" -d trivex-pdf
+run_case ready
 
-echo "== default printer trivex-pdf writing to $job"
-if ! CUPS_SERVER=$sock TRIVEX_CUPS_JOB_PDF=$job "$bin" --gtest_filter='RealPrinter.PrintButton*'; then
-  echo "--- cupsd error log" >&2
-  cat "$work/log/error_log" >&2 || true
-  exit 1
-fi
+cupsdisable -h "$sock" trivex-pdf
+run_case paused
+cupsenable -h "$sock" trivex-pdf
+
+cupsreject -h "$sock" trivex-pdf
+run_case rejecting
+cupsaccept -h "$sock" trivex-pdf
+
+run_case ready-to-stop
+# Last: the case kills the daemon.
+run_case ready-to-kill

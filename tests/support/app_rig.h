@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -129,6 +130,13 @@ struct AppRig {
         getMemory();
         tickUntilQuiet();
     }
+    // The print handed over and its outcome told.
+    bool waitForPrint(int ms = 30000)
+    {
+        return QTest::qWaitFor([this] { return !app->printing(); }, ms);
+    }
+    // What the operator line says.
+    QString line() const { return app->window().operatorLine().text(); }
     QString caption() const { return app->window().statusLabel().text(); }
     std::string seqAt(int row) const
     {

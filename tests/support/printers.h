@@ -1,28 +1,70 @@
 #pragma once
 
-#include "output/print_job.h"
+#include "output/print_system.h"
 
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QString>
 
-// A default printer that is not there.
-class NoPrinter : public DefaultPrinter {
+#include <condition_variable>
+#include <mutex>
+
+// A print system with no default printer.
+class NoPrinter : public PrintSystem {
 public:
-    QPrinter* printer(QString* why) override
+    PrintResult printOnDefault(const PageLayout&, std::stop_token) override
     {
-        *why = "No default printer is set up on this computer.";
-        return nullptr;
+        return {PrintOutcome::NoPrinter, {}, {}};
     }
 };
 
 // A default printer that prints into a PDF file.
-class PdfPrinter : public DefaultPrinter {
+class PdfPrinter : public PrintSystem {
 public:
-    explicit PdfPrinter(const QString& file)
+    explicit PdfPrinter(const QString& file) : file_(file) {}
+    PrintResult printOnDefault(const PageLayout& layout, std::stop_token) override
     {
-        pdf.setOutputFormat(QPrinter::PdfFormat);
-        pdf.setOutputFileName(file);
+        QPdfWriter pdf(file_);
+        pdf.setResolution(1200);
+        QString why;
+        if (!layout(pdf, &why))
+            return {PrintOutcome::Failed, QStringLiteral("PDF"), why};
+        return {PrintOutcome::Sent, QStringLiteral("PDF"), {}};
     }
-    QPrinter* printer(QString*) override { return &pdf; }
-    QPrinter pdf{QPrinter::HighResolution};
+
+private:
+    QString file_;
+};
+
+// A print system that does not answer until it is let go, or the job is
+// stopped.
+class SilentPrinter : public PrintSystem {
+public:
+    PrintResult printOnDefault(const PageLayout&, std::stop_token stop) override
+    {
+        std::unique_lock lock(mutex_);
+        if (!woken_.wait(lock, stop, [this] { return letGo_; }))
+            stopped_ = true;
+        return {PrintOutcome::NotAnswering, QStringLiteral("Front desk"), {}};
+    }
+    void letGo()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            letGo_ = true;
+        }
+        woken_.notify_all();
+    }
+
+    // The wait ended because the job was stopped.
+    bool stopped()
+    {
+        std::lock_guard lock(mutex_);
+        return stopped_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable_any woken_;
+    bool stopped_ = false;
+    bool letGo_ = false;
 };

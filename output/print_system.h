@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <stop_token>
+
+class QPagedPaintDevice;
+
+// How handing a document to the default printer ended.
+enum class PrintOutcome {
+    Sent,         // the print system took the job
+    Held,         // taken, but the printer is paused: it prints once resumed
+    NoPrinter,    // no default printer is set up
+    Refused,      // the printer's queue does not accept jobs
+    NotAnswering, // the print system did not answer in time, or went away
+    Failed,       // anything else; `detail` says what
+};
+
+struct PrintResult {
+    PrintOutcome outcome = PrintOutcome::Failed;
+    QString printer;
+    // What went wrong, in the system's words; for NotAnswering, what the
+    // print service did ("is not running").
+    QString detail;
+};
+
+// Lays the document out on the device it is handed; false, with `why`,
+// when the device failed.
+using PageLayout = std::function<bool(QPagedPaintDevice& device, QString* why)>;
+
+// The system's printing, as "Print" reaches it. `printOnDefault` blocks
+// until the job is handed over or refused, within a bounded time, and is
+// meant for a worker thread: a print system that hangs must not hold the
+// window. `stop` cuts its waits short.
+class PrintSystem {
+public:
+    virtual ~PrintSystem() = default;
+    virtual PrintResult printOnDefault(const PageLayout& layout, std::stop_token stop) = 0;
+};
+
+// This system's printing; each wait for the print system ends after `patience`.
+std::unique_ptr<PrintSystem> MakeSystemPrintSystem(std::chrono::milliseconds patience);
