@@ -10,7 +10,8 @@
 // target only when complete, so a failure leaves an earlier file as it was;
 // temporary files that an export killed midway left there are removed.
 // Where the folder takes no new file but the target itself may be written,
-// the target is cut and written directly. A target that is not a regular
+// the target is rewritten in place so that a failure leaves its old bytes
+// (see in_place_rewrite.h). A target that is not a regular
 // file (a device, a pipe) is opened without waiting and written directly:
 // one that cannot take the bytes now (a pipe nobody reads) is a failure,
 // never a wait.

@@ -1,5 +1,9 @@
 #include "output/safe_file_writer.h"
 
+#include "output/in_place_rewrite.h"
+
+#include <QFile>
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -113,9 +117,9 @@ bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* w
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         const int error = errno;
-        // The folder takes no new file: the old file itself, written as it stands.
+        // The folder takes no new file: the old file itself, so that a failure leaves it.
         if (exists && ::access(path.constData(), W_OK) == 0)
-            return WriteDirect(path, bytes, O_TRUNC, why);
+            return RewriteInPlace(QFile::decodeName(path), bytes, why);
         return FailErrno(why, error);
     }
     // The new file gets the old one's permissions, or those of a new file.

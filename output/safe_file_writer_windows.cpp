@@ -1,5 +1,7 @@
 #include "output/safe_file_writer.h"
 
+#include "output/in_place_rewrite.h"
+
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -121,13 +123,9 @@ bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* w
         error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
     }
     if (file == INVALID_HANDLE_VALUE) {
-        // The folder takes no new file: the old file itself, written as it stands.
-        if (exists) {
-            const HANDLE target = CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (target != INVALID_HANDLE_VALUE)
-                return WriteAndClose(target, bytes, why, true);
-        }
+        // The folder takes no new file: the old file itself, so that a failure leaves it.
+        if (exists)
+            return RewriteInPlace(path, bytes, why);
         return FailWith(why, error);
     }
     bool ok = WriteAndClose(file, bytes, why, true);

@@ -74,6 +74,43 @@ TEST(ExportDialog, AWritableFileInAFolderThatTakesNoNewFile)
     EXPECT_EQ(bytes.count("\r\n"), 8 + 3);
 }
 
+// The same folder, full: the new list does not fit. The old file must
+// survive the failed export whole, and the message must say so.
+TEST(ExportDialog, AFullFolderThatTakesNoNewFileKeepsTheOldFile)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a small file system";
+    DialogRig r;
+    const QString folder = r.dir.filePath("full");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    // Room for the folder, the old file and the filler: no inode for a temporary file.
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k,nr_inodes=3", "tmpfs", folder}) != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    WriteText(folder + "/TrivexData.txt", "earlier");
+    {
+        QFile filler(folder + "/filler");
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    // A list longer than the page the old file holds.
+    FillRecords(r.store, 200);
+    r.store.ReportedRecordCount = 200;
+    ASSERT_TRUE(r.dialog.folders().setPath(folder));
+    r.prompt.answers = {true};
+    r.button("Save1")->click();
+    const QByteArray bytes = ReadAll(folder + "/TrivexData.txt");
+    QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    entries.sort();
+    QProcess::execute("umount", {folder});
+    EXPECT_EQ(bytes, "earlier");
+    EXPECT_EQ(entries, (QStringList{"TrivexData.txt", "filler"}));
+    EXPECT_EQ(r.prompt.messages, QStringList{"Error Writing File"});
+    ASSERT_FALSE(r.prompt.details.isEmpty());
+    EXPECT_TRUE(r.prompt.details.last().contains("the old file is as it was")) << r.prompt.details.last().toStdString();
+}
+
 TEST(ExportDialog, APipeNobodyReadsIsAnErrorNotAHang)
 {
     DialogRig r;
