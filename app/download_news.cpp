@@ -64,3 +64,16 @@ std::optional<QString> DownloadNews::linkLost(const RecordStore& store, const QS
         return say(complete(count, timeOfDay));
     return say(endedShort(count, QStringLiteral(" (the unit went quiet or was unplugged)")));
 }
+
+QString DownloadNews::listCaveat(const RecordStore& store)
+{
+    const DownloadCount count = CountDownload(store);
+    if (!count.missing.empty())
+        return QStringLiteral(" Records %1 never came; their lines are blank.")
+            .arg(QString::fromStdString(NumberRanges(count.missing)));
+    if (store.ReportedRecordCount < store.RecordCount)
+        return QStringLiteral(" The unit's last count was %1; all %2 records are listed.")
+            .arg(store.ReportedRecordCount)
+            .arg(store.RecordCount);
+    return {};
+}

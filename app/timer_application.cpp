@@ -253,7 +253,10 @@ void TimerApplication::WriteFileClicked()
     if (!exportDialog_) {
         exportDialog_ = new ExportDialog(state_.format, state_.store, prompt_, window_.get());
         connect(exportDialog_, &ExportDialog::written, this,
-                [this](const QString& path) { showNews(QStringLiteral("The list was written to %1").arg(path)); });
+                [this](const QString& path) {
+                    showNews(QStringLiteral("The list was written to %1").arg(path)
+                             + DownloadNews::listCaveat(state_.store));
+                });
     }
     exportDialog_->open();
 }
@@ -269,6 +272,7 @@ void TimerApplication::PrintClicked()
     const ListedRecords list = FormattedNow(ListForOutput(state_.format, state_.store));
     const QString date = now.toString("MM-dd-yyyy");
     const QString time = now.toString("HH:mm:ss");
+    printCaveat_ = DownloadNews::listCaveat(state_.store);
     printJob_.start(*printSystem_, [list, date, time](QPagedPaintDevice& device, QString* why) {
         return PrintResults(device, list, date, time, why);
     });
@@ -282,7 +286,7 @@ void TimerApplication::printFinished(const PrintResult& r)
     const QString detail = r.detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(r.detail);
     switch (r.outcome) {
     case PrintOutcome::Sent:
-        showNews(QStringLiteral("The list was sent to %1.").arg(named));
+        showNews(QStringLiteral("The list was sent to %1.").arg(named) + printCaveat_);
         return;
     case PrintOutcome::Held:
         showNews(QStringLiteral("The list is waiting at %1, which is paused.").arg(named));

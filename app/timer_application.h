@@ -133,6 +133,8 @@ private:
     ExportDialog* exportDialog_ = nullptr;
     std::unique_ptr<PrintSystem> systemPrinting_;
     PrintSystem* printSystem_ = nullptr;
+    // What the news of the print adds about the list it took.
+    QString printCaveat_;
     // Last member: its thread is stopped before anything it reports to goes.
     PrintJob printJob_;
 };

@@ -117,4 +117,32 @@ TEST(DownloadNews, TheEndIsToldFromTheRecordsThatCame)
     }
 }
 
+// What the news of an export or a print adds about the list it took.
+TEST(DownloadNews, TheListsGapsAndAStrayCountAreTold)
+{
+    struct Case {
+        const char* name;
+        int filed;
+        int reported;
+        std::vector<int> blank; // records emptied after filing
+        const char* said;
+    };
+    const Case cases[] = {
+        {"whole", 5, 5, {}, ""},
+        {"nothing downloaded", 0, 0, {}, ""},
+        {"records below the count never came", 9, 9, {4, 6, 7, 8}, " Records 4, 6-8 never came; their lines are blank."},
+        {"the count above the records filed", 5, 8, {}, " Records 6-8 never came; their lines are blank."},
+        {"a stray frame's low count", 255, 1, {}, " The unit's last count was 1; all 255 records are listed."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordStore store;
+        FillRecords(store, c.filed);
+        for (int r : c.blank)
+            store.RecordTable[static_cast<std::size_t>(r)] = RecordStore().RecordTable[static_cast<std::size_t>(r)];
+        store.ReportedRecordCount = static_cast<std::int16_t>(c.reported);
+        EXPECT_EQ(DownloadNews::listCaveat(store), c.said);
+    }
+}
+
 } // namespace
