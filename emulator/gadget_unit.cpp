@@ -1,17 +1,23 @@
 // The emulated timing unit behind a USB gadget's HID function (/dev/hidg0):
 // output reports from the host go to the unit, the unit's input reports go to
 // the host, one per report interval. Every command received is appended to a
-// log file as a decimal number per line. SIGUSR1 makes the unit silent while
-// it has nothing to send (no count-0 reports); SIGUSR2 makes it send them again.
+// log file as a decimal number per line. While a file named like the log
+// with ".quiet" added exists, the unit is silent while it has nothing to send
+// (no count-0 reports); a file, rather than a signal, so that a test running
+// under wine can switch it too.
 //
-//   trivex-gadget /dev/hidg0 commands.log
+//   trivex-gadget /dev/hidg0 commands.log [records]
+//
+// It holds the reference race, or a sample race of `records` records.
 #include "emulator/emulated_unit.h"
 #include "emulator/sample_race.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -19,11 +25,8 @@
 namespace {
 
 volatile std::sig_atomic_t stopping = 0;
-volatile std::sig_atomic_t silentIdle = 0;
 
 void Stop(int) { stopping = 1; }
-void BeSilent(int) { silentIdle = 1; }
-void BeChatty(int) { silentIdle = 0; }
 
 constexpr int ReportBytes = 8;
 
@@ -31,14 +34,14 @@ constexpr int ReportBytes = 8;
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s /dev/hidgN commands.log\n", argv[0]);
+    const int records = argc == 4 ? std::atoi(argv[3]) : 0;
+    if ((argc != 3 && argc != 4) || records < 0 || records > 255) {
+        std::fprintf(stderr, "usage: %s /dev/hidgN commands.log [records]\n", argv[0]);
         return 2;
     }
     std::signal(SIGTERM, Stop);
     std::signal(SIGINT, Stop);
-    std::signal(SIGUSR1, BeSilent);
-    std::signal(SIGUSR2, BeChatty);
+    const std::string quietFlag = std::string(argv[2]) + ".quiet";
 
     const int fd = open(argv[1], O_RDWR | O_NONBLOCK);
     if (fd < 0) {
@@ -52,15 +55,17 @@ int main(int argc, char** argv)
     }
 
     SteadyClock clock;
-    EmulatedUnit unit(clock, ReferenceRace(), {.reportIntervalUs = 10000, .reportLength = ReportBytes + 1});
+    EmulatedUnit unit(clock, records ? SampleRace(36000000, 13, records) : ReferenceRace(),
+                      {.reportIntervalUs = 10000, .reportLength = ReportBytes + 1});
     std::uint8_t pending[ReportBytes];
     bool havePending = false;
     bool hostThere = true;
 
     bool silent = false;
+    int turn = 0;
     while (!stopping) {
-        if (silent != static_cast<bool>(silentIdle)) {
-            silent = silentIdle;
+        if (++turn % 16 == 0 && silent != (access(quietFlag.c_str(), F_OK) == 0)) {
+            silent = !silent;
             unit.setIdleReports(!silent);
         }
         if (!havePending) {

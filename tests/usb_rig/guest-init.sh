@@ -11,7 +11,8 @@ mount -t sysfs sys /sys
 mount -t devtmpfs dev /dev
 
 for m in $(cat /modules/order); do
-  insmod "/modules/$m.ko" || echo "guest: insmod $m failed"
+  params=$(cat "/modules/$m.params" 2>/dev/null)
+  insmod "/modules/$m.ko" $params || echo "guest: insmod $m failed"
 done
 
 arg() { sed -n "s/.*trivex\.$1=\([^ ]*\).*/\1/p" /proc/cmdline; }

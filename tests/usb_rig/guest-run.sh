@@ -1,7 +1,9 @@
 #!/bin/sh
 # Inside the guest, in a chroot of the host's root: makes the timing unit a
 # USB gadget on the dummy host controller, puts the emulated unit behind it
-# and runs the program's tests on the real device path.
+# and runs the program's tests on the real device path: the Linux build's, or
+# with trivex.windows on the kernel's command line the Windows build's under
+# wine.
 set -u
 results=$1
 here=$(dirname "$0")
@@ -38,12 +40,36 @@ wait_for /dev/hidg0 || exit 12
 wait_for /dev/ttyUSB0 || exit 13
 echo "guest: unit on $udc, held by the serial driver as /dev/ttyUSB0"
 
-: > "$results/commands.log"
-"$build/tests/trivex-gadget" /dev/hidg0 "$results/commands.log" &
-gadget=$!
+arg() { sed -n "s/.*trivex\.$1=\([^ ]*\).*/\1/p" /proc/cmdline; }
+windows=$(arg windows)
+records=0
+if [ -n "$windows" ]; then
+  # As a Windows machine has it: no serial driver for the unit, which goes
+  # to the HID driver (a hidraw node), now and whenever it is plugged in.
+  intf=$(ls /sys/bus/usb/drivers/cypress_m8 | grep ':' | head -n 1)
+  /bin/busybox rmmod cypress_m8 || exit 14
+  # udevd tells wine's HID bus of hidraw nodes as they come and go, as the
+  # Plug and Play manager does on Windows.
+  /lib/systemd/systemd-udevd --daemon || exit 16
+  udevadm trigger --action=add && udevadm settle
+  echo "$intf" > /sys/bus/usb/drivers/usbhid/bind || exit 14
+  wait_for /dev/hidraw0 || exit 15
+  echo "guest: unit on $udc, held by the HID driver as /dev/hidraw0"
+  # A race of more records than the list shows at once.
+  records=220
+fi
 
-TRIVEX_GADGET_PID=$gadget TRIVEX_GADGET_UDC=$udc TRIVEX_GADGET_UDC_FILE=$g/UDC TRIVEX_GADGET_LOG=$results/commands.log \
-TRIVEX_RESULTS=$results "$build/tests/usb_guest_tests" > "$results/guest-tests.log" 2>&1
+: > "$results/commands.log"
+"$build/tests/trivex-gadget" /dev/hidg0 "$results/commands.log" "$records" &
+gadget=$!
+export TRIVEX_GADGET_UDC=$udc TRIVEX_GADGET_UDC_FILE=$g/UDC TRIVEX_GADGET_LOG=$results/commands.log \
+  TRIVEX_GADGET_RECORDS=$records TRIVEX_RESULTS=$results
+
+if [ -n "$windows" ]; then
+  "$here/guest-wine.sh" "$windows" "$(arg prefix)" > "$results/guest-tests.log" 2>&1
+else
+  "$build/tests/usb_guest_tests" > "$results/guest-tests.log" 2>&1
+fi
 code=$?
 kill "$gadget" 2>/dev/null
 wait "$gadget" 2>/dev/null

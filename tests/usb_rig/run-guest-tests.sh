@@ -3,13 +3,16 @@
 # under qemu with the timing unit as a USB gadget on a virtual host
 # controller, and runs the program's tests on the real device path there.
 #
-#   tests/usb_rig/run-guest-tests.sh BUILD_DIR
+#   tests/usb_rig/run-guest-tests.sh BUILD_DIR [WINDOWS_BUILD_DIR]
 #
-# The kernel package is kept in BUILD_DIR/usb-rig/kernel, or where
-# TRIVEX_RIG_KERNEL names.
+# With a Windows build, the guest runs that build's device-path tests under
+# wine instead, the unit handed to the kernel's HID driver as a Windows
+# machine has it. The kernel package is kept in BUILD_DIR/usb-rig/kernel, or
+# where TRIVEX_RIG_KERNEL names.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
+win=${2:+$(cd "$2" && pwd)}
 rig=$build/usb-rig
 results=$rig/results
 kernel=${TRIVEX_RIG_KERNEL:-$rig/kernel}
@@ -47,8 +50,13 @@ vmlinuz=$kernel/root/boot/vmlinuz-$kver
 
 # The initramfs: busybox, /init and the modules in the order they load.
 modules="virtio_ring virtio virtio_pci_modern_dev virtio_pci_legacy_dev virtio_pci netfs fscache 9pnet
- 9pnet_virtio 9p usb-common usbcore hid hid-generic usbhid usbserial cypress_m8 configfs udc-core
- libcomposite usb_f_hid dummy_hcd"
+ 9pnet_virtio 9p usb-common usbcore usbserial cypress_m8 hid hid-generic usbhid configfs udc-core
+ libcomposite usb_f_hid dummy_hcd overlay"
+# The serial driver is loaded before the HID driver, so that it takes the
+# unit first, as on any Linux machine. The HID core ignores 04B4:5500 (it
+# belongs to the serial driver); this quirk lets the HID driver take it when
+# it is given it, as Windows' HID driver does.
+usbhid_params="quirks=0x04b4:0x5500:0x40000000"
 initrd=$rig/initrd.gz
 stage=$rig/initramfs
 rm -rf "$stage" && mkdir -p "$stage"/{bin,modules,proc,sys,dev,host,tmp}
@@ -61,21 +69,67 @@ for m in $modules; do
   cp "$ko" "$stage/modules/$m.ko"
   echo "$m" >> "$stage/modules/order"
 done
+echo "$usbhid_params" > "$stage/modules/usbhid.params"
 (cd "$stage" && find . | cpio -o -H newc --quiet | gzip -1) > "$initrd"
 
 rm -rf "$results" && mkdir -p "$results"
 echo "$build" > "$results/build-dir"
 
-accel="-accel tcg -cpu max"
+# The Windows side: the test program with its DLLs and Qt's plugins in one
+# folder, and a wine prefix made here once; the guest copies the folder into
+# its own memory (wine reads programs over 9p wrongly) and lays its own
+# writable layer over the prefix.
+windows_args=""
+limit=170
+if [ -n "$win" ]; then
+  command -v wine >/dev/null || fail "wine is missing (scripts/install-deps windows)"
+  [ -x /lib/systemd/systemd-udevd ] || fail "udevd is missing (package udev; scripts/install-deps windows)"
+  [ -f "$win/tests/usb_guest_tests.exe" ] && [ -f "$win/windows-runtime.sh" ] \
+    || fail "build usb_guest_tests.exe in $win first"
+  . "$win/windows-runtime.sh"
+  program=$rig/windows
+  rm -rf "$program" && mkdir -p "$program"
+  IFS=: read -ra dirs <<<"$dll_dirs"
+  for d in "${dirs[@]}"; do cp "$d"/*.dll "$program/" 2>/dev/null || true; done
+  cp -r "$qt_plugins"/* "$program/"
+  cp "$win/tests/usb_guest_tests.exe" "$program/"
+  prefix=$rig/wine-prefix
+  # Made anew when wine or the settings below change.
+  wine_version="$(wine --version); SDL off"
+
+  if [ "$(cat "$prefix.version" 2>/dev/null)" != "$wine_version" ]; then
+    rm -rf "$prefix" "$prefix.version"
+    (
+      export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+      wine64=/usr/lib/wine/wine64
+      "$wine64" wineboot --init >/dev/null 2>&1
+      "$wine64" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
+      "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+      "$wine64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+      # wine's HID bus: with SDL on (there is no libSDL here) wine 8 never
+      # starts its udev bus, the one that finds hidraw devices.
+      "$wine64" reg add 'HKLM\System\CurrentControlSet\Services\winebus' /v "Enable SDL" /t REG_DWORD /d 0 /f >/dev/null
+      wineserver -w
+    ) || fail "could not make the wine prefix"
+    echo "$wine_version" > "$prefix.version"
+  fi
+  windows_args="trivex.windows=$program trivex.prefix=$prefix"
+  limit=400
+fi
+
+# Under TCG the guest's CPU leaves out SMAP, SMEP and protection keys: with
+# them, QEMU's emulation of iretq from user mode, which wine uses, faults.
+accel="-accel tcg -cpu max,-smap,-smep,-pku"
+tcg=$accel
 if grep -qE 'vmx|svm' /proc/cpuinfo && [ -w /dev/kvm ]; then
   accel="-accel kvm -cpu host"
 fi
 
 boot() {
-  timeout 170 qemu-system-x86_64 $1 -smp 2 -m 2048 -display none -monitor none -no-reboot -nic none \
+  timeout "$limit" qemu-system-x86_64 $1 -smp 2 -m 2048 -display none -monitor none -no-reboot -nic none \
     -serial "file:$rig/console.log" \
     -kernel "$vmlinuz" -initrd "$initrd" \
-    -append "console=ttyS0 panic=-1 quiet trivex.run=$here/guest-run.sh trivex.results=$results trivex.keep=$here:$build" \
+    -append "console=ttyS0 panic=-1 quiet trivex.run=$here/guest-run.sh trivex.results=$results trivex.keep=$here:$build $windows_args" \
     -fsdev local,id=hostroot,path=/,security_model=none,readonly=on,multidevs=remap \
     -device virtio-9p-pci,fsdev=hostroot,mount_tag=hostroot \
     -fsdev local,id=results,path="$results",security_model=none \
@@ -85,9 +139,9 @@ boot() {
 
 start=$(date +%s)
 boot "$accel"
-if [ ! -f "$results/verdict" ] && [ "$accel" != "-accel tcg -cpu max" ]; then
+if [ ! -f "$results/verdict" ] && [ "$accel" != "$tcg" ]; then
   echo "usb rig: no verdict with KVM; booting again under TCG"
-  boot "-accel tcg -cpu max"
+  boot "$tcg"
 fi
 echo "usb rig: guest ran $(( $(date +%s) - start )) s ($accel)"
 

@@ -7,7 +7,10 @@
 #      file must equal, but for the date and time, the Linux demo's export of
 #      the same race, made here too); the real program with no unit;
 #   3. the installer: silent install, the program from Program Files, the
-#      Start-menu entry, silent uninstall leaving nothing behind.
+#      Start-menu entry, silent uninstall leaving nothing behind;
+#   4. the program on the real device path: the device-path rig's guest
+#      (tests/usb_rig/) runs the Windows build's tests there under wine, the
+#      unit on the kernel's HID driver.
 #
 #   tests/windows/run-windows-tests.sh WINDOWS_BUILD LINUX_BUILD
 #
@@ -171,6 +174,12 @@ for _ in $(seq 150); do [ -e "$program_files" ] || break; sleep 0.2; done
 check "uninstalled without a file left behind" test ! -e "$program_files"
 check "the Start-menu entry is gone" test ! -e "$start_menu/Trivex Timing Interface.lnk"
 check "no longer listed" bash -c "! '$wine' reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Trivex' >/dev/null 2>&1"
+
+# 4. The real device path, in the test guest. The Linux build holds the
+# gadget's side of the unit and the kernel the guest boots.
+echo "run-windows-tests: the real device path, in the test guest"
+check "the Windows program on the unit as a HID device under wine" \
+  "$here/../usb_rig/run-guest-tests.sh" "$linux" "$win"
 
 echo "wine: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
