@@ -165,19 +165,19 @@ void MainWindow::emitRequest(Button which)
         emit getMemoryRequested();
         break;
     case Button::Time:
-        emit timeDisplayRequested(FormatState::Seconds);
+        emit timeDisplayRequested(TimeDisplay::Seconds);
         break;
     case Button::DayTime:
-        emit timeDisplayRequested(FormatState::TimeOfDay);
+        emit timeDisplayRequested(TimeDisplay::TimeOfDay);
         break;
     case Button::SortTime:
-        emit sortRequested(ViewState::SortByTime);
+        emit sortRequested(SortChoice::ByTime);
         break;
     case Button::SortBib:
-        emit sortRequested(ViewState::SortByBib);
+        emit sortRequested(SortChoice::ByBib);
         break;
     case Button::SortSeq:
-        emit sortRequested(ViewState::SortBySequence);
+        emit sortRequested(SortChoice::BySequence);
         break;
     case Button::Print:
         emit printRequested();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "presentation/format_state.h"
+#include "presentation/view_state.h"
+
 #include <QWidget>
 
 #include <array>
@@ -38,8 +41,8 @@ public:
 
 signals:
     void getMemoryRequested();
-    void timeDisplayRequested(int timeDisplayMode);
-    void sortRequested(int sortRequest);
+    void timeDisplayRequested(TimeDisplay timeDisplayMode);
+    void sortRequested(SortChoice sortRequest);
     void printRequested();
     void writeFileRequested();
     void exitRequested();

@@ -89,8 +89,8 @@ void TimerApplication::connectWindow()
     connect(&w, &MainWindow::closing, this, &TimerApplication::WindowClosing);
     connect(&w, &MainWindow::getMemoryRequested, this, &TimerApplication::GetMemoryClicked);
     connect(&w, &MainWindow::exitRequested, this, &TimerApplication::ExitClicked);
-    connect(&w, &MainWindow::sortRequested, this, [this](int request) { results_->RequestSort(request); });
-    connect(&w, &MainWindow::timeDisplayRequested, this, [this](int mode) { results_->ShowTimesAs(mode); });
+    connect(&w, &MainWindow::sortRequested, this, [this](SortChoice request) { results_->RequestSort(request); });
+    connect(&w, &MainWindow::timeDisplayRequested, this, [this](TimeDisplay mode) { results_->ShowTimesAs(mode); });
     connect(&w, &MainWindow::printRequested, this, &TimerApplication::PrintClicked);
     connect(&w, &MainWindow::writeFileRequested, this, &TimerApplication::WriteFileClicked);
 }
@@ -102,9 +102,9 @@ void TimerApplication::Load()
     timer.stop();
 
     state_.format.DayTimeBase = 0;
-    state_.format.TimeDisplayMode = FormatState::Seconds;
+    state_.format.TimeDisplayMode = TimeDisplay::Seconds;
     state_.store.RecordCount = 0;
-    state_.view.SortRequest = ViewState::NoSort;
+    state_.view.SortRequest = SortChoice::None;
 
     state_.link.DeviceConnected = OpenTimerDevice(device_);
     results_->DrawColumnHeadings();

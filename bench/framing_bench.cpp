@@ -53,7 +53,7 @@ void BM_FormatRecordLine(benchmark::State& state)
 {
     RecordStore store;
     FormatState format;
-    format.TimeDisplayMode = static_cast<int>(state.range(0));
+    format.TimeDisplayMode = static_cast<TimeDisplay>(state.range(0));
     const auto rec = MakeTimerRecord({.start = 1000, .split1 = 20000, .split2 = 40000, .split3 = 60000,
                                       .finish = 99999, .dayOffset = 36000000, .bib = 123, .dnf = true});
     for (int n = 0; n < 31; ++n)

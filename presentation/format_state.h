@@ -15,14 +15,13 @@ struct RecordLine {
     std::string Source;
 };
 
+// The operator's choice of how times are shown: "Time" or "Day Time".
+enum class TimeDisplay { Seconds, TimeOfDay };
+
 // How times are rendered, and what the formatting of one record leaves for
 // the next.
 struct FormatState {
-    static constexpr int Seconds = 0;
-    static constexpr int TimeOfDay = 1;
-
-    // The operator's choice: "Time" or "Day Time".
-    int TimeDisplayMode = Seconds;
+    TimeDisplay TimeDisplayMode = TimeDisplay::Seconds;
     // Offset of the bib-timer record formatted last; other sources borrow it.
     double DayTimeBase = 0;
     // The line FormatRecordLine made last. The printed report and the export
@@ -32,7 +31,7 @@ struct FormatState {
 
 // What one time value is rendered with; the caller passes it each time.
 struct TimeRendering {
-    int TimeDisplayMode = FormatState::Seconds;
+    TimeDisplay TimeDisplayMode = TimeDisplay::Seconds;
     double DayTimeBase = 0;
     // Set: DayTimeBase is not added.
     bool SuppressDayTimeBase = false;

@@ -54,7 +54,7 @@ RecordLine FormatRecordLine(FormatState& state, RecordStore& store, int n)
     std::int32_t split1 = split1Raw;
     std::int32_t split2 = split2Raw;
     std::int32_t split3 = split3Raw;
-    if (state.TimeDisplayMode == FormatState::Seconds) {
+    if (state.TimeDisplayMode == TimeDisplay::Seconds) {
         split1 = Interval(split1Raw, start);
         split2 = Interval(split2Raw, split1Raw);
         split3 = Interval(split3Raw, split2Raw);
@@ -69,7 +69,7 @@ RecordLine FormatRecordLine(FormatState& state, RecordStore& store, int n)
 
     // Always in seconds, whatever the operator chose.
     line.Time = FormatTimeValue(static_cast<double>(ElapsedMilliseconds(row)),
-                                {.TimeDisplayMode = FormatState::Seconds, .SuppressDayTimeBase = true});
+                                {.TimeDisplayMode = TimeDisplay::Seconds, .SuppressDayTimeBase = true});
     line.Split1 = FormatPresentTime(state, split1);
     line.Split2 = FormatPresentTime(state, split2);
     line.Split3 = FormatPresentTime(state, split3);

@@ -76,19 +76,19 @@ void ResultsView::RefreshResults(int limit)
     }
 
     switch (view_.SortRequest) {
-    case ViewState::SortByTime:
+    case SortChoice::ByTime:
         SortRecords(store_, view_.FirstShownRecord, view_.LastShownRecord, SortKey::ElapsedTime);
         break;
-    case ViewState::SortByBib:
+    case SortChoice::ByBib:
         SortRecords(store_, view_.FirstShownRecord, view_.LastShownRecord, SortKey::BibNumber);
         break;
-    case ViewState::SortBySequence:
+    case SortChoice::BySequence:
         SortRecords(store_, view_.FirstShownRecord, view_.LastShownRecord, SortKey::Sequence);
         break;
-    default:
+    case SortChoice::None:
         break;
     }
-    view_.SortRequest = ViewState::NoSort;
+    view_.SortRequest = SortChoice::None;
 
     for (int n = view_.FirstShownRecord; n <= view_.LastShownRecord; ++n)
         DrawRecordRow(FirstDataRow + (n - view_.FirstShownRecord), n);
@@ -109,14 +109,14 @@ void ResultsView::ShowFiledRecords()
     ShowCursor();
 }
 
-void ResultsView::RequestSort(int sortRequest)
+void ResultsView::RequestSort(SortChoice sortRequest)
 {
-    view_.SortRequest = static_cast<std::int16_t>(sortRequest);
+    view_.SortRequest = sortRequest;
     DrawColumnHeadings();
     RefreshResults(store_.RecordCount);
 }
 
-void ResultsView::ShowTimesAs(int timeDisplayMode)
+void ResultsView::ShowTimesAs(TimeDisplay timeDisplayMode)
 {
     format_.TimeDisplayMode = timeDisplayMode;
     DrawColumnHeadings();

@@ -33,8 +33,8 @@ public:
     void ClearRowBand(int row);
 
     // Operator actions that end in a redraw.
-    void RequestSort(int sortRequest);
-    void ShowTimesAs(int timeDisplayMode);
+    void RequestSort(SortChoice sortRequest);
+    void ShowTimesAs(TimeDisplay timeDisplayMode);
     // A press on the picture cycles the mark of the line it falls on.
     void CycleMarkAt(double yTwips);
     // The scroll bar moved, or took the focus: the page at its value.

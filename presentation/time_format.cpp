@@ -38,7 +38,7 @@ TimeParts SplitTimeParts(double time, const TimeRendering& rendering)
 
 std::string FormatTimeValue(double time, const TimeRendering& rendering)
 {
-    if (rendering.TimeDisplayMode == FormatState::TimeOfDay)
+    if (rendering.TimeDisplayMode == TimeDisplay::TimeOfDay)
         return JoinClock(SplitTimeParts(time > 0 ? time : 0, rendering));
     if (!(time > 0))
         return "0.000";

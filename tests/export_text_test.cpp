@@ -69,7 +69,7 @@ TEST(ExportText, RecordLinesInSecondsMode)
 TEST(ExportText, DayTimeModeAndFlags)
 {
     FormatState f;
-    f.TimeDisplayMode = FormatState::TimeOfDay;
+    f.TimeDisplayMode = TimeDisplay::TimeOfDay;
     RecordStore s;
     FillRow(s, 1, MakeTimerRecord({.start = 1500, .finish = 3000, .dayOffset = 43200000, .bib = 12, .dnf = true}));
     s.RecordTable[1][RecordField::MarkState] = 1;

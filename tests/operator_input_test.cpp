@@ -103,9 +103,9 @@ TEST(TheButtons, EachHasAKeyAndSaysItInItsTooltipWithItsCaptionUnchanged)
         EXPECT_TRUE(b.toolTip().contains("Alt+")) << b.objectName().toStdString();
     }
     QTest::keyClick(&w, Qt::Key_D, Qt::AltModifier);
-    EXPECT_EQ(r.state().format.TimeDisplayMode, FormatState::TimeOfDay);
+    EXPECT_EQ(r.state().format.TimeDisplayMode, TimeDisplay::TimeOfDay);
     QTest::keyClick(&w, Qt::Key_T, Qt::AltModifier);
-    EXPECT_EQ(r.state().format.TimeDisplayMode, FormatState::Seconds);
+    EXPECT_EQ(r.state().format.TimeDisplayMode, TimeDisplay::Seconds);
     QTest::keyClick(&w, Qt::Key_W, Qt::AltModifier);
     ASSERT_NE(r.app->exportDialog(), nullptr);
     EXPECT_TRUE(r.app->exportDialog()->isVisible());
@@ -191,7 +191,7 @@ TEST(ScreenReaders, TheListReadsAsItsLinesAndTheControlsHaveNames)
     EXPECT_EQ(dayTime->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
               QStringList{dayTime->text(QAccessible::Accelerator)});
     dayTime->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(r.state().format.TimeDisplayMode, FormatState::TimeOfDay);
+    EXPECT_EQ(r.state().format.TimeDisplayMode, TimeDisplay::TimeOfDay);
 
     // The window's controls come in the order of the screen.
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&r.app->window());

@@ -9,7 +9,7 @@ namespace {
 struct Formatter {
     RecordStore store;
     FormatState state;
-    RecordLine format(int row, int mode = 0)
+    RecordLine format(int row, TimeDisplay mode = TimeDisplay::Seconds)
     {
         state.TimeDisplayMode = mode;
         return FormatRecordLine(state, store, row);
@@ -19,17 +19,17 @@ struct Formatter {
 TEST(FormatRecordLine, EmptySlotInBothModes)
 {
     Formatter f;
-    const RecordLine a = f.format(17, 0);
+    const RecordLine a = f.format(17, TimeDisplay::Seconds);
     EXPECT_EQ(a.Seq, "17");
     EXPECT_EQ(a.Bib, "0");
     EXPECT_EQ(a.Source, "Unknown");
     for (const std::string* t : {&a.Time, &a.Start, &a.Finish, &a.Split1, &a.Split2, &a.Split3})
         EXPECT_EQ(*t, "0.000");
-    const RecordLine b = f.format(17, 1);
+    const RecordLine b = f.format(17, TimeDisplay::TimeOfDay);
     EXPECT_EQ(b.Time, "0.000");
     for (const std::string* t : {&b.Start, &b.Finish, &b.Split1, &b.Split2, &b.Split3})
         EXPECT_EQ(*t, "00:00:00:00");
-    EXPECT_EQ(f.state.TimeDisplayMode, 1);
+    EXPECT_EQ(f.state.TimeDisplayMode, TimeDisplay::TimeOfDay);
 }
 
 TEST(FormatRecordLine, ElapsedTimeColumn)
@@ -42,10 +42,10 @@ TEST(FormatRecordLine, ElapsedTimeColumn)
     for (const Case c : {Case{10000, 25500, 1, "15.500"}, Case{16777000, 1000, 1, "1.216"},
                          Case{16777000, 1000, 3, "0.000"}, Case{5000, 0, 2, "0.000"},
                          Case{0, 7000, 9, "7.000"}}) {
-        for (int mode : {0, 1}) {
+        for (TimeDisplay mode : {TimeDisplay::Seconds, TimeDisplay::TimeOfDay}) {
             Formatter f;
             FillRow(f.store, 1, MakeTimerRecord({.start = c.start, .finish = c.finish, .source = c.source}));
-            EXPECT_EQ(f.format(1, mode).Time, c.time) << c.start << " " << c.finish << " mode " << mode;
+            EXPECT_EQ(f.format(1, mode).Time, c.time) << c.start << " " << c.finish << (mode == TimeDisplay::Seconds ? " seconds" : " time of day");
         }
     }
 }
@@ -54,16 +54,16 @@ TEST(FormatRecordLine, SplitsAreIntervalsFromTheRawPointsInSecondsMode)
 {
     Formatter f;
     FillRow(f.store, 1, MakeTimerRecord({.start = 1000, .split1 = 5000, .split2 = 4000, .split3 = 9000}));
-    const RecordLine a = f.format(1, 0);
+    const RecordLine a = f.format(1, TimeDisplay::Seconds);
     EXPECT_EQ(a.Split1, "4.000");
     EXPECT_EQ(a.Split2, "4.000"); // before split 1: shown raw
     EXPECT_EQ(a.Split3, "5.000"); // measured from raw split 2
-    const RecordLine b = f.format(1, 1);
+    const RecordLine b = f.format(1, TimeDisplay::TimeOfDay);
     EXPECT_EQ(b.Split1, "00:00:05:00");
     EXPECT_EQ(b.Split2, "00:00:04:00");
 
     FillRow(f.store, 2, MakeTimerRecord({.start = 0, .split1 = 7250}));
-    EXPECT_EQ(f.format(2, 0).Split1, "7.250");
+    EXPECT_EQ(f.format(2, TimeDisplay::Seconds).Split1, "7.250");
 }
 
 TEST(FormatRecordLine, BibDigitsAreRepairedInTheTable)
@@ -104,11 +104,11 @@ TEST(FormatRecordLine, DayTimeBaseComesFromTheLastBibTimerRecord)
     Formatter f;
     FillRow(f.store, 1, MakeTimerRecord({.start = 2000, .dayOffset = 43200000, .source = 1}));
     FillRow(f.store, 2, MakeTimerRecord({.start = 1500, .dayOffset = 3600000, .source = 2}));
-    EXPECT_EQ(f.format(2, 1).Start, "00:00:01:50"); // no bib-timer record formatted yet
+    EXPECT_EQ(f.format(2, TimeDisplay::TimeOfDay).Start, "00:00:01:50"); // no bib-timer record formatted yet
     EXPECT_EQ(f.state.LastRecordLine.Source, "Wand");
-    EXPECT_EQ(f.format(1, 1).Start, "12:00:02:00");
+    EXPECT_EQ(f.format(1, TimeDisplay::TimeOfDay).Start, "12:00:02:00");
     EXPECT_EQ(f.state.LastRecordLine.Source, "BibTimer");
-    EXPECT_EQ(f.format(2, 1).Start, "12:00:01:50");
+    EXPECT_EQ(f.format(2, TimeDisplay::TimeOfDay).Start, "12:00:01:50");
     EXPECT_EQ(f.state.DayTimeBase, 43200000);
 }
 
@@ -116,7 +116,7 @@ TEST(FormatRecordLine, DayTimeOffsetIsUnsigned)
 {
     Formatter f;
     FillRow(f.store, 1, MakeTimerRecord({.start = 1, .dayOffset = 0x80000000u, .source = 1}));
-    f.format(1, 1);
+    f.format(1, TimeDisplay::TimeOfDay);
     EXPECT_EQ(f.state.DayTimeBase, 2147483648.0);
 }
 

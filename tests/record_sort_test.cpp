@@ -96,9 +96,9 @@ struct SortRig {
 TEST(SortRecords, SequenceSortRestoresRecordOrderOnThePage)
 {
     SortRig r(20);
-    r.results.RequestSort(ViewState::SortByBib);
+    r.results.RequestSort(SortChoice::ByBib);
     EXPECT_NE(Seqs(r.store, 1, 20), Seqs(RecordStore{}, 1, 20));
-    r.results.RequestSort(ViewState::SortBySequence);
+    r.results.RequestSort(SortChoice::BySequence);
     EXPECT_EQ(Seqs(r.store, 1, 20), Seqs(RecordStore{}, 1, 20));
 }
 
@@ -106,7 +106,7 @@ TEST(SortRecords, OnlyTheShownPageMoves)
 {
     SortRig r(40);
     r.scroll.setValue(9);
-    r.results.RequestSort(ViewState::SortByTime);
+    r.results.RequestSort(SortChoice::ByTime);
     EXPECT_EQ(Seqs(r.store, 1, 9), Seqs(RecordStore{}, 1, 9));
     // Elapsed times fall with the record number, so rows 10..40 reverse.
     std::vector<int> reversed;
@@ -119,7 +119,7 @@ TEST(SortRecords, MarksTravelWithTheirRecords)
 {
     SortRig r(5);
     r.store.RecordTable[5][RecordField::MarkState] = 2;
-    r.results.RequestSort(ViewState::SortByTime);
+    r.results.RequestSort(SortChoice::ByTime);
     EXPECT_EQ(r.store.RecordTable[1][RecordField::Sequence], 5);
     EXPECT_EQ(r.store.RecordTable[1][RecordField::MarkState], 2);
     EXPECT_EQ(r.results.RowTexts(4)[0], "5   DQ");
@@ -128,10 +128,10 @@ TEST(SortRecords, MarksTravelWithTheirRecords)
 TEST(SortRecords, APressSortsOnce)
 {
     SortRig r(5);
-    r.results.RequestSort(ViewState::SortByTime);
-    EXPECT_EQ(r.view.SortRequest, ViewState::NoSort);
+    r.results.RequestSort(SortChoice::ByTime);
+    EXPECT_EQ(r.view.SortRequest, SortChoice::None);
     // Put the rows back in record order by hand; a later refresh must not sort again.
-    r.results.RequestSort(ViewState::SortBySequence);
+    r.results.RequestSort(SortChoice::BySequence);
     r.results.RefreshResults(5);
     EXPECT_EQ(Seqs(r.store, 1, 5), (std::vector<int>{1, 2, 3, 4, 5}));
 }
@@ -139,7 +139,7 @@ TEST(SortRecords, APressSortsOnce)
 TEST(SortRecords, NoRecordsDrawsHeadingsOnly)
 {
     SortRig r(0);
-    r.results.RequestSort(ViewState::SortByBib);
+    r.results.RequestSort(SortChoice::ByBib);
     ASSERT_EQ(r.surface.printed.size(), 2u);
 }
 
@@ -150,7 +150,7 @@ TEST(SortRecords, FramesFiledAfterASortLoseNothing)
     SortRig r(8);
     ReceiveRing ring;
     r.store.RecordTable[3][RecordField::MarkState] = 1;
-    r.results.RequestSort(ViewState::SortByBib);
+    r.results.RequestSort(SortChoice::ByBib);
     ASSERT_NE(Seqs(r.store, 1, 8), Seqs(RecordStore{}, 1, 8));
 
     const auto fresh3 = MakeTimerRecord({.start = 5, .finish = 7777, .bib = 99});

@@ -72,7 +72,7 @@ TEST(ResultsPicture, ALongBibIsClippedAtTheNextColumn)
     // With a one-digit bib, "MAN" would begin exactly at the TIME column.
     FillRow(r.store, 1, MakeTimerRecord({.start = 1, .bib = 5, .dnf = true, .manual = true}));
     r.store.RecordCount = 1;
-    r.format.TimeDisplayMode = FormatState::Seconds;
+    r.format.TimeDisplayMode = TimeDisplay::Seconds;
     r.results.RefreshResults(1);
     EXPECT_EQ(r.results.RowTexts(4)[1], "5      DNF     MAN");
     // Between the end of the TIME text ("0.000", 5 columns) and START nothing is drawn.

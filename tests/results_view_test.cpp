@@ -184,9 +184,9 @@ TEST(ResultsView, ModeButtonsRedrawHeadingsAndTimes)
 {
     ViewLogic v;
     v.setRecords(2);
-    v.results.ShowTimesAs(FormatState::TimeOfDay);
+    v.results.ShowTimesAs(TimeDisplay::TimeOfDay);
     EXPECT_EQ(v.results.RowTexts(4)[3], "00:00:01:00");
-    v.results.ShowTimesAs(FormatState::Seconds);
+    v.results.ShowTimesAs(TimeDisplay::Seconds);
     EXPECT_EQ(v.results.RowTexts(4)[3], "1.001");
     EXPECT_EQ(v.surface.clears, 3);
 }

@@ -6,8 +6,11 @@
 
 namespace {
 
+constexpr TimeDisplay Seconds = TimeDisplay::Seconds;
+constexpr TimeDisplay TimeOfDay = TimeDisplay::TimeOfDay;
+
 struct TimeCase {
-    int mode;
+    TimeDisplay mode;
     bool suppress;
     double base;
     double time;
@@ -16,7 +19,7 @@ struct TimeCase {
 
 void PrintTo(const TimeCase& c, std::ostream* os)
 {
-    *os << "mode " << c.mode << (c.suppress ? " suppressed" : " base ") << c.base << " time " << c.time;
+    *os << (c.mode == TimeDisplay::TimeOfDay ? "time of day" : "seconds") << (c.suppress ? " suppressed" : " base ") << c.base << " time " << c.time;
 }
 
 class FormatTimeValueTest : public ::testing::TestWithParam<TimeCase> {};
@@ -31,20 +34,20 @@ TEST_P(FormatTimeValueTest, RendersTheColumnText)
 INSTANTIATE_TEST_SUITE_P(
     Boundaries, FormatTimeValueTest,
     ::testing::Values(
-        TimeCase{0, true, 0, 0, "0.000"}, TimeCase{0, true, 0, 999, "0.999"},
-        TimeCase{0, true, 0, 290, "0.290"}, TimeCase{0, true, 0, 12345, "12.345"},
-        TimeCase{0, true, 0, 3600000, "3600.000"}, TimeCase{0, true, 0, 16777215, "16777.215"},
-        TimeCase{0, true, 0, -5, "0.000"}, TimeCase{0, false, 43200000, 1500, "1.500"},
-        TimeCase{1, true, 0, 0, "00:00:00:00"}, TimeCase{1, true, 0, 1000, "00:00:01:00"},
-        TimeCase{1, true, 0, 59999, "00:00:59:99"}, TimeCase{1, true, 0, 3600000, "01:00:00:00"},
-        TimeCase{1, true, 0, 16777215, "04:39:37:21"}, TimeCase{1, true, 0, 290, "00:00:00:29"},
-        TimeCase{1, true, 0, 1135, "00:00:01:13"}, TimeCase{1, true, 0, 45296789, "12:34:56:78"},
-        TimeCase{1, true, 0, 999, "00:00:00:99"}, TimeCase{1, true, 0, 86400000, "24:00:00:00"},
-        TimeCase{1, true, 0, 360000000, "100:00:00:00"}, TimeCase{1, true, 0, -100, "00:00:00:00"},
-        TimeCase{1, false, 43200000, 1500, "12:00:01:50"},
-        TimeCase{1, false, 82800000, 7200000, "25:00:00:00"},
+        TimeCase{Seconds, true, 0, 0, "0.000"}, TimeCase{Seconds, true, 0, 999, "0.999"},
+        TimeCase{Seconds, true, 0, 290, "0.290"}, TimeCase{Seconds, true, 0, 12345, "12.345"},
+        TimeCase{Seconds, true, 0, 3600000, "3600.000"}, TimeCase{Seconds, true, 0, 16777215, "16777.215"},
+        TimeCase{Seconds, true, 0, -5, "0.000"}, TimeCase{Seconds, false, 43200000, 1500, "1.500"},
+        TimeCase{TimeOfDay, true, 0, 0, "00:00:00:00"}, TimeCase{TimeOfDay, true, 0, 1000, "00:00:01:00"},
+        TimeCase{TimeOfDay, true, 0, 59999, "00:00:59:99"}, TimeCase{TimeOfDay, true, 0, 3600000, "01:00:00:00"},
+        TimeCase{TimeOfDay, true, 0, 16777215, "04:39:37:21"}, TimeCase{TimeOfDay, true, 0, 290, "00:00:00:29"},
+        TimeCase{TimeOfDay, true, 0, 1135, "00:00:01:13"}, TimeCase{TimeOfDay, true, 0, 45296789, "12:34:56:78"},
+        TimeCase{TimeOfDay, true, 0, 999, "00:00:00:99"}, TimeCase{TimeOfDay, true, 0, 86400000, "24:00:00:00"},
+        TimeCase{TimeOfDay, true, 0, 360000000, "100:00:00:00"}, TimeCase{TimeOfDay, true, 0, -100, "00:00:00:00"},
+        TimeCase{TimeOfDay, false, 43200000, 1500, "12:00:01:50"},
+        TimeCase{TimeOfDay, false, 82800000, 7200000, "25:00:00:00"},
         // Zero or less shows the base itself when it is not suppressed.
-        TimeCase{1, false, 43200000, 0, "12:00:00:00"}));
+        TimeCase{TimeOfDay, false, 43200000, 0, "12:00:00:00"}));
 
 TEST(SplitTimeParts, WholePartsOfTheCountWithTheBaseAddedUnlessSuppressed)
 {

@@ -116,7 +116,7 @@ TEST(RealWindow, TheWindowIsUpBeforeASlowUnitsStartUpReadEnds)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&app.window()));
     EXPECT_FALSE(app.started());
     app.window().button(MainWindow::Button::DayTime).click();
-    EXPECT_EQ(app.state().format.TimeDisplayMode, FormatState::TimeOfDay);
+    EXPECT_EQ(app.state().format.TimeDisplayMode, TimeDisplay::TimeOfDay);
     EXPECT_FALSE(app.started());
     EXPECT_TRUE(program.unit.commands().empty());
     app.ExitClicked();
