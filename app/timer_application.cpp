@@ -2,6 +2,7 @@
 
 #include "device/unit_not_opened.h"
 #include "output/export_dialog.h"
+#include "output/output_stamp.h"
 #include "presentation/focus_scroll_bar.h"
 #include "presentation/listed_records.h"
 #include "output/printed_report.h"
@@ -21,7 +22,7 @@ namespace {
 constexpr int PollIntervalMs = 250;
 constexpr std::int64_t StartupWaitUs = 500000;
 
-QString TimeOfDay() { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); }
+QString TimeOfDay() { return StampTime(QDateTime::currentDateTime()); }
 
 } // namespace
 
@@ -270,8 +271,8 @@ void TimerApplication::PrintClicked()
     const QDateTime now = QDateTime::currentDateTime();
     // Formatted here, on this thread: it reads and repairs the table.
     const ListedRecords list = FormattedNow(ListForOutput(state_.format, state_.store));
-    const QString date = now.toString("MM-dd-yyyy");
-    const QString time = now.toString("HH:mm:ss");
+    const QString date = StampDate(now);
+    const QString time = StampTime(now);
     printCaveat_ = DownloadNews::listCaveat(state_.store);
     printJob_.start(*printSystem_, [list, date, time](QPagedPaintDevice& device, QString* why) {
         return PrintResults(device, list, date, time, why);

@@ -1,5 +1,7 @@
 #include "device/device_link.h"
 
+#include "device/unit_report.h"
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -8,8 +10,6 @@ namespace {
 
 constexpr int ReadsPerCall = 40;
 constexpr std::int64_t ReadWaitUs = 500000;
-// A report with 7 data bytes needs this many, report-id byte included.
-constexpr std::size_t SmallestReadBuffer = 9;
 
 // The unit's own concern: 9600 as a little-endian number, then 3.
 constexpr std::array<std::uint8_t, 6> ConfigFeatureReport = {0x00, 0x80, 0x25, 0x00, 0x00, 0x03};
@@ -114,7 +114,7 @@ bool BeginReadCall(DeviceContext& device)
     ReportReadCall& call = link.PendingRead;
     call = {};
     call.InProgress = true;
-    call.ReadBuffer.assign(std::max<std::size_t>(link.InputReportLength, SmallestReadBuffer), 0);
+    call.ReadBuffer.assign(std::max<std::size_t>(link.InputReportLength, UnitReportLength), 0);
     call.WaitDeadlineUs = device.clock.nowUs() + ReadWaitUs;
     return true;
 }

@@ -1,6 +1,7 @@
 #include "device/hidapi_access.h"
 
 #include "device/report_queue.h"
+#include "device/unit_report.h"
 
 #include <hidapi.h>
 
@@ -12,8 +13,6 @@
 
 namespace {
 
-// The unit's 8-byte reports plus the report-id byte, where nothing better is known.
-constexpr int FallbackReportLength = 9;
 // How long the reader waits in one call, holding the interface's lock: other
 // calls on the device wait at most this long, and so does closing.
 constexpr int ReaderPollMs = 10;
@@ -25,8 +24,8 @@ constexpr std::size_t ReaderBuffer = 1 + 64;
 struct HidapiAccess::OpenInterface {
     OpenInterface(hid_device* d, const ReportLengths& lengths) : dev(d)
     {
-        input = lengths.input > 0 ? lengths.input : FallbackReportLength;
-        output = lengths.output > 0 ? lengths.output : FallbackReportLength;
+        input = lengths.input > 0 ? lengths.input : static_cast<int>(UnitReportLength);
+        output = lengths.output > 0 ? lengths.output : static_cast<int>(UnitReportLength);
         reader = std::jthread([this](std::stop_token stop) { readLoop(stop); });
     }
 
@@ -61,8 +60,8 @@ struct HidapiAccess::OpenInterface {
     }
 
     hid_device* dev;
-    int input = FallbackReportLength;
-    int output = FallbackReportLength;
+    int input = static_cast<int>(UnitReportLength);
+    int output = static_cast<int>(UnitReportLength);
     ReportQueue queue;
     // Held around every hidapi call on `dev`.
     std::mutex calls;

@@ -1,5 +1,7 @@
 #include "device/usb_interface.h"
 
+#include "device/unit_report.h"
+
 #include <libusb.h>
 #include <unistd.h>
 
@@ -11,8 +13,6 @@
 
 namespace {
 
-// The unit's 8-byte reports plus the report-id byte.
-constexpr int UnitReportLength = 9;
 // Bits 0..10 of wMaxPacketSize; 64 bytes is the most an interrupt packet of
 // a low- or full-speed device carries.
 constexpr int PacketSizeMask = 0x07FF;
@@ -75,7 +75,7 @@ ReportLengths ReportLengthsOf(const std::vector<InterruptEndpoint>& endpoints)
         (ep.in ? lengths.input : lengths.output) = packet + 1;
     }
     if (lengths.input > 0 && lengths.output == 0)
-        lengths.output = UnitReportLength;
+        lengths.output = static_cast<int>(UnitReportLength);
     return lengths;
 }
 

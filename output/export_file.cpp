@@ -1,6 +1,7 @@
 #include "output/export_file.h"
 
 #include "output/export_text.h"
+#include "output/output_stamp.h"
 #include "presentation/listed_records.h"
 #include "output/safe_file_writer.h"
 
@@ -53,8 +54,8 @@ ExportOutcome RunExport(const ExportRequest& request, FormatState& format, Recor
         return ExportOutcome::Cancelled;
 
     const std::string text = BuildExportText(ListForOutput(format, store), NameInExportText(request.name, nameBytes),
-                                             request.stamp.toString(QStringLiteral("MM-dd-yyyy")).toStdString(),
-                                             request.stamp.toString(QStringLiteral("HH:mm:ss")).toStdString());
+                                             StampDate(request.stamp).toStdString(),
+                                             StampTime(request.stamp).toStdString());
     QString why;
     if (!target.write(path, QByteArray::fromStdString(text), &why)) {
         const QString name = request.name.isEmpty() ? QStringLiteral("(no name)") : request.name;

@@ -53,7 +53,7 @@ std::string BuildExportText(const ListedRecords& records, const std::string& fil
     std::string out;
     std::size_t lineStart = 0;
     SpaceLines(out, lineStart, 1);
-    out += fileName + "    Date  =  " + date + "    Time  =  " + time + "     Unit = " + records.Unit;
+    out += fileName + "    " + StampLine(date, time, records.Unit);
     EndLine(out, lineStart);
     SpaceLines(out, lineStart, 3);
     ColumnLine(out, lineStart, ColumnTitles);

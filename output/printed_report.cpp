@@ -94,9 +94,8 @@ bool PrintResults(QPagedPaintDevice& printer, const ListedRecords& records, cons
     painter.setBrush(Qt::NoBrush);
 
     ReportPage page(printer, painter);
-    const QString unit = QString::fromStdString(records.Unit);
-    bool ok = page.blankLines(3)
-        && page.line({{PrintColumnsMm[0], "Date  =  " + date + "    Time  =  " + time + "     Unit = " + unit}})
+    const QString stamp = QString::fromStdString(StampLine(date.toStdString(), time.toStdString(), records.Unit));
+    bool ok = page.blankLines(3) && page.line({{PrintColumnsMm[0], stamp}})
         && page.blankLines(3) && page.line(AtColumns(ColumnTitles)) && page.blankLines(3);
 
     for (int n = 1; ok && n <= records.Count; ++n)
