@@ -1,19 +1,6 @@
 #pragma once
 
-#include <string>
-
-// The texts of one result line.
-struct RecordLine {
-    std::string Seq;
-    std::string Bib;
-    std::string Time;
-    std::string Start;
-    std::string Finish;
-    std::string Split1;
-    std::string Split2;
-    std::string Split3;
-    std::string Source;
-};
+#include "presentation/record_line.h"
 
 // The operator's choice of how times are shown: "Time" or "Day Time".
 enum class TimeDisplay { Seconds, TimeOfDay };

@@ -1,5 +1,6 @@
 #include "presentation/record_line.h"
 
+#include "presentation/format_state.h"
 #include "presentation/time_format.h"
 
 #include <string>

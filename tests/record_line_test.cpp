@@ -1,4 +1,6 @@
 #include "presentation/record_line.h"
+
+#include "presentation/format_state.h"
 #include "support/record_fill.h"
 #include "emulator/timer_record.h"
 
