@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+
+// What the poll and the commands reach outside the records: the unit, the
+// results list and Timer1. The device link, the results view and the
+// application implement them.
+
+// Where one call of ReadTimerReport stands when it hands the thread back.
+enum class ReportReadProgress {
+    Finished,         // the call has ended, its caption is shown
+    WaitingForReport, // the next report is not there yet and its wait has not run out
+};
+
+// The unit as the poll and the commands reach it. A read call never waits on
+// the thread: it takes the reports already queued and stops where it would
+// have to wait, to be continued when a report comes or its wait runs out.
+class TimerUnitPort {
+public:
+    virtual ~TimerUnitPort() = default;
+    virtual ReportReadProgress startReportRead() = 0;
+    virtual ReportReadProgress continueReportRead() = 0;
+    // When the wait for the awaited report runs out, on the protocol's clock.
+    virtual std::int64_t reportWaitDeadlineUs() const = 0;
+    // Forgets a read call in progress without touching the unit.
+    virtual void abandonReportRead() = 0;
+    virtual void sendCommand(std::uint8_t command) = 0;
+    // The unit is connected, or a search finds it now.
+    virtual bool reachable() = 0;
+};
+
+// The results list as the poll and "Get Memory" redraw it.
+class ResultsDisplay {
+public:
+    virtual ~ResultsDisplay() = default;
+    virtual void DrawColumnHeadings() = 0;
+    virtual void RefreshResults(int limit) = 0;
+    // Records were filed: the lines the list shows are drawn again from the
+    // table as it is now, so a download is seen record by record.
+    virtual void ShowFiledRecords() = 0;
+};
+
+// The poll timer, switched off while "Get Memory" works.
+class PollTimerSwitch {
+public:
+    virtual ~PollTimerSwitch() = default;
+    virtual void setPolling(bool on) = 0;
+};
