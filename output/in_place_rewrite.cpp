@@ -1,5 +1,7 @@
 #include "output/in_place_rewrite.h"
 
+#include "output/why_failed.h"
+
 #include <QFile>
 
 namespace {
@@ -7,13 +9,6 @@ namespace {
 bool WriteAt(QFile& file, qint64 at, const QByteArray& bytes)
 {
     return file.seek(at) && file.write(bytes) == bytes.size() && file.flush();
-}
-
-bool Fail(QString* why, const QString& reason)
-{
-    if (why)
-        *why = reason;
-    return false;
 }
 
 } // namespace

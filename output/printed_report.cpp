@@ -1,5 +1,6 @@
 #include "output/printed_report.h"
 
+#include "output/why_failed.h"
 #include "presentation/result_columns.h"
 
 #include <QFont>
@@ -68,13 +69,6 @@ std::vector<std::pair<double, QString>> AtColumns(const ColumnTexts& texts)
     for (std::size_t i = 0; i < texts.size(); ++i)
         placed.emplace_back(PrintColumnsMm[i], QString::fromStdString(texts[i]));
     return placed;
-}
-
-bool Fail(QString* error, const QString& why)
-{
-    if (error)
-        *error = why;
-    return false;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "output/safe_file_writer.h"
 
+#include "output/why_failed.h"
 #include "output/in_place_rewrite.h"
 
 #include <QFile>
@@ -15,13 +16,6 @@
 #include <unistd.h>
 
 namespace {
-
-bool Fail(QString* why, const QString& reason)
-{
-    if (why)
-        *why = reason;
-    return false;
-}
 
 bool FailErrno(QString* why, int error = errno) { return Fail(why, QString::fromLocal8Bit(std::strerror(error))); }
 

@@ -1,5 +1,6 @@
 #include "output/safe_file_writer.h"
 
+#include "output/why_failed.h"
 #include "output/in_place_rewrite.h"
 
 #include <QRandomGenerator>
@@ -9,13 +10,6 @@
 #include <windows.h>
 
 namespace {
-
-bool Fail(QString* why, const QString& reason)
-{
-    if (why)
-        *why = reason;
-    return false;
-}
 
 // The system's own words for an error, without the closing full stop.
 bool FailWith(QString* why, DWORD error = GetLastError())
