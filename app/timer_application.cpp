@@ -61,15 +61,13 @@ TimerApplication::TimerApplication(const TimerPorts& ports)
       scrollRange_(window_->scrollBar()),
       device_{state_.link, ports.hid, status_, clock_, [this](ReportNews news) { scheduler_.reportQueued(news != ReportNews::Report); }},
       port_(device_, state_.ring),
+      results_(state_.store, state_.format, state_.view, window_->picture(), scrollRange_),
+      protocol_{state_.ring, state_.store, scrollRange_, port_, results_, timerSwitch_, clock_},
       messageBoxes_(window_.get()),
       prompt_(ports.prompt ? *ports.prompt : messageBoxes_),
       systemPrinting_(MakeSystemPrintSystem(std::chrono::seconds(20))),
       printSystem_(systemPrinting_.get())
 {
-    results_ = std::make_unique<ResultsView>(state_.store, state_.format, state_.view, window_->picture(),
-                                             scrollRange_);
-    protocol_ = std::make_unique<TimerProtocol>(
-        TimerProtocol{state_.ring, state_.store, scrollRange_, port_, *results_, timerSwitch_, clock_});
     scheduler_.setResume([this] { ContinueTick(); });
     connect(&printJob_, &PrintJob::finished, this, &TimerApplication::printFinished);
     connectWindow();
@@ -85,13 +83,13 @@ TimerApplication::~TimerApplication()
 void TimerApplication::connectWindow()
 {
     MainWindow& w = *window_;
-    ConnectResultsView(w.picture(), w.scrollBar(), *results_);
+    ConnectResultsView(w.picture(), w.scrollBar(), results_);
     connect(&w.pollTimer(), &QTimer::timeout, this, &TimerApplication::Timer1Tick);
     connect(&w, &MainWindow::closing, this, &TimerApplication::WindowClosing);
     connect(&w, &MainWindow::getMemoryRequested, this, &TimerApplication::GetMemoryClicked);
     connect(&w, &MainWindow::exitRequested, this, &TimerApplication::ExitClicked);
-    connect(&w, &MainWindow::sortRequested, this, [this](SortChoice request) { results_->RequestSort(request); });
-    connect(&w, &MainWindow::timeDisplayRequested, this, [this](TimeDisplay mode) { results_->ShowTimesAs(mode); });
+    connect(&w, &MainWindow::sortRequested, this, [this](SortChoice request) { results_.RequestSort(request); });
+    connect(&w, &MainWindow::timeDisplayRequested, this, [this](TimeDisplay mode) { results_.ShowTimesAs(mode); });
     connect(&w, &MainWindow::printRequested, this, &TimerApplication::PrintClicked);
     connect(&w, &MainWindow::writeFileRequested, this, &TimerApplication::WriteFileClicked);
 }
@@ -108,7 +106,7 @@ void TimerApplication::Load()
     state_.view.SortRequest = SortChoice::None;
 
     state_.link.DeviceConnected = OpenTimerDevice(device_);
-    results_->DrawColumnHeadings();
+    results_.DrawColumnHeadings();
     state_.view.FirstShownRecord = 0;
     state_.view.LastShownRecord = 0;
 
@@ -150,7 +148,7 @@ void TimerApplication::Timer1Tick()
         tickOverdue_ = true;
         return;
     }
-    carryOn(StartPollTick(*protocol_, tick_));
+    carryOn(StartPollTick(protocol_, tick_));
 }
 
 void TimerApplication::ContinueTick()
@@ -158,11 +156,11 @@ void TimerApplication::ContinueTick()
     if (startup_ == Startup::ReadDue || startup_ == Startup::Reading) {
         continueStartup();
     } else if (tick_.inProgress()) {
-        carryOn(ResumePollTick(*protocol_, tick_));
+        carryOn(ResumePollTick(protocol_, tick_));
     } else if (tickOverdue_) {
         tickOverdue_ = false;
         if (window_->pollTimer().isActive())
-            carryOn(StartPollTick(*protocol_, tick_));
+            carryOn(StartPollTick(protocol_, tick_));
     }
 }
 
@@ -201,7 +199,7 @@ void TimerApplication::carryOn(TickProgress progress)
 void TimerApplication::stopPolling()
 {
     timerSwitch_.setPolling(false);
-    AbandonPollTick(*protocol_, tick_);
+    AbandonPollTick(protocol_, tick_);
     if (startup_ == Startup::Reading)
         port_.abandonReportRead();
     startup_ = Startup::Done;
@@ -219,7 +217,7 @@ void TimerApplication::GetMemoryClicked()
     // Pressed again during the pause: that download is on its way already.
     if (getMemoryAsked_)
         return;
-    if (!GetMemory(*protocol_)) {
+    if (!GetMemory(protocol_)) {
         showNews(QStringLiteral("No timing unit was found: the records are kept. Plug the unit in and press "
                                 "Get Memory again."));
         return;
@@ -227,7 +225,7 @@ void TimerApplication::GetMemoryClicked()
     getMemoryAsked_ = true;
     scheduler_.callAfter(clock_.nowUs() + GetMemoryPauseUs, [this] {
         getMemoryAsked_ = false;
-        AskForMemory(*protocol_);
+        AskForMemory(protocol_);
         showNews(news_.asked(clock_.nowUs()));
     });
 }

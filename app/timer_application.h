@@ -48,7 +48,7 @@ public:
 
     MainWindow& window() { return *window_; }
     TimerState& state() { return state_; }
-    ResultsView& results() { return *results_; }
+    ResultsView& results() { return results_; }
     // Where "Print" prints; the system's printing unless set.
     void setPrintSystem(PrintSystem& system) { printSystem_ = &system; }
     // A print is being handed to the print system.
@@ -115,8 +115,8 @@ private:
     TimerSwitch timerSwitch_{*this};
     DeviceContext device_;
     DeviceUnitPort port_;
-    std::unique_ptr<ResultsView> results_;
-    std::unique_ptr<TimerProtocol> protocol_;
+    ResultsView results_;
+    TimerProtocol protocol_;
     PollTick tick_;
     DownloadNews news_;
     // Timer1 came while a tick was going on: the next tick starts once it ends.

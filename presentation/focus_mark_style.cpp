@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleFactory>
 #include <QStyleOption>
 
@@ -22,10 +23,12 @@ void FocusMarkStyle::drawControl(ControlElement element, const QStyleOption* opt
 
 FocusMarkStyle* SharedFocusMarkStyle()
 {
-    static FocusMarkStyle* style = [] {
-        auto* s = new FocusMarkStyle;
-        s->setParent(qApp); // gone with the application
-        return s;
-    }();
+    // The application owns it; a guarded pointer, so that a later
+    // application gets a style of its own rather than a dangling one.
+    static QPointer<FocusMarkStyle> style;
+    if (!style) {
+        style = new FocusMarkStyle;
+        style->setParent(qApp);
+    }
     return style;
 }
