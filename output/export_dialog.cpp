@@ -94,7 +94,7 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
     setTabOrder(dir1_, drive1_);
     setTabOrder(drive1_, text4_);
 
-    connect(dir1_, &FolderList::pathChanged, this, &ExportDialog::RereadFiles);
+    connect(dir1_, &FolderList::pathChanged, this, &ExportDialog::rereadFiles);
     connect(dir1_, &FolderList::folderUnavailable, this, &ExportDialog::ReportUnlistableFolder);
     // A file chosen in the list, by the mouse or the keyboard, gives its name.
     connect(file1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { text4_->setText(item->text()); });
@@ -180,7 +180,7 @@ void ExportDialog::ReportUnlistableFolder(const QString& path)
                      .arg(QDir::toNativeSeparators(path)));
 }
 
-void ExportDialog::RereadFiles()
+void ExportDialog::rereadFiles()
 {
     const QString selected = file1_->currentItem() ? file1_->currentItem()->text() : QString();
     // The list is being filled, not chosen from: the name field stays as it is.

@@ -46,7 +46,7 @@ public slots:
     // The export itself: the "Write" button and a double click on a file.
     void Write();
     void Cancel();
-    void RereadFiles();
+    void rereadFiles();
     // Lists the folder shown afresh, or its nearest parent if it has gone.
     void RereadFolders();
 

@@ -53,12 +53,12 @@ std::string BuildExportText(const ListedRecords& records, const std::string& fil
     std::string out;
     std::size_t lineStart = 0;
     SpaceLines(out, lineStart, 1);
-    out += fileName + "    " + StampLine(date, time, records.Unit);
+    out += fileName + "    " + StampLine(date, time, records.unit);
     EndLine(out, lineStart);
     SpaceLines(out, lineStart, 3);
     ColumnLine(out, lineStart, ColumnTitles);
     SpaceLines(out, lineStart, 2);
-    for (int n = 1; n <= records.Count; ++n)
+    for (int n = 1; n <= records.count; ++n)
         ColumnLine(out, lineStart, ColumnsOf(records.formatRow(n)));
     return out;
 }

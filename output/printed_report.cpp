@@ -88,11 +88,11 @@ bool PrintResults(QPagedPaintDevice& printer, const ListedRecords& records, cons
     painter.setBrush(Qt::NoBrush);
 
     ReportPage page(printer, painter);
-    const QString stamp = QString::fromStdString(StampLine(date.toStdString(), time.toStdString(), records.Unit));
+    const QString stamp = QString::fromStdString(StampLine(date.toStdString(), time.toStdString(), records.unit));
     bool ok = page.blankLines(3) && page.line({{PrintColumnsMm[0], stamp}})
         && page.blankLines(3) && page.line(AtColumns(ColumnTitles)) && page.blankLines(3);
 
-    for (int n = 1; ok && n <= records.Count; ++n)
+    for (int n = 1; ok && n <= records.count; ++n)
         ok = page.line(AtColumns(ColumnsOf(records.formatRow(n))));
     if (!painter.end() || !ok)
         return Fail(error, QStringLiteral("the printer reported an error while printing"));
@@ -102,9 +102,9 @@ bool PrintResults(QPagedPaintDevice& printer, const ListedRecords& records, cons
 ListedRecords FormattedNow(const ListedRecords& records)
 {
     auto lines = std::make_shared<std::vector<RecordLine>>();
-    for (int n = 1; n <= records.Count; ++n)
+    for (int n = 1; n <= records.count; ++n)
         lines->push_back(records.formatRow(n));
-    ListedRecords now{records.Unit, records.Count, {}};
+    ListedRecords now{records.unit, records.count, {}};
     now.formatRow = [lines](int row) { return (*lines)[static_cast<std::size_t>(row - 1)]; };
     return now;
 }

@@ -7,12 +7,12 @@
 ListedRecords ListForOutput(FormatState& format, RecordStore& store)
 {
     ListedRecords list;
-    list.Unit = format.LastRecordLine.Source;
+    list.unit = format.LastRecordLine.Source;
     // Every record the list on screen can show: the count byte of the last
     // frame alone may be smaller than the highest record filed (a stray frame
     // with a low count), and would drop records from the print and the file.
     const int count = std::max<int>(store.ReportedRecordCount, store.RecordCount);
-    list.Count = std::clamp<int>(count, 0, RecordStore::Rows - 1);
+    list.count = std::clamp<int>(count, 0, RecordStore::Rows - 1);
     list.formatRow = [&format, &store](int row) { return FormatRecordLine(format, store, row); };
     return list;
 }

@@ -11,8 +11,8 @@
 // it, with the same effects on the table and the formatting state.
 struct ListedRecords {
     // The Source of the line formatted last before the list was taken.
-    std::string Unit;
-    int Count = 0;
+    std::string unit;
+    int count = 0;
     std::function<RecordLine(int row)> formatRow;
 };
 

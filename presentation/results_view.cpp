@@ -131,7 +131,7 @@ void ResultsView::ShowScrolledPage(int value)
     RefreshResults(store_.RecordCount < VisibleRecordRows ? store_.RecordCount : view_.ScrollPosition);
 }
 
-int ResultsView::RowAt(double yTwips) const
+int ResultsView::rowAt(double yTwips) const
 {
     // The band a row's text is drawn in, from its top to the next row's.
     const int row = static_cast<int>(std::floor(yTwips / LineHeight()));
@@ -140,7 +140,7 @@ int ResultsView::RowAt(double yTwips) const
 
 void ResultsView::CycleMarkAt(double yTwips)
 {
-    const int row = RowAt(yTwips);
+    const int row = rowAt(yTwips);
     if (row < FirstDataRow || row > LastDataRow)
         return;
     const int n = view_.FirstShownRecord + (row - FirstDataRow);

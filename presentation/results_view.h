@@ -48,7 +48,7 @@ public:
     void MarkCursorLine();
 
     // The view row whose line is drawn at this height; -1 outside the view's rows.
-    int RowAt(double yTwips) const;
+    int rowAt(double yTwips) const;
     // The texts drawn in a view row, empty where nothing is drawn.
     const std::vector<std::string>& RowTexts(int row) const;
 

@@ -13,7 +13,7 @@
 
 QString RowToolTip(const ResultsView& view, double yTwips)
 {
-    const int row = view.RowAt(yTwips);
+    const int row = view.rowAt(yTwips);
     if (row < ResultsView::FirstDataRow)
         return {};
     const auto& texts = view.RowTexts(row);

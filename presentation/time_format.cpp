@@ -15,7 +15,7 @@ std::string TwoDigits(std::int64_t value)
 
 std::string JoinClock(const TimeParts& p)
 {
-    return p.Hours + ":" + p.Minutes + ":" + p.Seconds + ":" + p.Hundredths;
+    return p.hours + ":" + p.minutes + ":" + p.seconds + ":" + p.hundredths;
 }
 
 } // namespace
@@ -29,10 +29,10 @@ TimeParts SplitTimeParts(double time, const TimeRendering& rendering)
     // floor-of-seconds arithmetic, without its rounding traps.
     const auto ms = static_cast<std::int64_t>(std::floor(t < 0 ? 0 : t));
     TimeParts parts;
-    parts.Hours = TwoDigits(ms / 3600000);
-    parts.Minutes = TwoDigits(ms % 3600000 / 60000);
-    parts.Seconds = TwoDigits(ms % 60000 / 1000);
-    parts.Hundredths = TwoDigits(ms % 1000 / 10);
+    parts.hours = TwoDigits(ms / 3600000);
+    parts.minutes = TwoDigits(ms % 3600000 / 60000);
+    parts.seconds = TwoDigits(ms % 60000 / 1000);
+    parts.hundredths = TwoDigits(ms % 1000 / 10);
     return parts;
 }
 

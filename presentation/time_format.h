@@ -5,10 +5,10 @@
 #include <string>
 
 struct TimeParts {
-    std::string Hours;
-    std::string Minutes;
-    std::string Seconds;
-    std::string Hundredths;
+    std::string hours;
+    std::string minutes;
+    std::string seconds;
+    std::string hundredths;
 };
 
 // Hours, minutes, seconds and truncated hundredths of a millisecond count,

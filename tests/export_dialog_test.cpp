@@ -42,7 +42,7 @@ TEST(ExportDialog, ClickThenTypedNameIsHonoured)
 {
     DialogRig r;
     WriteText(r.target("old.txt"), "old");
-    r.dialog.RereadFiles();
+    r.dialog.rereadFiles();
     r.clickFile("old.txt");
     EXPECT_EQ(r.dialog.fileName().text(), "old.txt");
     r.writeAs("new.txt");
@@ -55,7 +55,7 @@ TEST(ExportDialog, DoubleClickAsksAndCancelKeepsFileAndDialog)
 {
     DialogRig r;
     WriteText(r.target("race.txt"), "earlier");
-    r.dialog.RereadFiles();
+    r.dialog.rereadFiles();
     r.prompt.answers = {false};
     r.clickFile("race.txt", true);
     EXPECT_EQ(r.prompt.questions, QStringList{"File Already Exists, Do You Wish To Continue?"});
@@ -74,7 +74,7 @@ TEST(ExportDialog, AHiddenOrUnlistedFileIsNotReplacedWithoutAsking)
 {
     DialogRig r;
     const QString hidden = MakeHiddenFile(r.dir.path(), "hidden");
-    r.dialog.RereadFiles();
+    r.dialog.rereadFiles();
     EXPECT_EQ(r.listed(hidden), nullptr);
     WriteText(r.target("late.txt"), "written after the list was read");
     for (const QString& name : {hidden, QStringLiteral("late.txt")}) {
@@ -107,7 +107,7 @@ TEST(ExportDialog, TheQuestionNamesTheFile)
 {
     DialogRig r;
     WriteText(r.target("heat2.txt"), "x");
-    r.dialog.RereadFiles();
+    r.dialog.rereadFiles();
     r.prompt.answers = {false};
     r.writeAs("heat2.txt");
     ASSERT_EQ(r.prompt.details.size(), 1);
@@ -139,14 +139,14 @@ TEST(ExportDialog, TheKeyboardChoosesAFileEscapeCancelsEnterWrites)
     DialogRig r;
     WriteText(r.target("a.txt"), "a");
     WriteText(r.target("b.txt"), "b");
-    r.dialog.RereadFiles();
+    r.dialog.rereadFiles();
     r.dialog.files().setFocus();
     r.dialog.files().setCurrentRow(0);
     QTest::keyClick(&r.dialog.files(), Qt::Key_Down);
     EXPECT_EQ(r.dialog.fileName().text(), "b.txt");
     // Reading the list again keeps what was typed.
     r.dialog.fileName().setText("typed.txt");
-    r.dialog.RereadFiles();
+    r.dialog.rereadFiles();
     EXPECT_EQ(r.dialog.fileName().text(), "typed.txt");
 
     QTest::keyClick(&r.dialog.fileName(), Qt::Key_Escape);

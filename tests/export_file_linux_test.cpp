@@ -134,7 +134,7 @@ TEST(ExportDialog, ANameThatIsNoTextIsListedAndWrittenUnderItself)
     ASSERT_GE(created, 0);
     ASSERT_EQ(::write(created, "old", 3), 3);
     ::close(created);
-    r.dialog.RereadFiles();
+    r.dialog.rereadFiles();
     ASSERT_EQ(r.dialog.files().count(), 1);
     const QString shown = r.dialog.files().item(0)->text();
     EXPECT_EQ(shown, QString::fromUtf8("heat\xef\xbf\xbd.txt")); // U+FFFD
@@ -174,7 +174,7 @@ TEST(ExportDialog, OtherLetterCaseIsAnotherFile)
 {
     DialogRig r;
     WriteText(r.target("RACE.TXT"), "upper");
-    r.dialog.RereadFiles();
+    r.dialog.rereadFiles();
     r.writeAs("race.txt");
     EXPECT_TRUE(r.prompt.questions.isEmpty());
     EXPECT_EQ(ReadAll(r.target("RACE.TXT")), "upper");

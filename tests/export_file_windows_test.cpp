@@ -42,7 +42,7 @@ TEST(ExportDialog, HiddenAndSystemFilesAreNotListed)
         ASSERT_TRUE(SetFileAttributesW(Wide(path), other.attributes)) << other.name;
     }
     ASSERT_TRUE(QDir(r.dir.path()).mkdir("folder.txt"));
-    r.dialog.RereadFiles();
+    r.dialog.rereadFiles();
     ASSERT_EQ(r.dialog.files().count(), 1);
     EXPECT_EQ(r.dialog.files().item(0)->text(), "plain.txt");
 }
@@ -79,7 +79,7 @@ TEST(ExportDialog, AReadOnlyFileIsNotReplacedAndTheSystemSaysWhy)
     const QString path = QDir::toNativeSeparators(r.target("locked.txt"));
     WriteText(path, "earlier");
     ASSERT_TRUE(SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_READONLY));
-    r.dialog.RereadFiles();
+    r.dialog.rereadFiles();
     r.prompt.answers = {true};
     r.writeAs("locked.txt");
     EXPECT_EQ(r.prompt.messages, QStringList{"Error Writing File"});
@@ -97,7 +97,7 @@ TEST(ExportDialog, AFileAnotherProgramHoldsIsAnErrorNotAHang)
     WriteText(path, "earlier");
     const HANDLE held = CreateFileW(Wide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    r.dialog.RereadFiles();
+    r.dialog.rereadFiles();
     r.prompt.answers = {true};
     r.writeAs("held.txt");
     CloseHandle(held);
@@ -112,7 +112,7 @@ TEST(ExportDialog, OtherLetterCaseIsTheSameFileAndIsNotReplacedWithoutAsking)
 {
     DialogRig r;
     WriteText(r.target("RACE.TXT"), "upper");
-    r.dialog.RereadFiles();
+    r.dialog.rereadFiles();
     r.prompt.answers = {false};
     r.writeAs("race.txt");
     EXPECT_EQ(r.prompt.questions, QStringList{"File Already Exists, Do You Wish To Continue?"});

@@ -68,10 +68,10 @@ TEST(SplitTimeParts, WholePartsOfTheCountWithTheBaseAddedUnlessSuppressed)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const TimeParts p = SplitTimeParts(c.time, c.rendering);
-        EXPECT_EQ(p.Hours, c.parts.Hours);
-        EXPECT_EQ(p.Minutes, c.parts.Minutes);
-        EXPECT_EQ(p.Seconds, c.parts.Seconds);
-        EXPECT_EQ(p.Hundredths, c.parts.Hundredths);
+        EXPECT_EQ(p.hours, c.parts.hours);
+        EXPECT_EQ(p.minutes, c.parts.minutes);
+        EXPECT_EQ(p.seconds, c.parts.seconds);
+        EXPECT_EQ(p.hundredths, c.parts.hundredths);
     }
 }
 
