@@ -163,7 +163,10 @@ TEST_F(RealDevicePath, ASilentIdleUnitStaysWithTheProgram)
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] { anotherDriverHadIt = anotherDriverHadIt || !ProgramAloneHasTheUnit(); });
     watch.start(5);
-    guest->runUntil([] { return false; }, 10);
+    // Five times round, however slow the guest runs.
+    guest->runUntil(
+        [] { return guest->captions.count("Readfile Timeout ") >= 5 && guest->captions.count("USB Connected ") >= 5; },
+        40);
     watch.stop();
     quiet.remove();
 
