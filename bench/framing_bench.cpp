@@ -2,6 +2,7 @@
 // most about 7,000 bytes a second; the "bytes_per_second" counter of the scan
 // says how many times over the framing keeps up with that.
 #include "records/frame_scanner.h"
+#include "presentation/format_state.h"
 #include "presentation/record_line.h"
 #include "emulator/timer_record.h"
 

@@ -8,6 +8,7 @@
 //  - how often the list is painted during that download, and the CPU it costs.
 #include "emulator/emulated_hid.h"
 #include "presentation/focus_scroll_bar.h"
+#include "presentation/format_state.h"
 #include "presentation/record_line.h"
 #include "presentation/result_columns.h"
 #include "presentation/results_picture.h"
