@@ -305,7 +305,8 @@ void TimerApplication::printFinished(const PrintResult& r)
                      + kept);
         return;
     case PrintOutcome::NotAnswering:
-        showNews(QStringLiteral("Nothing was printed: the print service did not answer."));
+        showNews(QStringLiteral("Nothing was printed: the print service %1.")
+                     .arg(r.detail.isEmpty() ? QStringLiteral("did not answer") : r.detail));
         prompt_.tell(QStringLiteral("Nothing was printed. The print service of this computer %1.")
                          .arg(r.detail.isEmpty() ? QStringLiteral("did not answer") : r.detail)
                      + kept);

@@ -69,6 +69,7 @@ TEST(RealPrinter, NoPrintServiceIsToldAsSuch)
     ASSERT_EQ(p.prompt.messages.size(), 1);
     EXPECT_TRUE(p.told().startsWith("Nothing was printed. The print service of this computer is not running."))
         << p.told().toStdString();
+    EXPECT_EQ(p.r.line(), "Nothing was printed: the print service is not running.");
     EXPECT_EQ(p.r.state().store.RecordTable, table);
 }
 

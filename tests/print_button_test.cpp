@@ -67,6 +67,7 @@ TEST(PrintButton, APrintSystemThatDoesNotAnswerHoldsNothing)
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_EQ(prompt.messages[0], "Nothing was printed. The print service of this computer did not answer. The "
                                   "records are kept; press Print again when the printer is ready.");
+    EXPECT_EQ(r.line(), "Nothing was printed: the print service did not answer.");
     EXPECT_TRUE(r.tableHoldsMemory());
 }
 
