@@ -114,24 +114,25 @@ TEST(RealPrinter, PrintButtonPrintsOnTheDefaultQueue)
     EXPECT_EQ(text.valueOf("Unit").toStdString(), p.r.state().format.LastRecordLine.Source);
 }
 
-TEST(RealPrinter, APausedQueueHoldsTheListAndSaysSo)
+// A paused queue holds the list, one that rejects jobs refuses it: each is
+// told as such, never as printed.
+TEST(RealPrinter, AQueueThatIsNotReadyIsToldAsSuch)
 {
-    PrintRig p("paused");
-    SKIP_UNLESS_STATE(p);
-    p.print();
-    ASSERT_EQ(p.prompt.messages.size(), 1);
-    EXPECT_TRUE(p.told().startsWith("The list was sent to the printer trivex-pdf, but the printer is paused"))
-        << p.told().toStdString();
-}
-
-TEST(RealPrinter, AQueueThatRejectsJobsIsToldAsSuch)
-{
-    PrintRig p("rejecting");
-    SKIP_UNLESS_STATE(p);
-    p.print();
-    ASSERT_EQ(p.prompt.messages.size(), 1);
-    EXPECT_TRUE(p.told().startsWith("Nothing was printed. The printer trivex-pdf does not accept print jobs now"))
-        << p.told().toStdString();
+    struct Case {
+        const char* state;
+        const char* told;
+    };
+    for (const Case c : {Case{"paused", "The list was sent to the printer trivex-pdf, but the printer is paused"},
+                         Case{"rejecting", "Nothing was printed. The printer trivex-pdf does not accept print jobs now"}}) {
+        PrintRig p(c.state);
+        if (!p.active)
+            continue;
+        p.print();
+        ASSERT_EQ(p.prompt.messages.size(), 1) << c.state;
+        EXPECT_TRUE(p.told().startsWith(c.told)) << p.told().toStdString();
+        return;
+    }
+    GTEST_SKIP() << "run through print/cups_print_test.sh";
 }
 
 // The daemon stopped (SIGSTOP): its socket takes the connection and never
