@@ -1,5 +1,7 @@
 #include "output/file_system_lists.h"
 
+#include "output/export_file.h"
+
 #include <QFile>
 #include <QStorageInfo>
 
@@ -20,7 +22,7 @@ std::vector<ListedFile> PlainFilesAsListed(const QString& folder)
         if (name.startsWith('.'))
             continue;
         struct stat info {};
-        const QByteArray full = path.endsWith('/') ? path + name : path + '/' + name;
+        const QByteArray full = JoinExportPath(path, name);
         if (::stat(full.constData(), &info) == 0 && S_ISREG(info.st_mode))
             files.push_back({QString::fromUtf8(name), name});
     }

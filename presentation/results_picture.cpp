@@ -3,6 +3,7 @@
 #include <QAccessible>
 
 #include "presentation/picture_accessible.h"
+#include "presentation/twips.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr double TwipsPerInch = 1440.0;
 // Columns needed up to the end of a clock time in the last column (104 + 11),
 // and rows from the headings down to the last record line.
 constexpr int ColumnsNeeded = 114;
