@@ -210,8 +210,10 @@ void TimerApplication::stopPolling()
 void TimerApplication::GetMemoryClicked()
 {
     if (startup_ != Startup::Done) {
-        // The unit is asked once it has had the start-up command.
+        // The unit is asked once it has had the start-up command; a slow
+        // unit can take seconds to get there, so the press is acknowledged.
         getMemoryAfterStartup_ = true;
+        showNews(QStringLiteral("The unit is being started; its records are asked for next."));
         return;
     }
     // Pressed again during the pause: that download is on its way already.

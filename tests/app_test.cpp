@@ -41,6 +41,7 @@ TEST(StartUp, LoadReturnsBeforeTheReadAndASlowUnitHoldsNothingUp)
     EXPECT_TRUE(r.unit.commands().empty());
     // Pressed before the unit has had its start-up command: asked after it.
     r.click(AppRig::Button::GetMemory);
+    EXPECT_EQ(r.line(), "The unit is being started; its records are asked for next.");
     r.settle();
     EXPECT_TRUE(r.app->started());
     EXPECT_EQ(r.unit.commands(), (std::vector<std::uint8_t>{141, 151}));
