@@ -19,8 +19,9 @@ struct ReceiveRing {
     // ever written (1). Markers alone cannot tell a frame from a start marker
     // written over the leftover end of another frame one lap earlier; the
     // numbers can.
-    std::array<std::uint32_t, Size> writtenAs{};
-    std::uint32_t bytesWritten = 0;
+    // 64 bits: the count never wraps round to the 0 of "never written".
+    std::array<std::uint64_t, Size> writtenAs{};
+    std::uint64_t bytesWritten = 0;
 
     void append(std::uint8_t byte)
     {
@@ -35,9 +36,9 @@ struct ReceiveRing {
     // length - 1 bytes after the first, and writing goes round in order.
     bool writtenInOnePiece(int start, int length) const
     {
-        const std::uint32_t first = writtenAs[static_cast<std::size_t>(start & Mask)];
-        const std::uint32_t last = writtenAs[static_cast<std::size_t>((start + length - 1) & Mask)];
-        return first != 0 && last - first == static_cast<std::uint32_t>(length - 1);
+        const std::uint64_t first = writtenAs[static_cast<std::size_t>(start & Mask)];
+        const std::uint64_t last = writtenAs[static_cast<std::size_t>((start + length - 1) & Mask)];
+        return first != 0 && last - first == static_cast<std::uint64_t>(length - 1);
     }
 
     // Forgets every byte held, so nothing of an earlier stream can make a
