@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/clock.h"
+#include "records/timer_ports.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -10,16 +11,12 @@
 #include <cstdint>
 #include <functional>
 
-// How a poll tick that has stopped gets going again.
-class TickScheduler {
+// How the poll that has stopped gets going again, and how a command's
+// later step runs.
+class TickScheduler : public PollWakeups {
 public:
-    virtual ~TickScheduler() = default;
+    // What a wake-up calls.
     virtual void setResume(std::function<void()> resume) = 0;
-    // Resume at that time on the clock, or sooner when a report is queued.
-    // Resuming sooner than asked is harmless: the tick only waits on.
-    virtual void resumeAt(std::int64_t us) = 0;
-    // Resume once the event loop has handled what is waiting.
-    virtual void resumeSoon() = 0;
     // Cancels the tick's wake-ups and the later step.
     virtual void cancel() = 0;
     // Runs `step` once more than `us` has passed on the clock: the rest of a

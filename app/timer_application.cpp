@@ -49,7 +49,7 @@ void TimerApplication::TimerSwitch::setPolling(bool on)
         timer.start();
     } else {
         timer.stop();
-        app->tickOverdue_ = false;
+        app->poll_.forgetOverdue();
     }
 }
 
@@ -63,12 +63,14 @@ TimerApplication::TimerApplication(const TimerPorts& ports)
       port_(device_, state_.ring),
       results_(state_.store, state_.format, state_.view, window_->picture(), scrollRange_),
       protocol_{state_.ring, state_.store, scrollRange_, port_, results_, timerSwitch_, clock_},
+      poll_(protocol_, scheduler_),
       messageBoxes_(window_.get()),
       prompt_(ports.prompt ? *ports.prompt : messageBoxes_),
       systemPrinting_(MakeSystemPrintSystem(std::chrono::seconds(20))),
       printSystem_(systemPrinting_.get())
 {
     scheduler_.setResume([this] { ContinueTick(); });
+    poll_.setStopListener([this](bool ended) { tickStopped(ended); });
     connect(&printJob_, &PrintJob::finished, this, &TimerApplication::printFinished);
     connectWindow();
 }
@@ -117,19 +119,12 @@ void TimerApplication::Load()
 
     // The start-up read waits for the unit as a tick's reads do, from the
     // event loop, so the window is up and answering meanwhile.
-    startup_ = Startup::ReadDue;
-    scheduler_.resumeSoon();
+    startup_ = Startup::Reading;
+    poll_.readOnce([this] { startupReadDone(); });
 }
 
-void TimerApplication::continueStartup()
+void TimerApplication::startupReadDone()
 {
-    const ReportReadProgress read =
-        startup_ == Startup::ReadDue ? port_.startReportRead() : port_.continueReportRead();
-    if (read == ReportReadProgress::WaitingForReport) {
-        startup_ = Startup::Reading;
-        scheduler_.resumeAt(port_.reportWaitDeadlineUs());
-        return;
-    }
     startup_ = Startup::Pausing;
     state_.store.ClearRecords();
     scheduler_.callAfter(clock_.nowUs() + StartupWaitUs, [this] {
@@ -141,28 +136,9 @@ void TimerApplication::continueStartup()
     });
 }
 
-void TimerApplication::Timer1Tick()
-{
-    // One tick at a time: a tick longer than the interval delays the next.
-    if (tick_.inProgress()) {
-        tickOverdue_ = true;
-        return;
-    }
-    carryOn(StartPollTick(protocol_, tick_));
-}
+void TimerApplication::Timer1Tick() { poll_.timerFired(); }
 
-void TimerApplication::ContinueTick()
-{
-    if (startup_ == Startup::ReadDue || startup_ == Startup::Reading) {
-        continueStartup();
-    } else if (tick_.inProgress()) {
-        carryOn(ResumePollTick(protocol_, tick_));
-    } else if (tickOverdue_) {
-        tickOverdue_ = false;
-        if (window_->pollTimer().isActive())
-            carryOn(StartPollTick(protocol_, tick_));
-    }
-}
+void TimerApplication::ContinueTick() { poll_.resume(); }
 
 void TimerApplication::showNews(const QString& text)
 {
@@ -174,34 +150,18 @@ void TimerApplication::showNews(const QString& text)
     emit newsShown(text);
 }
 
-void TimerApplication::carryOn(TickProgress progress)
+void TimerApplication::tickStopped(bool ended)
 {
-    if (news_.watching()) {
-        if (const auto news = news_.polled(state_.store, progress == TickProgress::Finished,
-                                           state_.link.DeviceConnected, clock_.nowUs(), TimeOfDay()))
-            showNews(*news);
-    }
-    // A wake-up left over from an earlier stop only finds the tick waiting on.
-    switch (progress) {
-    case TickProgress::WaitingForReport:
-        scheduler_.resumeAt(port_.reportWaitDeadlineUs());
-        break;
-    case TickProgress::Yielding:
-        scheduler_.resumeSoon();
-        break;
-    case TickProgress::Finished:
-        if (tickOverdue_)
-            scheduler_.resumeSoon();
-        break;
-    }
+    if (!news_.watching())
+        return;
+    if (const auto news = news_.polled(state_.store, ended, state_.link.DeviceConnected, clock_.nowUs(), TimeOfDay()))
+        showNews(*news);
 }
 
 void TimerApplication::stopPolling()
 {
     timerSwitch_.setPolling(false);
-    AbandonPollTick(protocol_, tick_);
-    if (startup_ == Startup::Reading)
-        port_.abandonReportRead();
+    poll_.stop();
     startup_ = Startup::Done;
     getMemoryAsked_ = false;
     scheduler_.cancel();

@@ -58,12 +58,12 @@ public:
     // The start-up command has been sent (or the program is ending).
     bool started() const { return startup_ == Startup::Done; }
     // A tick of the poll timer has started and not yet ended.
-    bool tickInProgress() const { return tick_.inProgress(); }
+    bool tickInProgress() const { return poll_.tickInProgress(); }
 
 public slots:
     // Timer1: starts a tick, unless one is still going on.
     void Timer1Tick();
-    // The scheduler's call: a tick that stopped goes on.
+    // The scheduler's call: the poll that stopped goes on.
     void ContinueTick();
     void GetMemoryClicked();
     void ExitClicked();
@@ -101,8 +101,8 @@ private:
     void connectWindow();
     void showNews(const QString& text);
     void printFinished(const PrintResult& result);
-    void continueStartup();
-    void carryOn(TickProgress progress);
+    void startupReadDone();
+    void tickStopped(bool ended);
     void stopPolling();
 
     Clock& clock_;
@@ -117,12 +117,10 @@ private:
     DeviceUnitPort port_;
     ResultsView results_;
     TimerProtocol protocol_;
-    PollTick tick_;
+    PollTick poll_;
     DownloadNews news_;
-    // Timer1 came while a tick was going on: the next tick starts once it ends.
-    bool tickOverdue_ = false;
     // Where the start-up sequence stands: its read, then its pause.
-    enum class Startup { Done, ReadDue, Reading, Pausing };
+    enum class Startup { Done, Reading, Pausing };
     Startup startup_ = Startup::Done;
     bool getMemoryAfterStartup_ = false;
     // "Get Memory" is in its pause; the unit is asked when it ends.

@@ -2,68 +2,118 @@
 
 #include "records/frame_scanner.h"
 
-namespace {
+#include <utility>
 
-ReportReadProgress BeginPass(TimerProtocol& p)
+void PollTick::timerFired()
 {
-    p.ring.ReceivedByteCount = 0;
-    return p.unit.startReportRead();
+    if (stage_ != Stage::Idle) {
+        overdue_ = true;
+        return;
+    }
+    startTick();
 }
 
-// Goes on from a read call that has just returned, pass after pass.
-TickProgress RunPasses(TimerProtocol& p, PollTick& tick, ReportReadProgress read)
+void PollTick::startTick()
+{
+    p_.store.FiledFrameCount = 0;
+    sliceStartUs_ = p_.clock.nowUs();
+    runPasses(beginPass());
+}
+
+ReportReadProgress PollTick::beginPass()
+{
+    p_.ring.ReceivedByteCount = 0;
+    return p_.unit.startReportRead();
+}
+
+void PollTick::runPasses(ReportReadProgress read)
 {
     for (;;) {
         // After each pass, and also before the thread is handed back to wait
         // for a report: the list then shows each record as soon as it has come.
-        const int filedBefore = p.store.FiledFrameCount;
-        ScanReceiveRing(p.ring, p.store, p.scroll);
-        if (p.store.FiledFrameCount != filedBefore)
-            p.display.ShowFiledRecords();
+        const int filedBefore = p_.store.FiledFrameCount;
+        ScanReceiveRing(p_.ring, p_.store, p_.scroll);
+        if (p_.store.FiledFrameCount != filedBefore)
+            p_.display.ShowFiledRecords();
         if (read == ReportReadProgress::WaitingForReport) {
-            tick.stage = PollTick::Stage::Reading;
-            return TickProgress::WaitingForReport;
+            stage_ = Stage::Reading;
+            wakeups_.resumeAt(p_.unit.reportWaitDeadlineUs());
+            tickStopped(false);
+            return;
         }
-        if (p.ring.ReceivedByteCount == 0)
+        if (p_.ring.ReceivedByteCount == 0)
             break;
-        if (p.clock.nowUs() - tick.sliceStartUs >= PollSliceUs) {
-            tick.stage = PollTick::Stage::BetweenPasses;
-            return TickProgress::Yielding;
+        if (p_.clock.nowUs() - sliceStartUs_ >= PollSliceUs) {
+            stage_ = Stage::BetweenPasses;
+            wakeups_.resumeSoon();
+            tickStopped(false);
+            return;
         }
-        read = BeginPass(p);
+        read = beginPass();
     }
-    tick.stage = PollTick::Stage::Idle;
-    if (p.store.FiledFrameCount > 0)
-        p.display.RefreshResults(p.store.RecordCount);
-    return TickProgress::Finished;
+    stage_ = Stage::Idle;
+    if (p_.store.FiledFrameCount > 0)
+        p_.display.RefreshResults(p_.store.RecordCount);
+    if (overdue_)
+        wakeups_.resumeSoon();
+    tickStopped(true);
 }
 
-} // namespace
-
-TickProgress StartPollTick(TimerProtocol& p, PollTick& tick)
+void PollTick::tickStopped(bool ended)
 {
-    p.store.FiledFrameCount = 0;
-    tick.sliceStartUs = p.clock.nowUs();
-    return RunPasses(p, tick, BeginPass(p));
+    if (stopped_)
+        stopped_(ended);
 }
 
-TickProgress ResumePollTick(TimerProtocol& p, PollTick& tick)
+void PollTick::readOnce(std::function<void()> done)
 {
-    tick.sliceStartUs = p.clock.nowUs();
-    switch (tick.stage) {
-    case PollTick::Stage::Reading:
-        return RunPasses(p, tick, p.unit.continueReportRead());
-    case PollTick::Stage::BetweenPasses:
-        return RunPasses(p, tick, BeginPass(p));
-    case PollTick::Stage::Idle:
-        break;
+    readOnceDone_ = std::move(done);
+    stage_ = Stage::ReadOnceDue;
+    wakeups_.resumeSoon();
+}
+
+void PollTick::continueReadOnce(ReportReadProgress read)
+{
+    if (read == ReportReadProgress::WaitingForReport) {
+        stage_ = Stage::ReadingOnce;
+        wakeups_.resumeAt(p_.unit.reportWaitDeadlineUs());
+        return;
     }
-    return TickProgress::Finished;
+    stage_ = Stage::Idle;
+    if (auto done = std::exchange(readOnceDone_, nullptr))
+        done();
 }
 
-void AbandonPollTick(TimerProtocol& p, PollTick& tick)
+void PollTick::resume()
 {
-    if (tick.stage == PollTick::Stage::Reading)
-        p.unit.abandonReportRead();
-    tick.stage = PollTick::Stage::Idle;
+    // A wake-up left over from an earlier stop only finds the read waiting on.
+    switch (stage_) {
+    case Stage::ReadOnceDue:
+        continueReadOnce(p_.unit.startReportRead());
+        return;
+    case Stage::ReadingOnce:
+        continueReadOnce(p_.unit.continueReportRead());
+        return;
+    case Stage::Reading:
+        sliceStartUs_ = p_.clock.nowUs();
+        runPasses(p_.unit.continueReportRead());
+        return;
+    case Stage::BetweenPasses:
+        sliceStartUs_ = p_.clock.nowUs();
+        runPasses(beginPass());
+        return;
+    case Stage::Idle:
+        if (std::exchange(overdue_, false))
+            startTick();
+        return;
+    }
+}
+
+void PollTick::stop()
+{
+    if (stage_ == Stage::Reading || stage_ == Stage::ReadingOnce)
+        p_.unit.abandonReportRead();
+    stage_ = Stage::Idle;
+    overdue_ = false;
+    readOnceDone_ = nullptr;
 }

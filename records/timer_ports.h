@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // What the poll and the commands reach outside the records: the unit, the
-// results list and Timer1. The device link, the results view and the
+// results list, Timer1 and the event loop's wake-ups. The device link, the results view and the
 // application implement them.
 
 // Where one call of ReadTimerReport stands when it hands the thread back.
@@ -38,6 +38,18 @@ public:
     // Records were filed: the lines the list shows are drawn again from the
     // table as it is now, so a download is seen record by record.
     virtual void ShowFiledRecords() = 0;
+};
+
+// How the poll, stopped where it would wait, is woken to go on: the event
+// loop in the program. Waking sooner than asked is harmless: the poll only
+// waits on.
+class PollWakeups {
+public:
+    virtual ~PollWakeups() = default;
+    // At that time on the clock, or sooner when a report is queued.
+    virtual void resumeAt(std::int64_t us) = 0;
+    // Once the event loop has handled what is waiting.
+    virtual void resumeSoon() = 0;
 };
 
 // The poll timer, switched off while "Get Memory" works.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <utility>
 
 namespace {
 
@@ -80,6 +81,21 @@ struct Switch : PollTimerSwitch {
     void setPolling(bool on) override { calls.push_back(on); }
 };
 
+// The wake-ups the poll asks of the event loop, the last one kept.
+struct Wakeups : PollWakeups {
+    enum class Asked { None, At, Soon };
+    Asked asked = Asked::None;
+    std::int64_t atUs = 0;
+    void resumeAt(std::int64_t us) override
+    {
+        asked = Asked::At;
+        atUs = us;
+    }
+    void resumeSoon() override { asked = Asked::Soon; }
+    Asked take() { return std::exchange(asked, Asked::None); }
+};
+using Asked = Wakeups::Asked;
+
 struct Poll {
     VirtualClock clock;
     ReceiveRing ring;
@@ -89,8 +105,15 @@ struct Poll {
     CountingDisplay display;
     Switch timer;
     TimerProtocol protocol{ring, store, scroll, unit, display, timer, clock};
-    PollTick tick;
-    Poll() { display.store = &store; }
+    Wakeups wakeups;
+    PollTick poll{protocol, wakeups};
+    // Each stop of a tick: true where it ended.
+    std::vector<bool> stops;
+    Poll()
+    {
+        display.store = &store;
+        poll.setStopListener([this](bool ended) { stops.push_back(ended); });
+    }
 };
 
 std::vector<std::uint8_t> Frame(int record)
@@ -104,49 +127,56 @@ std::vector<std::uint8_t> Part(const std::vector<std::uint8_t>& bytes, std::size
     return {bytes.begin() + static_cast<long>(from), bytes.begin() + static_cast<long>(to)};
 }
 
-TEST(PollTick, ATickThatReadsNothingScansOnceAndDrawsNothing)
+TEST(PollTick, ATickThatReadsNothingDrawsNothingAndEnds)
 {
     Poll p;
-    EXPECT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::Finished);
-    EXPECT_EQ(p.unit.started, 1);
+    p.poll.timerFired();
+    EXPECT_FALSE(p.poll.tickInProgress());
+    EXPECT_EQ(p.wakeups.take(), Asked::None);
     EXPECT_TRUE(p.display.refreshes.empty());
-    EXPECT_FALSE(p.tick.inProgress());
+    EXPECT_EQ(p.stops, std::vector<bool>{true});
 }
 
 TEST(PollTick, BytesLeftInTheRingAreFiledByATickThatReadsNothing)
 {
     Poll p;
     AppendToRing(p.ring, Frame(3));
-    EXPECT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::Finished);
+    p.poll.timerFired();
     EXPECT_EQ(p.store.FiledFrameCount, 1);
     EXPECT_EQ(p.display.refreshes, std::vector<int>{3});
 }
 
-TEST(PollTick, PassesGoOnUntilOneBringsNoByteThenOneRefresh)
+// A frame whose bytes came in two read calls is filed by the same tick: the
+// tick reads on until a read brings nothing.
+TEST(PollTick, ATickReadsOnUntilAReadBringsNothingThenRefreshesOnce)
 {
     Poll p;
     const auto f = Frame(2);
     p.unit.calls = {ReadCall{{Part(f, 0, 20)}}, ReadCall{{Part(f, 20, 38)}}, ReadCall{}};
-    EXPECT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::Finished);
-    EXPECT_EQ(p.unit.started, 3);
+    p.poll.timerFired();
+    EXPECT_FALSE(p.poll.tickInProgress());
+    EXPECT_TRUE(p.unit.calls.empty());
     EXPECT_EQ(p.store.FiledFrameCount, 1);
     EXPECT_EQ(p.display.refreshes, std::vector<int>{2});
 }
 
-TEST(PollTick, AReadThatWouldWaitStopsTheTickAndResumingGoesOn)
+TEST(PollTick, AReadThatWouldWaitStopsTheTickUntilTheUnitsDeadlineAndResumingGoesOn)
 {
     Poll p;
     const auto f = Frame(4);
     p.unit.calls = {ReadCall{{Part(f, 0, 10), Part(f, 10, 38)}}};
-    EXPECT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::WaitingForReport);
-    EXPECT_TRUE(p.tick.inProgress());
+    p.poll.timerFired();
+    EXPECT_TRUE(p.poll.tickInProgress());
+    EXPECT_EQ(p.wakeups.take(), Asked::At);
+    EXPECT_EQ(p.wakeups.atUs, p.unit.reportWaitDeadlineUs());
     // While it waits, only whole frames are in the table: none yet.
     EXPECT_EQ(p.store.FiledFrameCount, 0);
     EXPECT_TRUE(p.store.RowIsEmpty(4));
-    EXPECT_EQ(ResumePollTick(p.protocol, p.tick), TickProgress::Finished);
-    EXPECT_EQ(p.unit.continued, 1);
-    EXPECT_EQ(p.unit.started, 2);
+    p.poll.resume();
+    EXPECT_FALSE(p.poll.tickInProgress());
+    EXPECT_EQ(p.wakeups.take(), Asked::None);
     EXPECT_EQ(p.display.refreshes, std::vector<int>{4});
+    EXPECT_EQ(p.stops, (std::vector<bool>{false, true}));
 }
 
 // A download is seen record by record: each record is drawn as soon as its
@@ -157,42 +187,103 @@ TEST(PollTick, EachRecordIsShownAsItIsFiledNotOnlyWhenTheTickEnds)
     const auto one = Frame(1);
     const auto two = Frame(2);
     p.unit.calls = {ReadCall{{one, Part(two, 0, 30), Part(two, 30, 38)}}};
-    EXPECT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::WaitingForReport);
+    p.poll.timerFired();
     EXPECT_EQ(p.display.filedShown, std::vector<int>{1});
     EXPECT_TRUE(p.display.refreshes.empty());
-    EXPECT_EQ(ResumePollTick(p.protocol, p.tick), TickProgress::WaitingForReport);
+    p.poll.resume();
     EXPECT_EQ(p.display.filedShown, std::vector<int>{1});
-    EXPECT_EQ(ResumePollTick(p.protocol, p.tick), TickProgress::Finished);
+    p.poll.resume();
     EXPECT_EQ(p.display.filedShown, (std::vector<int>{1, 2}));
     EXPECT_EQ(p.display.refreshes, std::vector<int>{2});
 }
 
-TEST(PollTick, LongWorkLetsTheEventLoopRunBetweenPassesAndKeepsTheTicksCount)
+TEST(PollTick, LongWorkLetsTheEventLoopRunAndTheTickKeepsItsCount)
 {
     Poll p;
-    p.unit.usPerPiece = 6000; // each pass's read costs 6 ms
+    p.unit.usPerPiece = 6000; // each read of a frame costs 6 ms
     for (int r = 1; r <= 5; ++r)
         p.unit.calls.push_back(ReadCall{{Frame(r)}});
-    // The third pass ends the 15 ms slice.
-    EXPECT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::Yielding);
-    EXPECT_EQ(p.unit.started, 3);
-    EXPECT_EQ(ResumePollTick(p.protocol, p.tick), TickProgress::Finished);
-    EXPECT_EQ(p.unit.started, 6);
+    p.poll.timerFired();
+    // The slice of 15 ms ran out with records still to read.
+    EXPECT_TRUE(p.poll.tickInProgress());
+    EXPECT_EQ(p.wakeups.take(), Asked::Soon);
+    EXPECT_GT(p.store.FiledFrameCount, 0);
+    EXPECT_LT(p.store.FiledFrameCount, 5);
+    EXPECT_TRUE(p.display.refreshes.empty());
+    p.poll.resume();
+    EXPECT_FALSE(p.poll.tickInProgress());
     EXPECT_EQ(p.store.FiledFrameCount, 5);
     EXPECT_EQ(p.display.refreshes, std::vector<int>{5});
 }
 
-TEST(PollTick, AbandoningATickLeavesTheUnitAndTheViewAlone)
+// Timer1 firing during a tick: the next tick follows as soon as this one
+// ends, unless the timer has been switched off meanwhile.
+TEST(PollTick, Timer1DuringATickStartsTheNextOneWhenItEnds)
+{
+    for (const bool switchedOff : {false, true}) {
+        SCOPED_TRACE(switchedOff ? "switched off meanwhile" : "still on");
+        Poll p;
+        const auto one = Frame(1);
+        p.unit.calls = {ReadCall{{Part(one, 0, 10), Part(one, 10, 38)}}, ReadCall{}, ReadCall{{Frame(2)}}};
+        p.poll.timerFired();
+        p.wakeups.take();
+        p.poll.timerFired();
+        EXPECT_TRUE(p.store.RowIsEmpty(2));
+        if (switchedOff)
+            p.poll.forgetOverdue();
+        p.poll.resume();
+        EXPECT_EQ(p.display.refreshes, std::vector<int>{1});
+        EXPECT_EQ(p.wakeups.take(), switchedOff ? Asked::None : Asked::Soon);
+        p.poll.resume();
+        EXPECT_EQ(p.store.RowIsEmpty(2), switchedOff);
+    }
+}
+
+TEST(PollTick, StoppingATickLeavesTheUnitAndTheViewAlone)
 {
     Poll p;
     p.unit.calls = {ReadCall{{Part(Frame(1), 0, 5), Part(Frame(1), 5, 38)}}};
-    ASSERT_EQ(StartPollTick(p.protocol, p.tick), TickProgress::WaitingForReport);
-    AbandonPollTick(p.protocol, p.tick);
-    EXPECT_FALSE(p.tick.inProgress());
+    p.poll.timerFired();
+    ASSERT_TRUE(p.poll.tickInProgress());
+    p.poll.stop();
+    EXPECT_FALSE(p.poll.tickInProgress());
     EXPECT_EQ(p.unit.abandoned, 1);
-    EXPECT_EQ(ResumePollTick(p.protocol, p.tick), TickProgress::Finished);
+    // A wake-up asked before the stop finds nothing to go on with.
+    p.poll.resume();
     EXPECT_EQ(p.unit.continued, 0);
     EXPECT_TRUE(p.display.refreshes.empty());
+}
+
+// The start-up read: one read call from the event loop, its bytes left in
+// the ring unscanned.
+TEST(PollTick, TheStartUpReadWaitsAsATicksReadsDoAndFilesNothing)
+{
+    Poll p;
+    int done = 0;
+    const auto f = Frame(3);
+    p.unit.calls = {ReadCall{{Part(f, 0, 10), Part(f, 10, 38)}}};
+    p.poll.readOnce([&] { ++done; });
+    // Nothing is read before the event loop has turned.
+    EXPECT_EQ(p.wakeups.take(), Asked::Soon);
+    EXPECT_EQ(p.ring.bytesWritten, 0u);
+    p.poll.resume();
+    EXPECT_EQ(p.wakeups.take(), Asked::At);
+    EXPECT_EQ(done, 0);
+    p.poll.resume();
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(p.ring.bytesWritten, 38u);
+    EXPECT_EQ(p.store.FiledFrameCount, 0);
+    EXPECT_TRUE(p.stops.empty());
+
+    // Stopped while it waits, it never says it is done.
+    Poll q;
+    q.unit.calls = {ReadCall{{Part(f, 0, 10), Part(f, 10, 38)}}};
+    q.poll.readOnce([&] { ++done; });
+    q.poll.resume();
+    q.poll.stop();
+    q.poll.resume();
+    EXPECT_EQ(q.unit.abandoned, 1);
+    EXPECT_EQ(done, 1);
 }
 
 TEST(GetMemory, StopsAndClearsThenAsksAndPollsAgain)

@@ -5,6 +5,7 @@
 #include <QPdfWriter>
 #include <QString>
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
@@ -41,9 +42,16 @@ class SilentPrinter : public PrintSystem {
 public:
     PrintResult printOnDefault(const PageLayout&, std::stop_token stop) override
     {
+        // Looks at the stop token every few milliseconds instead of waking on
+        // it: winpthreads (the Windows build, under wine) now and then loses
+        // the wake-up of a stop request, and the wait would never end.
         std::unique_lock lock(mutex_);
-        if (!woken_.wait(lock, stop, [this] { return letGo_; }))
-            stopped_ = true;
+        while (!woken_.wait_for(lock, std::chrono::milliseconds(5), [this] { return letGo_; })) {
+            if (stop.stop_requested()) {
+                stopped_ = true;
+                break;
+            }
+        }
         return {PrintOutcome::NotAnswering, QStringLiteral("Front desk"), {}};
     }
     void letGo()
@@ -64,7 +72,7 @@ public:
 
 private:
     std::mutex mutex_;
-    std::condition_variable_any woken_;
+    std::condition_variable woken_;
     bool stopped_ = false;
     bool letGo_ = false;
 };
