@@ -7,16 +7,15 @@
 #include "presentation/focus_scroll_bar.h"
 #include "presentation/format_state.h"
 #include "presentation/results_picture.h"
+#include "presentation/screen_centre.h"
 #include "presentation/twips.h"
 #include "presentation/view_state.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 
@@ -193,11 +192,7 @@ void MainWindow::emitRequest(Button which)
 
 void MainWindow::showCentred()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    MoveToScreenCentre(*this);
     show();
     button(Button::Exit).setFocus(Qt::OtherFocusReason);
 }

@@ -4,17 +4,16 @@
 #include "output/file_system_lists.h"
 #include "presentation/focus_mark_style.h"
 #include "output/folder_list.h"
+#include "presentation/screen_centre.h"
 #include "presentation/twips.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -208,11 +207,7 @@ void ExportDialog::open()
 {
     const bool firstOpening = !shownBefore_;
     if (!shownBefore_) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect r = frameGeometry();
-            r.moveCenter(screen->availableGeometry().center());
-            move(r.topLeft());
-        }
+        MoveToScreenCentre(*this);
         shownBefore_ = true;
     }
     show();

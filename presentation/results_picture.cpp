@@ -37,8 +37,8 @@ ResultsPicture::ResultsPicture(QWidget* parent) : QWidget(parent)
 
 double ResultsPicture::twipsPerPixelX() const { return TwipsPerInch / logicalDpiX(); }
 double ResultsPicture::twipsPerPixelY() const { return TwipsPerInch / logicalDpiY(); }
-int ResultsPicture::toPixelsX(double twips) const { return static_cast<int>(std::lround(twips / twipsPerPixelX())); }
-int ResultsPicture::toPixelsY(double twips) const { return static_cast<int>(std::lround(twips / twipsPerPixelY())); }
+int ResultsPicture::toPixelsX(double twips) const { return TwipsToPixelsX(*this, twips); }
+int ResultsPicture::toPixelsY(double twips) const { return TwipsToPixelsY(*this, twips); }
 double ResultsPicture::toTwipsY(double pixels) const { return pixels * twipsPerPixelY(); }
 
 void ResultsPicture::chooseFont()

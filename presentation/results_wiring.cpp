@@ -10,20 +10,32 @@
 #include <QObject>
 
 #include <optional>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Each column's title with the row's text under it, as far as both go.
+std::vector<std::pair<QString, QString>> TitledColumns(const ResultsView& view, int row)
+{
+    const auto& texts = view.RowTexts(row);
+    std::vector<std::pair<QString, QString>> columns;
+    for (std::size_t i = 0; i < texts.size() && i < ColumnTitles.size(); ++i)
+        columns.emplace_back(QString::fromStdString(ColumnTitles[i]), QString::fromStdString(texts[i]));
+    return columns;
+}
+
+} // namespace
 
 QString RowToolTip(const ResultsView& view, double yTwips)
 {
     const int row = view.rowAt(yTwips);
     if (row < ResultsView::FirstDataRow)
         return {};
-    const auto& texts = view.RowTexts(row);
-    QString tip;
-    for (std::size_t i = 0; i < texts.size() && i < ColumnTitles.size(); ++i) {
-        if (!tip.isEmpty())
-            tip += '\n';
-        tip += QString::fromStdString(ColumnTitles[i]) + ": " + QString::fromStdString(texts[i]);
-    }
-    return tip;
+    QStringList lines;
+    for (const auto& [title, text] : TitledColumns(view, row))
+        lines << title + ": " + text;
+    return lines.join('\n');
 }
 
 namespace {
@@ -89,10 +101,9 @@ QStringList ShownLines(const ResultsView& view)
 {
     QStringList lines;
     for (int row = ResultsView::FirstDataRow; row <= ResultsView::LastDataRow; ++row) {
-        const auto& texts = view.RowTexts(row);
         QStringList parts;
-        for (std::size_t i = 0; i < texts.size() && i < ColumnTitles.size(); ++i)
-            parts << QString::fromStdString(ColumnTitles[i]) + " " + QString::fromStdString(texts[i]).simplified();
+        for (const auto& [title, text] : TitledColumns(view, row))
+            parts << title + " " + text.simplified();
         if (!parts.isEmpty())
             lines << parts.join(", ");
     }

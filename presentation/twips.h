@@ -9,11 +9,11 @@
 // following the screen's logical dpi.
 constexpr double TwipsPerInch = 1440.0;
 
-inline int TwipsToPixelsX(const QPaintDevice& d, int twips)
+inline int TwipsToPixelsX(const QPaintDevice& d, double twips)
 {
     return static_cast<int>(std::lround(twips * d.logicalDpiX() / TwipsPerInch));
 }
-inline int TwipsToPixelsY(const QPaintDevice& d, int twips)
+inline int TwipsToPixelsY(const QPaintDevice& d, double twips)
 {
     return static_cast<int>(std::lround(twips * d.logicalDpiY() / TwipsPerInch));
 }
