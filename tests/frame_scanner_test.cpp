@@ -168,7 +168,7 @@ TEST(ScanReceiveRing, RecordByte31IsNeverStored)
     s.store.RecordTable[2][RecordField::MarkState] = 1;
     AppendFrame(s.ring, 2, 2, record);
     s.run();
-    EXPECT_EQ(s.store.RecordTable[2][31], 1);
+    EXPECT_EQ(s.store.RecordTable[2][RecordField::MarkState], 1);
 }
 
 TEST(ScanReceiveRing, StartMarkersWithoutEndMarkersStayInTheRing)
@@ -270,7 +270,7 @@ TEST(RecordStore, ClearKeepsSequenceNumbersAndResetRestoresThem)
     EXPECT_EQ(store.RecordTable[200][RecordField::Sequence], 200);
     std::swap(store.RecordTable[4], store.RecordTable[9]);
     store.RecordTable[4][RecordField::MarkState] = 2;
-    store.RecordTable[4][1] = 7;
+    store.RecordTable[4][RecordField::StartTime] = 7;
     store.ClearRecords();
     EXPECT_TRUE(store.RowIsEmpty(4));
     EXPECT_EQ(store.RecordTable[4][RecordField::Sequence], 9);

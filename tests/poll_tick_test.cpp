@@ -290,7 +290,7 @@ TEST(GetMemory, StopsAndClearsThenAsksAndPollsAgain)
 {
     Poll p;
     p.store.RecordTable[7][RecordField::MarkState] = 2;
-    p.store.RecordTable[7][1] = 5;
+    p.store.RecordTable[7][RecordField::StartTime] = 5;
     p.store.RecordCount = 7;
     p.ring.append(0x65);
     EXPECT_TRUE(GetMemory(p.protocol));
@@ -312,7 +312,7 @@ TEST(GetMemory, WithNoUnitToAskTouchesNothing)
 {
     Poll p;
     p.unit.present = false;
-    p.store.RecordTable[7][1] = 5;
+    p.store.RecordTable[7][RecordField::StartTime] = 5;
     p.store.RecordCount = 7;
     const auto table = p.store.RecordTable;
     EXPECT_FALSE(GetMemory(p.protocol));

@@ -78,11 +78,11 @@ TEST(FormatRecordLine, BibDigitsAreRepairedInTheTable)
     for (const Case c : {Case{1, 2, 3, "123", 1}, Case{2, 5, 6, "0", 2}, Case{12, 3, 4, "34", 0},
                          Case{9, 9, 9, "0", 9}, Case{0, 0, 0, "0", 0}}) {
         Formatter f;
-        f.store.RecordTable[3][25] = c.d0;
-        f.store.RecordTable[3][26] = c.d1;
-        f.store.RecordTable[3][27] = c.d2;
+        f.store.RecordTable[3][RecordField::BibDigits] = c.d0;
+        f.store.RecordTable[3][RecordField::BibDigits + 1] = c.d1;
+        f.store.RecordTable[3][RecordField::BibDigits + 2] = c.d2;
         EXPECT_EQ(f.format(3).Bib, c.bib);
-        EXPECT_EQ(f.store.RecordTable[3][25], c.stored0);
+        EXPECT_EQ(f.store.RecordTable[3][RecordField::BibDigits], c.stored0);
     }
 }
 

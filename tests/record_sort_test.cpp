@@ -52,15 +52,18 @@ TEST(SortRecords, BibAbove255SortsAsZeroAndBadDigitsAreRepaired)
 TEST(SortRecords, TimeKeys)
 {
     struct Case {
+        const char* what;
         std::uint32_t start, finish;
         std::uint8_t source;
         std::int64_t key;
     };
-    for (const Case c : {Case{1000, 5000, 1, 4000}, Case{16777000, 1000, 2, 1216}, Case{1000, 5000, 3, 0},
-                         Case{1000, 0, 1, 0}}) {
+    for (const Case c : {Case{"finish less start", 1000, 5000, 1, 4000},
+                         Case{"the counter wrapped between them", 16777000, 1000, 2, 1216},
+                         Case{"a photocell's time", 1000, 5000, 3, 0}, Case{"no finish", 1000, 0, 1, 0}}) {
+        SCOPED_TRACE(c.what);
         RecordStore s;
         FillRow(s, 1, MakeTimerRecord({.start = c.start, .finish = c.finish, .source = c.source}));
-        EXPECT_EQ(ComputeRecordKeys(s, 1).TimeSortKey, c.key) << c.start << " " << c.finish;
+        EXPECT_EQ(ComputeRecordKeys(s, 1).TimeSortKey, c.key);
     }
 }
 
