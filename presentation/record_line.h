@@ -19,8 +19,10 @@ struct RecordLine {
 
 struct FormatState;
 
-// Turns row n of the table into its line and keeps the line as
-// state.LastRecordLine. Repairs bib digits above 9 in the table and takes
-// DayTimeBase from bib-timer records. A row outside the table gives the last
-// line again and changes nothing.
+// Turns row n of the table into its line. The only writes that drawing a
+// line makes, each one the timing program's own rule: bib digits above 9 are
+// set to 0 in the table for good; a bib-timer record's offset becomes the
+// DayTimeBase of the lines after it; and the line is kept as
+// state.LastRecordLine, whose Source is the Unit of the next print or export.
+// A row outside the table gives the last line again and changes nothing.
 RecordLine FormatRecordLine(FormatState& state, RecordStore& store, int n);
