@@ -34,11 +34,11 @@ void ExplainUnopenable(DeviceContext& device, const std::vector<std::pair<std::s
     std::set<std::string> now;
     for (const auto& [path, why] : units) {
         now.insert(path);
-        if (!device.link.UnopenableUnits.count(path))
+        if (!device.link.unopenableUnits.count(path))
             device.status.explainUnitNotOpened(path, why);
     }
     // A unit no longer listed was unplugged: plugged in again, it is told again.
-    device.link.UnopenableUnits = std::move(now);
+    device.link.unopenableUnits = std::move(now);
 }
 
 int WaitMsUntil(std::int64_t deadlineUs, std::int64_t nowUs)
@@ -61,7 +61,7 @@ void AppendReport(const std::vector<std::uint8_t>& buffer, std::size_t received,
 void EndReadCall(DeviceContext& device, ReadOutcome last)
 {
     DeviceLink& link = device.link;
-    link.PendingRead = {};
+    link.pendingRead = {};
     switch (last) {
     case ReadOutcome::Completed:
         device.status.showLinkStatus(LinkCaption::CommunicationOk);
@@ -84,20 +84,20 @@ void EndReadCall(DeviceContext& device, ReadOutcome last)
 ReportReadProgress TakeReports(DeviceContext& device, ReceiveRing& ring, bool mayWait)
 {
     DeviceLink& link = device.link;
-    ReportReadCall& call = link.PendingRead;
-    while (call.CompletedReads < ReadsPerCall) {
-        const int waitMs = mayWait ? WaitMsUntil(call.WaitDeadlineUs, device.clock.nowUs()) : 0;
+    ReportReadCall& call = link.pendingRead;
+    while (call.completedReads < ReadsPerCall) {
+        const int waitMs = mayWait ? WaitMsUntil(call.waitDeadlineUs, device.clock.nowUs()) : 0;
         std::size_t received = 0;
-        const ReadOutcome outcome = link.DeviceHandle->read(call.ReadBuffer.data(), call.ReadBuffer.size(), waitMs,
+        const ReadOutcome outcome = link.DeviceHandle->read(call.readBuffer.data(), call.readBuffer.size(), waitMs,
                                                             received);
         if (outcome == ReadOutcome::Completed) {
-            AppendReport(call.ReadBuffer, received, ring);
-            ++call.CompletedReads;
-            call.WaitDeadlineUs = device.clock.nowUs() + ReadWaitUs;
+            AppendReport(call.readBuffer, received, ring);
+            ++call.completedReads;
+            call.waitDeadlineUs = device.clock.nowUs() + ReadWaitUs;
             continue;
         }
         // Nothing queued yet, and the wait has time left: go on when continued.
-        if (outcome == ReadOutcome::TimedOut && waitMs == 0 && device.clock.nowUs() < call.WaitDeadlineUs)
+        if (outcome == ReadOutcome::TimedOut && waitMs == 0 && device.clock.nowUs() < call.waitDeadlineUs)
             return ReportReadProgress::WaitingForReport;
         EndReadCall(device, outcome);
         return ReportReadProgress::Finished;
@@ -111,11 +111,11 @@ bool BeginReadCall(DeviceContext& device)
     if (!EnsureConnected(device))
         return false;
     DeviceLink& link = device.link;
-    ReportReadCall& call = link.PendingRead;
+    ReportReadCall& call = link.pendingRead;
     call = {};
-    call.InProgress = true;
-    call.ReadBuffer.assign(std::max<std::size_t>(link.InputReportLength, UnitReportLength), 0);
-    call.WaitDeadlineUs = device.clock.nowUs() + ReadWaitUs;
+    call.inProgress = true;
+    call.readBuffer.assign(std::max<std::size_t>(link.InputReportLength, UnitReportLength), 0);
+    call.waitDeadlineUs = device.clock.nowUs() + ReadWaitUs;
     return true;
 }
 
@@ -123,7 +123,7 @@ bool BeginReadCall(DeviceContext& device)
 
 bool EnsureConnected(DeviceContext& device)
 {
-    if (device.link.Closed)
+    if (device.link.closed)
         return false;
     if (!device.link.DeviceConnected)
         device.link.DeviceConnected = OpenTimerDevice(device);
@@ -175,7 +175,7 @@ bool OpenTimerDevice(DeviceContext& device)
         device.status.showLinkStatus(LinkCaption::NotFound);
         return false;
     }
-    link.UnopenableUnits.clear();
+    link.unopenableUnits.clear();
     // Empty reports only say the unit is alive; while they wait unread, a newer one may take their place.
     link.DeviceHandle->setReplaceableReports(&IsEmptyTimerReport);
     link.DeviceHandle->setReportListener(device.reportQueued);
@@ -205,7 +205,7 @@ ReportReadProgress StartReadTimerReport(DeviceContext& device, ReceiveRing& ring
 
 ReportReadProgress ContinueReadTimerReport(DeviceContext& device, ReceiveRing& ring)
 {
-    if (!device.link.PendingRead.InProgress || !device.link.DeviceHandle)
+    if (!device.link.pendingRead.inProgress || !device.link.DeviceHandle)
         return ReportReadProgress::Finished;
     return TakeReports(device, ring, false);
 }
@@ -216,11 +216,11 @@ void ReadTimerReport(DeviceContext& device, ReceiveRing& ring)
         TakeReports(device, ring, true);
 }
 
-void AbandonReadTimerReport(DeviceLink& link) { link.PendingRead = {}; }
+void AbandonReadTimerReport(DeviceLink& link) { link.pendingRead = {}; }
 
 void CloseTimerDevice(DeviceLink& link)
 {
-    link.PendingRead = {};
+    link.pendingRead = {};
     link.DeviceHandle.reset();
-    link.Closed = true;
+    link.closed = true;
 }

@@ -19,11 +19,11 @@ constexpr std::uint16_t TimerProductId = 21760; // 0x5500
 // A call of ReadTimerReport that has not ended yet: it stopped where the next
 // report was not there, and goes on from here.
 struct ReportReadCall {
-    bool InProgress = false;
-    int CompletedReads = 0;
+    bool inProgress = false;
+    int completedReads = 0;
     // When the wait for the next report runs out (500 ms after the last one came).
-    std::int64_t WaitDeadlineUs = 0;
-    std::vector<std::uint8_t> ReadBuffer;
+    std::int64_t waitDeadlineUs = 0;
+    std::vector<std::uint8_t> readBuffer;
 };
 
 // The link to the timing unit. One open device serves for output, feature
@@ -34,11 +34,11 @@ struct DeviceLink {
     std::unique_ptr<HidDevice> DeviceHandle;
     std::uint16_t InputReportLength = 0;
     std::uint16_t OutputReportLength = 0;
-    ReportReadCall PendingRead;
+    ReportReadCall pendingRead;
     // Set by CloseTimerDevice: the program is ending and nothing is sent or read again.
-    bool Closed = false;
+    bool closed = false;
     // Units listed with the right ids that could not be opened, already explained.
-    std::set<std::string> UnopenableUnits;
+    std::set<std::string> unopenableUnits;
 };
 
 // What the link procedures work with; owned by the application.

@@ -13,7 +13,7 @@ struct FormatState {
     double DayTimeBase = 0;
     // The line FormatRecordLine made last. The printed report and the export
     // take its Source for their header line.
-    RecordLine LastRecordLine;
+    RecordLine lastRecordLine;
 };
 
 // What one time value is rendered with; the caller passes it each time.

@@ -7,7 +7,7 @@
 ListedRecords ListForOutput(FormatState& format, RecordStore& store)
 {
     ListedRecords list;
-    list.unit = format.LastRecordLine.Source;
+    list.unit = format.lastRecordLine.Source;
     // Every record the list on screen can show: the count byte of the last
     // frame alone may be smaller than the highest record filed (a stray frame
     // with a low count), and would drop records from the print and the file.

@@ -42,7 +42,7 @@ std::string FormatPresentTime(const FormatState& state, std::int32_t v)
 RecordLine FormatRecordLine(FormatState& state, RecordStore& store, int n)
 {
     if (n < 0 || n >= RecordStore::Rows)
-        return state.LastRecordLine;
+        return state.lastRecordLine;
     auto& row = store.RecordTable[static_cast<std::size_t>(n)];
     RecordLine line;
 
@@ -89,6 +89,6 @@ RecordLine FormatRecordLine(FormatState& state, RecordStore& store, int n)
     if (row[RecordField::ManualFlag] > 0)
         line.Bib += "     MAN";
 
-    state.LastRecordLine = line;
+    state.lastRecordLine = line;
     return line;
 }

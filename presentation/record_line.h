@@ -23,6 +23,6 @@ struct FormatState;
 // line makes, each one the timing program's own rule: bib digits above 9 are
 // set to 0 in the table for good; a bib-timer record's offset becomes the
 // DayTimeBase of the lines after it; and the line is kept as
-// state.LastRecordLine, whose Source is the Unit of the next print or export.
+// state.lastRecordLine, whose Source is the Unit of the next print or export.
 // A row outside the table gives the last line again and changes nothing.
 RecordLine FormatRecordLine(FormatState& state, RecordStore& store, int n);

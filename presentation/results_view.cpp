@@ -165,29 +165,29 @@ int ResultsView::LastShownRow() const
 void ResultsView::ShowCursor()
 {
     // Kept on a line that is shown, however the page changed.
-    if (view_.CursorRow != 0)
-        view_.CursorRow = static_cast<std::int16_t>(std::clamp<int>(view_.CursorRow, FirstDataRow,
+    if (view_.cursorRow != 0)
+        view_.cursorRow = static_cast<std::int16_t>(std::clamp<int>(view_.cursorRow, FirstDataRow,
                                                                     std::max(FirstDataRow, LastShownRow())));
     const int h = LineHeight();
-    surface_.showCursor(view_.CursorRow * h, view_.CursorRow != 0 && LastShownRow() >= FirstDataRow ? h : 0);
+    surface_.showCursor(view_.cursorRow * h, view_.cursorRow != 0 && LastShownRow() >= FirstDataRow ? h : 0);
 }
 
 void ResultsView::MoveCursor(CursorMove move)
 {
-    const bool placed = view_.CursorRow != 0;
+    const bool placed = view_.cursorRow != 0;
     if (!placed)
-        view_.CursorRow = FirstDataRow;
+        view_.cursorRow = FirstDataRow;
     const int value = scroll_.value();
     switch (move) {
     case CursorMove::Up:
-        if (placed && view_.CursorRow > FirstDataRow)
-            --view_.CursorRow;
+        if (placed && view_.cursorRow > FirstDataRow)
+            --view_.cursorRow;
         else if (placed)
             scroll_.setValue(value - 1);
         break;
     case CursorMove::Down:
-        if (placed && view_.CursorRow < LastShownRow())
-            ++view_.CursorRow;
+        if (placed && view_.cursorRow < LastShownRow())
+            ++view_.cursorRow;
         else if (placed)
             scroll_.setValue(value + 1);
         break;
@@ -199,11 +199,11 @@ void ResultsView::MoveCursor(CursorMove move)
         break;
     case CursorMove::Home:
         scroll_.setValue(0);
-        view_.CursorRow = FirstDataRow;
+        view_.cursorRow = FirstDataRow;
         break;
     case CursorMove::End:
         scroll_.setValue(scroll_.maximum());
-        view_.CursorRow = LastDataRow;
+        view_.cursorRow = LastDataRow;
         break;
     }
     ShowCursor();
@@ -211,9 +211,9 @@ void ResultsView::MoveCursor(CursorMove move)
 
 void ResultsView::MarkCursorLine()
 {
-    if (view_.CursorRow == 0 || view_.CursorRow > LastShownRow())
+    if (view_.cursorRow == 0 || view_.cursorRow > LastShownRow())
         return;
-    CycleMarkAt(view_.CursorRow * LineHeight());
+    CycleMarkAt(view_.cursorRow * LineHeight());
 }
 
 const std::vector<std::string>& ResultsView::RowTexts(int row) const

@@ -12,5 +12,5 @@ struct ViewState {
     std::int16_t ScrollPosition = 0;
     SortChoice SortRequest = SortChoice::None;
     // The view row of the keyboard's line cursor; 0 until a key places it.
-    std::int16_t CursorRow = 0;
+    std::int16_t cursorRow = 0;
 };

@@ -111,7 +111,7 @@ TEST(RealPrinter, PrintButtonPrintsOnTheDefaultQueue)
     std::vector<int> expected(12);
     std::iota(expected.begin(), expected.end(), 1);
     EXPECT_EQ(text.numbersUnder("SEQ"), expected) << text.sample();
-    EXPECT_EQ(text.valueOf("Unit").toStdString(), p.r.state().format.LastRecordLine.Source);
+    EXPECT_EQ(text.valueOf("Unit").toStdString(), p.r.state().format.lastRecordLine.Source);
 }
 
 // A paused queue holds the list, one that rejects jobs refuses it: each is

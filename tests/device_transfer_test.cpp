@@ -78,7 +78,7 @@ TEST(ReadTimerReport, FortyCompletedReadsAreCommunicationOk)
     EXPECT_EQ(t.hid.script.reads, 40);
     EXPECT_EQ(t.status.last(), "USB Communication OK");
     EXPECT_TRUE(t.link.DeviceConnected);
-    EXPECT_FALSE(t.link.PendingRead.InProgress);
+    EXPECT_FALSE(t.link.pendingRead.inProgress);
 }
 
 TEST(ReadTimerReport, TimeoutOnTheFirstReadClosesTheLink)
@@ -150,20 +150,20 @@ TEST(ReadTimerReport, ACallStopsWhereItWouldWaitAndGoesOnFromThere)
     t.ring.ReceivedByteCount = 0;
     EXPECT_EQ(StartReadTimerReport(t.device, t.ring), ReportReadProgress::WaitingForReport);
     EXPECT_EQ(t.ring.ReceivedByteCount, 2);
-    EXPECT_EQ(t.link.PendingRead.CompletedReads, 1);
-    EXPECT_EQ(t.link.PendingRead.WaitDeadlineUs, 500000);
+    EXPECT_EQ(t.link.pendingRead.completedReads, 1);
+    EXPECT_EQ(t.link.pendingRead.waitDeadlineUs, 500000);
     EXPECT_TRUE(t.status.captions.size() == 1); // only "USB Connected " so far
 
     // Woken early: still nothing, so it waits on, with the same deadline.
     t.clock.advanceUs(200000);
     EXPECT_EQ(ContinueReadTimerReport(t.device, t.ring), ReportReadProgress::WaitingForReport);
-    EXPECT_EQ(t.link.PendingRead.WaitDeadlineUs, 500000);
+    EXPECT_EQ(t.link.pendingRead.waitDeadlineUs, 500000);
 
     t.clock.advanceUs(300000);
     EXPECT_EQ(ContinueReadTimerReport(t.device, t.ring), ReportReadProgress::Finished);
     EXPECT_EQ(t.status.last(), "Readfile Timeout ");
     // Nothing of the call is left over.
-    EXPECT_FALSE(t.link.PendingRead.InProgress);
+    EXPECT_FALSE(t.link.pendingRead.inProgress);
     EXPECT_EQ(ContinueReadTimerReport(t.device, t.ring), ReportReadProgress::Finished);
 }
 
@@ -296,7 +296,7 @@ TEST(DeviceLinkWithEmulatedUnit, EmptyReportsWaitingUnreadGiveWayButDataIsKept)
     // and the newest empty report wait in the queue.
     EXPECT_EQ(StartReadTimerReport(e.device, e.ring), ReportReadProgress::WaitingForReport);
     EXPECT_EQ(e.ring.ReceivedByteCount, 3 * 38);
-    EXPECT_EQ(e.link.PendingRead.CompletedReads, 17 + 1);
+    EXPECT_EQ(e.link.pendingRead.completedReads, 17 + 1);
 }
 
 } // namespace

@@ -45,7 +45,7 @@ TEST(NoUnit, TheProgramSaysSoStaysUsableAndExitEndsIt)
     QSignalSpy exit(&app, &TimerApplication::exitRequested);
     app.window().button(MainWindow::Button::Exit).click();
     EXPECT_EQ(exit.count(), 1);
-    EXPECT_TRUE(app.state().link.Closed);
+    EXPECT_TRUE(app.state().link.closed);
 }
 
 // "Print" on the system's own print support, with no printer set up: the

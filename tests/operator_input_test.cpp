@@ -60,13 +60,13 @@ TEST(TheList, TheKeysMoveALineCursorAndThePageFollowsIt)
         QTest::keyClick(&r.picture(), c.key);
         EXPECT_EQ(r.scroll().value(), c.value);
         EXPECT_EQ(r.seqAt(4), std::to_string(c.value + 1));
-        EXPECT_EQ(r.state().view.CursorRow, c.cursorRow);
+        EXPECT_EQ(r.state().view.cursorRow, c.cursorRow);
     }
     // On the last line of the page, Down scrolls by one and the cursor stays.
     QTest::keyClick(&r.picture(), Qt::Key_Home);
     for (int i = 0; i < 30; ++i)
         QTest::keyClick(&r.picture(), Qt::Key_Down);
-    EXPECT_EQ(r.state().view.CursorRow, 34);
+    EXPECT_EQ(r.state().view.cursorRow, 34);
     EXPECT_EQ(r.scroll().value(), 0);
     QTest::keyClick(&r.picture(), Qt::Key_Down);
     EXPECT_EQ(r.scroll().value(), 1);
@@ -85,7 +85,7 @@ TEST(TheList, SpaceCyclesTheMarkOfTheCursorsLineAndTheCursorOutlivesARefresh)
     EXPECT_EQ(r.seqAt(6), "3   DQ");
     // A redraw (here the time display) keeps the cursor where it was.
     r.click(AppRig::Button::DayTime);
-    EXPECT_EQ(r.state().view.CursorRow, 6);
+    EXPECT_EQ(r.state().view.cursorRow, 6);
     QTest::keyClick(&r.picture(), Qt::Key_Space);
     EXPECT_EQ(r.seqAt(6), "3");
 }

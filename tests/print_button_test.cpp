@@ -15,7 +15,7 @@ TEST(PrintButton, WithoutAPrinterSaysSoAndChangesNothing)
     NoPrinter none;
     r.app->setPrintSystem(none);
     r.loadAndDownload();
-    const std::string source = r.state().format.LastRecordLine.Source;
+    const std::string source = r.state().format.lastRecordLine.Source;
     const auto table = r.state().store.RecordTable;
     r.click(AppRig::Button::Print);
     ASSERT_TRUE(r.waitForPrint());
@@ -23,7 +23,7 @@ TEST(PrintButton, WithoutAPrinterSaysSoAndChangesNothing)
     EXPECT_TRUE(prompt.messages[0].startsWith("Nothing was printed."));
     EXPECT_TRUE(prompt.messages[0].contains("the records are kept"));
     EXPECT_EQ(r.state().store.RecordTable, table);
-    EXPECT_EQ(r.state().format.LastRecordLine.Source, source);
+    EXPECT_EQ(r.state().format.lastRecordLine.Source, source);
 }
 
 TEST(PrintButton, APrinterThatFailsIsReportedAndTheRecordsStay)

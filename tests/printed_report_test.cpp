@@ -140,7 +140,7 @@ TEST(PrintButton, PrintsTheDownloadedRecords)
     ASSERT_TRUE(text.ok);
     EXPECT_EQ(text.find("SEQ").size(), 1u);
     EXPECT_EQ(text.numbersUnder("SEQ"), (std::vector<int>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(text.valueOf("Unit").toStdString(), r.state().format.LastRecordLine.Source);
+    EXPECT_EQ(text.valueOf("Unit").toStdString(), r.state().format.lastRecordLine.Source);
 }
 
 } // namespace

@@ -96,7 +96,7 @@ TEST(FormatRecordLine, MarksAndFlags)
         f.store.RecordTable[1][RecordField::MarkState] = mark;
         EXPECT_EQ(f.format(1).Seq, marks[mark]);
     }
-    EXPECT_EQ(f.state.LastRecordLine.Bib, "45      DNF     MAN");
+    EXPECT_EQ(f.state.lastRecordLine.Bib, "45      DNF     MAN");
     FillRow(f.store, 2, MakeTimerRecord({.bib = 8, .manual = true}));
     EXPECT_EQ(f.format(2).Bib, "8     MAN");
 }
@@ -107,9 +107,9 @@ TEST(FormatRecordLine, DayTimeBaseComesFromTheLastBibTimerRecord)
     FillRow(f.store, 1, MakeTimerRecord({.start = 2000, .dayOffset = 43200000, .source = 1}));
     FillRow(f.store, 2, MakeTimerRecord({.start = 1500, .dayOffset = 3600000, .source = 2}));
     EXPECT_EQ(f.format(2, TimeDisplay::TimeOfDay).Start, "00:00:01:50"); // no bib-timer record formatted yet
-    EXPECT_EQ(f.state.LastRecordLine.Source, "Wand");
+    EXPECT_EQ(f.state.lastRecordLine.Source, "Wand");
     EXPECT_EQ(f.format(1, TimeDisplay::TimeOfDay).Start, "12:00:02:00");
-    EXPECT_EQ(f.state.LastRecordLine.Source, "BibTimer");
+    EXPECT_EQ(f.state.lastRecordLine.Source, "BibTimer");
     EXPECT_EQ(f.format(2, TimeDisplay::TimeOfDay).Start, "12:00:01:50");
     EXPECT_EQ(f.state.DayTimeBase, 43200000);
 }

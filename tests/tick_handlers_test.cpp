@@ -38,7 +38,7 @@ TEST(WhileATickWaits, GetMemoryAtTheFirstReadSendsAtOnceAndTheTickFilesTheDownlo
     r.load();
     r.tickUntilWaiting();
     ASSERT_TRUE(r.app->tickInProgress());
-    ASSERT_LE(r.state().link.PendingRead.CompletedReads, 1);
+    ASSERT_LE(r.state().link.pendingRead.completedReads, 1);
     r.getMemory();
     EXPECT_EQ(r.unit.commandCount(151), 1);
     EXPECT_TRUE(r.app->tickInProgress());
@@ -54,7 +54,7 @@ TEST(WhileATickWaits, GetMemoryInTheMiddleOfAPass)
     AppRig r;
     r.load();
     r.app->Timer1Tick();
-    ASSERT_TRUE(StepUntil(r, [&] { return r.state().link.PendingRead.CompletedReads >= 20; }));
+    ASSERT_TRUE(StepUntil(r, [&] { return r.state().link.pendingRead.completedReads >= 20; }));
     r.getMemory();
     EXPECT_EQ(r.unit.commandCount(151), 1);
     r.settle();
@@ -131,10 +131,10 @@ TEST(WhileATickWaits, Timer1StartsNoSecondTickButTheNextOneFollowsAtOnce)
     r.load();
     r.captions.clear();
     r.app->Timer1Tick();
-    ASSERT_TRUE(StepUntil(r, [&] { return r.state().link.PendingRead.CompletedReads >= 10; }));
-    const int reads = r.state().link.PendingRead.CompletedReads;
+    ASSERT_TRUE(StepUntil(r, [&] { return r.state().link.pendingRead.completedReads >= 10; }));
+    const int reads = r.state().link.pendingRead.completedReads;
     r.app->Timer1Tick();
-    EXPECT_EQ(r.state().link.PendingRead.CompletedReads, reads);
+    EXPECT_EQ(r.state().link.pendingRead.completedReads, reads);
     EXPECT_EQ(r.scheduler.request, Request::At);
     // The tick that came late runs once this one has ended, not alongside it.
     r.settle();

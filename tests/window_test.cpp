@@ -120,7 +120,7 @@ TEST(RealWindow, TheWindowIsUpBeforeASlowUnitsStartUpReadEnds)
     EXPECT_FALSE(app.started());
     EXPECT_TRUE(program.unit.commands().empty());
     app.ExitClicked();
-    EXPECT_TRUE(app.state().link.Closed);
+    EXPECT_TRUE(app.state().link.closed);
 }
 
 // A race of fewer records than the list shows: the first is on screen within

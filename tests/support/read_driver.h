@@ -16,7 +16,7 @@ inline void ReadWholeCall(DeviceContext& device, ReceiveRing& ring, VirtualClock
     ring.ReceivedByteCount = 0;
     ReportReadProgress progress = StartReadTimerReport(device, ring);
     while (progress == ReportReadProgress::WaitingForReport) {
-        std::int64_t wake = device.link.PendingRead.WaitDeadlineUs;
+        std::int64_t wake = device.link.pendingRead.waitDeadlineUs;
         if (nextReport)
             wake = std::min(wake, nextReport());
         clock.sleepUntilUs(wake);
