@@ -69,7 +69,7 @@ TimerApplication::TimerApplication(const TimerPorts& ports)
       systemPrinting_(MakeSystemPrintSystem(std::chrono::seconds(20))),
       printSystem_(systemPrinting_.get())
 {
-    scheduler_.setResume([this] { ContinueTick(); });
+    scheduler_.setResume([this] { continueTick(); });
     poll_.setStopListener([this](bool ended) { tickStopped(ended); });
     connect(&printJob_, &PrintJob::finished, this, &TimerApplication::printFinished);
     connectWindow();
@@ -87,13 +87,13 @@ void TimerApplication::connectWindow()
     MainWindow& w = *window_;
     ConnectResultsView(w.picture(), w.scrollBar(), results_);
     connect(&w.pollTimer(), &QTimer::timeout, this, &TimerApplication::Timer1Tick);
-    connect(&w, &MainWindow::closing, this, &TimerApplication::WindowClosing);
-    connect(&w, &MainWindow::getMemoryRequested, this, &TimerApplication::GetMemoryClicked);
-    connect(&w, &MainWindow::exitRequested, this, &TimerApplication::ExitClicked);
-    connect(&w, &MainWindow::sortRequested, this, [this](SortChoice request) { results_.RequestSort(request); });
-    connect(&w, &MainWindow::timeDisplayRequested, this, [this](TimeDisplay mode) { results_.ShowTimesAs(mode); });
-    connect(&w, &MainWindow::printRequested, this, &TimerApplication::PrintClicked);
-    connect(&w, &MainWindow::writeFileRequested, this, &TimerApplication::WriteFileClicked);
+    connect(&w, &MainWindow::closing, this, &TimerApplication::windowClosing);
+    connect(&w, &MainWindow::getMemoryRequested, this, &TimerApplication::getMemoryClicked);
+    connect(&w, &MainWindow::exitRequested, this, &TimerApplication::exitClicked);
+    connect(&w, &MainWindow::sortRequested, this, [this](SortChoice request) { results_.requestSort(request); });
+    connect(&w, &MainWindow::timeDisplayRequested, this, [this](TimeDisplay mode) { results_.showTimesAs(mode); });
+    connect(&w, &MainWindow::printRequested, this, &TimerApplication::printClicked);
+    connect(&w, &MainWindow::writeFileRequested, this, &TimerApplication::writeFileClicked);
 }
 
 void TimerApplication::Load()
@@ -126,19 +126,19 @@ void TimerApplication::Load()
 void TimerApplication::startupReadDone()
 {
     startup_ = Startup::Pausing;
-    state_.store.ClearRecords();
+    state_.store.clearRecords();
     scheduler_.callAfter(clock_.nowUs() + StartupWaitUs, [this] {
         startup_ = Startup::Done;
         WriteTimerReport(device_, StartupCommand);
         window_->pollTimer().start();
         if (std::exchange(getMemoryAfterStartup_, false))
-            GetMemoryClicked();
+            getMemoryClicked();
     });
 }
 
 void TimerApplication::Timer1Tick() { poll_.timerFired(); }
 
-void TimerApplication::ContinueTick() { poll_.resume(); }
+void TimerApplication::continueTick() { poll_.resume(); }
 
 void TimerApplication::showNews(const QString& text)
 {
@@ -167,7 +167,7 @@ void TimerApplication::stopPolling()
     scheduler_.cancel();
 }
 
-void TimerApplication::GetMemoryClicked()
+void TimerApplication::getMemoryClicked()
 {
     if (startup_ != Startup::Done) {
         // The unit is asked once it has had the start-up command; a slow
@@ -192,14 +192,14 @@ void TimerApplication::GetMemoryClicked()
     });
 }
 
-void TimerApplication::ExitClicked()
+void TimerApplication::exitClicked()
 {
     stopPolling();
     CloseTimerDevice(state_.link);
     emit exitRequested();
 }
 
-void TimerApplication::WindowClosing()
+void TimerApplication::windowClosing()
 {
     stopPolling();
     CloseTimerDevice(state_.link);
@@ -208,7 +208,7 @@ void TimerApplication::WindowClosing()
         exportDialog_->hide();
 }
 
-void TimerApplication::WriteFileClicked()
+void TimerApplication::writeFileClicked()
 {
     window_->setVisible(true);
     if (!exportDialog_) {
@@ -222,7 +222,7 @@ void TimerApplication::WriteFileClicked()
     exportDialog_->open();
 }
 
-void TimerApplication::PrintClicked()
+void TimerApplication::printClicked()
 {
     if (printJob_.running()) {
         showNews(QStringLiteral("The list is still being sent to the printer."));

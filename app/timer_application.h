@@ -64,12 +64,12 @@ public slots:
     // Timer1: starts a tick, unless one is still going on.
     void Timer1Tick();
     // The scheduler's call: the poll that stopped goes on.
-    void ContinueTick();
-    void GetMemoryClicked();
-    void ExitClicked();
-    void WindowClosing();
-    void WriteFileClicked();
-    void PrintClicked();
+    void continueTick();
+    void getMemoryClicked();
+    void exitClicked();
+    void windowClosing();
+    void writeFileClicked();
+    void printClicked();
 
 signals:
     // Every caption the device link shows, in order.

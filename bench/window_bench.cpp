@@ -76,12 +76,12 @@ struct Session {
     // The last line of the page shows record 255 with the bytes the unit holds.
     bool lastRecordShown() const
     {
-        const auto& texts = app->results().RowTexts(ResultsView::LastDataRow);
+        const auto& texts = app->results().rowTexts(ResultsView::LastDataRow);
         if (texts.empty() || texts[0] != "255")
             return false;
         RecordStore copy = app->state().store;
         FormatState format = app->state().format;
-        const int row = copy.RowOfRecord(Records);
+        const int row = copy.rowOfRecord(Records);
         const auto memory = unit.memory();
         for (int b = 0; b < 31; ++b)
             if (copy.RecordTable[static_cast<std::size_t>(row)][static_cast<std::size_t>(b)]
@@ -195,7 +195,7 @@ void Latency(std::int64_t intervalUs)
     std::vector<double> during;
     for (int download = 0; download < (intervalUs < 5000 ? 6 : 1); ++download) {
         Session s(intervalUs);
-        s.app->GetMemoryClicked();
+        s.app->getMemoryClicked();
         QTest::qWait(150);
         const auto v = PressWhile(s, 1000, [&] { return s.unit.sending(); });
         during.insert(during.end(), v.begin(), v.end());
@@ -219,7 +219,7 @@ void Download(std::int64_t intervalUs)
     SteadyTime::time_point pressed;
     QObject::connect(&picture, &ResultsPicture::painted, &picture, [&] {
         const double t = SecondsSince(pressed);
-        if (!s.app->results().RowTexts(ResultsView::FirstDataRow).empty())
+        if (!s.app->results().rowTexts(ResultsView::FirstDataRow).empty())
             paintsAt.push_back(t); // a paint with records on it
         if (shownAt < 0 && s.lastRecordShown())
             shownAt = t;

@@ -94,7 +94,7 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
     setTabOrder(drive1_, text4_);
 
     connect(dir1_, &FolderList::pathChanged, this, &ExportDialog::rereadFiles);
-    connect(dir1_, &FolderList::folderUnavailable, this, &ExportDialog::ReportUnlistableFolder);
+    connect(dir1_, &FolderList::folderUnavailable, this, &ExportDialog::reportUnlistableFolder);
     // A file chosen in the list, by the mouse or the keyboard, gives its name.
     connect(file1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { text4_->setText(item->text()); });
     connect(file1_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
@@ -103,24 +103,24 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
     });
     connect(file1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         text4_->setText(item->text());
-        Write();
+        write();
     });
-    connect(save1_, &QPushButton::clicked, this, &ExportDialog::Write);
-    connect(exit1_, &QPushButton::clicked, this, &ExportDialog::Cancel);
-    connect(text4_, &QLineEdit::returnPressed, this, &ExportDialog::Write);
+    connect(save1_, &QPushButton::clicked, this, &ExportDialog::write);
+    connect(exit1_, &QPushButton::clicked, this, &ExportDialog::cancel);
+    connect(text4_, &QLineEdit::returnPressed, this, &ExportDialog::write);
 
     drives_ = &MountedDrives;
-    RereadDrives();
+    rereadDrives();
     if (!dir1_->setPath(QDir::currentPath()))
         dir1_->setPath(QDir::rootPath());
-    ShowDriveOf(dir1_->path());
-    connect(drive1_, &QComboBox::activated, this, &ExportDialog::DriveChanged);
+    showDriveOf(dir1_->path());
+    connect(drive1_, &QComboBox::activated, this, &ExportDialog::driveChanged);
 }
 
 void ExportDialog::setDriveSource(std::function<QStringList()> source)
 {
     drives_ = std::move(source);
-    RereadDrives();
+    rereadDrives();
 }
 
 void ExportDialog::setDrives(const QStringList& mountPoints)
@@ -128,7 +128,7 @@ void ExportDialog::setDrives(const QStringList& mountPoints)
     setDriveSource([mountPoints] { return mountPoints; });
 }
 
-void ExportDialog::RereadDrives()
+void ExportDialog::rereadDrives()
 {
     QStringList sorted = drives_();
     sorted.sort();
@@ -141,10 +141,10 @@ void ExportDialog::RereadDrives()
     // Shown as the system writes them, kept as the folder paths they are.
     for (const QString& root : sorted)
         drive1_->addItem(QDir::toNativeSeparators(root), root);
-    ShowDriveOf(dir1_->path());
+    showDriveOf(dir1_->path());
 }
 
-void ExportDialog::ShowDriveOf(const QString& path)
+void ExportDialog::showDriveOf(const QString& path)
 {
     // The drive of a path: the mount point that is its longest leading part.
     int best = -1;
@@ -162,17 +162,17 @@ void ExportDialog::ShowDriveOf(const QString& path)
     driveOf_ = drive1_->itemData(best).toString();
 }
 
-void ExportDialog::DriveChanged(int index)
+void ExportDialog::driveChanged(int index)
 {
     // The drive already chosen, picked again: the folder stays.
     if (index < 0 || drive1_->itemData(index).toString() == driveOf_)
         return;
     // A drive that cannot be read: back to the drive of the folder shown, silently.
     if (!dir1_->setPath(drive1_->itemData(index).toString()))
-        ShowDriveOf(dir1_->path());
+        showDriveOf(dir1_->path());
 }
 
-void ExportDialog::ReportUnlistableFolder(const QString& path)
+void ExportDialog::reportUnlistableFolder(const QString& path)
 {
     prompt_.tell(QStringLiteral("The folder %1 cannot be opened. It may have been removed, or you may not "
                                 "have permission to read it. Choose another folder.")
@@ -218,14 +218,14 @@ void ExportDialog::open()
         save1_->setFocus(Qt::OtherFocusReason);
 }
 
-void ExportDialog::RereadFolders()
+void ExportDialog::rereadFolders()
 {
     // Setting the path lists the files too.
     for (QDir dir(dir1_->path());; ) {
         if (dir1_->setPath(dir.absolutePath()) || dir.isRoot() || !dir.cdUp())
             break;
     }
-    ShowDriveOf(dir1_->path());
+    showDriveOf(dir1_->path());
 }
 
 bool ExportDialog::event(QEvent* e)
@@ -233,8 +233,8 @@ bool ExportDialog::event(QEvent* e)
     // Drives plugged in, files and folders written in the meantime appear
     // when the dialog comes back.
     if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) {
-        RereadDrives();
-        RereadFolders();
+        rereadDrives();
+        rereadFolders();
     }
     return QFrame::event(e);
 }
@@ -243,20 +243,20 @@ void ExportDialog::keyPressEvent(QKeyEvent* event)
 {
     // Escape, wherever the focus is in the dialog, is "Cancel".
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Cancel();
+        cancel();
         return;
     }
     QFrame::keyPressEvent(event);
 }
 
-void ExportDialog::Cancel()
+void ExportDialog::cancel()
 {
     hide();
     if (mainWindow_)
         mainWindow_->activateWindow();
 }
 
-void ExportDialog::Write()
+void ExportDialog::write()
 {
     ExportRequest request{dir1_->path(), text4_->text(), nameBytes(), {}, now_()};
     for (int i = 0; i < file1_->count(); ++i)

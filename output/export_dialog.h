@@ -35,7 +35,7 @@ public:
     void setDriveSource(std::function<QStringList()> source);
     // A fixed list of drives.
     void setDrives(const QStringList& mountPoints);
-    void RereadDrives();
+    void rereadDrives();
 
     QLineEdit& fileName() const { return *text4_; }
     QComboBox& drives() const { return *drive1_; }
@@ -44,11 +44,11 @@ public:
 
 public slots:
     // The export itself: the "Write" button and a double click on a file.
-    void Write();
-    void Cancel();
+    void write();
+    void cancel();
     void rereadFiles();
     // Lists the folder shown afresh, or its nearest parent if it has gone.
-    void RereadFolders();
+    void rereadFolders();
 
 signals:
     // The list was written to this file (the full path, as the system writes it).
@@ -59,11 +59,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void DriveChanged(int index);
+    void driveChanged(int index);
     // The name field's text as the file system has it.
     QByteArray nameBytes() const;
-    void ShowDriveOf(const QString& path);
-    void ReportUnlistableFolder(const QString& path);
+    void showDriveOf(const QString& path);
+    void reportUnlistableFolder(const QString& path);
 
     FormatState& format_;
     RecordStore& store_;

@@ -25,7 +25,7 @@ ResultsView::ResultsView(RecordStore& store, FormatState& format, ViewState& vie
 {
 }
 
-int ResultsView::LineHeight() const
+int ResultsView::lineHeight() const
 {
     const int h = surface_.textHeightTwips("hi");
     return h > 0 ? h : 1;
@@ -44,7 +44,7 @@ void ResultsView::DrawColumnHeadings()
 void ResultsView::ClearRowBand(int row)
 {
     // The whole row, not only the SEQ band, so no line lies over the remains of another.
-    const int h = LineHeight();
+    const int h = lineHeight();
     surface_.fillBackground(0, row * h, surface_.widthTwips(), h);
     if (row >= 0 && row < Rows)
         rowTexts_[static_cast<std::size_t>(row)].clear();
@@ -53,7 +53,7 @@ void ResultsView::ClearRowBand(int row)
 void ResultsView::DrawRecordRow(int row, int n)
 {
     const ColumnTexts texts = ColumnsOf(FormatRecordLine(format_, store_, n));
-    surface_.setPrintPosition(0, row * LineHeight());
+    surface_.setPrintPosition(0, row * lineHeight());
     surface_.printLine(AtColumns(texts));
     if (row >= 0 && row < Rows)
         rowTexts_[static_cast<std::size_t>(row)].assign(texts.begin(), texts.end());
@@ -92,10 +92,10 @@ void ResultsView::RefreshResults(int limit)
 
     for (int n = view_.FirstShownRecord; n <= view_.LastShownRecord; ++n)
         DrawRecordRow(FirstDataRow + (n - view_.FirstShownRecord), n);
-    ShowCursor();
+    placeCursor();
 }
 
-void ResultsView::ShowFiledRecords()
+void ResultsView::showFiledRecords()
 {
     if (store_.RecordCount < VisibleRecordRows) {
         view_.FirstShownRecord = 1;
@@ -106,24 +106,24 @@ void ResultsView::ShowFiledRecords()
         ClearRowBand(row);
         DrawRecordRow(row, n);
     }
-    ShowCursor();
+    placeCursor();
 }
 
-void ResultsView::RequestSort(SortChoice sortRequest)
+void ResultsView::requestSort(SortChoice sortRequest)
 {
     view_.SortRequest = sortRequest;
     DrawColumnHeadings();
     RefreshResults(store_.RecordCount);
 }
 
-void ResultsView::ShowTimesAs(TimeDisplay timeDisplayMode)
+void ResultsView::showTimesAs(TimeDisplay timeDisplayMode)
 {
     format_.TimeDisplayMode = timeDisplayMode;
     DrawColumnHeadings();
     RefreshResults(store_.RecordCount);
 }
 
-void ResultsView::ShowScrolledPage(int value)
+void ResultsView::showScrolledPage(int value)
 {
     view_.ScrollPosition = static_cast<std::int16_t>(value);
     // While every record fits on one page the scroll value is 0; the list
@@ -134,17 +134,17 @@ void ResultsView::ShowScrolledPage(int value)
 int ResultsView::rowAt(double yTwips) const
 {
     // The band a row's text is drawn in, from its top to the next row's.
-    const int row = static_cast<int>(std::floor(yTwips / LineHeight()));
+    const int row = static_cast<int>(std::floor(yTwips / lineHeight()));
     return row >= 0 && row < Rows ? row : -1;
 }
 
-void ResultsView::CycleMarkAt(double yTwips)
+void ResultsView::cycleMarkAt(double yTwips)
 {
     const int row = rowAt(yTwips);
     if (row < FirstDataRow || row > LastDataRow)
         return;
     const int n = view_.FirstShownRecord + (row - FirstDataRow);
-    if (n < 0 || n >= RecordStore::Rows || store_.RowIsEmpty(n))
+    if (n < 0 || n >= RecordStore::Rows || store_.rowIsEmpty(n))
         return;
     auto& fields = store_.RecordTable[static_cast<std::size_t>(n)];
     // A record without a start time keeps its mark.
@@ -154,25 +154,25 @@ void ResultsView::CycleMarkAt(double yTwips)
     }
     ClearRowBand(row);
     DrawRecordRow(row, n);
-    ShowCursor();
+    placeCursor();
 }
 
-int ResultsView::LastShownRow() const
+int ResultsView::lastShownRow() const
 {
     return FirstDataRow + std::max(-1, view_.LastShownRecord - view_.FirstShownRecord);
 }
 
-void ResultsView::ShowCursor()
+void ResultsView::placeCursor()
 {
     // Kept on a line that is shown, however the page changed.
     if (view_.cursorRow != 0)
         view_.cursorRow = static_cast<std::int16_t>(std::clamp<int>(view_.cursorRow, FirstDataRow,
-                                                                    std::max(FirstDataRow, LastShownRow())));
-    const int h = LineHeight();
-    surface_.showCursor(view_.cursorRow * h, view_.cursorRow != 0 && LastShownRow() >= FirstDataRow ? h : 0);
+                                                                    std::max(FirstDataRow, lastShownRow())));
+    const int h = lineHeight();
+    surface_.showCursor(view_.cursorRow * h, view_.cursorRow != 0 && lastShownRow() >= FirstDataRow ? h : 0);
 }
 
-void ResultsView::MoveCursor(CursorMove move)
+void ResultsView::moveCursor(CursorMove move)
 {
     const bool placed = view_.cursorRow != 0;
     if (!placed)
@@ -186,7 +186,7 @@ void ResultsView::MoveCursor(CursorMove move)
             scroll_.setValue(value - 1);
         break;
     case CursorMove::Down:
-        if (placed && view_.cursorRow < LastShownRow())
+        if (placed && view_.cursorRow < lastShownRow())
             ++view_.cursorRow;
         else if (placed)
             scroll_.setValue(value + 1);
@@ -206,17 +206,17 @@ void ResultsView::MoveCursor(CursorMove move)
         view_.cursorRow = LastDataRow;
         break;
     }
-    ShowCursor();
+    placeCursor();
 }
 
-void ResultsView::MarkCursorLine()
+void ResultsView::markCursorLine()
 {
-    if (view_.cursorRow == 0 || view_.cursorRow > LastShownRow())
+    if (view_.cursorRow == 0 || view_.cursorRow > lastShownRow())
         return;
-    CycleMarkAt(view_.cursorRow * LineHeight());
+    cycleMarkAt(view_.cursorRow * lineHeight());
 }
 
-const std::vector<std::string>& ResultsView::RowTexts(int row) const
+const std::vector<std::string>& ResultsView::rowTexts(int row) const
 {
     static const std::vector<std::string> none;
     return row >= 0 && row < Rows ? rowTexts_[static_cast<std::size_t>(row)] : none;

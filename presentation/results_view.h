@@ -28,35 +28,35 @@ public:
     void RefreshResults(int limit) override;
     // Without a sort and without taking the focus; while every record fits on
     // one page, the page grows to the highest record.
-    void ShowFiledRecords() override;
+    void showFiledRecords() override;
     void DrawRecordRow(int row, int n);
     void ClearRowBand(int row);
 
     // Operator actions that end in a redraw.
-    void RequestSort(SortChoice sortRequest);
-    void ShowTimesAs(TimeDisplay timeDisplayMode);
+    void requestSort(SortChoice sortRequest);
+    void showTimesAs(TimeDisplay timeDisplayMode);
     // A press on the picture cycles the mark of the line it falls on.
-    void CycleMarkAt(double yTwips);
+    void cycleMarkAt(double yTwips);
     // The scroll bar moved, or took the focus: the page at its value.
-    void ShowScrolledPage(int value);
+    void showScrolledPage(int value);
 
     // The keyboard's line cursor: moved within the page, which scrolls when
     // the cursor would leave it; Space cycles the mark of its line as a click
     // there would.
     enum class CursorMove { Up, Down, PageUp, PageDown, Home, End };
-    void MoveCursor(CursorMove move);
-    void MarkCursorLine();
+    void moveCursor(CursorMove move);
+    void markCursorLine();
 
     // The view row whose line is drawn at this height; -1 outside the view's rows.
     int rowAt(double yTwips) const;
     // The texts drawn in a view row, empty where nothing is drawn.
-    const std::vector<std::string>& RowTexts(int row) const;
+    const std::vector<std::string>& rowTexts(int row) const;
 
 private:
-    int LineHeight() const;
+    int lineHeight() const;
     // The view row of the last line the page shows (FirstDataRow - 1 when none).
-    int LastShownRow() const;
-    void ShowCursor();
+    int lastShownRow() const;
+    void placeCursor();
 
     RecordStore& store_;
     FormatState& format_;

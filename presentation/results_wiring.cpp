@@ -18,7 +18,7 @@ namespace {
 // Each column's title with the row's text under it, as far as both go.
 std::vector<std::pair<QString, QString>> TitledColumns(const ResultsView& view, int row)
 {
-    const auto& texts = view.RowTexts(row);
+    const auto& texts = view.rowTexts(row);
     std::vector<std::pair<QString, QString>> columns;
     for (std::size_t i = 0; i < texts.size() && i < ColumnTitles.size(); ++i)
         columns.emplace_back(QString::fromStdString(ColumnTitles[i]), QString::fromStdString(texts[i]));
@@ -59,11 +59,11 @@ protected:
             if (key->modifiers() & ~Qt::KeypadModifier)
                 return QObject::eventFilter(watched, event);
             if (key->key() == Qt::Key_Space) {
-                view_.MarkCursorLine();
+                view_.markCursorLine();
                 return true;
             }
             if (const auto move = MoveFor(key->key())) {
-                view_.MoveCursor(*move);
+                view_.moveCursor(*move);
                 return true;
             }
         }
@@ -117,9 +117,9 @@ void ConnectResultsView(ResultsPicture& picture, FocusScrollBar& scroll, Results
     picture.installEventFilter(new ListKeys(&picture, scroll, view));
     picture.setAccessibleLines([&view] { return ShownLines(view); });
     picture.setAccessibleFirstRow(ResultsView::FirstDataRow);
-    auto VScroll1_Change = [&view](int value) { view.ShowScrolledPage(value); };
-    auto VScroll1_GotFocus = [&view, &scroll] { view.ShowScrolledPage(scroll.value()); };
-    auto Picture1_MouseDown = [&view](double yTwips) { view.CycleMarkAt(yTwips); };
+    auto VScroll1_Change = [&view](int value) { view.showScrolledPage(value); };
+    auto VScroll1_GotFocus = [&view, &scroll] { view.showScrolledPage(scroll.value()); };
+    auto Picture1_MouseDown = [&view](double yTwips) { view.cycleMarkAt(yTwips); };
     QObject::connect(&scroll, &QScrollBar::valueChanged, &scroll, VScroll1_Change);
     QObject::connect(&scroll, &FocusScrollBar::focusReceived, &scroll, VScroll1_GotFocus);
     QObject::connect(&picture, &ResultsPicture::pressedAt, &picture, Picture1_MouseDown);

@@ -9,7 +9,7 @@ DownloadCount CountDownload(const RecordStore& store)
     std::array<bool, RecordStore::Rows> present{};
     for (int row = 0; row < RecordStore::Rows; ++row) {
         const int record = store.RecordTable[static_cast<std::size_t>(row)][RecordField::Sequence];
-        if (record > 0 && record < RecordStore::Rows && !store.RowIsEmpty(row))
+        if (record > 0 && record < RecordStore::Rows && !store.rowIsEmpty(row))
             present[static_cast<std::size_t>(record)] = true;
     }
     DownloadCount count;

@@ -33,7 +33,7 @@ void ScanReceiveRing(ReceiveRing& ring, RecordStore& store, ScrollRange& scroll)
         at(i, 2) = 0;
         at(i, 3) = 0;
 
-        auto& row = store.RecordTable[static_cast<std::size_t>(store.RowOfRecord(r))];
+        auto& row = store.RecordTable[static_cast<std::size_t>(store.rowOfRecord(r))];
         for (int n = 0; n < RecordField::StoredRecordBytes; ++n)
             row[static_cast<std::size_t>(n)] = at(i, n + 4);
         for (int k = 4; k < FrameLength - 2; ++k)

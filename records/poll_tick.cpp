@@ -34,7 +34,7 @@ void PollTick::runPasses(ReportReadProgress read)
         const int filedBefore = p_.store.FiledFrameCount;
         ScanReceiveRing(p_.ring, p_.store, p_.scroll);
         if (p_.store.FiledFrameCount != filedBefore)
-            p_.display.ShowFiledRecords();
+            p_.display.showFiledRecords();
         if (read == ReportReadProgress::WaitingForReport) {
             stage_ = Stage::Reading;
             wakeups_.resumeAt(p_.unit.reportWaitDeadlineUs());

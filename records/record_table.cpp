@@ -2,19 +2,19 @@
 
 #include <algorithm>
 
-void RecordStore::ClearRecords()
+void RecordStore::clearRecords()
 {
     for (auto& row : RecordTable)
         std::fill(row.begin(), row.begin() + RecordField::Sequence, 0);
 }
 
-void RecordStore::ResetSequenceNumbers()
+void RecordStore::resetSequenceNumbers()
 {
     for (int r = 0; r < Rows; ++r)
         RecordTable[static_cast<std::size_t>(r)][RecordField::Sequence] = r;
 }
 
-int RecordStore::RowOfRecord(int recordNumber) const
+int RecordStore::rowOfRecord(int recordNumber) const
 {
     for (int r = 0; r < Rows; ++r) {
         if (RecordTable[static_cast<std::size_t>(r)][RecordField::Sequence] == recordNumber)
@@ -24,7 +24,7 @@ int RecordStore::RowOfRecord(int recordNumber) const
     return recordNumber;
 }
 
-bool RecordStore::RowIsEmpty(int row) const
+bool RecordStore::rowIsEmpty(int row) const
 {
     const auto& fields = RecordTable[static_cast<std::size_t>(row)];
     return std::all_of(fields.begin(), fields.begin() + RecordField::Sequence,

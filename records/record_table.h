@@ -18,14 +18,14 @@ struct RecordStore {
     std::int16_t ReportedRecordCount = 0;  // count byte of the last frame; bounds print and export
     std::int16_t FiledFrameCount = 0;      // frames filed since the poll last zeroed it
 
-    RecordStore() { ResetSequenceNumbers(); }
+    RecordStore() { resetSequenceNumbers(); }
 
     // Fields 0..31 of every row to 0: record bytes and marks. Sequence numbers stay.
-    void ClearRecords();
+    void clearRecords();
     // Every row back to its own sequence number, as at program start.
-    void ResetSequenceNumbers();
+    void resetSequenceNumbers();
     // The row now holding record r.
-    int RowOfRecord(int recordNumber) const;
+    int rowOfRecord(int recordNumber) const;
     // True when fields 0..31 of the row are all 0.
-    bool RowIsEmpty(int row) const;
+    bool rowIsEmpty(int row) const;
 };

@@ -37,7 +37,7 @@ public:
     virtual void RefreshResults(int limit) = 0;
     // Records were filed: the lines the list shows are drawn again from the
     // table as it is now, so a download is seen record by record.
-    virtual void ShowFiledRecords() = 0;
+    virtual void showFiledRecords() = 0;
 };
 
 // How the poll, stopped where it would wait, is woken to go on: the event

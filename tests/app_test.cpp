@@ -27,7 +27,7 @@ TEST(StartUp, WithTheUnit)
     EXPECT_EQ(r.app->window().pollTimer().interval(), 250);
     EXPECT_EQ(r.app->window().scrollBar().maximum(), 0);
     EXPECT_EQ(r.seqAt(4), "");
-    EXPECT_EQ(r.app->results().RowTexts(0).size(), 8u);
+    EXPECT_EQ(r.app->results().rowTexts(0).size(), 8u);
 }
 
 // The window is shown as Load returns: the start-up read, its wait and the
@@ -97,9 +97,9 @@ TEST(GetMemory, ASecondDownloadClearsMarksAndListsAgain)
     r.click(AppRig::Button::SortTime);
     r.getMemory();
     EXPECT_EQ(r.state().store.RecordCount, 0);
-    EXPECT_TRUE(r.app->results().RowTexts(4).empty());
+    EXPECT_TRUE(r.app->results().rowTexts(4).empty());
     for (int row = 0; row < 256; ++row) {
-        EXPECT_TRUE(r.state().store.RowIsEmpty(row));
+        EXPECT_TRUE(r.state().store.rowIsEmpty(row));
         EXPECT_EQ(r.state().store.RecordTable[static_cast<std::size_t>(row)][RecordField::Sequence], row);
     }
     r.tickUntilQuiet();
@@ -163,18 +163,18 @@ TEST(Buttons, SortAndTimeModes)
     r.click(AppRig::Button::SortBib);
     int previous = -1;
     for (int row = 4; row <= 34; ++row) {
-        ASSERT_EQ(r.app->results().RowTexts(row).size(), 8u) << row;
-        const int bib = std::stoi(r.app->results().RowTexts(row)[1]);
+        ASSERT_EQ(r.app->results().rowTexts(row).size(), 8u) << row;
+        const int bib = std::stoi(r.app->results().rowTexts(row)[1]);
         EXPECT_GE(bib, previous) << row;
         previous = bib;
     }
     r.click(AppRig::Button::SortSeq);
     EXPECT_EQ(r.seqAt(4), "18");
     r.click(AppRig::Button::DayTime);
-    EXPECT_EQ(r.app->results().RowTexts(4)[3].size(), 11u); // HH:MM:SS:hh
-    EXPECT_EQ(r.app->results().RowTexts(4)[3][2], ':');
+    EXPECT_EQ(r.app->results().rowTexts(4)[3].size(), 11u); // HH:MM:SS:hh
+    EXPECT_EQ(r.app->results().rowTexts(4)[3][2], ':');
     r.click(AppRig::Button::Time);
-    EXPECT_NE(r.app->results().RowTexts(4)[3].find('.'), std::string::npos);
+    EXPECT_NE(r.app->results().rowTexts(4)[3].find('.'), std::string::npos);
 }
 
 TEST(Buttons, SortWithNoRecordsDrawsHeadingsOnly)
@@ -185,8 +185,8 @@ TEST(Buttons, SortWithNoRecordsDrawsHeadingsOnly)
                          AppRig::Button::Time, AppRig::Button::DayTime}) {
         SCOPED_TRACE(r.button(b).objectName().toStdString());
         r.click(b);
-        EXPECT_EQ(r.app->results().RowTexts(0).size(), 8u);
-        EXPECT_TRUE(r.app->results().RowTexts(4).empty());
+        EXPECT_EQ(r.app->results().rowTexts(0).size(), 8u);
+        EXPECT_TRUE(r.app->results().rowTexts(4).empty());
     }
 }
 
@@ -243,7 +243,7 @@ TEST(Unplug, FaultsInTheStreamAreAbsorbed)
     r.getMemory();
     r.tickUntilQuiet();
     EXPECT_EQ(r.state().store.RecordCount, 48);
-    EXPECT_TRUE(r.state().store.RowIsEmpty(5));
+    EXPECT_TRUE(r.state().store.rowIsEmpty(5));
     r.getMemory();
     r.tickUntilQuiet();
     EXPECT_TRUE(r.tableHoldsMemory());

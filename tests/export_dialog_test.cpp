@@ -215,7 +215,7 @@ TEST(ExportDialog, FolderListMovesTheFileList)
     DialogRig r;
     ASSERT_TRUE(QDir(r.dir.path()).mkpath("sub"));
     WriteText(r.dir.filePath("sub/inside.txt"), "x");
-    r.dialog.RereadFolders();
+    r.dialog.rereadFolders();
     const auto items = r.dialog.folders().findItems("sub", Qt::MatchEndsWith);
     ASSERT_EQ(items.size(), 1);
     emit r.dialog.folders().itemActivated(items.first());
@@ -230,7 +230,7 @@ TEST(ExportDialog, AFolderThatCannotBeListedIsReported)
 {
     DialogRig r;
     ASSERT_TRUE(QDir(r.dir.path()).mkpath("doomed"));
-    r.dialog.RereadFolders();
+    r.dialog.rereadFolders();
     const auto items = r.dialog.folders().findItems("doomed", Qt::MatchEndsWith);
     ASSERT_EQ(items.size(), 1);
     ASSERT_TRUE(QDir(r.dir.filePath("doomed")).removeRecursively());

@@ -127,7 +127,7 @@ TEST(ScanReceiveRing, TheRedrawSeesEveryRecordTheScanFiles)
     std::vector<int> emptyRowsShown;
     s.scroll.onValueChanged = [&](int value) {
         for (int n = value + 1; n <= value + VisibleRecordRows; ++n)
-            if (s.store.RowIsEmpty(n))
+            if (s.store.rowIsEmpty(n))
                 emptyRowsShown.push_back(n);
     };
     s.run();
@@ -211,8 +211,8 @@ TEST(ScanReceiveRing, AStartMarkerOverAnOldLapsLeftoversIsNoFrame)
     s.run();
 
     ExpectRowHolds(s.store.RecordTable[16], Numbered(16));
-    EXPECT_TRUE(s.store.RowIsEmpty(2));
-    EXPECT_TRUE(s.store.RowIsEmpty(3));
+    EXPECT_TRUE(s.store.rowIsEmpty(2));
+    EXPECT_TRUE(s.store.rowIsEmpty(3));
     EXPECT_EQ(s.store.FiledFrameCount, 14);
 }
 
@@ -271,12 +271,12 @@ TEST(RecordStore, ClearKeepsSequenceNumbersAndResetRestoresThem)
     std::swap(store.RecordTable[4], store.RecordTable[9]);
     store.RecordTable[4][RecordField::MarkState] = 2;
     store.RecordTable[4][RecordField::StartTime] = 7;
-    store.ClearRecords();
-    EXPECT_TRUE(store.RowIsEmpty(4));
+    store.clearRecords();
+    EXPECT_TRUE(store.rowIsEmpty(4));
     EXPECT_EQ(store.RecordTable[4][RecordField::Sequence], 9);
-    store.ResetSequenceNumbers();
+    store.resetSequenceNumbers();
     EXPECT_EQ(store.RecordTable[4][RecordField::Sequence], 4);
-    EXPECT_EQ(store.RowOfRecord(9), 9);
+    EXPECT_EQ(store.rowOfRecord(9), 9);
 }
 
 } // namespace

@@ -79,7 +79,7 @@ TEST(OperatorNews, TheExportAndThePrintAreTold)
     ExportDialog* dialog = r.app->exportDialog();
     ASSERT_TRUE(dialog->folders().setPath(dir.path()));
     dialog->fileName().setText("Heat1.txt");
-    dialog->Write();
+    dialog->write();
     EXPECT_EQ(r.line(), "The list was written to " + QDir::toNativeSeparators(dir.filePath("Heat1.txt")));
 }
 

@@ -73,7 +73,7 @@ struct CountingDisplay : ResultsDisplay {
     // The highest record at each drawing of the filed records.
     std::vector<int> filedShown;
     const RecordStore* store = nullptr;
-    void ShowFiledRecords() override { filedShown.push_back(store ? store->RecordCount : -1); }
+    void showFiledRecords() override { filedShown.push_back(store ? store->RecordCount : -1); }
 };
 
 struct Switch : PollTimerSwitch {
@@ -171,7 +171,7 @@ TEST(PollTick, AReadThatWouldWaitStopsTheTickUntilTheUnitsDeadlineAndResumingGoe
     EXPECT_EQ(p.wakeups.atUs, p.unit.reportWaitDeadlineUs());
     // While it waits, only whole frames are in the table: none yet.
     EXPECT_EQ(p.store.FiledFrameCount, 0);
-    EXPECT_TRUE(p.store.RowIsEmpty(4));
+    EXPECT_TRUE(p.store.rowIsEmpty(4));
     p.poll.resume();
     EXPECT_FALSE(p.poll.tickInProgress());
     EXPECT_EQ(p.wakeups.take(), Asked::None);
@@ -228,14 +228,14 @@ TEST(PollTick, Timer1DuringATickStartsTheNextOneWhenItEnds)
         p.poll.timerFired();
         p.wakeups.take();
         p.poll.timerFired();
-        EXPECT_TRUE(p.store.RowIsEmpty(2));
+        EXPECT_TRUE(p.store.rowIsEmpty(2));
         if (switchedOff)
             p.poll.forgetOverdue();
         p.poll.resume();
         EXPECT_EQ(p.display.refreshes, std::vector<int>{1});
         EXPECT_EQ(p.wakeups.take(), switchedOff ? Asked::None : Asked::Soon);
         p.poll.resume();
-        EXPECT_EQ(p.store.RowIsEmpty(2), switchedOff);
+        EXPECT_EQ(p.store.rowIsEmpty(2), switchedOff);
     }
 }
 
@@ -296,7 +296,7 @@ TEST(GetMemory, StopsAndClearsThenAsksAndPollsAgain)
     EXPECT_TRUE(GetMemory(p.protocol));
     // Up to the pause: stopped and emptied, nothing asked yet.
     EXPECT_EQ(p.timer.calls, (std::vector<bool>{false}));
-    EXPECT_TRUE(p.store.RowIsEmpty(7));
+    EXPECT_TRUE(p.store.rowIsEmpty(7));
     EXPECT_EQ(p.store.RecordCount, 0);
     EXPECT_EQ(p.ring.bytes[1], 0);
     EXPECT_TRUE(p.unit.sent.empty());

@@ -88,7 +88,7 @@ struct SortRig {
     ResultsView results{store, format, view, surface, scroll};
     SortRig(int count)
     {
-        scroll.onValueChanged = [this](int v) { results.ShowScrolledPage(v); };
+        scroll.onValueChanged = [this](int v) { results.showScrolledPage(v); };
         for (int r = 1; r <= count; ++r)
             FillRow(store, r, MakeTimerRecord({.start = 1, .finish = 100000u - 100u * r, .bib = (r * 37) % 200}));
         store.RecordCount = static_cast<std::int16_t>(count);
@@ -99,9 +99,9 @@ struct SortRig {
 TEST(SortRecords, SequenceSortRestoresRecordOrderOnThePage)
 {
     SortRig r(20);
-    r.results.RequestSort(SortChoice::ByBib);
+    r.results.requestSort(SortChoice::ByBib);
     EXPECT_NE(Seqs(r.store, 1, 20), Seqs(RecordStore{}, 1, 20));
-    r.results.RequestSort(SortChoice::BySequence);
+    r.results.requestSort(SortChoice::BySequence);
     EXPECT_EQ(Seqs(r.store, 1, 20), Seqs(RecordStore{}, 1, 20));
 }
 
@@ -109,7 +109,7 @@ TEST(SortRecords, OnlyTheShownPageMoves)
 {
     SortRig r(40);
     r.scroll.setValue(9);
-    r.results.RequestSort(SortChoice::ByTime);
+    r.results.requestSort(SortChoice::ByTime);
     EXPECT_EQ(Seqs(r.store, 1, 9), Seqs(RecordStore{}, 1, 9));
     // Elapsed times fall with the record number, so rows 10..40 reverse.
     std::vector<int> reversed;
@@ -122,19 +122,19 @@ TEST(SortRecords, MarksTravelWithTheirRecords)
 {
     SortRig r(5);
     r.store.RecordTable[5][RecordField::MarkState] = 2;
-    r.results.RequestSort(SortChoice::ByTime);
+    r.results.requestSort(SortChoice::ByTime);
     EXPECT_EQ(r.store.RecordTable[1][RecordField::Sequence], 5);
     EXPECT_EQ(r.store.RecordTable[1][RecordField::MarkState], 2);
-    EXPECT_EQ(r.results.RowTexts(4)[0], "5   DQ");
+    EXPECT_EQ(r.results.rowTexts(4)[0], "5   DQ");
 }
 
 TEST(SortRecords, APressSortsOnce)
 {
     SortRig r(5);
-    r.results.RequestSort(SortChoice::ByTime);
+    r.results.requestSort(SortChoice::ByTime);
     EXPECT_EQ(r.view.SortRequest, SortChoice::None);
     // Put the rows back in record order by hand; a later refresh must not sort again.
-    r.results.RequestSort(SortChoice::BySequence);
+    r.results.requestSort(SortChoice::BySequence);
     r.results.RefreshResults(5);
     EXPECT_EQ(Seqs(r.store, 1, 5), (std::vector<int>{1, 2, 3, 4, 5}));
 }
@@ -142,7 +142,7 @@ TEST(SortRecords, APressSortsOnce)
 TEST(SortRecords, NoRecordsDrawsHeadingsOnly)
 {
     SortRig r(0);
-    r.results.RequestSort(SortChoice::ByBib);
+    r.results.requestSort(SortChoice::ByBib);
     ASSERT_EQ(r.surface.printed.size(), 2u);
 }
 
@@ -153,7 +153,7 @@ TEST(SortRecords, FramesFiledAfterASortLoseNothing)
     SortRig r(8);
     ReceiveRing ring;
     r.store.RecordTable[3][RecordField::MarkState] = 1;
-    r.results.RequestSort(SortChoice::ByBib);
+    r.results.requestSort(SortChoice::ByBib);
     ASSERT_NE(Seqs(r.store, 1, 8), Seqs(RecordStore{}, 1, 8));
 
     const auto fresh3 = MakeTimerRecord({.start = 5, .finish = 7777, .bib = 99});
@@ -170,15 +170,15 @@ TEST(SortRecords, FramesFiledAfterASortLoseNothing)
         ++seen[static_cast<std::size_t>(row[RecordField::Sequence])];
     EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](int c) { return c == 1; }));
 
-    const int row3 = r.store.RowOfRecord(3);
+    const int row3 = r.store.rowOfRecord(3);
     EXPECT_EQ(Compose24(r.store.RecordTable[static_cast<std::size_t>(row3)], RecordField::FinishTime), 7777);
     EXPECT_EQ(r.store.RecordTable[static_cast<std::size_t>(row3)][RecordField::MarkState], 1);
-    EXPECT_EQ(Compose24(r.store.RecordTable[static_cast<std::size_t>(r.store.RowOfRecord(6))],
+    EXPECT_EQ(Compose24(r.store.RecordTable[static_cast<std::size_t>(r.store.rowOfRecord(6))],
                         RecordField::FinishTime), 8888);
-    EXPECT_EQ(r.store.RowOfRecord(9), 9);
+    EXPECT_EQ(r.store.rowOfRecord(9), 9);
     EXPECT_EQ(r.store.RecordCount, 9);
     for (int n : {1, 2, 4, 5, 7, 8}) {
-        const int row = r.store.RowOfRecord(n);
+        const int row = r.store.rowOfRecord(n);
         EXPECT_EQ(Compose24(r.store.RecordTable[static_cast<std::size_t>(row)], RecordField::FinishTime),
                   100000 - 100 * n) << n;
     }

@@ -74,7 +74,7 @@ TEST(ResultsPicture, ALongBibIsClippedAtTheNextColumn)
     r.store.RecordCount = 1;
     r.format.TimeDisplayMode = TimeDisplay::Seconds;
     r.results.RefreshResults(1);
-    EXPECT_EQ(r.results.RowTexts(4)[1], "5      DNF     MAN");
+    EXPECT_EQ(r.results.rowTexts(4)[1], "5      DNF     MAN");
     // Between the end of the TIME text ("0.000", 5 columns) and START nothing is drawn.
     EXPECT_TRUE(r.bandIsWhite(r.columnX(24 + 6), r.columnX(40), 4));
     EXPECT_FALSE(r.bandIsWhite(r.columnX(9), r.columnX(24), 4));
@@ -90,7 +90,7 @@ TEST(ResultsPicture, RefreshClearsLeftoversOfLongerLines)
     FillRow(r.store, 1, MakeTimerRecord({.start = 1, .finish = 16777215, .bib = 1}));
     r.results.RefreshResults(2);
     EXPECT_FALSE(r.bandIsWhite(r.columnX(24), r.columnX(40), 4));
-    r.store.ClearRecords();
+    r.store.clearRecords();
     r.store.RecordCount = 0;
     r.results.RefreshResults(0);
     for (int row = 4; row <= 34; ++row)
@@ -151,7 +151,7 @@ TEST(ResultsPicture, TheTooltipNamesTheLineAPressThereWouldMark)
         EXPECT_TRUE(tip.startsWith(c.seq)) << tip.toStdString();
         // The press at the same height marks the record the tooltip named.
         const int n = QString(c.seq).mid(5).trimmed().toInt();
-        r.results.CycleMarkAt(c.y);
+        r.results.cycleMarkAt(c.y);
         EXPECT_EQ(r.store.RecordTable[static_cast<std::size_t>(n)][RecordField::MarkState], 1);
         r.store.RecordTable[static_cast<std::size_t>(n)][RecordField::MarkState] = 0;
         r.results.RefreshResults(3);
@@ -206,10 +206,10 @@ TEST(ResultsPicture, ScrollBarChangesRedrawThePage)
     FillRecords(r.store, 40);
     r.scroll->setMaximum(9);
     r.scroll->setValue(9);
-    EXPECT_EQ(r.results.RowTexts(4)[0], "10");
-    EXPECT_EQ(r.results.RowTexts(34)[0], "40");
+    EXPECT_EQ(r.results.rowTexts(4)[0], "10");
+    EXPECT_EQ(r.results.rowTexts(34)[0], "40");
     r.scroll->setValue(0);
-    EXPECT_EQ(r.results.RowTexts(4)[0], "1");
+    EXPECT_EQ(r.results.rowTexts(4)[0], "1");
 }
 
 } // namespace

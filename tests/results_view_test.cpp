@@ -22,7 +22,7 @@ struct ViewLogic {
 
     ViewLogic()
     {
-        scroll.onValueChanged = [this](int v) { results.ShowScrolledPage(v); };
+        scroll.onValueChanged = [this](int v) { results.showScrolledPage(v); };
         results.DrawColumnHeadings();
     }
     void setRecords(int count)
@@ -33,7 +33,7 @@ struct ViewLogic {
     }
     std::string seq(int row) const
     {
-        const auto& t = results.RowTexts(row);
+        const auto& t = results.rowTexts(row);
         return t.empty() ? std::string() : t[0];
     }
     // Sequence texts of rows 4..34; empty strings where no line is drawn.
@@ -105,7 +105,7 @@ TEST(ResultsView, ScrollEventsKeepAShortListVisible)
     ViewLogic v;
     v.setRecords(12);
     // The scroll bar's change and its focus both come here, with value 0.
-    v.results.ShowScrolledPage(0);
+    v.results.showScrolledPage(0);
     EXPECT_EQ(v.shownSeqs(), Expected(1, 12));
 }
 
@@ -131,7 +131,7 @@ TEST(ResultsView, AClickMarksTheLineDrawnUnderThePointer)
         ViewLogic v;
         v.setRecords(31);
         v.results.RefreshResults(31);
-        v.results.CycleMarkAt(c.y);
+        v.results.cycleMarkAt(c.y);
         EXPECT_EQ(v.store.RecordTable[1][RecordField::MarkState], c.hitsRow4 ? 1 : 0) << c.y;
         EXPECT_EQ(v.store.RecordTable[2][RecordField::MarkState], c.hitsRow5 ? 1 : 0) << c.y;
     }
@@ -142,8 +142,8 @@ TEST(ResultsView, TheLowerPartOfALineMarksThatLineNotTheOneBelow)
     ViewLogic v;
     v.setRecords(31);
     v.results.RefreshResults(31);
-    v.results.CycleMarkAt(4.9 * 195); // near the bottom of row 4's text
-    v.results.CycleMarkAt(5.5 * 195); // the middle of row 5
+    v.results.cycleMarkAt(4.9 * 195); // near the bottom of row 4's text
+    v.results.cycleMarkAt(5.5 * 195); // the middle of row 5
     EXPECT_EQ(v.store.RecordTable[1][RecordField::MarkState], 1);
     EXPECT_EQ(v.store.RecordTable[2][RecordField::MarkState], 1);
     EXPECT_EQ(v.store.RecordTable[3][RecordField::MarkState], 0);
@@ -157,7 +157,7 @@ TEST(ResultsView, ThreeClicksCycleStarDisqualifiedNone)
     const double row6 = 6 * 195 + 5;
     const std::string expected[] = {"3   *", "3   DQ", "3"};
     for (const std::string& e : expected) {
-        v.results.CycleMarkAt(row6);
+        v.results.cycleMarkAt(row6);
         EXPECT_EQ(v.seq(6), e);
     }
 }
@@ -170,24 +170,24 @@ TEST(ResultsView, ClicksThatChangeNothing)
     v.results.RefreshResults(10);
     const std::size_t printedBefore = v.surface.printed.size();
 
-    v.results.CycleMarkAt(7 * 195 + 5); // record 4: redrawn, mark kept
+    v.results.cycleMarkAt(7 * 195 + 5); // record 4: redrawn, mark kept
     EXPECT_EQ(v.store.RecordTable[4][RecordField::MarkState], 0);
     EXPECT_EQ(v.surface.printed.size(), printedBefore + 1);
     EXPECT_EQ(v.seq(7), "4");
 
-    v.results.CycleMarkAt(20 * 195 + 5); // record 17: empty, nothing happens
+    v.results.cycleMarkAt(20 * 195 + 5); // record 17: empty, nothing happens
     EXPECT_EQ(v.surface.printed.size(), printedBefore + 1);
-    EXPECT_TRUE(v.results.RowTexts(20).empty());
+    EXPECT_TRUE(v.results.rowTexts(20).empty());
 }
 
 TEST(ResultsView, ModeButtonsRedrawHeadingsAndTimes)
 {
     ViewLogic v;
     v.setRecords(2);
-    v.results.ShowTimesAs(TimeDisplay::TimeOfDay);
-    EXPECT_EQ(v.results.RowTexts(4)[3], "00:00:01:00");
-    v.results.ShowTimesAs(TimeDisplay::Seconds);
-    EXPECT_EQ(v.results.RowTexts(4)[3], "1.001");
+    v.results.showTimesAs(TimeDisplay::TimeOfDay);
+    EXPECT_EQ(v.results.rowTexts(4)[3], "00:00:01:00");
+    v.results.showTimesAs(TimeDisplay::Seconds);
+    EXPECT_EQ(v.results.rowTexts(4)[3], "1.001");
     EXPECT_EQ(v.surface.clears, 3);
 }
 

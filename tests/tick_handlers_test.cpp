@@ -156,14 +156,14 @@ TEST(WhileATickWaits, TheOtherActionsRunAndTheTickGoesOn)
         {"Sort Bib #", [](AppRig& r) { r.click(AppRig::Button::SortBib); },
          [](AppRig& r) {
              for (int row = 5; row <= 34; ++row)
-                 if (std::stoi(r.app->results().RowTexts(row)[1]) < std::stoi(r.app->results().RowTexts(row - 1)[1]))
+                 if (std::stoi(r.app->results().rowTexts(row)[1]) < std::stoi(r.app->results().rowTexts(row - 1)[1]))
                      return false;
              return true;
          }},
         {"Day Time", [](AppRig& r) { r.click(AppRig::Button::DayTime); },
-         [](AppRig& r) { return r.app->results().RowTexts(4)[3].size() == 11; }},
+         [](AppRig& r) { return r.app->results().rowTexts(4)[3].size() == 11; }},
         {"Time", [](AppRig& r) { r.click(AppRig::Button::Time); },
-         [](AppRig& r) { return r.app->results().RowTexts(4)[3].find('.') != std::string::npos; }},
+         [](AppRig& r) { return r.app->results().rowTexts(4)[3].find('.') != std::string::npos; }},
         {"a click on a line",
          [](AppRig& r) {
              ResultsPicture& picture = r.app->window().picture();

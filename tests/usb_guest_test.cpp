@@ -105,7 +105,7 @@ struct Guest {
         if (store.RecordCount != records)
             return false;
         for (int n = 1; n <= records; ++n) {
-            const auto& row = store.RecordTable[static_cast<std::size_t>(store.RowOfRecord(n))];
+            const auto& row = store.RecordTable[static_cast<std::size_t>(store.rowOfRecord(n))];
             for (int b = 0; b < 31; ++b)
                 if (row[static_cast<std::size_t>(b)] != memory[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(b)])
                     return false;
@@ -192,7 +192,7 @@ TEST_F(RealDevicePath, GetMemoryDownloadsEveryRecordByteForByte)
     std::printf("download: %zu records in %.1f s; the unit's floor %zu reports x 10 ms = %.1f s\n", records, took,
                 reports, static_cast<double>(reports) * 0.01);
     EXPECT_EQ(CommandsLogged(151), 1);
-    EXPECT_EQ(guest->app.results().RowTexts(34)[0], std::to_string(GuestRace().size()));
+    EXPECT_EQ(guest->app.results().rowTexts(34)[0], std::to_string(GuestRace().size()));
 }
 
 TEST_F(RealDevicePath, WriteFileMatchesTheExportOfTheSameRecords)

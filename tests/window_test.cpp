@@ -56,7 +56,7 @@ TEST(RealWindow, TheListGrowsDuringADownloadAndAButtonIsAnsweredMeanwhile)
 
     int paintsWithRecordsWhileSending = 0;
     QObject::connect(&app.window().picture(), &ResultsPicture::painted, [&] {
-        if (unit.sending() && !app.results().RowTexts(ResultsView::FirstDataRow).empty())
+        if (unit.sending() && !app.results().rowTexts(ResultsView::FirstDataRow).empty())
             ++paintsWithRecordsWhileSending;
     });
     std::atomic<bool> answeredWhileSending{false};
@@ -66,7 +66,7 @@ TEST(RealWindow, TheListGrowsDuringADownloadAndAButtonIsAnsweredMeanwhile)
             answeredWhileSending = true;
     });
 
-    app.GetMemoryClicked();
+    app.getMemoryClicked();
     // While the download runs, the operator presses "Time" until the window
     // answers; a window that waits on the unit would answer only at the end.
     const QPoint at = time.mapToGlobal(time.rect().center());
@@ -87,8 +87,8 @@ TEST(RealWindow, TheListGrowsDuringADownloadAndAButtonIsAnsweredMeanwhile)
     QEventLoop loop;
     QTimer done;
     QObject::connect(&done, &QTimer::timeout, &loop, [&] {
-        if (pressed && !unit.sending() && app.results().RowTexts(ResultsView::LastDataRow).size() == 8
-            && app.results().RowTexts(ResultsView::LastDataRow)[0] == "80")
+        if (pressed && !unit.sending() && app.results().rowTexts(ResultsView::LastDataRow).size() == 8
+            && app.results().rowTexts(ResultsView::LastDataRow)[0] == "80")
             loop.quit();
     });
     done.start(50);
@@ -100,7 +100,7 @@ TEST(RealWindow, TheListGrowsDuringADownloadAndAButtonIsAnsweredMeanwhile)
     EXPECT_EQ(app.state().store.RecordCount, 80);
     EXPECT_GE(paintsWithRecordsWhileSending, 2);
     EXPECT_TRUE(answeredWhileSending);
-    EXPECT_EQ(app.results().RowTexts(ResultsView::LastDataRow)[0], "80");
+    EXPECT_EQ(app.results().rowTexts(ResultsView::LastDataRow)[0], "80");
 }
 
 // A unit that reports every 450 ms takes 18 s over the start-up read: the
@@ -119,7 +119,7 @@ TEST(RealWindow, TheWindowIsUpBeforeASlowUnitsStartUpReadEnds)
     EXPECT_EQ(app.state().format.TimeDisplayMode, TimeDisplay::TimeOfDay);
     EXPECT_FALSE(app.started());
     EXPECT_TRUE(program.unit.commands().empty());
-    app.ExitClicked();
+    app.exitClicked();
     EXPECT_TRUE(app.state().link.closed);
 }
 
@@ -136,11 +136,11 @@ TEST(RealWindow, AShortDownloadShowsFromItsFirstRecordAndTellsItsEnd)
 
     std::int64_t firstRecordPaintedUs = -1;
     QObject::connect(&app.window().picture(), &ResultsPicture::painted, [&] {
-        if (firstRecordPaintedUs < 0 && !app.results().RowTexts(ResultsView::FirstDataRow).empty())
+        if (firstRecordPaintedUs < 0 && !app.results().rowTexts(ResultsView::FirstDataRow).empty())
             firstRecordPaintedUs = clock.nowUs();
     });
     const std::int64_t askedUs = clock.nowUs();
-    app.GetMemoryClicked();
+    app.getMemoryClicked();
     QLabel& news = app.window().operatorLine();
     for (int waited = 0; waited < 15000 && !news.text().startsWith("Download"); waited += 20)
         QTest::qWait(20);

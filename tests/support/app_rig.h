@@ -140,7 +140,7 @@ struct AppRig {
     QString caption() const { return app->window().statusLabel().text(); }
     std::string seqAt(int row) const
     {
-        const auto& t = app->results().RowTexts(row);
+        const auto& t = app->results().rowTexts(row);
         return t.empty() ? std::string() : t[0];
     }
     // Rows holding records 1..N, byte for byte as the unit holds them.
@@ -149,7 +149,7 @@ struct AppRig {
         const auto memory = unit.memory();
         const RecordStore& store = app->state().store;
         for (std::size_t n = 1; n <= memory.size(); ++n) {
-            const auto& row = store.RecordTable[static_cast<std::size_t>(store.RowOfRecord(static_cast<int>(n)))];
+            const auto& row = store.RecordTable[static_cast<std::size_t>(store.rowOfRecord(static_cast<int>(n)))];
             for (int b = 0; b < 31; ++b)
                 if (row[static_cast<std::size_t>(b)] != memory[n - 1][static_cast<std::size_t>(b)])
                     return false;
