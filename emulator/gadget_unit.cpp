@@ -4,7 +4,9 @@
 // log file as a decimal number per line. While a file named like the log
 // with ".quiet" added exists, the unit is silent while it has nothing to send
 // (no count-0 reports); a file, rather than a signal, so that a test running
-// under wine can switch it too.
+// under wine can switch it too. Feature reports, which reach the gadget only
+// when its function has no OUT endpoint, go to the unit and, as their bytes
+// in decimal, one report per line, to the log's name with ".features" added.
 //
 //   trivex-gadget /dev/hidg0 commands.log [records]
 //
@@ -29,6 +31,8 @@ volatile std::sig_atomic_t stopping = 0;
 void Stop(int) { stopping = 1; }
 
 constexpr int ReportBytes = 8;
+// The report descriptor's feature report; an output report is ReportBytes long.
+constexpr int FeatureBytes = 5;
 
 } // namespace
 
@@ -49,8 +53,10 @@ int main(int argc, char** argv)
         return 1;
     }
     std::FILE* log = std::fopen(argv[2], "a");
-    if (!log) {
-        std::fprintf(stderr, "%s: %s\n", argv[2], std::strerror(errno));
+    const std::string featuresName = std::string(argv[2]) + ".features";
+    std::FILE* features = std::fopen(featuresName.c_str(), "a");
+    if (!log || !features) {
+        std::fprintf(stderr, "%s: %s\n", log ? featuresName.c_str() : argv[2], std::strerror(errno));
         return 1;
     }
 
@@ -81,7 +87,15 @@ int main(int argc, char** argv)
 
         std::uint8_t out[64];
         const ssize_t n = read(fd, out, sizeof out);
-        if (n > 0) {
+        if (n == FeatureBytes) {
+            std::uint8_t report[FeatureBytes + 1] = {};
+            std::memcpy(report + 1, out, FeatureBytes);
+            unit.hostFeature(unit.generation(), report, sizeof report);
+            for (int i = 0; i < FeatureBytes; ++i)
+                std::fprintf(features, i ? " %d" : "%d", out[i]);
+            std::fprintf(features, "\n");
+            std::fflush(features);
+        } else if (n > 0) {
             // As the host built it: report id 0, then the bytes read here.
             std::uint8_t report[ReportBytes + 1] = {};
             std::memcpy(report + 1, out, static_cast<std::size_t>(std::min<ssize_t>(n, ReportBytes)));
@@ -119,5 +133,6 @@ int main(int argc, char** argv)
     }
     close(fd);
     std::fclose(log);
+    std::fclose(features);
     return 0;
 }

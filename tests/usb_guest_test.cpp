@@ -52,6 +52,15 @@ int CommandsLogged(int command)
     return count;
 }
 
+// The feature reports the gadget saw, a line of decimal bytes each.
+QStringList FeatureReportsLogged()
+{
+    QFile log(FromRoot(Env("TRIVEX_GADGET_LOG") + ".features"));
+    if (!log.open(QIODevice::ReadOnly))
+        return {QStringLiteral("(no log of feature reports)")};
+    return QString::fromLatin1(log.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
 // The race the gadget holds: the reference race, or as many records as the
 // rig asked for.
 std::vector<TimerRecordBytes> GuestRace()
@@ -148,6 +157,13 @@ TEST_F(RealDevicePath, StartUpFindsTheUnitAndSendsTheStartUpCommand)
     EXPECT_EQ(guest->app.state().link.OutputReportLength, 9);
     QThread::msleep(300);
     EXPECT_EQ(CommandsLogged(141), 1);
+    // Where the rig lets the gadget see feature reports (the unit on the HID
+    // driver), the configuration report arrived as the program sent it.
+    if (!Env("TRIVEX_GADGET_FEATURES").isEmpty()) {
+        const QStringList features = FeatureReportsLogged();
+        std::printf("feature reports the unit saw: %s\n", qPrintable(features.join(" | ")));
+        EXPECT_EQ(features, QStringList{"128 37 0 0 3"});
+    }
 }
 
 // A unit that is silent while idle: every read waits in vain, so the link

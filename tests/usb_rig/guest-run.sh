@@ -11,6 +11,9 @@ build=$(cat "$results/build-dir")
 export HOME=/tmp XDG_RUNTIME_DIR=/tmp/xdg QT_QPA_PLATFORM=offscreen
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
+arg() { sed -n "s/.*trivex\.$1=\([^ ]*\).*/\1/p" /proc/cmdline; }
+windows=$(arg windows)
+
 g=/sys/kernel/config/usb_gadget/trivex
 mkdir -p "$g" && cd "$g" || exit 10
 echo 0x04b4 > idVendor
@@ -22,6 +25,14 @@ mkdir -p functions/hid.usb0
 echo 0 > functions/hid.usb0/protocol
 echo 0 > functions/hid.usb0/subclass
 echo 8 > functions/hid.usb0/report_length
+if [ -n "$windows" ]; then
+  # The gadget then takes output and feature reports from the control pipe,
+  # so it sees the program's configuration report too (with an OUT endpoint
+  # the kernel's HID function stalls every feature report). Below the HID
+  # driver that is all that changes: the program writes to the HID device
+  # either way, and no serial driver will take a unit without that endpoint.
+  echo 1 > functions/hid.usb0/no_out_endpoint
+fi
 # Vendor page; an 8-byte input, an 8-byte output and a 5-byte feature report; no report ids.
 printf '\006\000\377\011\001\241\001\025\000\046\377\000\165\010\225\010\011\001\201\002\225\010\011\001\221\002\225\005\011\001\261\002\300' \
   > functions/hid.usb0/report_desc
@@ -37,29 +48,38 @@ wait_for() {
   echo "guest: $1 did not appear"; return 1
 }
 wait_for /dev/hidg0 || exit 12
-wait_for /dev/ttyUSB0 || exit 13
-echo "guest: unit on $udc, held by the serial driver as /dev/ttyUSB0"
 
-arg() { sed -n "s/.*trivex\.$1=\([^ ]*\).*/\1/p" /proc/cmdline; }
-windows=$(arg windows)
+# The unit's interface on the host side, once the bus has listed it.
+unit_interface() {
+  for d in /sys/bus/usb/devices/*:1.0; do
+    [ "$(cat "$d/../idVendor" 2>/dev/null)" = 04b4 ] && basename "$d"
+  done
+}
+
 records=0
 if [ -n "$windows" ]; then
   # As a Windows machine has it: no serial driver for the unit, which goes
   # to the HID driver (a hidraw node), now and whenever it is plugged in.
-  intf=$(ls /sys/bus/usb/drivers/cypress_m8 | grep ':' | head -n 1)
+  for _ in $(seq 100); do intf=$(unit_interface) && [ -n "$intf" ] && break; sleep 0.1; done
+  [ -n "$intf" ] || exit 13
   /bin/busybox rmmod cypress_m8 || exit 14
   # udevd tells wine's HID bus of hidraw nodes as they come and go, as the
   # Plug and Play manager does on Windows.
   /lib/systemd/systemd-udevd --daemon || exit 16
   udevadm trigger --action=add && udevadm settle
-  echo "$intf" > /sys/bus/usb/drivers/usbhid/bind || exit 14
+  [ -e "/sys/bus/usb/drivers/usbhid/$intf" ] || echo "$intf" > /sys/bus/usb/drivers/usbhid/bind || exit 14
   wait_for /dev/hidraw0 || exit 15
   echo "guest: unit on $udc, held by the HID driver as /dev/hidraw0"
   # A race of more records than the list shows at once.
   records=220
+  export TRIVEX_GADGET_FEATURES=1
+else
+  wait_for /dev/ttyUSB0 || exit 13
+  echo "guest: unit on $udc, held by the serial driver as /dev/ttyUSB0"
 fi
 
 : > "$results/commands.log"
+: > "$results/commands.log.features"
 "$build/tests/trivex-gadget" /dev/hidg0 "$results/commands.log" "$records" &
 gadget=$!
 export TRIVEX_GADGET_UDC=$udc TRIVEX_GADGET_UDC_FILE=$g/UDC TRIVEX_GADGET_LOG=$results/commands.log \
