@@ -61,6 +61,8 @@ echo "run-windows-tests: the unit tests under wine"
 # times out runs once more, and one that hangs twice fails.
 ctest --test-dir "$win" --output-on-failure -j"$(nproc)" --timeout 60 --repeat after-timeout:2 -L unit ||
   failed=$((failed + 1))
+# The rest starts from services as a fresh machine has them.
+wine_restart
 ctest --test-dir "$win" --output-on-failure --timeout 120 -L system || failed=$((failed + 1))
 # What follows runs from the portable folder alone, as a user would.
 unset WINEPATH
