@@ -116,8 +116,15 @@ public:
                 return failed(PrintOutcome::NoPrinter, LastCupsError());
             return failed(PrintOutcome::Failed, LastCupsError());
         }
+        // A job that never got its whole document would wait in the queue
+        // until the server gives up on it: it goes at once.
+        auto jobFailed = [&](PrintOutcome outcome, const QString& detail) {
+            const PrintResult r = failed(outcome, detail);
+            cupsCancelJob2(http.get(), dest->name, job, 0);
+            return r;
+        };
         if (cupsStartDocument(http.get(), dest->name, job, "Results", CUPS_FORMAT_PDF, 1) != HTTP_STATUS_CONTINUE)
-            return failed(PrintOutcome::Failed, LastCupsError());
+            return jobFailed(PrintOutcome::Failed, LastCupsError());
         QFile in(pdf.fileName());
         bool written = in.open(QIODevice::ReadOnly);
         while (written && !in.atEnd()) {
@@ -127,8 +134,8 @@ public:
         }
         const ipp_status_t finished = cupsFinishDocument(http.get(), dest->name);
         if (!written || finished > IPP_STATUS_OK_EVENTS_COMPLETE)
-            return failed(finished == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS ? PrintOutcome::Refused : PrintOutcome::Failed,
-                          LastCupsError());
+            return jobFailed(finished == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS ? PrintOutcome::Refused : PrintOutcome::Failed,
+                             LastCupsError());
         result.outcome = paused ? PrintOutcome::Held : PrintOutcome::Sent;
         return result;
     }
