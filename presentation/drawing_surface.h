@@ -25,6 +25,8 @@ public:
     // Paints the rectangle in the background colour.
     virtual void fillBackground(int xTwips, int yTwips, int widthTwips, int heightTwips) = 0;
     virtual int widthTwips() const = 0;
+    // Takes the keyboard focus from the scroll bar, or where nothing has it;
+    // a control the operator is using keeps it.
     virtual void takeFocus() = 0;
     // The keyboard's line: a frame around this band, or none for a height of 0.
     virtual void showCursor(int yTwips, int heightTwips) = 0;

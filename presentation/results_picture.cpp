@@ -1,6 +1,7 @@
 #include "presentation/results_picture.h"
 
 #include <QAccessible>
+#include <QScrollBar>
 
 #include "presentation/picture_accessible.h"
 #include "presentation/twips.h"
@@ -70,7 +71,16 @@ int ResultsPicture::textHeightTwips(const std::string& text) const
 
 int ResultsPicture::widthTwips() const { return static_cast<int>(std::lround(width() * twipsPerPixelX())); }
 
-void ResultsPicture::takeFocus() { setFocus(Qt::OtherFocusReason); }
+void ResultsPicture::takeFocus()
+{
+    // A button that loses the focus while it is held down drops its click,
+    // and the list is redrawn many times a second during a download: only
+    // the scroll bar, or no control at all, gives the focus up to the list.
+    const QWidget* holder = window()->focusWidget();
+    if (holder && holder != this && !qobject_cast<const QScrollBar*>(holder))
+        return;
+    setFocus(Qt::OtherFocusReason);
+}
 
 void ResultsPicture::showCursor(int yTwips, int heightTwips)
 {

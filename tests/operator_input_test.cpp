@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <functional>
 #include <initializer_list>
 
 #include <gtest/gtest.h>
@@ -152,6 +153,48 @@ TEST(TheButtons, TheOneWithTheKeyboardIsMarked)
     EXPECT_FALSE(marked());
     print.setFocus();
     EXPECT_TRUE(marked());
+}
+
+// A person holds a button down for a moment; the list is redrawn meanwhile
+// as records come. The click still counts, and the focus stays where the
+// operator put it.
+TEST(TheButtons, AClickHeldWhileRecordsArriveStillCounts)
+{
+    AppRig r(true, 255);
+    r.load();
+    MainWindow& w = r.app->window();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    r.getMemory();
+    // Past the first page, so that every record filed scrolls the list.
+    r.app->Timer1Tick();
+    while (r.state().store.RecordCount <= 40 && r.step()) {
+    }
+    struct Case {
+        MainWindow::Button button;
+        std::function<bool()> tookEffect;
+    };
+    const TimerState& state = r.state();
+    const Case cases[] = {
+        {MainWindow::Button::DayTime, [&] { return state.format.TimeDisplayMode == TimeDisplay::TimeOfDay; }},
+        {MainWindow::Button::Time, [&] { return state.format.TimeDisplayMode == TimeDisplay::Seconds; }},
+        {MainWindow::Button::DayTime, [&] { return state.format.TimeDisplayMode == TimeDisplay::TimeOfDay; }},
+        {MainWindow::Button::WriteFile, [&] { return r.app->exportDialog() && r.app->exportDialog()->isVisible(); }},
+    };
+    for (const Case& c : cases) {
+        QPushButton& button = w.button(c.button);
+        SCOPED_TRACE(button.text().toStdString());
+        ASSERT_FALSE(c.tookEffect());
+        const int filedBefore = state.store.RecordCount;
+        QTest::mousePress(&button, Qt::LeftButton);
+        for (int report = 0; report < 30; ++report)
+            r.step();
+        ASSERT_GT(state.store.RecordCount, filedBefore) << "no record came while the button was held";
+        QTest::mouseRelease(&button, Qt::LeftButton);
+        ASSERT_TRUE(c.tookEffect());
+    }
+    EXPECT_TRUE(r.unit.sending());
 }
 
 TEST(ScreenReaders, TheListReadsAsItsLinesAndTheControlsHaveNames)
