@@ -97,9 +97,15 @@ void ResultsView::RefreshResults(int limit)
 
 void ResultsView::showFiledRecords()
 {
+    // The page the scroll bar shows now: filing a record need not move the
+    // bar (the 31st leaves it at 0), so no change event may have redrawn it.
     if (store_.RecordCount < VisibleRecordRows) {
         view_.FirstShownRecord = 1;
         view_.LastShownRecord = store_.RecordCount;
+    } else {
+        view_.FirstShownRecord = static_cast<std::int16_t>(scroll_.value() + 1);
+        view_.LastShownRecord = static_cast<std::int16_t>(
+            std::min<int>(scroll_.value() + VisibleRecordRows, store_.RecordCount));
     }
     for (int n = view_.FirstShownRecord; n <= view_.LastShownRecord; ++n) {
         const int row = FirstDataRow + (n - view_.FirstShownRecord);

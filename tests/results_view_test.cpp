@@ -2,6 +2,8 @@
 #include "support/fake_surface.h"
 #include "support/record_fill.h"
 #include "support/recording_scroll.h"
+#include "support/ring_writer.h"
+#include "records/frame_scanner.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +100,24 @@ TEST(ResultsView, RefreshClearsEveryDataRowAndTakesTheFocus)
         rows.push_back(r);
     EXPECT_EQ(v.surface.filledRows, rows);
     EXPECT_EQ(v.surface.focusTaken, 1);
+}
+
+// Records filed one per scan, as a slow unit sends them, around the one that
+// fills the page: the 31st leaves the scroll bar at 0, so no change event
+// redraws the page for it.
+TEST(ResultsView, EachRecordFiledAloneIsOnTheFirstPageAtOnce)
+{
+    ViewLogic v;
+    ReceiveRing ring;
+    for (int r = 1; r <= 34; ++r) {
+        SCOPED_TRACE(r);
+        const FrameBytes frame = EncodeFrame(34, static_cast<std::uint8_t>(r), MakeTimerRecord({.start = 1000u, .bib = r}));
+        AppendToRing(ring, {frame.begin(), frame.end()});
+        ScanReceiveRing(ring, v.store, v.scroll);
+        v.results.showFiledRecords();
+        const int first = r < 31 ? 1 : r - 30;
+        EXPECT_EQ(v.shownSeqs(), Expected(first, r));
+    }
 }
 
 TEST(ResultsView, ScrollEventsKeepAShortListVisible)
