@@ -24,15 +24,8 @@ public:
     std::optional<QString> linkLost(const RecordStore& store, const QString& timeOfDay);
     bool watching() const { return watching_; }
 
-    // What the operator should know of the list an export or a print took,
-    // after the news of it: records below the count that never came, or a
-    // count from the unit below the records filed. Empty when it is whole.
-    static QString listCaveat(const RecordStore& store);
-
 private:
     std::optional<QString> say(const QString& text);
-    QString endedShort(const DownloadCount& count, const QString& why) const;
-    static QString complete(const DownloadCount& count, const QString& timeOfDay);
 
     bool watching_ = false;
     std::int64_t askedAtUs_ = 0;

@@ -2,6 +2,7 @@
 
 #include "app/application_icon.h"
 #include "app/alt_key_button.h"
+#include "app/operator_line.h"
 #include "presentation/application_title.h"
 #include "presentation/focus_mark_style.h"
 #include "presentation/focus_scroll_bar.h"
@@ -105,11 +106,12 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     messUsb_->setObjectName("MessUSB");
     messUsb_->setGeometry(TwipsRect(*this, 120, 7800, 9855, 375));
     messUsb_->setAccessibleDescription(QStringLiteral("How the link to the timing unit stands"));
-    // On the status label's row, right of where its captions end.
-    operatorLine_ = new QLabel(this);
+    // On the status label's row, right of where its captions end, and as
+    // high as the free band between the list and the buttons, for the lines
+    // a long text wraps onto.
+    operatorLine_ = new OperatorLine(this);
     operatorLine_->setObjectName("OperatorLine");
-    operatorLine_->setGeometry(TwipsRect(*this, 2760, 7800, 7215, 375));
-    operatorLine_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    operatorLine_->setGeometry(TwipsRect(*this, 2760, 7590, 7215, 795));
     operatorLine_->setAccessibleName(QStringLiteral("News"));
     operatorLine_->setAccessibleDescription(QStringLiteral("How the download goes and where the list was written"));
     // The list shows it has the keyboard by a frame around it.

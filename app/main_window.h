@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/operator_line.h"
 #include "presentation/format_state.h"
 #include "presentation/view_state.h"
 
@@ -32,7 +33,7 @@ public:
     FocusScrollBar& scrollBar() const { return *scroll_; }
     QLabel& statusLabel() const { return *messUsb_; }
     // News for the operator: how a download goes, where the list was written.
-    QLabel& operatorLine() const { return *operatorLine_; }
+    OperatorLine& operatorLine() const { return *operatorLine_; }
     QTimer& pollTimer() const { return *timer_; }
     QPushButton& button(Button which) const { return *buttons_[static_cast<std::size_t>(which)]; }
 
@@ -61,6 +62,6 @@ private:
     ResultsPicture* picture_ = nullptr;
     FocusScrollBar* scroll_ = nullptr;
     QLabel* messUsb_ = nullptr;
-    QLabel* operatorLine_ = nullptr;
+    OperatorLine* operatorLine_ = nullptr;
     QTimer* timer_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "app/timer_application.h"
 
+#include "app/operator_line_texts.h"
 #include "device/unit_not_opened.h"
 #include "output/export_dialog.h"
 #include "output/output_stamp.h"
@@ -140,14 +141,14 @@ void TimerApplication::Timer1Tick() { poll_.timerFired(); }
 
 void TimerApplication::continueTick() { poll_.resume(); }
 
-void TimerApplication::showNews(const QString& text)
+void TimerApplication::showNews(const QString& text, const QString& path)
 {
-    QLabel& line = window_->operatorLine();
-    line.setText(text);
+    OperatorLine& line = window_->operatorLine();
+    line.showNews(text, path);
     // Read out as it changes, as a live region is.
     QAccessibleEvent changed(&line, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&changed);
-    emit newsShown(text);
+    emit newsShown(line.toldText());
 }
 
 void TimerApplication::tickStopped(bool ended)
@@ -173,15 +174,14 @@ void TimerApplication::getMemoryClicked()
         // The unit is asked once it has had the start-up command; a slow
         // unit can take seconds to get there, so the press is acknowledged.
         getMemoryAfterStartup_ = true;
-        showNews(QStringLiteral("The unit is being started; its records are asked for next."));
+        showNews(OperatorLineText::UnitBeingStarted());
         return;
     }
     // Pressed again during the pause: that download is on its way already.
     if (getMemoryAsked_)
         return;
     if (!GetMemory(protocol_)) {
-        showNews(QStringLiteral("No timing unit was found: the records are kept. Plug the unit in and press "
-                                "Get Memory again."));
+        showNews(OperatorLineText::NoUnitForGetMemory());
         return;
     }
     getMemoryAsked_ = true;
@@ -213,11 +213,12 @@ void TimerApplication::writeFileClicked()
     window_->setVisible(true);
     if (!exportDialog_) {
         exportDialog_ = new ExportDialog(state_.format, state_.store, prompt_, window_.get());
-        connect(exportDialog_, &ExportDialog::written, this,
-                [this](const QString& path) {
-                    showNews(QStringLiteral("The list was written to %1").arg(path)
-                             + DownloadNews::listCaveat(state_.store));
-                });
+        connect(exportDialog_, &ExportDialog::written, this, [this](const QString& path) {
+            showNews(OperatorLineText::ListWritten(OperatorLineText::ListCaveat(state_.store)), path);
+        });
+        // An earlier export's news of success must not stand for this one.
+        connect(exportDialog_, &ExportDialog::notWritten, this,
+                [this](const QString& path) { showNews(OperatorLineText::ListNotWritten(), path); });
     }
     exportDialog_->open();
 }
@@ -225,7 +226,7 @@ void TimerApplication::writeFileClicked()
 void TimerApplication::printClicked()
 {
     if (printJob_.running()) {
-        showNews(QStringLiteral("The list is still being sent to the printer."));
+        showNews(OperatorLineText::StillPrinting());
         return;
     }
     const QDateTime now = QDateTime::currentDateTime();
@@ -233,50 +234,17 @@ void TimerApplication::printClicked()
     const ListedRecords list = FormattedNow(ListForOutput(state_.format, state_.store));
     const QString date = StampDate(now);
     const QString time = StampTime(now);
-    printCaveat_ = DownloadNews::listCaveat(state_.store);
+    printCaveat_ = OperatorLineText::ListCaveat(state_.store);
     printJob_.start(*printSystem_, [list, date, time](QPagedPaintDevice& device, QString* why) {
         return PrintResults(device, list, date, time, why);
     });
-    showNews(QStringLiteral("Sending the list to the printer\u2026"));
+    showNews(OperatorLineText::SendingToPrinter());
 }
 
 void TimerApplication::printFinished(const PrintResult& r)
 {
-    const QString kept = QStringLiteral(" The records are kept; press Print again when the printer is ready.");
-    const QString named = r.printer.isEmpty() ? QStringLiteral("the printer") : QStringLiteral("the printer %1").arg(r.printer);
-    const QString detail = r.detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(r.detail);
-    switch (r.outcome) {
-    case PrintOutcome::Sent:
-        showNews(QStringLiteral("The list was sent to %1.").arg(named) + printCaveat_);
-        return;
-    case PrintOutcome::Held:
-        showNews(QStringLiteral("The list is waiting at %1, which is paused.").arg(named));
-        prompt_.tell(QStringLiteral("The list was sent to %1, but the printer is paused: it prints when the printer "
-                                    "is resumed. The records are kept.")
-                         .arg(named));
-        return;
-    case PrintOutcome::NoPrinter:
-        showNews(QStringLiteral("Nothing was printed: no printer."));
-        prompt_.tell(QStringLiteral("Nothing was printed. No default printer is set up on this computer. Set up a "
-                                    "printer and press Print again; the records are kept."));
-        return;
-    case PrintOutcome::Refused:
-        showNews(QStringLiteral("Nothing was printed: the printer refused the list."));
-        prompt_.tell(QStringLiteral("Nothing was printed. %1 does not accept print jobs now%2.")
-                         .arg(named.left(1).toUpper() + named.mid(1), detail)
-                     + kept);
-        return;
-    case PrintOutcome::NotAnswering:
-        showNews(QStringLiteral("Nothing was printed: the print service %1.")
-                     .arg(r.detail.isEmpty() ? QStringLiteral("did not answer") : r.detail));
-        prompt_.tell(QStringLiteral("Nothing was printed. The print service of this computer %1.")
-                         .arg(r.detail.isEmpty() ? QStringLiteral("did not answer") : r.detail)
-                     + kept);
-        return;
-    case PrintOutcome::Failed:
-        showNews(QStringLiteral("Printing failed."));
-        prompt_.tell("Printing failed: " + (r.detail.isEmpty() ? QStringLiteral("the printer reported an error") : r.detail)
-                     + ". The records are kept; check the printer and press Print again.");
-        return;
-    }
+    const OperatorLineText::PrintNews news = OperatorLineText::TellPrintOutcome(r, printCaveat_);
+    showNews(news.line);
+    if (!news.message.isEmpty())
+        prompt_.tell(news.message);
 }

@@ -53,6 +53,9 @@ public:
     void setPrintSystem(PrintSystem& system) { printSystem_ = &system; }
     // A print is being handed to the print system.
     bool printing() const { return printJob_.running(); }
+    // Cuts a print's waits short and waits for it at most `patience`: true
+    // when no print is left in the print system's hands.
+    bool stopPrinting(std::chrono::milliseconds patience) { return printJob_.stopWithin(patience); }
     // The export dialog, once "Write File" has opened it.
     ExportDialog* exportDialog() { return exportDialog_; }
     // The start-up command has been sent (or the program is ending).
@@ -99,7 +102,8 @@ private:
     };
 
     void connectWindow();
-    void showNews(const QString& text);
+    // "%1" in the text stands for `path`.
+    void showNews(const QString& text, const QString& path = {});
     void printFinished(const PrintResult& result);
     void startupReadDone();
     void tickStopped(bool ended);

@@ -262,9 +262,13 @@ void ExportDialog::write()
     for (int i = 0; i < file1_->count(); ++i)
         request.listedNames << file1_->item(i)->text();
     FileSystemTarget files;
-    if (RunExport(request, format_, store_, prompt_, files) != ExportOutcome::Written)
+    const ExportOutcome outcome = RunExport(request, format_, store_, prompt_, files);
+    const QString path = QDir::toNativeSeparators(QDir(request.folder).filePath(request.name));
+    if (outcome == ExportOutcome::Failed)
+        emit notWritten(path);
+    if (outcome != ExportOutcome::Written)
         return;
-    emit written(QDir::toNativeSeparators(QDir(request.folder).filePath(request.name)));
+    emit written(path);
     hide();
     if (mainWindow_)
         mainWindow_->activateWindow();

@@ -53,6 +53,8 @@ public slots:
 signals:
     // The list was written to this file (the full path, as the system writes it).
     void written(const QString& path);
+    // Writing to this file failed; the operator has been told why.
+    void notWritten(const QString& path);
 
 protected:
     bool event(QEvent* event) override;

@@ -25,7 +25,7 @@ struct Deadline {
     bool passed = false;
 };
 
-// Called by libcups each second it waits for the server: 0 gives up.
+// Called by libcups each time it has waited a while for the server: 0 gives up.
 int KeepWaiting(http_t*, void* data)
 {
     auto* d = static_cast<Deadline*>(data);
@@ -70,7 +70,8 @@ public:
             result.detail = QStringLiteral("is not running");
             return result;
         }
-        httpSetTimeout(http.get(), 1.0, KeepWaiting, &deadline);
+        // Asked often, so that a stop (the program ending) is heard at once.
+        httpSetTimeout(http.get(), 0.2, KeepWaiting, &deadline);
         auto failed = [&](PrintOutcome outcome, const QString& detail) {
             result.outcome = deadline.passed ? PrintOutcome::NotAnswering : outcome;
             result.detail = deadline.passed ? QStringLiteral("did not answer in time") : detail;

@@ -21,10 +21,12 @@ DownloadCount CountDownload(const RecordStore& store)
     return count;
 }
 
-std::string NumberRanges(const std::vector<int>& numbers)
+std::string NumberRanges(const std::vector<int>& numbers, std::size_t maxRanges, int* notWritten)
 {
     std::string text;
-    for (std::size_t i = 0; i < numbers.size();) {
+    std::size_t ranges = 0;
+    std::size_t i = 0;
+    for (; i < numbers.size() && ranges < maxRanges; ++ranges) {
         std::size_t end = i;
         while (end + 1 < numbers.size() && numbers[end + 1] == numbers[end] + 1)
             ++end;
@@ -35,5 +37,7 @@ std::string NumberRanges(const std::vector<int>& numbers)
             text += (end == i + 1 ? ", " : "-") + std::to_string(numbers[end]);
         i = end + 1;
     }
+    if (notWritten)
+        *notWritten = static_cast<int>(numbers.size() - i);
     return text;
 }

@@ -2,6 +2,8 @@
 
 #include "records/record_table.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,5 +16,7 @@ struct DownloadCount {
 
 DownloadCount CountDownload(const RecordStore& store);
 
-// Numbers in ascending order as a reader takes them in: "3, 7-9, 12".
-std::string NumberRanges(const std::vector<int>& numbers);
+// Numbers in ascending order as a reader takes them in: "3, 7-9, 12". At
+// most `maxRanges` runs are written; `notWritten` gets how many numbers the
+// runs left out hold.
+std::string NumberRanges(const std::vector<int>& numbers, std::size_t maxRanges = SIZE_MAX, int* notWritten = nullptr);

@@ -22,6 +22,21 @@ TEST(NumberRanges, RunsOfThreeOrMoreAreJoined)
         EXPECT_EQ(NumberRanges(c.numbers), c.text) << c.text;
 }
 
+TEST(NumberRanges, AtMostTheRunsAskedForAndTheCountOfTheRest)
+{
+    const std::vector<int> numbers{1, 3, 7, 8, 9, 12, 20, 21};
+    const struct {
+        std::size_t maxRanges;
+        const char* text;
+        int left;
+    } cases[] = {{0, "", 8}, {3, "1, 3, 7-9", 3}, {5, "1, 3, 7-9, 12, 20, 21", 0}, {9, "1, 3, 7-9, 12, 20, 21", 0}};
+    for (const auto& c : cases) {
+        int left = -1;
+        EXPECT_EQ(NumberRanges(numbers, c.maxRanges, &left), c.text) << c.maxRanges;
+        EXPECT_EQ(left, c.left) << c.maxRanges;
+    }
+}
+
 TEST(CountDownload, CountsTheRecordsThatCameAndNamesTheMissingOnes)
 {
     RecordStore store;

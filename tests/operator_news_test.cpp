@@ -1,6 +1,7 @@
 // The operator line: how a download goes and how it ended, where the list was
 // written, that it was printed.
 #include "app/download_news.h"
+#include "app/operator_line_texts.h"
 #include "output/export_dialog.h"
 #include "output/folder_list.h"
 #include "support/app_rig.h"
@@ -81,6 +82,14 @@ TEST(OperatorNews, TheExportAndThePrintAreTold)
     dialog->fileName().setText("Heat1.txt");
     dialog->write();
     EXPECT_EQ(r.line(), "The list was written to " + QDir::toNativeSeparators(dir.filePath("Heat1.txt")));
+
+    // A write that fails does not leave the news of the last one standing.
+    dialog->fileName().setText("no-such-folder/Heat2.txt");
+    dialog->write();
+    EXPECT_EQ(prompt.messages.size(), 1) << prompt.messages.join('|').toStdString();
+    EXPECT_EQ(r.line(), "The list was not written to "
+                            + QDir::toNativeSeparators(dir.filePath("no-such-folder/Heat2.txt"))
+                            + "; the records are kept.");
 }
 
 // How the news reads the table when the link is lost, or the stream ends.
@@ -141,7 +150,7 @@ TEST(DownloadNews, TheListsGapsAndAStrayCountAreTold)
         for (int r : c.blank)
             store.RecordTable[static_cast<std::size_t>(r)] = RecordStore().RecordTable[static_cast<std::size_t>(r)];
         store.ReportedRecordCount = static_cast<std::int16_t>(c.reported);
-        EXPECT_EQ(DownloadNews::listCaveat(store), c.said);
+        EXPECT_EQ(OperatorLineText::ListCaveat(store), c.said);
     }
 }
 

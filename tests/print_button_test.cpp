@@ -1,8 +1,12 @@
+#include "app/program_run.h"
 #include "support/app_rig.h"
 #include "support/printers.h"
 #include "support/scripted_prompt.h"
 
 #include <QPrinter>
+
+#include <chrono>
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +85,38 @@ TEST(PrintButton, ClosingDuringAPrintEndsItsWait)
     ASSERT_TRUE(r->app->printing());
     r.reset();
     EXPECT_TRUE(silent.stopped());
+}
+
+// The end of the program, "Exit" or the window's close, stops a print that
+// listens and returns; one that the print system holds on to is left behind
+// by ending the process at once.
+TEST(PrintButton, TheEndOfTheProgramNeverWaitsForAPrint)
+{
+    {
+        SilentPrinter silent;
+        AppRig r(true, 5, nullptr);
+        r.app->setPrintSystem(silent);
+        r.loadAndDownload();
+        r.click(AppRig::Button::Print);
+        ASSERT_TRUE(r.app->printing());
+        EXPECT_EQ(FinishTimerProgram(*r.app, 3, std::chrono::seconds(20)), 3);
+        EXPECT_TRUE(silent.stopped());
+    }
+#if GTEST_HAS_DEATH_TEST
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            DeafPrinter deaf(std::chrono::seconds(60));
+            AppRig r(true, 5, nullptr);
+            r.app->setPrintSystem(deaf);
+            r.loadAndDownload();
+            r.click(AppRig::Button::Print);
+            deaf.waitUntilCalled();
+            FinishTimerProgram(*r.app, 3);
+            std::_Exit(5); // it waited for the print after all
+        },
+        testing::ExitedWithCode(3), "");
+#endif
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "emulator/sample_race.h"
 #include "support/x_pointer.h"
 #include "app/timer_application.h"
+#include "output/export_dialog.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -18,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
+#include <vector>
 #include <thread>
 
 namespace {
@@ -101,6 +104,68 @@ TEST(RealWindow, TheListGrowsDuringADownloadAndAButtonIsAnsweredMeanwhile)
     EXPECT_GE(paintsWithRecordsWhileSending, 2);
     EXPECT_TRUE(answeredWhileSending);
     EXPECT_EQ(app.results().rowTexts(ResultsView::LastDataRow)[0], "80");
+}
+
+// Buttons clicked as a person clicks them, held down about 100 ms, while a
+// long download redraws the list many times a second: every click counts,
+// in the main window and in the export dialog alike.
+TEST(RealWindow, EveryClickDuringADownloadTakesEffect)
+{
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs a real X display (tests/window/run-under-xvfb.sh)";
+    XTestPointer pointer;
+    ASSERT_TRUE(pointer.ok()) << "the X server has no test extension";
+    RealTimeProgram program(9, 255);
+    ASSERT_TRUE(program.start());
+    TimerApplication& app = program.app;
+    MainWindow& w = app.window();
+    auto centre = [](QWidget& widget) { return widget.mapToGlobal(widget.rect().center()); };
+
+    // Where the dialog's "Cancel" is: it comes back where it was.
+    app.writeFileClicked();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(app.exportDialog()));
+    auto* cancel = app.exportDialog()->findChild<QPushButton*>("Exit1");
+    ASSERT_NE(cancel, nullptr);
+    const QPoint cancelAt = centre(*cancel);
+    app.exportDialog()->cancel();
+
+    QPushButton* const row[] = {&w.button(MainWindow::Button::DayTime), &w.button(MainWindow::Button::Time),
+                                &w.button(MainWindow::Button::WriteFile), cancel};
+    std::vector<QPoint> at;
+    std::map<QPushButton*, int> clicks;
+    for (QPushButton* b : row) {
+        at.push_back(b == cancel ? cancelAt : centre(*b));
+        QObject::connect(b, &QPushButton::clicked, [&clicks, b] { ++clicks[b]; });
+    }
+    constexpr int Rounds = 3;
+    std::atomic<bool> sendingThroughout{true};
+    std::atomic<bool> done{false};
+    app.getMemoryClicked();
+    std::thread hand([&] {
+        XTestPointer own;
+        // Past the first page: from here every record filed scrolls the list.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+        for (int round = 0; round < Rounds; ++round)
+            for (const QPoint& p : at) {
+                own.moveTo(p.x(), p.y());
+                std::this_thread::sleep_for(std::chrono::milliseconds(60));
+                own.press();
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                own.release();
+                sendingThroughout = sendingThroughout && program.unit.sending();
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            }
+        done = true;
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 60000));
+    hand.join();
+    QTest::qWait(100);
+
+    EXPECT_TRUE(sendingThroughout) << "the download ended before the last click";
+    for (QPushButton* b : row)
+        EXPECT_EQ(clicks[b], Rounds) << b->text().toStdString();
+    EXPECT_EQ(app.state().format.TimeDisplayMode, TimeDisplay::Seconds);
+    EXPECT_FALSE(app.exportDialog()->isVisible());
 }
 
 // A unit that reports every 450 ms takes 18 s over the start-up read: the

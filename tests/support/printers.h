@@ -8,6 +8,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 // A print system with no default printer.
 class NoPrinter : public PrintSystem {
@@ -75,4 +76,33 @@ private:
     std::condition_variable woken_;
     bool stopped_ = false;
     bool letGo_ = false;
+};
+
+// A print system that hangs and does not listen to a stop, as drawing pages
+// on a Windows spooler that hangs does. It gives up after `hang`.
+class DeafPrinter : public PrintSystem {
+public:
+    explicit DeafPrinter(std::chrono::milliseconds hang) : hang_(hang) {}
+    PrintResult printOnDefault(const PageLayout&, std::stop_token) override
+    {
+        {
+            std::lock_guard lock(mutex_);
+            called_ = true;
+        }
+        calledChanged_.notify_all();
+        std::this_thread::sleep_for(hang_);
+        return {PrintOutcome::Sent, QStringLiteral("Front desk"), {}};
+    }
+    void waitUntilCalled()
+    {
+        std::unique_lock lock(mutex_);
+        while (!calledChanged_.wait_for(lock, std::chrono::milliseconds(5), [this] { return called_; })) {
+        }
+    }
+
+private:
+    std::chrono::milliseconds hang_;
+    std::mutex mutex_;
+    std::condition_variable calledChanged_;
+    bool called_ = false;
 };

@@ -1,0 +1,108 @@
+#include "app/operator_line_texts.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString Tr(const char* text) { return QCoreApplication::translate("OperatorLine", text); }
+
+// The line has room for a few runs of missing numbers, not for every one.
+constexpr std::size_t RunsNamed = 4;
+
+QString MissingNumbers(const std::vector<int>& missing)
+{
+    int left = 0;
+    const QString named = QString::fromStdString(NumberRanges(missing, RunsNamed, &left));
+    return left == 0 ? named : Tr("%1 and %2 more").arg(named).arg(left);
+}
+
+} // namespace
+
+namespace OperatorLineText {
+
+QString UnitBeingStarted() { return Tr("The unit is being started; its records are asked for next."); }
+
+QString NoUnitForGetMemory()
+{
+    return Tr("No timing unit was found: the records are kept. Plug the unit in and press Get Memory again.");
+}
+
+QString AskingForRecords() { return Tr("Asking the unit for its records\u2026"); }
+
+QString Downloading(int filed, int expected) { return Tr("Downloading: %1 of %2 records").arg(filed).arg(expected); }
+
+QString DownloadComplete(int filed, const QString& timeOfDay)
+{
+    return Tr("Download complete: %1 records, at %2.").arg(filed).arg(timeOfDay);
+}
+
+QString DownloadStoppedShort(const DownloadCount& count, bool unitWentQuiet)
+{
+    const QString text = unitWentQuiet
+        ? Tr("Download stopped short (the unit went quiet or was unplugged): %1 of %2 records came; missing %3.")
+        : Tr("Download stopped short: %1 of %2 records came; missing %3.");
+    return text.arg(count.filed).arg(count.expected).arg(MissingNumbers(count.missing));
+}
+
+QString NoRecordsSent() { return Tr("The unit sent no records."); }
+
+QString NoUnitNothingDownloaded() { return Tr("No timing unit was found: nothing was downloaded."); }
+
+QString QuietBeforeAnyRecord() { return Tr("The unit went quiet or was unplugged before any record came."); }
+
+QString ListCaveat(const RecordStore& store)
+{
+    const DownloadCount count = CountDownload(store);
+    if (!count.missing.empty())
+        return Tr(" Records %1 never came; their lines are blank.").arg(MissingNumbers(count.missing));
+    if (store.ReportedRecordCount < store.RecordCount)
+        return Tr(" The unit's last count was %1; all %2 records are listed.")
+            .arg(store.ReportedRecordCount)
+            .arg(store.RecordCount);
+    return {};
+}
+
+QString ListWritten(const QString& caveat) { return Tr("The list was written to %1") + caveat; }
+
+QString ListNotWritten() { return Tr("The list was not written to %1; the records are kept."); }
+
+QString SendingToPrinter() { return Tr("Sending the list to the printer\u2026"); }
+
+QString StillPrinting() { return Tr("The list is still being sent to the printer."); }
+
+PrintNews TellPrintOutcome(const PrintResult& r, const QString& caveat)
+{
+    const QString kept = Tr(" The records are kept; press Print again when the printer is ready.");
+    const QString named = r.printer.isEmpty() ? Tr("the printer") : Tr("the printer %1").arg(r.printer);
+    const QString detail = r.detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(r.detail);
+    switch (r.outcome) {
+    case PrintOutcome::Sent:
+        return {Tr("The list was sent to %1.").arg(named) + caveat, {}};
+    case PrintOutcome::Held:
+        return {Tr("The list is waiting at %1, which is paused.").arg(named),
+                Tr("The list was sent to %1, but the printer is paused: it prints when the printer is resumed. The "
+                   "records are kept.")
+                    .arg(named)};
+    case PrintOutcome::NoPrinter:
+        return {Tr("Nothing was printed: no printer."),
+                Tr("Nothing was printed. No default printer is set up on this computer. Set up a printer and press "
+                   "Print again; the records are kept.")};
+    case PrintOutcome::Refused:
+        return {Tr("Nothing was printed: the printer refused the list."),
+                Tr("Nothing was printed. %1 does not accept print jobs now%2.")
+                        .arg(named.left(1).toUpper() + named.mid(1), detail)
+                    + kept};
+    case PrintOutcome::NotAnswering: {
+        const QString what = r.detail.isEmpty() ? Tr("did not answer") : r.detail;
+        return {Tr("Nothing was printed: the print service %1.").arg(what),
+                Tr("Nothing was printed. The print service of this computer %1.").arg(what) + kept};
+    }
+    case PrintOutcome::Failed:
+        return {Tr("Printing failed."),
+                Tr("Printing failed: %1. The records are kept; check the printer and press Print again.")
+                    .arg(r.detail.isEmpty() ? Tr("the printer reported an error") : r.detail)};
+    }
+    return {Tr("Printing failed."), {}};
+}
+
+} // namespace OperatorLineText

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "output/print_system.h"
+#include "records/download_count.h"
+#include "records/record_table.h"
+
+#include <QString>
+
+// What the operator line says, and the messages that go with a print: whole
+// sentences, each made here from the values it tells, through the
+// translation table. A text that names a file keeps the place of its path as
+// "%1", for the line to shorten the path to the room it has.
+namespace OperatorLineText {
+
+QString UnitBeingStarted();
+QString NoUnitForGetMemory();
+
+QString AskingForRecords();
+QString Downloading(int filed, int expected);
+QString DownloadComplete(int filed, const QString& timeOfDay);
+QString DownloadStoppedShort(const DownloadCount& count, bool unitWentQuiet);
+QString NoRecordsSent();
+QString NoUnitNothingDownloaded();
+QString QuietBeforeAnyRecord();
+// What to know of the list an export or a print took, after the news of it:
+// records below the count that never came, or a count from the unit below
+// the records filed. Empty when the list is whole; else it starts with a blank.
+QString ListCaveat(const RecordStore& store);
+
+QString ListWritten(const QString& caveat);
+QString ListNotWritten();
+
+QString SendingToPrinter();
+QString StillPrinting();
+
+struct PrintNews {
+    QString line;
+    // A message box's text; empty when the line says it all.
+    QString message;
+};
+PrintNews TellPrintOutcome(const PrintResult& result, const QString& caveat);
+
+} // namespace OperatorLineText
