@@ -3,6 +3,8 @@
 #include "emulator/emulated_hid.h"
 #include "emulator/sample_race.h"
 #include "app/command_line.h"
+#include "device/background_search.h"
+#include "app/program_run.h"
 #include "app/timer_application.h"
 
 #include <QApplication>
@@ -17,9 +19,7 @@ int main(int argc, char** argv)
     EmulatedHidAccess hid(EmulatedHidAccess::Pacing::RealTime);
     hid.addOtherDevice("usb-keyboard", 0x046D, 0xC31C);
     hid.addUnit("emulated-timing-unit", unit);
-    TimerApplication app({.hid = hid, .clock = clock});
-    QObject::connect(&app, &TimerApplication::exitRequested, &qapp, &QApplication::quit, Qt::QueuedConnection);
-    app.Load();
-    app.window().showCentred();
-    return qapp.exec();
+    BackgroundSearch search(hid);
+    TimerApplication app({.hid = search, .clock = clock});
+    return RunTimerProgram(qapp, app);
 }

@@ -1,6 +1,8 @@
 // The timing interface on a real unit, through hidapi.
 #include "device/hidapi_access.h"
 #include "app/command_line.h"
+#include "device/background_search.h"
+#include "app/program_run.h"
 #include "app/timer_application.h"
 
 #include <QApplication>
@@ -12,9 +14,7 @@ int main(int argc, char** argv)
     QApplication qapp(argc, argv);
     SteadyClock clock;
     HidapiAccess hid(clock);
-    TimerApplication app({.hid = hid, .clock = clock});
-    QObject::connect(&app, &TimerApplication::exitRequested, &qapp, &QApplication::quit, Qt::QueuedConnection);
-    app.Load();
-    app.window().showCentred();
-    return qapp.exec();
+    BackgroundSearch search(hid);
+    TimerApplication app({.hid = search, .clock = clock});
+    return RunTimerProgram(qapp, app);
 }

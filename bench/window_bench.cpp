@@ -5,7 +5,10 @@
 //    every 1 ms, idle and during a download;
 //  - a 255-record download, from the press of "Get Memory" to the last record
 //    painted with its data, against the unit's floor (reports x interval);
-//  - how often the list is painted during that download, and the CPU it costs.
+//  - how often the list is painted during that download, and the CPU it costs;
+//  - press-to-repaint latency with no unit while each search for it takes
+//    300 ms.
+#include "device/background_search.h"
 #include "emulator/emulated_hid.h"
 #include "presentation/focus_scroll_bar.h"
 #include "presentation/format_state.h"
@@ -50,18 +53,50 @@ double CpuSeconds(int who)
         + static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-// The whole program on an emulated unit paced in real time.
+// The emulated devices, each search for them taking `searchMs`, as a
+// machine with many HID interfaces takes.
+class SlowSearch : public HidAccess {
+public:
+    SlowSearch(HidAccess& devices, int searchMs) : devices_(devices), searchMs_(searchMs) {}
+    std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId, std::uint16_t productId) override
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(searchMs_));
+        return devices_.enumerate(vendorId, productId);
+    }
+    std::unique_ptr<HidDevice> open(const std::string& path) override { return devices_.open(path); }
+
+private:
+    HidAccess& devices_;
+    int searchMs_;
+};
+
+// How the program searches for the unit.
+enum class Searching { AsTheProgramDoes, OnTheWindowsThread };
+
+// The whole program on an emulated unit paced in real time; with a search
+// time, each search for the unit takes that long.
 struct Session {
     SteadyClock clock;
     EmulatedUnit unit;
     EmulatedHidAccess hid{EmulatedHidAccess::Pacing::RealTime};
+    std::unique_ptr<SlowSearch> slow;
+    std::unique_ptr<BackgroundSearch> search;
     std::unique_ptr<TimerApplication> app;
 
-    explicit Session(std::int64_t intervalUs)
+    explicit Session(std::int64_t intervalUs, int searchMs = 0, Searching searching = Searching::AsTheProgramDoes)
         : unit(clock, SampleRace(36000000, 3, Records), {.reportIntervalUs = intervalUs})
     {
         hid.addUnit("unit", unit);
-        app = std::make_unique<TimerApplication>(TimerPorts{.hid = hid, .clock = clock});
+        HidAccess* access = &hid;
+        if (searchMs > 0) {
+            slow = std::make_unique<SlowSearch>(hid, searchMs);
+            access = slow.get();
+        }
+        if (searching == Searching::AsTheProgramDoes) {
+            search = std::make_unique<BackgroundSearch>(*access);
+            access = search.get();
+        }
+        app = std::make_unique<TimerApplication>(TimerPorts{.hid = *access, .clock = clock});
         app->Load();
         app->window().showCentred();
         if (!QTest::qWaitForWindowExposed(&app->window()) || !QTest::qWaitFor([this] { return app->started(); }))
@@ -184,6 +219,21 @@ std::vector<double> PressWhile(Session& s, int presses, const std::function<bool
     return probe.latenciesMs;
 }
 
+// With no unit, while every search for it takes 300 ms: the search as the
+// program makes it, and on the window's thread for comparison.
+void LatencyWithoutUnit()
+{
+    for (const Searching searching : {Searching::AsTheProgramDoes, Searching::OnTheWindowsThread}) {
+        Session s(10000, 300, searching);
+        s.unit.unplug();
+        QTest::qWait(1000);
+        const Summary idle = Summarise(PressWhile(s, 30, [] { return true; }));
+        std::printf("latency, no unit, 300 ms searches %s: %zu presses, median %.1f ms, max %.1f ms\n",
+                    searching == Searching::AsTheProgramDoes ? "off the window's thread" : "on the window's thread",
+                    idle.count, idle.median, idle.max);
+    }
+}
+
 void Latency(std::int64_t intervalUs)
 {
     {
@@ -288,13 +338,15 @@ int main(int argc, char** argv)
         std::printf("needs a real X window: run it as tests/window/run-under-xvfb.sh %s\n", argv[0]);
         return 2;
     }
-    // Any of "download-10", "download-1", "latency-10", "latency-1", "idle"; all by default.
+    // Any of "download-10", "download-1", "latency-10", "latency-1", "latency-no-unit", "idle"; all by default.
     QStringList wanted = qapp.arguments().mid(1);
     if (wanted.isEmpty())
-        wanted = {"download-10", "download-1", "latency-10", "latency-1", "idle"};
+        wanted = {"download-10", "download-1", "latency-10", "latency-1", "latency-no-unit", "idle"};
     for (const QString& w : wanted) {
         const std::int64_t interval = w.endsWith("-10") ? 10000 : 1000;
-        if (w.startsWith("download"))
+        if (w == "latency-no-unit")
+            LatencyWithoutUnit();
+        else if (w.startsWith("download"))
             Download(interval);
         else if (w.startsWith("latency"))
             Latency(interval);

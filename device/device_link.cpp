@@ -155,9 +155,14 @@ bool OpenTimerDevice(DeviceContext& device)
     DeviceLink& link = device.link;
     link.DeviceConnected = false;
     std::vector<std::pair<std::string, OpenFailure>> unopenable;
+    const std::optional<std::vector<HidDeviceInfo>> interfaces = device.hid.search(TimerVendorId, TimerProductId);
+    if (!interfaces) {
+        // The search is still going on: nothing is known yet of units that cannot be opened.
+        device.status.showLinkStatus(LinkCaption::NotFound);
+        return false;
+    }
     {
-        const std::vector<HidDeviceInfo> interfaces = device.hid.enumerate(TimerVendorId, TimerProductId);
-        for (const HidDeviceInfo& candidate : interfaces) {
+        for (const HidDeviceInfo& candidate : *interfaces) {
             link.DevicePath = candidate.path;
             std::unique_ptr<HidDevice> handle = device.hid.open(candidate.path);
             if (!handle && candidate.vendorId == TimerVendorId && candidate.productId == TimerProductId)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,12 @@ public:
     virtual ~HidAccess() = default;
     // Interfaces present, asked for by ids; a platform may list others too.
     virtual std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId, std::uint16_t productId) = 0;
+    // The list of a search, as the link looks for the unit: by default one
+    // made now; nothing where a search that runs elsewhere has none ready yet.
+    virtual std::optional<std::vector<HidDeviceInfo>> search(std::uint16_t vendorId, std::uint16_t productId)
+    {
+        return enumerate(vendorId, productId);
+    }
     // nullptr when the interface cannot be opened; lastOpenFailure() says why.
     virtual std::unique_ptr<HidDevice> open(const std::string& path) = 0;
     virtual OpenFailure lastOpenFailure() const { return OpenFailure::Other; }

@@ -2,6 +2,7 @@
 // this system) with no timing unit plugged in: it says so, keeps asking,
 // answers every button, and "Exit" ends it.
 #include "app/timer_application.h"
+#include "device/background_search.h"
 #include "device/device_link.h"
 #include "device/hidapi_access.h"
 #include "support/scripted_prompt.h"
@@ -23,7 +24,9 @@ TEST(NoUnit, TheProgramSaysSoStaysUsableAndExitEndsIt)
     if (!hid.enumerate(TimerVendorId, TimerProductId).empty())
         GTEST_SKIP() << "a timing unit is plugged into this machine";
     ScriptedPrompt prompt;
-    TimerApplication app({.hid = hid, .clock = clock, .prompt = &prompt});
+    // As the program searches: on a thread of its own after the first time.
+    BackgroundSearch search(hid);
+    TimerApplication app({.hid = search, .clock = clock, .prompt = &prompt});
     QStringList captions;
     QObject::connect(&app, &TimerApplication::linkStatusShown, [&](const QString& c) { captions << c; });
     app.Load();
