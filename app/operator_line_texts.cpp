@@ -62,6 +62,11 @@ QString ListCaveat(const RecordStore& store)
     return {};
 }
 
+QString DownloadStillRunning(const DownloadCount& count)
+{
+    return Tr(" The download was still running: %1 of %2 records were in the list.").arg(count.filed).arg(count.expected);
+}
+
 QString ListWritten(const QString& caveat) { return Tr("The list was written to %1") + caveat; }
 
 QString ListNotWritten() { return Tr("The list was not written to %1; the records are kept."); }

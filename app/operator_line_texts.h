@@ -26,6 +26,8 @@ QString QuietBeforeAnyRecord();
 // records below the count that never came, or a count from the unit below
 // the records filed. Empty when the list is whole; else it starts with a blank.
 QString ListCaveat(const RecordStore& store);
+// The same, for a list taken while the download goes on.
+QString DownloadStillRunning(const DownloadCount& count);
 
 QString ListWritten(const QString& caveat);
 QString ListNotWritten();

@@ -214,13 +214,21 @@ void TimerApplication::writeFileClicked()
     if (!exportDialog_) {
         exportDialog_ = new ExportDialog(state_.format, state_.store, prompt_, window_.get());
         connect(exportDialog_, &ExportDialog::written, this, [this](const QString& path) {
-            showNews(OperatorLineText::ListWritten(OperatorLineText::ListCaveat(state_.store)), path);
+            showNews(OperatorLineText::ListWritten(listCaveat()), path);
         });
         // An earlier export's news of success must not stand for this one.
         connect(exportDialog_, &ExportDialog::notWritten, this,
                 [this](const QString& path) { showNews(OperatorLineText::ListNotWritten(), path); });
     }
     exportDialog_->open();
+}
+
+QString TimerApplication::listCaveat() const
+{
+    // Records still on their way are not missing.
+    if (news_.watching())
+        return OperatorLineText::DownloadStillRunning(CountDownload(state_.store));
+    return OperatorLineText::ListCaveat(state_.store);
 }
 
 void TimerApplication::printClicked()
@@ -234,7 +242,7 @@ void TimerApplication::printClicked()
     const ListedRecords list = FormattedNow(ListForOutput(state_.format, state_.store));
     const QString date = StampDate(now);
     const QString time = StampTime(now);
-    printCaveat_ = OperatorLineText::ListCaveat(state_.store);
+    printCaveat_ = listCaveat();
     printJob_.start(*printSystem_, [list, date, time](QPagedPaintDevice& device, QString* why) {
         return PrintResults(device, list, date, time, why);
     });

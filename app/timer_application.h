@@ -105,6 +105,8 @@ private:
     // "%1" in the text stands for `path`.
     void showNews(const QString& text, const QString& path = {});
     void printFinished(const PrintResult& result);
+    // What the news of an export or a print adds about the list it took.
+    QString listCaveat() const;
     void startupReadDone();
     void tickStopped(bool ended);
     void stopPolling();

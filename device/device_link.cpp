@@ -199,6 +199,11 @@ void WriteTimerReport(DeviceContext& device, std::uint8_t command)
     report[2] = command;
     // A unit that went away is noticed by the next read.
     device.link.DeviceHandle->write(report.data(), report.size());
+    // The unit's answer is awaited the whole wait from the command, also by
+    // a read that was already waiting when it went.
+    ReportReadCall& call = device.link.pendingRead;
+    if (call.inProgress)
+        call.waitDeadlineUs = std::max(call.waitDeadlineUs, device.clock.nowUs() + ReadWaitUs);
 }
 
 ReportReadProgress StartReadTimerReport(DeviceContext& device, ReceiveRing& ring)

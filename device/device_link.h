@@ -74,7 +74,8 @@ void SendConfigFeature(DeviceLink& link);
 // false once the program is ending.
 bool EnsureConnected(DeviceContext& device);
 
-// Sends one command byte; dropped when no unit can be found.
+// Sends one command byte; dropped when no unit can be found. A read under way
+// waits for the answer at least the whole wait from the command.
 void WriteTimerReport(DeviceContext& device, std::uint8_t command);
 
 // One call: up to 40 input reports, each awaited at most 500 ms, appended to

@@ -242,8 +242,10 @@ int EmulatedUnit::hostWrite(int generation, const std::uint8_t* data, std::size_
     catchUp(clock_.nowUs());
     if (length >= 3 && data[1] >= 1) {
         commands_.push_back(data[2]);
-        if (data[2] == GetMemoryCommand)
+        if (data[2] == GetMemoryCommand) {
             answerGetMemory();
+            nextSlotUs_ = std::max(nextSlotUs_, clock_.nowUs() + options_.answerDelayUs);
+        }
     }
     return static_cast<int>(length);
 }

@@ -16,6 +16,7 @@ struct EmulatedUnitOptions {
     std::int64_t reportIntervalUs = 10000; // a low-speed unit: one report per 10 ms
     int chunkSize = 7;                     // data bytes per report, 1..7; 0 picks at random
     bool idleReports = true;               // count-0 reports while there is nothing to send
+    std::int64_t answerDelayUs = 0;        // from command 151 to the first report of the answer
     bool featureStalls = false;            // answer the configuration report with a stall
     int reportLength = 9;                  // report-id byte included
     unsigned seed = 1;

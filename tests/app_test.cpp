@@ -134,6 +134,28 @@ TEST(GetMemory, ThePauseHoldsNothingAndPressesMeanwhileAskOnce)
     EXPECT_EQ(r.unit.commandCount(151), 2);
 }
 
+// A unit silent while idle that starts its answer 300 to 450 ms after the
+// command, pressed at moments all through the wait of a read already under
+// way: the answer always comes within the 500 ms that count from the command.
+TEST(GetMemory, AnAnswerWithinTheWaitFromTheCommandIsNeverToldAsLost)
+{
+    for (const std::int64_t answerUs : {300000, 450000})
+        for (const std::int64_t intoTheWaitUs : {0, 150000, 300000, 390000}) {
+            SCOPED_TRACE(std::to_string(answerUs / 1000) + " ms answer, pressed "
+                         + std::to_string(intoTheWaitUs / 1000) + " ms into a read's wait");
+            AppRig r(SampleRace(36000000, 7, 60), true, nullptr, {.idleReports = false, .answerDelayUs = answerUs});
+            r.load();
+            r.clock.advanceUs(250000);
+            r.tickUntilWaiting();
+            r.clock.advanceUs(intoTheWaitUs);
+            r.getMemory();
+            r.settle();
+            r.tickUntilQuiet();
+            EXPECT_TRUE(r.line().startsWith("Download complete: 60 records")) << r.line().toStdString();
+            EXPECT_TRUE(r.tableHoldsMemory());
+        }
+}
+
 // With no unit to ask, "Get Memory" throws nothing away and says why.
 TEST(GetMemory, WithoutTheUnitKeepsTheRecordsAndSaysSo)
 {

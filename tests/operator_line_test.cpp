@@ -41,7 +41,7 @@ std::vector<Told> EveryText()
     RecordStore lowCount;
     FillRecords(lowCount, 255);
     lowCount.ReportedRecordCount = 1;
-    const QString caveats[] = {ListCaveat(store), ListCaveat(lowCount)};
+    const QString caveats[] = {ListCaveat(store), ListCaveat(lowCount), DownloadStillRunning({254, 255, {255}})};
     std::vector<Told> told{{UnitBeingStarted(), {}},
                            {NoUnitForGetMemory(), {}},
                            {AskingForRecords(), {}},

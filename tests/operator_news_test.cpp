@@ -92,6 +92,36 @@ TEST(OperatorNews, TheExportAndThePrintAreTold)
                             + "; the records are kept.");
 }
 
+// An export and a print made while records still arrive say so; none of the
+// records yet to come is told as never come.
+TEST(OperatorNews, AListTakenDuringADownloadIsToldAsSuch)
+{
+    ScriptedPrompt prompt;
+    NewsRig r(60, &prompt);
+    QTemporaryDir dir;
+    PdfPrinter pdf(dir.filePath("job.pdf"));
+    r.app->setPrintSystem(pdf);
+    r.load();
+    r.getMemory();
+    r.app->Timer1Tick();
+    while (r.state().store.RecordCount < 20 && r.step()) {
+    }
+    ASSERT_TRUE(r.unit.sending());
+    const QString running = QStringLiteral(" The download was still running: %1 of 60 records were in the list.")
+                                .arg(r.state().store.RecordCount);
+    r.click(AppRig::Button::Print);
+    ASSERT_TRUE(r.waitForPrint());
+    EXPECT_TRUE(r.line().endsWith(running)) << r.line().toStdString();
+
+    r.click(AppRig::Button::WriteFile);
+    ExportDialog* dialog = r.app->exportDialog();
+    ASSERT_TRUE(dialog->folders().setPath(dir.path()));
+    dialog->fileName().setText("Heat1.txt");
+    dialog->write();
+    EXPECT_TRUE(r.line().endsWith(running)) << r.line().toStdString();
+    EXPECT_FALSE(r.line().contains("never came")) << r.line().toStdString();
+}
+
 // How the news reads the table when the link is lost, or the stream ends.
 TEST(DownloadNews, TheEndIsToldFromTheRecordsThatCame)
 {
