@@ -102,6 +102,11 @@ PrintNews TellPrintOutcome(const PrintResult& r, const QString& caveat)
         return {Tr("Nothing was printed: the print service %1.").arg(what),
                 Tr("Nothing was printed. The print service of this computer %1.").arg(what) + kept};
     }
+    case PrintOutcome::Unconfirmed:
+        return {Tr("The print service did not confirm the list: check the printer before printing again."),
+                Tr("The list may not have reached the printer: the print service of this computer did not confirm "
+                   "in time that it holds it. It may still print once the service answers; check the printer before "
+                   "you press Print again. The records are kept.")};
     case PrintOutcome::Failed:
         return {Tr("Printing failed."),
                 Tr("Printing failed: %1. The records are kept; check the printer and press Print again.")

@@ -16,6 +16,7 @@ enum class PrintOutcome {
     NoPrinter,    // no default printer is set up
     Refused,      // the printer's queue does not accept jobs
     NotAnswering, // the print system did not answer in time, or went away
+    Unconfirmed,  // the whole document went out, but the print system never said it holds it: it may print
     Failed,       // anything else; `detail` says what
 };
 
@@ -41,5 +42,10 @@ public:
     virtual PrintResult printOnDefault(const PageLayout& layout, std::stop_token stop) = 0;
 };
 
+// The steps of handing a job over to a print service that takes it in parts.
+enum class HandOverStep { CreateJob, StartDocument, WriteDocument, FinishDocument };
+// Told before each step, on the printing thread (tests stop the service there).
+using HandOverWatch = std::function<void(HandOverStep)>;
+
 // This system's printing; each wait for the print system ends after `patience`.
-std::unique_ptr<PrintSystem> MakeSystemPrintSystem(std::chrono::milliseconds patience);
+std::unique_ptr<PrintSystem> MakeSystemPrintSystem(std::chrono::milliseconds patience, HandOverWatch watch = {});

@@ -8,13 +8,16 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTemporaryFile>
 
 #include <cups/cups.h>
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -38,23 +41,52 @@ int KeepWaiting(http_t*, void* data)
 
 QString LastCupsError() { return QString::fromUtf8(cupsLastErrorString()); }
 
-// The default media of the queue, or A4 when it names none.
-QPageSize DefaultMedia(http_t* http, cups_dest_t* dest)
+// The page of the queue's default media, landscape, its margins where the
+// printer cannot print; A4 with Qt's margins when the queue names none.
+QPageLayout DefaultMediaLandscape(http_t* http, cups_dest_t* dest)
 {
-    QPageSize size(QPageSize::A4);
+    QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10), QPageLayout::Point);
     if (cups_dinfo_t* info = cupsCopyDestInfo(http, dest)) {
         cups_size_t media{};
         if (cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &media) && media.width > 0
-            && media.length > 0)
-            size = QPageSize(QSizeF(media.width / 100.0, media.length / 100.0), QPageSize::Millimeter);
+            && media.length > 0) {
+            // Given for the portrait sheet, in hundredths of a millimetre.
+            // Which of its edges becomes the top of the turned page is the
+            // driver's choice: each edge gets the larger of the two it may be.
+            const double across = std::max(media.left, media.right) / 100.0;
+            const double along = std::max(media.top, media.bottom) / 100.0;
+            layout = QPageLayout(QPageSize(QSizeF(media.width / 100.0, media.length / 100.0), QPageSize::Millimeter),
+                                 QPageLayout::Landscape, QMarginsF(along, across, along, across),
+                                 QPageLayout::Millimeter);
+        }
         cupsFreeDestInfo(info);
     }
-    return size;
+    return layout;
+}
+
+// The job, made on this connection alone: cupsCreateJob looks the queue up
+// again and, once that look-up gives up, asks the server once more on a
+// connection of its own, which waits a minute without asking whether to go on.
+int CreateJob(http_t* http, const char* queue)
+{
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s", queue);
+    ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, "Results");
+    const QByteArray resource = QByteArray("/printers/") + queue;
+    std::unique_ptr<ipp_t, decltype(&ippDelete)> response(cupsDoRequest(http, request, resource.constData()), &ippDelete);
+    ipp_attribute_t* id = response ? ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER) : nullptr;
+    return id ? ippGetInteger(id, 0) : 0;
 }
 
 class CupsPrintSystem : public PrintSystem {
 public:
-    explicit CupsPrintSystem(std::chrono::milliseconds patience) : patience_(patience) {}
+    CupsPrintSystem(std::chrono::milliseconds patience, HandOverWatch watch)
+        : patience_(patience), watch_(std::move(watch))
+    {
+    }
 
     PrintResult printOnDefault(const PageLayout& layout, std::stop_token stop) override
     {
@@ -100,7 +132,7 @@ public:
             return failed(PrintOutcome::Failed, QStringLiteral("no temporary file for the job: ") + pdf.errorString());
         {
             QPdfWriter writer(pdf.fileName());
-            writer.setPageSize(DefaultMedia(http.get(), dest.get()));
+            writer.setPageLayout(DefaultMediaLandscape(http.get(), dest.get()));
             writer.setResolution(1200);
             writer.setCreator(QStringLiteral("Trivex"));
             QString why;
@@ -108,7 +140,8 @@ public:
                 return failed(PrintOutcome::Failed, why);
         }
 
-        const int job = cupsCreateJob(http.get(), dest->name, "Results", 0, nullptr);
+        step(HandOverStep::CreateJob);
+        const int job = CreateJob(http.get(), dest->name);
         if (job <= 0) {
             const ipp_status_t why = cupsLastError();
             if (why == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)
@@ -124,17 +157,30 @@ public:
             cupsCancelJob2(http.get(), dest->name, job, 0);
             return r;
         };
+        step(HandOverStep::StartDocument);
         if (cupsStartDocument(http.get(), dest->name, job, "Results", CUPS_FORMAT_PDF, 1) != HTTP_STATUS_CONTINUE)
             return jobFailed(PrintOutcome::Failed, LastCupsError());
+        step(HandOverStep::WriteDocument);
         QFile in(pdf.fileName());
         bool written = in.open(QIODevice::ReadOnly);
-        while (written && !in.atEnd()) {
+        while (written && !in.atEnd() && !deadline.passed) {
             const QByteArray chunk = in.read(64 * 1024);
             written = cupsWriteRequestData(http.get(), chunk.constData(), static_cast<size_t>(chunk.size()))
                 == HTTP_STATUS_CONTINUE;
         }
+        // Short of its end, the document is never taken: the job goes.
+        if (!written || deadline.passed)
+            return jobFailed(PrintOutcome::Failed, LastCupsError());
+        step(HandOverStep::FinishDocument);
         const ipp_status_t finished = cupsFinishDocument(http.get(), dest->name);
-        if (!written || finished > IPP_STATUS_OK_EVENTS_COMPLETE)
+        // The whole document is on its way: only the service's answer says it
+        // holds it, and without one it may still print once the service goes on.
+        if (deadline.passed) {
+            cupsCancelJob2(http.get(), dest->name, job, 0);
+            result.outcome = PrintOutcome::Unconfirmed;
+            return result;
+        }
+        if (finished > IPP_STATUS_OK_EVENTS_COMPLETE)
             return jobFailed(finished == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS ? PrintOutcome::Refused : PrintOutcome::Failed,
                              LastCupsError());
         result.outcome = paused ? PrintOutcome::Held : PrintOutcome::Sent;
@@ -142,12 +188,19 @@ public:
     }
 
 private:
+    void step(HandOverStep next) const
+    {
+        if (watch_)
+            watch_(next);
+    }
+
     std::chrono::milliseconds patience_;
+    HandOverWatch watch_;
 };
 
 } // namespace
 
-std::unique_ptr<PrintSystem> MakeSystemPrintSystem(std::chrono::milliseconds patience)
+std::unique_ptr<PrintSystem> MakeSystemPrintSystem(std::chrono::milliseconds patience, HandOverWatch watch)
 {
-    return std::make_unique<CupsPrintSystem>(patience);
+    return std::make_unique<CupsPrintSystem>(patience, std::move(watch));
 }

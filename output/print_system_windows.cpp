@@ -82,7 +82,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<PrintSystem> MakeSystemPrintSystem(std::chrono::milliseconds)
+// The spooler takes the job in one piece, as the pages are drawn: no steps to tell.
+std::unique_ptr<PrintSystem> MakeSystemPrintSystem(std::chrono::milliseconds, HandOverWatch)
 {
     return std::make_unique<SpoolerPrintSystem>();
 }

@@ -114,6 +114,45 @@ TEST(RealPrinter, PrintButtonPrintsOnTheDefaultQueue)
     EXPECT_EQ(text.valueOf("Unit").toStdString(), p.r.state().format.lastRecordLine.Source);
 }
 
+// The job the queue writes once its filters are done; empty after a minute.
+QString WaitForJobFile(const QString& job)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 60000) {
+        if (QFileInfo(job).size() > 0 && !ReadPdfBoxes(job).empty())
+            return job;
+        QThread::msleep(200);
+    }
+    return {};
+}
+
+// The queue's PPD gives Letter an imageable area of "18 36 594 756": wider
+// margins than Qt's own. Five pages of records, every word inside that area
+// on each of them, however the filters turned the page.
+TEST(RealPrinter, EveryLineIsInsideThePrintableArea)
+{
+    PrintRig p("ready", 255);
+    SKIP_UNLESS_STATE(p);
+    const QString job = qEnvironmentVariable("TRIVEX_CUPS_JOB_PDF");
+    QFile::remove(job);
+    p.print();
+    ASSERT_TRUE(p.prompt.messages.isEmpty()) << p.prompt.messages.join(" ").toStdString();
+    ASSERT_FALSE(WaitForJobFile(job).isEmpty()) << "no job arrived at " << job.toStdString();
+    const std::vector<PdfBox> boxes = ReadPdfBoxes(job);
+    ASSERT_GT(boxes.size(), 255u * 3);
+    for (const PdfBox& b : boxes) {
+        // Letter, portrait as the PPD gives it, or turned a quarter.
+        const bool portrait = b.page.width() < b.page.height();
+        const QRectF printable = portrait ? QRectF(QPointF(18, 792 - 756), QPointF(594, 792 - 36))
+                                          : QRectF(QPointF(36, 18), QPointF(756, 594));
+        ASSERT_EQ(b.page.toSize(), portrait ? QSize(612, 792) : QSize(792, 612));
+        EXPECT_TRUE(printable.contains(b.box)) << b.text.toStdString() << " at " << b.box.x() << "," << b.box.y()
+                                               << " " << b.box.width() << "x" << b.box.height();
+    }
+    EXPECT_GE(ReadPdfWords(job).pages, 5);
+}
+
 // A paused queue holds the list, one that rejects jobs refuses it: each is
 // told as such, never as printed.
 TEST(RealPrinter, AQueueThatIsNotReadyIsToldAsSuch)
@@ -150,6 +189,50 @@ TEST(RealPrinter, AStoppedServerNeitherFreezesTheWindowNorFailsInSilence)
     // Ticks of 50 ms went on meanwhile: about one each, far from none.
     EXPECT_GT(p.turns, p.elapsedMs / 50 / 2);
     EXPECT_LT(p.elapsedMs, 4 * std::chrono::milliseconds(Patience).count());
+}
+
+// The daemon stopped at each step of the hand-over: never told as sent. Where
+// the operator is told nothing was printed, nothing prints once the daemon
+// goes on; where the whole document had gone out unconfirmed, the operator
+// is told it may still print.
+TEST(RealPrinter, AHandOverCutShortIsNeverToldAsSent)
+{
+    const QString nothing = QStringLiteral("Nothing was printed. The print service of this computer did not answer in time.");
+    const QString unconfirmed = QStringLiteral("The list may not have reached the printer");
+    struct Case {
+        HandOverStep step;
+        const char* name;
+        bool mayGoOut; // the whole document may have left before the stop was felt
+    };
+    for (const Case c : {Case{HandOverStep::CreateJob, "create", false}, Case{HandOverStep::StartDocument, "start", true},
+                         Case{HandOverStep::WriteDocument, "write", true},
+                         Case{HandOverStep::FinishDocument, "finish", true}}) {
+        SCOPED_TRACE(c.name);
+        PrintRig p("ready-to-stop");
+        SKIP_UNLESS_STATE(p);
+        const QString job = qEnvironmentVariable("TRIVEX_CUPS_JOB_PDF");
+        QFile::remove(job);
+        auto stopping = MakeSystemPrintSystem(Patience, [step = c.step](HandOverStep now) {
+            if (now == step)
+                ::kill(Daemon(), SIGSTOP);
+        });
+        p.r.app->setPrintSystem(*stopping);
+        p.print();
+        ::kill(Daemon(), SIGCONT);
+        ASSERT_EQ(p.prompt.messages.size(), 1);
+        EXPECT_FALSE(p.r.line().startsWith("The list was sent")) << p.r.line().toStdString();
+        if (p.told().startsWith(nothing)) {
+            QThread::msleep(3000);
+            EXPECT_FALSE(QFileInfo(job).size() > 0) << "printed after all";
+        } else {
+            EXPECT_TRUE(c.mayGoOut && p.told().startsWith(unconfirmed)) << p.told().toStdString();
+        }
+        if (c.step == HandOverStep::FinishDocument) {
+            EXPECT_TRUE(p.told().startsWith(unconfirmed)) << p.told().toStdString();
+        }
+        // The daemon at rest again before the next case.
+        QThread::msleep(1000);
+    }
 }
 
 // The daemon killed while the job waits on it: told at once, not as sent.

@@ -57,7 +57,8 @@ std::vector<Told> EveryText()
     const QString printer = QStringLiteral("Finish-line laser printer, second floor");
     const QString detail = QStringLiteral("stopped answering (Service Unavailable)");
     for (const PrintOutcome outcome : {PrintOutcome::Sent, PrintOutcome::Held, PrintOutcome::NoPrinter,
-                                       PrintOutcome::Refused, PrintOutcome::NotAnswering, PrintOutcome::Failed})
+                                       PrintOutcome::Refused, PrintOutcome::NotAnswering, PrintOutcome::Unconfirmed,
+                                       PrintOutcome::Failed})
         for (const QString& caveat : caveats)
             told.push_back({TellPrintOutcome({outcome, printer, detail}, caveat).line, {}});
     const QString paths[] = {

@@ -3,6 +3,8 @@
 #include "qt_printers.h"
 
 #include <QProcess>
+#include <QRectF>
+#include <QSizeF>
 #include <QRegularExpression>
 #include <QString>
 #include <QTemporaryDir>
@@ -126,4 +128,40 @@ inline PdfText ReadPdfWords(const QString& pdf)
     });
     result.ok = true;
     return result;
+}
+
+// Each word's box as the PDF has it, in points from the top left of its
+// page, with that page's size: nothing turned back.
+struct PdfBox {
+    QSizeF page;
+    QRectF box;
+    QString text;
+};
+
+inline std::vector<PdfBox> ReadPdfBoxes(const QString& pdf)
+{
+    std::vector<PdfBox> boxes;
+    QTemporaryDir dir;
+    const QString html = dir.filePath("words.html");
+    QProcess p;
+    p.start("pdftotext", {"-bbox", pdf, html});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return boxes;
+    QFile f(html);
+    if (!f.open(QIODevice::ReadOnly))
+        return boxes;
+    static const QRegularExpression token(
+        R"re(<page width="([0-9.]+)" height="([0-9.]+)"|<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
+    QSizeF page;
+    for (auto it = token.globalMatch(QString::fromUtf8(f.readAll())); it.hasNext();) {
+        const auto m = it.next();
+        if (!m.captured(1).isEmpty()) {
+            page = QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
+            continue;
+        }
+        boxes.push_back({page, QRectF(QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()),
+                                      QPointF(m.captured(5).toDouble(), m.captured(6).toDouble())),
+                         m.captured(7)});
+    }
+    return boxes;
 }
