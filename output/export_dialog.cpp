@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,13 +97,13 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
     connect(dir1_, &FolderList::pathChanged, this, &ExportDialog::rereadFiles);
     connect(dir1_, &FolderList::folderUnavailable, this, &ExportDialog::reportUnlistableFolder);
     // A file chosen in the list, by the mouse or the keyboard, gives its name.
-    connect(file1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { text4_->setText(item->text()); });
+    connect(file1_, &QListWidget::itemClicked, this, &ExportDialog::pickFile);
     connect(file1_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
         if (item)
-            text4_->setText(item->text());
+            pickFile(item);
     });
     connect(file1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        text4_->setText(item->text());
+        pickFile(item);
         write();
     });
     connect(save1_, &QPushButton::clicked, this, &ExportDialog::write);
@@ -179,28 +180,41 @@ void ExportDialog::reportUnlistableFolder(const QString& path)
                      .arg(QDir::toNativeSeparators(path)));
 }
 
+void ExportDialog::pickFile(QListWidgetItem* item)
+{
+    text4_->setText(item->text());
+    picked_ = {item->text(), item->data(Qt::UserRole).toByteArray()};
+}
+
 void ExportDialog::rereadFiles()
 {
-    const QString selected = file1_->currentItem() ? file1_->currentItem()->text() : QString();
+    const QListWidgetItem* current = file1_->currentItem();
+    const QByteArray selected = current ? current->data(Qt::UserRole).toByteArray() : QByteArray();
     // The list is being filled, not chosen from: the name field stays as it is.
     const QSignalBlocker quiet(file1_);
     file1_->clear();
     for (const ListedFile& f : PlainFilesIn(dir1_->path())) {
         auto* item = new QListWidgetItem(f.shown, file1_);
         item->setData(Qt::UserRole, f.bytes);
+        // By its own name: two names that are not valid text may show alike.
+        if (current && f.bytes == selected)
+            file1_->setCurrentItem(item);
     }
-    const auto matches = file1_->findItems(selected, Qt::MatchExactly);
-    if (!matches.isEmpty())
-        file1_->setCurrentItem(matches.first());
 }
 
 QByteArray ExportDialog::nameBytes() const
 {
     // A listed file whose name is not valid text is written under its own
-    // name; any other name is encoded by the export.
-    for (const QListWidgetItem* item : file1_->findItems(text4_->text(), Qt::MatchExactly))
-        return item->data(Qt::UserRole).toByteArray();
-    return {};
+    // name: the one the operator picked, never one that only shows alike.
+    // Any other name is encoded by the export.
+    const QString name = text4_->text();
+    QList<QByteArray> alike;
+    for (int i = 0; i < file1_->count(); ++i)
+        if (file1_->item(i)->text() == name)
+            alike << file1_->item(i)->data(Qt::UserRole).toByteArray();
+    if (name == picked_.shown && alike.contains(picked_.bytes))
+        return picked_.bytes;
+    return alike.size() == 1 ? alike.first() : QByteArray();
 }
 
 void ExportDialog::open()
@@ -220,10 +234,15 @@ void ExportDialog::open()
 
 void ExportDialog::rereadFolders()
 {
-    // Setting the path lists the files too.
-    for (QDir dir(dir1_->path());; ) {
-        if (dir1_->setPath(dir.absolutePath()) || dir.isRoot() || !dir.cdUp())
+    // Setting the path lists the files too. Up by name, not by QDir::cdUp,
+    // which stops at a parent that has gone as well.
+    for (QString folder = QDir::cleanPath(dir1_->path());;) {
+        if (dir1_->setPath(folder))
             break;
+        const QString parent = QFileInfo(folder).path();
+        if (parent == folder || QDir(folder).isRoot())
+            break;
+        folder = parent;
     }
     showDriveOf(dir1_->path());
 }
@@ -258,6 +277,14 @@ void ExportDialog::cancel()
 
 void ExportDialog::write()
 {
+    if (!QFileInfo(dir1_->path()).isDir()) {
+        const QString gone = QDir::toNativeSeparators(dir1_->path());
+        rereadFolders();
+        prompt_.tell(QStringLiteral("The folder %1 is no longer there; the folder list now shows %2. Choose a "
+                                    "folder and press Write again; the records are kept.")
+                         .arg(gone, QDir::toNativeSeparators(dir1_->path())));
+        return;
+    }
     ExportRequest request{dir1_->path(), text4_->text(), nameBytes(), {}, now_()};
     for (int i = 0; i < file1_->count(); ++i)
         request.listedNames << file1_->item(i)->text();

@@ -13,6 +13,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class FolderList;
 
@@ -62,6 +63,8 @@ protected:
 
 private:
     void driveChanged(int index);
+    // The operator picked a file of the list: its name goes to the name field.
+    void pickFile(QListWidgetItem* item);
     // The name field's text as the file system has it.
     QByteArray nameBytes() const;
     void showDriveOf(const QString& path);
@@ -77,6 +80,12 @@ private:
     // The drive the folder shown lies on.
     QString driveOf_;
     QStringList driveList_;
+
+    // The file the operator picked last: shown as, and its name as the file system has it.
+    struct Picked {
+        QString shown;
+        QByteArray bytes;
+    } picked_;
 
     QLineEdit* text4_ = nullptr;
     QComboBox* drive1_ = nullptr;

@@ -9,9 +9,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -67,26 +67,52 @@ QByteArray FolderOf(const QByteArray& path)
 }
 
 constexpr char TemporaryPrefix[] = ".trivex-export-";
-// A temporary file untouched this long was left by an export that was killed.
-constexpr time_t LeftoverAgeS = 60;
 
+// Temporary files of ours that no export is writing: an export holds a lock
+// on its file while it writes it, so what nobody holds was left by one that
+// was killed, and goes at once (a second copy of the program keeps its file).
 void RemoveLeftovers(const QByteArray& folder)
 {
     DIR* dir = ::opendir(folder.constData());
     if (!dir)
         return;
-    const time_t now = ::time(nullptr);
     while (const dirent* entry = ::readdir(dir)) {
         const QByteArray name(entry->d_name);
         if (!name.startsWith(TemporaryPrefix))
             continue;
         const QByteArray full = folder + '/' + name;
+        const int fd = ::open(full.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+        if (fd < 0)
+            continue;
         struct stat info {};
-        if (::lstat(full.constData(), &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > LeftoverAgeS)
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
             ::unlink(full.constData());
+        ::close(fd);
     }
     ::closedir(dir);
 }
+
+// A temporary file beside `path`, locked as ours; -1 with errno when none
+// can be made. One removed as a leftover before the lock was taken is made
+// again.
+int MakeLockedTemporary(const QByteArray& folder, QByteArray* temporary)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        *temporary = folder + "/" + TemporaryPrefix + "XXXXXX";
+        const int fd = ::mkstemp(temporary->data());
+        if (fd < 0)
+            return -1;
+        ::flock(fd, LOCK_EX); // where the file system has no locks, the file is only less guarded
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && info.st_nlink > 0)
+            return fd;
+        ::close(fd);
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool OutOfRoom(int error) { return error == ENOSPC || error == EDQUOT; }
 
 } // namespace
 
@@ -107,12 +133,13 @@ bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* w
         return WriteDirect(path, bytes, O_NONBLOCK, why);
 
     RemoveLeftovers(FolderOf(path));
-    QByteArray temporary = FolderOf(path) + "/" + TemporaryPrefix + "XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    const bool mayRewrite = exists && ::access(path.constData(), W_OK) == 0;
+    QByteArray temporary;
+    const int fd = MakeLockedTemporary(FolderOf(path), &temporary);
     if (fd < 0) {
         const int error = errno;
         // The folder takes no new file: the old file itself, so that a failure leaves it.
-        if (exists && ::access(path.constData(), W_OK) == 0)
+        if (mayRewrite)
             return RewriteInPlace(QFile::decodeName(path), bytes, why);
         return FailErrno(why, error);
     }
@@ -125,10 +152,15 @@ bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* w
         ::fchmod(fd, 0666 & ~mask);
     }
     bool ok = WriteAll(fd, bytes, why) && (::fsync(fd) == 0 || FailErrno(why));
+    const int writeError = errno;
     ok = CloseChecked(fd, ok ? why : nullptr) && ok;
     if (ok && ::rename(temporary.constData(), path.constData()) != 0)
         ok = FailErrno(why);
     if (!ok)
         ::unlink(temporary.constData());
+    // No room for the new file beside the old one: the list may still fit in
+    // the room the old file takes, written over it the safe way.
+    if (!ok && mayRewrite && OutOfRoom(writeError))
+        return RewriteInPlace(QFile::decodeName(path), bytes, why);
     return ok;
 }

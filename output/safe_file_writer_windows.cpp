@@ -57,9 +57,9 @@ bool WriteAndClose(HANDLE file, const QByteArray& bytes, QString* why, bool flus
     return ok;
 }
 
-// A temporary file untouched this long was left by an export that was killed.
-constexpr ULONGLONG LeftoverAge100ns = 60ULL * 10'000'000ULL;
-
+// Temporary files of ours that no export is writing: an export opens its
+// file for itself alone, so one that can be deleted was left by an export
+// that was killed (a second copy of the program keeps its file).
 void RemoveLeftovers(const QString& folder)
 {
     const QString pattern = folder + QStringLiteral("~trivex-export-*.tmp");
@@ -67,16 +67,14 @@ void RemoveLeftovers(const QString& folder)
     const HANDLE search = FindFirstFileW(Wide(pattern), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
-    FILETIME nowTime{};
-    GetSystemTimeAsFileTime(&nowTime);
-    const auto value = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            && value(nowTime) - value(found.ftLastWriteTime) > LeftoverAge100ns)
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             DeleteFileW(Wide(folder + QString::fromWCharArray(found.cFileName)));
     } while (FindNextFileW(search, &found));
     FindClose(search);
 }
+
+bool OutOfRoom(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
 
 } // namespace
 
@@ -123,6 +121,7 @@ bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* w
         return FailWith(why, error);
     }
     bool ok = WriteAndClose(file, bytes, why, true);
+    const DWORD writeError = GetLastError();
     if (ok) {
         // The new file is a plain one, whatever the temporary file was made as.
         SetFileAttributesW(Wide(temporary), FILE_ATTRIBUTE_NORMAL);
@@ -131,5 +130,9 @@ bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* w
     }
     if (!ok)
         DeleteFileW(Wide(temporary));
+    // No room for the new file beside the old one: the list may still fit in
+    // the room the old file takes, written over it the safe way.
+    if (!ok && exists && OutOfRoom(writeError))
+        return RewriteInPlace(path, bytes, why);
     return ok;
 }

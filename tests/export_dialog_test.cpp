@@ -116,22 +116,40 @@ TEST(ExportDialog, TheQuestionNamesTheFile)
 }
 
 // A temporary file left by an export that was killed is gone after the next
-// export to that folder; one made a moment ago (another export's) is not.
+// export to that folder, however new; one that another export is writing
+// (a second copy of the program) is not.
 TEST(ExportDialog, TheNextExportRemovesWhatAKilledOneLeft)
 {
     DialogRig r;
     const QString leftover = r.target(ExportTemporaryName("Ab12Cd00"));
-    const QString recent = r.target(ExportTemporaryName("Zz99Yy00"));
-    for (const QString& path : {leftover, recent})
+    const QString writing = r.target(ExportTemporaryName("Zz99Yy00"));
+    for (const QString& path : {leftover, writing})
         WriteText(path, "half a list");
-    QFile old(leftover);
-    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
-    old.close();
+    const HeldAsByAnExport other(writing);
+    ASSERT_TRUE(other.held());
     r.writeAs("heat.txt");
     EXPECT_TRUE(r.prompt.messages.isEmpty());
     EXPECT_FALSE(QFile::exists(leftover));
-    EXPECT_TRUE(QFile::exists(recent));
+    EXPECT_TRUE(QFile::exists(writing));
+}
+
+// The folder shown is removed with its parent while the dialog is open: the
+// dialog climbs to the nearest folder that is there, says so, and the next
+// "Write" writes there.
+TEST(ExportDialog, AFolderThatVanishedClimbsToTheNearestThatIsThere)
+{
+    DialogRig r;
+    const QString deep = r.dir.filePath("race/heat/final");
+    ASSERT_TRUE(QDir().mkpath(deep));
+    ASSERT_TRUE(r.dialog.folders().setPath(deep));
+    ASSERT_TRUE(QDir(r.dir.filePath("race")).removeRecursively());
+    r.writeAs("heat.txt");
+    ASSERT_EQ(r.prompt.messages.size(), 1);
+    EXPECT_TRUE(r.prompt.messages[0].contains("no longer there")) << r.prompt.messages[0].toStdString();
+    EXPECT_EQ(QDir(r.dialog.folders().path()), QDir(r.dir.path()));
+    r.writeAs("heat.txt");
+    EXPECT_EQ(r.prompt.messages.size(), 1);
+    EXPECT_TRUE(QFile::exists(r.target("heat.txt")));
 }
 
 TEST(ExportDialog, TheKeyboardChoosesAFileEscapeCancelsEnterWrites)

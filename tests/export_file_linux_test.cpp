@@ -6,6 +6,8 @@
 
 #include <QProcess>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -111,6 +113,80 @@ TEST(ExportDialog, AFullFolderThatTakesNoNewFileKeepsTheOldFile)
     EXPECT_TRUE(r.prompt.details.last().contains("the old file is as it was")) << r.prompt.details.last().toStdString();
 }
 
+// A small stick, as an operator's: a file system of its own, `kb` big.
+struct SmallMedium {
+    explicit SmallMedium(DialogRig& r, int kb) : folder(r.dir.filePath("stick"))
+    {
+        QDir().mkpath(folder);
+        mounted = ::geteuid() == 0
+            && QProcess::execute("mount", {"-t", "tmpfs", "-o", QStringLiteral("size=%1k").arg(kb), "tmpfs", folder}) == 0;
+    }
+    ~SmallMedium()
+    {
+        if (mounted)
+            QProcess::execute("umount", {folder});
+    }
+    // Fills the medium up to `leaveKb` free.
+    void fill(const QString& name, int leaveKb)
+    {
+        const int fd = ::open(QFile::encodeName(folder + "/" + name).constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        const QByteArray block(1024, 'x');
+        off_t size = 0;
+        while (::write(fd, block.constData(), static_cast<std::size_t>(block.size())) == block.size())
+            size += block.size();
+        ASSERT_EQ(::ftruncate(fd, std::max<off_t>(0, size - leaveKb * 1024)), 0);
+        ::close(fd);
+    }
+    QString folder;
+    bool mounted = false;
+};
+
+// A killed export's leftover filling the stick, and another export's file
+// being written there: the next export takes the leftover's room at once and
+// leaves the other one's file alone.
+TEST(ExportDialog, ALeftoverOfAKilledExportNeverFillsTheMedium)
+{
+    DialogRig r;
+    SmallMedium stick(r, 256);
+    if (!stick.mounted)
+        GTEST_SKIP() << "needs root to mount a small file system";
+    const QString writing = stick.folder + "/" + ExportTemporaryName("Zz99Yy00");
+    WriteText(writing, "another copy of the program is writing this");
+    const HeldAsByAnExport other(writing);
+    ASSERT_TRUE(other.held());
+    stick.fill(ExportTemporaryName("Ab12Cd00"), 0);
+    ASSERT_TRUE(r.dialog.folders().setPath(stick.folder));
+    r.writeAs("heat.txt");
+    EXPECT_TRUE(r.prompt.messages.isEmpty()) << r.prompt.details.join(" ").toStdString();
+    EXPECT_TRUE(ReadAll(stick.folder + "/heat.txt").startsWith("         \r\n"));
+    QStringList entries = QDir(stick.folder).entryList(QDir::Files | QDir::Hidden);
+    entries.sort();
+    EXPECT_EQ(entries, (QStringList{ExportTemporaryName("Zz99Yy00"), "heat.txt"}));
+}
+
+// The new list does not fit beside the old file, but in the room the old
+// file frees: it is written over the old one, the safe way.
+TEST(ExportDialog, AReplacementThatFitsWhereTheOldFileWasIsWritten)
+{
+    DialogRig r;
+    SmallMedium stick(r, 128);
+    if (!stick.mounted)
+        GTEST_SKIP() << "needs root to mount a small file system";
+    FillRecords(r.store, 150);
+    r.store.ReportedRecordCount = 150;
+    WriteText(stick.folder + "/TrivexData.txt", QByteArray(40 * 1024, 'o'));
+    stick.fill("filler", 8);
+    ASSERT_TRUE(r.dialog.folders().setPath(stick.folder));
+    r.prompt.answers = {true};
+    r.button("Save1")->click();
+    const QByteArray bytes = ReadAll(stick.folder + "/TrivexData.txt");
+    EXPECT_TRUE(r.prompt.messages.isEmpty()) << r.prompt.details.join(" ").toStdString();
+    EXPECT_GT(bytes.size(), 8 * 1024);
+    EXPECT_TRUE(bytes.startsWith("         \r\nTrivexData.txt    Date  =  "));
+    EXPECT_EQ(bytes.count("\r\n"), 8 + 150);
+}
+
 TEST(ExportDialog, APipeNobodyReadsIsAnErrorNotAHang)
 {
     DialogRig r;
@@ -150,6 +226,42 @@ TEST(ExportDialog, ANameThatIsNoTextIsListedAndWrittenUnderItself)
     EXPECT_EQ(QByteArray(head, 11), "         \r\n");
     // No second file under the shown name.
     EXPECT_EQ(PlainFilesIn(r.dir.path()).size(), 1u);
+}
+
+// Two names that are not valid text and show alike: the one picked is the
+// one written, the other stays as it was.
+TEST(ExportDialog, OfTwoNamesThatShowAlikeThePickedOneIsWritten)
+{
+    DialogRig r;
+    const QByteArray folder = QFile::encodeName(r.dir.path());
+    for (const char* raw : {"/bad\xfe.txt", "/bad\xff.txt"}) {
+        const int fd = ::open((folder + raw).constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, "old", 3), 3);
+        ::close(fd);
+    }
+    r.dialog.rereadFiles();
+    ASSERT_EQ(r.dialog.files().count(), 2);
+    ASSERT_EQ(r.dialog.files().item(0)->text(), r.dialog.files().item(1)->text());
+    const QByteArray second = r.dialog.files().item(1)->data(Qt::UserRole).toByteArray();
+    const QPoint at = r.dialog.files().visualItemRect(r.dialog.files().item(1)).center();
+    QTest::mouseClick(r.dialog.files().viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    r.dialog.rereadFiles(); // as the dialog does when it comes back
+    r.prompt.answers = {true};
+    r.button("Save1")->click();
+    EXPECT_TRUE(r.prompt.messages.isEmpty()) << r.prompt.details.join(" ").toStdString();
+    // By the bytes of the names: QFile would encode the shown name again.
+    auto head = [](const QByteArray& path) {
+        char bytes[11] = {};
+        const int fd = ::open(path.constData(), O_RDONLY);
+        const ssize_t n = fd < 0 ? 0 : ::read(fd, bytes, sizeof bytes);
+        if (fd >= 0)
+            ::close(fd);
+        return QByteArray(bytes, static_cast<qsizetype>(std::max<ssize_t>(n, 0)));
+    };
+    const QByteArray first = second.endsWith("\xff.txt") ? "/bad\xfe.txt" : "/bad\xff.txt";
+    EXPECT_EQ(head(folder + first), "old");
+    EXPECT_EQ(head(folder + "/" + second), "         \r\n");
 }
 
 TEST(ExportDialog, ARealFileSystemMountedAfterTheDialogWasMade)

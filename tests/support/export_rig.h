@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 inline QByteArray ReadAll(const QString& path)
 {
     QFile f(path);
@@ -80,3 +82,16 @@ struct DialogRig {
 QString MakeHiddenFile(const QString& folder, const QByteArray& content);
 // The name the file writer gives a temporary file of its own, with this tag.
 QString ExportTemporaryName(const QString& tag);
+
+// A file held open as an export holds its temporary file while it writes it.
+class HeldAsByAnExport {
+public:
+    explicit HeldAsByAnExport(const QString& path);
+    ~HeldAsByAnExport();
+    HeldAsByAnExport(const HeldAsByAnExport&) = delete;
+    HeldAsByAnExport& operator=(const HeldAsByAnExport&) = delete;
+    bool held() const { return handle_ != -1; }
+
+private:
+    std::intptr_t handle_ = -1;
+};
