@@ -3,7 +3,7 @@
 // layer (with the fake hidapi).
 #include "device/hidapi_access.h"
 #include "device/windows_hid_interface.h"
-#include "fake_hidapi/fake_hidapi.h"
+#include "support/fake_hidapi/fake_hidapi.h"
 
 #include <gtest/gtest.h>
 

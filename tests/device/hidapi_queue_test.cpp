@@ -1,7 +1,7 @@
 // The hidapi layer's reader, queue and kept-open interfaces, with a fake
 // hidapi linked in place of the real one and the USB side stood in for.
 #include "device/device_link.h"
-#include "fake_hidapi/fake_hidapi.h"
+#include "support/fake_hidapi/fake_hidapi.h"
 #include "device/hidapi_access.h"
 #include "support/read_driver.h"
 #include "support/recording_status.h"

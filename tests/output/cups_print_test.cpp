@@ -1,6 +1,6 @@
 // The "Print" button on the system's own printing, against a CUPS daemon of
 // the test's own in each state an operator can meet (see
-// print/cups_print_test.sh, which sets the state and names it in
+// output/cups_print_test.sh, which sets the state and names it in
 // TRIVEX_CUPS_STATE).
 #include "support/app_rig.h"
 #include "support/pdf_words.h"
@@ -56,7 +56,7 @@ struct PrintRig {
 
 #define SKIP_UNLESS_STATE(rig)                                                                                         \
     if (!(rig).active)                                                                                                 \
-    GTEST_SKIP() << "run through print/cups_print_test.sh"
+    GTEST_SKIP() << "run through output/cups_print_test.sh"
 
 pid_t Daemon() { return static_cast<pid_t>(qEnvironmentVariableIntValue("TRIVEX_CUPSD_PID")); }
 
@@ -171,7 +171,7 @@ TEST(RealPrinter, AQueueThatIsNotReadyIsToldAsSuch)
         EXPECT_TRUE(p.told().startsWith(c.told)) << p.told().toStdString();
         return;
     }
-    GTEST_SKIP() << "run through print/cups_print_test.sh";
+    GTEST_SKIP() << "run through output/cups_print_test.sh";
 }
 
 // The daemon stopped (SIGSTOP): its socket takes the connection and never
