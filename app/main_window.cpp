@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/main_window_layout.h"
+
 #include "app/application_icon.h"
 #include "app/alt_key_button.h"
 #include "app/operator_line.h"
@@ -25,36 +27,6 @@
 
 namespace {
 
-struct ButtonSpec {
-    MainWindow::Button which;
-    const char* name;
-    const char* caption;
-    int left, top, width, height;
-    // Reached from the keyboard with Alt and this key; the captions stay as they are.
-    const char* key;
-    const char* purpose;
-};
-
-// In the order of creation; the tab order is set separately.
-constexpr ButtonSpec Buttons[] = {
-    {MainWindow::Button::SortSeq, "SortSeq", "Sort Seq #", 5640, 8400, 975, 375, "3",
-     "Order the page by sequence number"},
-    {MainWindow::Button::SortBib, "SortBib", "Sort Bib #", 4560, 8400, 975, 375, "2", "Order the page by bib number"},
-    {MainWindow::Button::SortTime, "SortTime", "Sort Time", 3480, 8400, 975, 375, "1",
-     "Order the page by elapsed time"},
-    {MainWindow::Button::Print, "Command1", "Print", 6720, 8400, 975, 375, "P",
-     "Print the list on the default printer"},
-    {MainWindow::Button::Time, "Normal", "Time", 1320, 8400, 855, 375, "T", "Show the times in seconds"},
-    {MainWindow::Button::DayTime, "MilitaryT", "Day Time", 2280, 8400, 1095, 375, "D",
-     "Show the times as times of day"},
-    {MainWindow::Button::GetMemory, "Reset", "Get Memory", 120, 8400, 1095, 375, "G",
-     "Ask the unit for the records in its memory"},
-    {MainWindow::Button::WriteFile, "WriteFile", "Write File", 7800, 8400, 1095, 375, "W",
-     "Write the list to a text file"},
-    {MainWindow::Button::Exit, "Exit", "Exit", 9000, 8400, 975, 375, "X",
-     "Close the link to the unit and end the program"},
-};
-
 // Pixels between a button's frame and its caption, on each side.
 constexpr int ButtonTextRoom = 3;
 
@@ -65,17 +37,17 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     setObjectName("Form1");
     setWindowTitle(QString::fromLatin1(ApplicationTitle) + QStringLiteral(" Window"));
     setWindowIcon(ApplicationIcon());
-    setFixedSize(TwipsToPixelsX(*this, 10155), TwipsToPixelsY(*this, 9030));
+    setFixedSize(TwipsToPixelsX(*this, MainWindowLayout::WidthTwips), TwipsToPixelsY(*this, MainWindowLayout::HeightTwips));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(192, 255, 255));
     setPalette(pal);
     setAutoFillBackground(true);
 
-    for (const ButtonSpec& b : Buttons) {
+    for (const MainWindowLayout::ButtonSpec& b : MainWindowLayout::Buttons) {
         const QKeySequence keys(QStringLiteral("Alt+") + QLatin1String(b.key));
         auto* button = new AltKeyButton(QString::fromLatin1(b.caption), keys, this);
         button->setObjectName(QString::fromLatin1(b.name));
-        button->setGeometry(TwipsRect(*this, b.left, b.top, b.width, b.height));
+        button->setGeometry(At(b.box));
         button->setAutoDefault(false);
         button->setDefault(false);
         button->setStyle(SharedFocusMarkStyle());
@@ -89,13 +61,13 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 
     scroll_ = new FocusScrollBar(this);
     scroll_->setObjectName("VScroll1");
-    scroll_->setGeometry(TwipsRect(*this, 9600, 240, 375, 7335));
+    scroll_->setGeometry(At(MainWindowLayout::VScroll1));
     // Out of the Tab chain: the list's own keys move it, and its clicks still work.
     scroll_->setFocusPolicy(Qt::NoFocus);
 
     picture_ = new ResultsPicture(this);
     picture_->setObjectName("Picture1");
-    picture_->setGeometry(TwipsRect(*this, 120, 240, 9375, 7335));
+    picture_->setGeometry(At(MainWindowLayout::Picture1));
     picture_->chooseFont();
 
     timer_ = new QTimer(this);
@@ -104,14 +76,11 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 
     messUsb_ = new QLabel(this);
     messUsb_->setObjectName("MessUSB");
-    messUsb_->setGeometry(TwipsRect(*this, 120, 7800, 9855, 375));
+    messUsb_->setGeometry(At(MainWindowLayout::MessUSB));
     messUsb_->setAccessibleDescription(QStringLiteral("How the link to the timing unit stands"));
-    // On the status label's row, right of where its captions end, and as
-    // high as the free band between the list and the buttons, for the lines
-    // a long text wraps onto.
     operatorLine_ = new OperatorLine(this);
     operatorLine_->setObjectName("OperatorLine");
-    operatorLine_->setGeometry(TwipsRect(*this, 2760, 7590, 7215, 795));
+    operatorLine_->setGeometry(At(MainWindowLayout::OperatorLine));
     operatorLine_->setAccessibleName(QStringLiteral("News"));
     operatorLine_->setAccessibleDescription(QStringLiteral("How the download goes and where the list was written"));
     // The list shows it has the keyboard by a frame around it.
@@ -133,6 +102,11 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
                               &button(Button::SortSeq)};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+}
+
+QRect MainWindow::At(const MainWindowLayout::Box& box) const
+{
+    return TwipsRect(*this, box.left, box.top, box.width, box.height);
 }
 
 void MainWindow::fitButtonFont()

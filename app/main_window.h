@@ -9,6 +9,9 @@
 #include <array>
 
 class QLabel;
+namespace MainWindowLayout {
+struct Box;
+}
 class QPushButton;
 class QTimer;
 class ResultsPicture;
@@ -56,6 +59,8 @@ protected:
 
 private:
     void emitRequest(Button which);
+    // A box of the layout, in this window's pixels.
+    QRect At(const MainWindowLayout::Box& box) const;
     void fitButtonFont();
 
     std::array<QPushButton*, ButtonCount> buttons_{};

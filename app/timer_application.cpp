@@ -27,7 +27,7 @@ QString TimeOfDay() { return StampTime(QDateTime::currentDateTime()); }
 
 } // namespace
 
-void TimerApplication::StatusLabel::showLinkStatus(const std::string& caption)
+void TimerApplication::LinkStatusShown::showLinkStatus(const std::string& caption)
 {
     const QString text = QString::fromStdString(caption);
     app->window_->statusLabel().setText(text);
@@ -37,7 +37,7 @@ void TimerApplication::StatusLabel::showLinkStatus(const std::string& caption)
             app->showNews(*news);
 }
 
-void TimerApplication::StatusLabel::explainUnitNotOpened(const std::string& path, OpenFailure why)
+void TimerApplication::LinkStatusShown::explainUnitNotOpened(const std::string& path, OpenFailure why)
 {
     // Shown without waiting: this comes in the middle of a search.
     app->prompt_.inform(QString::fromStdString(ExplainUnitNotOpened(path, why)));
@@ -54,13 +54,13 @@ void TimerApplication::TimerSwitch::setPolling(bool on)
     }
 }
 
-TimerApplication::TimerApplication(const TimerPorts& ports)
+TimerApplication::TimerApplication(const ApplicationPorts& ports)
     : clock_(ports.clock),
       ownScheduler_(ports.scheduler ? nullptr : std::make_unique<EventLoopTickScheduler>(ports.clock)),
       scheduler_(ports.scheduler ? *ports.scheduler : *ownScheduler_),
       window_(std::make_unique<MainWindow>()),
       scrollRange_(window_->scrollBar()),
-      device_{state_.link, ports.hid, status_, clock_, [this](ReportNews news) { scheduler_.reportQueued(news != ReportNews::Report); }},
+      device_{state_.link, ports.hid, status_, clock_, [this](QueueEvent news) { scheduler_.reportQueued(news != QueueEvent::Report); }},
       port_(device_, state_.ring),
       results_(state_.store, state_.format, state_.view, window_->picture(), scrollRange_),
       protocol_{state_.ring, state_.store, scrollRange_, port_, results_, timerSwitch_, clock_},

@@ -24,7 +24,7 @@ class ExportDialog;
 
 // What the program works through. Left null, the prompt is message boxes
 // and the scheduler the user-interface thread's event loop.
-struct TimerPorts {
+struct ApplicationPorts {
     HidAccess& hid;
     Clock& clock;
     OperatorPrompt* prompt = nullptr;
@@ -38,7 +38,7 @@ struct TimerPorts {
 class TimerApplication : public QObject {
     Q_OBJECT
 public:
-    explicit TimerApplication(const TimerPorts& ports);
+    explicit TimerApplication(const ApplicationPorts& ports);
     ~TimerApplication() override;
 
     // The start-up sequence. It returns at once: the start-up read, its wait
@@ -83,9 +83,9 @@ signals:
     void newsShown(const QString& text);
 
 private:
-    class StatusLabel : public LinkStatusDisplay {
+    class LinkStatusShown : public LinkStatusDisplay {
     public:
-        explicit StatusLabel(TimerApplication& app) : app(&app) {}
+        explicit LinkStatusShown(TimerApplication& app) : app(&app) {}
         void showLinkStatus(const std::string& caption) override;
         void explainUnitNotOpened(const std::string& path, OpenFailure why) override;
 
@@ -117,7 +117,7 @@ private:
     TimerState state_;
     std::unique_ptr<MainWindow> window_;
     ScrollBarRange scrollRange_;
-    StatusLabel status_{*this};
+    LinkStatusShown status_{*this};
     TimerSwitch timerSwitch_{*this};
     DeviceContext device_;
     DeviceUnitPort port_;

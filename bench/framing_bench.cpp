@@ -10,6 +10,19 @@
 
 namespace {
 
+// A range with no view behind it: the framing alone is measured.
+class PlainScrollRange : public ScrollRange {
+public:
+    void setMaximum(int maximum) override { max_ = maximum; }
+    void setValue(int value) override { value_ = value; }
+    int maximum() const override { return max_; }
+    int value() const override { return value_; }
+
+private:
+    int max_ = 0;
+    int value_ = 0;
+};
+
 ReceiveRing RingWithSevenFrames()
 {
     ReceiveRing ring;

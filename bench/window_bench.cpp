@@ -96,7 +96,7 @@ struct Session {
             search = std::make_unique<BackgroundSearch>(*access);
             access = search.get();
         }
-        app = std::make_unique<TimerApplication>(TimerPorts{.hid = *access, .clock = clock});
+        app = std::make_unique<TimerApplication>(ApplicationPorts{.hid = *access, .clock = clock});
         app->Load();
         app->window().showCentred();
         if (!QTest::qWaitForWindowExposed(&app->window()) || !QTest::qWaitFor([this] { return app->started(); }))

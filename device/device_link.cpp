@@ -41,12 +41,6 @@ void ExplainUnopenable(DeviceContext& device, const std::vector<std::pair<std::s
     device.link.unopenableUnits = std::move(now);
 }
 
-int WaitMsUntil(std::int64_t deadlineUs, std::int64_t nowUs)
-{
-    const std::int64_t left = deadlineUs - nowUs;
-    return left <= 0 ? 0 : static_cast<int>((left + 999) / 1000);
-}
-
 void AppendReport(const std::vector<std::uint8_t>& buffer, std::size_t received, ReceiveRing& ring)
 {
     if (received < 2)
@@ -78,17 +72,15 @@ void EndReadCall(DeviceContext& device, ReadOutcome last)
     }
 }
 
-// Reads on in the call in progress. With `mayWait` each read waits on this
-// thread for what is left of its 500 ms; without, a read that finds nothing
-// queued stops the call until it is continued.
-ReportReadProgress TakeReports(DeviceContext& device, ReceiveRing& ring, bool mayWait)
+// Reads on in the call in progress, taking only what is queued: a read that
+// finds nothing stops the call until it is continued.
+ReportReadProgress TakeReports(DeviceContext& device, ReceiveRing& ring)
 {
     DeviceLink& link = device.link;
     ReportReadCall& call = link.pendingRead;
     while (call.completedReads < ReadsPerCall) {
-        const int waitMs = mayWait ? WaitMsUntil(call.waitDeadlineUs, device.clock.nowUs()) : 0;
         std::size_t received = 0;
-        const ReadOutcome outcome = link.DeviceHandle->read(call.readBuffer.data(), call.readBuffer.size(), waitMs,
+        const ReadOutcome outcome = link.DeviceHandle->read(call.readBuffer.data(), call.readBuffer.size(), 0,
                                                             received);
         if (outcome == ReadOutcome::Completed) {
             AppendReport(call.readBuffer, received, ring);
@@ -97,7 +89,7 @@ ReportReadProgress TakeReports(DeviceContext& device, ReceiveRing& ring, bool ma
             continue;
         }
         // Nothing queued yet, and the wait has time left: go on when continued.
-        if (outcome == ReadOutcome::TimedOut && waitMs == 0 && device.clock.nowUs() < call.waitDeadlineUs)
+        if (outcome == ReadOutcome::TimedOut && device.clock.nowUs() < call.waitDeadlineUs)
             return ReportReadProgress::WaitingForReport;
         EndReadCall(device, outcome);
         return ReportReadProgress::Finished;
@@ -210,20 +202,14 @@ ReportReadProgress StartReadTimerReport(DeviceContext& device, ReceiveRing& ring
 {
     if (!BeginReadCall(device))
         return ReportReadProgress::Finished;
-    return TakeReports(device, ring, false);
+    return TakeReports(device, ring);
 }
 
 ReportReadProgress ContinueReadTimerReport(DeviceContext& device, ReceiveRing& ring)
 {
     if (!device.link.pendingRead.inProgress || !device.link.DeviceHandle)
         return ReportReadProgress::Finished;
-    return TakeReports(device, ring, false);
-}
-
-void ReadTimerReport(DeviceContext& device, ReceiveRing& ring)
-{
-    if (BeginReadCall(device))
-        TakeReports(device, ring, true);
+    return TakeReports(device, ring);
 }
 
 void AbandonReadTimerReport(DeviceLink& link) { link.pendingRead = {}; }

@@ -78,14 +78,13 @@ bool EnsureConnected(DeviceContext& device);
 // waits for the answer at least the whole wait from the command.
 void WriteTimerReport(DeviceContext& device, std::uint8_t command);
 
-// One call: up to 40 input reports, each awaited at most 500 ms, appended to
-// the ring. A wait that runs out or fails closes the link. Start and Continue
-// never wait: they take what is queued and return WaitingForReport where the
-// next report is still to come.
+// ReadTimerReport, one call: up to 40 input reports, each awaited at most
+// 500 ms, appended to the ring. A wait that runs out or fails closes the
+// link. The call never waits on this thread: Start and Continue take what is
+// queued and return WaitingForReport where the next report is still to come,
+// and the caller goes on when it has come or the wait has run out.
 ReportReadProgress StartReadTimerReport(DeviceContext& device, ReceiveRing& ring);
 ReportReadProgress ContinueReadTimerReport(DeviceContext& device, ReceiveRing& ring);
-// The whole call, waiting on this thread (start-up, before the window shows).
-void ReadTimerReport(DeviceContext& device, ReceiveRing& ring);
 void AbandonReadTimerReport(DeviceLink& link);
 
 // Closes the unit's handle where open. Later transfers do nothing.

@@ -30,12 +30,12 @@ enum class OpenFailure {
 };
 
 // What a device's thread says of its queue.
-enum class ReportNews {
+enum class QueueEvent {
     Report,            // a report has been queued
     ReplaceableReport, // one the filter lets a newer one replace
     Gone,              // the device has gone
 };
-using ReportListener = std::function<void(ReportNews)>;
+using ReportListener = std::function<void(QueueEvent)>;
 
 // Which queued reports a newer one may take the place of. It sees a report
 // as `read` delivers it, report-id byte first, and runs on the device's own

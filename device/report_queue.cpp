@@ -12,7 +12,7 @@ void ReportQueue::setListener(ReportListener listener)
     listener_ = std::move(listener);
 }
 
-void ReportQueue::notify(ReportNews news)
+void ReportQueue::notify(QueueEvent news)
 {
     std::lock_guard lock(listenerMutex_);
     if (listener_)
@@ -36,7 +36,7 @@ void ReportQueue::push(Report report)
         reports_.push_back(std::move(report));
     }
     // The listener hears of it before a waiting reader can take it.
-    notify(replaceable ? ReportNews::ReplaceableReport : ReportNews::Report);
+    notify(replaceable ? QueueEvent::ReplaceableReport : QueueEvent::Report);
     ready_.notify_one();
 }
 
@@ -46,7 +46,7 @@ void ReportQueue::markGone()
         std::lock_guard lock(mutex_);
         gone_ = true;
     }
-    notify(ReportNews::Gone);
+    notify(QueueEvent::Gone);
     ready_.notify_all();
 }
 

@@ -48,7 +48,7 @@ public:
 
 private:
     Pop takeFront(Report& report);
-    void notify(ReportNews news);
+    void notify(QueueEvent news);
 
     mutable std::mutex mutex_;
     std::condition_variable ready_;

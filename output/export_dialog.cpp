@@ -288,8 +288,7 @@ void ExportDialog::write()
     ExportRequest request{dir1_->path(), text4_->text(), nameBytes(), {}, now_()};
     for (int i = 0; i < file1_->count(); ++i)
         request.listedNames << file1_->item(i)->text();
-    FileSystemTarget files;
-    const ExportOutcome outcome = RunExport(request, format_, store_, prompt_, files);
+    const ExportOutcome outcome = RunExport(request, format_, store_, prompt_);
     const QString path = QDir::toNativeSeparators(QDir(request.folder).filePath(request.name));
     if (outcome == ExportOutcome::Failed)
         emit notWritten(path);

@@ -16,21 +16,13 @@ const QString WriteError = QStringLiteral("Error Writing File");
 
 } // namespace
 
-bool FileSystemTarget::exists(const QByteArray& path) { return PathExists(path); }
-
-bool FileSystemTarget::write(const QByteArray& path, const QByteArray& bytes, QString* why)
-{
-    return WriteWholeFile(path, bytes, why);
-}
-
 QByteArray JoinExportPath(const QByteArray& folder, const QByteArray& name)
 {
     const char separator = QDir::separator().toLatin1();
     return folder.endsWith(separator) ? folder + name : folder + separator + name;
 }
 
-ExportOutcome RunExport(const ExportRequest& request, FormatState& format, RecordStore& store, OperatorPrompt& prompt,
-                        ExportTarget& target)
+ExportOutcome RunExport(const ExportRequest& request, FormatState& format, RecordStore& store, OperatorPrompt& prompt)
 {
     const QByteArray nameBytes = request.nameBytes.isEmpty() ? FileSystemName(request.name) : request.nameBytes;
     const QString where = QDir::toNativeSeparators(request.folder);
@@ -48,7 +40,7 @@ ExportOutcome RunExport(const ExportRequest& request, FormatState& format, Recor
         }
     }
     // Also a file the list does not show: hidden, or written since the list was read.
-    if (answer == Answer::None && !request.name.isEmpty() && target.exists(path))
+    if (answer == Answer::None && !request.name.isEmpty() && PathExists(path))
         answer = prompt.confirm(ExistsQuestion, replaceDetail) ? Answer::Ok : Answer::Cancel;
     if (answer == Answer::Cancel)
         return ExportOutcome::Cancelled;
@@ -57,7 +49,7 @@ ExportOutcome RunExport(const ExportRequest& request, FormatState& format, Recor
                                              StampDate(request.stamp).toStdString(),
                                              StampTime(request.stamp).toStdString());
     QString why;
-    if (!target.write(path, QByteArray::fromStdString(text), &why)) {
+    if (!WriteWholeFile(path, QByteArray::fromStdString(text), &why)) {
         const QString name = request.name.isEmpty() ? QStringLiteral("(no name)") : request.name;
         prompt.tell(WriteError, QStringLiteral("\u201c%1\u201d in %2 could not be written: %3. The records are kept; "
                                                "choose another name or folder and press Write again.")

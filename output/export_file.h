@@ -9,22 +9,6 @@
 #include <QString>
 #include <QStringList>
 
-// Where the export puts its file; the file system in the program. Paths are
-// in the file system's own encoding.
-class ExportTarget {
-public:
-    virtual ~ExportTarget() = default;
-    virtual bool exists(const QByteArray& path) = 0;
-    // False, with the reason in `why`, when the file could not be written.
-    virtual bool write(const QByteArray& path, const QByteArray& bytes, QString* why) = 0;
-};
-
-class FileSystemTarget : public ExportTarget {
-public:
-    bool exists(const QByteArray& path) override;
-    bool write(const QByteArray& path, const QByteArray& bytes, QString* why) override;
-};
-
 // What the dialog holds when "Write" is pressed.
 struct ExportRequest {
     QString folder;
@@ -42,8 +26,7 @@ enum class ExportOutcome { Written, Cancelled, Failed };
 // The export: asks before it replaces a file the list shows (or one that is
 // there although the list does not show it), builds the text from the table
 // as it is then, writes the whole file and says when that failed.
-ExportOutcome RunExport(const ExportRequest& request, FormatState& format, RecordStore& store, OperatorPrompt& prompt,
-                        ExportTarget& target);
+ExportOutcome RunExport(const ExportRequest& request, FormatState& format, RecordStore& store, OperatorPrompt& prompt);
 
 // Folder and name joined with one separator of the system's (a slash, or a
 // backslash on Windows), the root of a drive included.

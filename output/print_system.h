@@ -33,9 +33,12 @@ struct PrintResult {
 using PageLayout = std::function<bool(QPagedPaintDevice& device, QString* why)>;
 
 // The system's printing, as "Print" reaches it. `printOnDefault` blocks
-// until the job is handed over or refused, within a bounded time, and is
-// meant for a worker thread: a print system that hangs must not hold the
-// window. `stop` cuts its waits short.
+// until the job is handed over or refused, and is meant for a worker
+// thread: a print system that hangs must not hold the window. Through CUPS
+// every wait is bounded and `stop` cuts it short; the Windows spooler is
+// asked about the printer first, but drawing the pages on a spooler that
+// hangs cannot be cut short (the end of the program leaves such a print
+// behind).
 class PrintSystem {
 public:
     virtual ~PrintSystem() = default;

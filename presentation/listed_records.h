@@ -6,9 +6,10 @@
 #include <functional>
 #include <string>
 
-// The records as the printed report and the export list them: rows 1 to
-// ReportedRecordCount in table order, each formatted as the view formats
-// it, with the same effects on the table and the formatting state.
+// The records as the printed report and the export list them: rows 1 to the
+// larger of ReportedRecordCount and RecordCount (a count byte below the
+// records filed hides none of them), in table order, each formatted as the
+// view formats it, with the same effects on the table and the formatting state.
 struct ListedRecords {
     // The Source of the line formatted last before the list was taken.
     std::string unit;

@@ -15,7 +15,7 @@ struct RecordStore {
 
     std::array<RecordRow, Rows> RecordTable{};
     std::int16_t RecordCount = 0;          // highest record number filed; bounds the view
-    std::int16_t ReportedRecordCount = 0;  // count byte of the last frame; bounds print and export
+    std::int16_t ReportedRecordCount = 0;  // count byte of the last frame; with RecordCount, bounds print and export
     std::int16_t FiledFrameCount = 0;      // frames filed since the poll last zeroed it
 
     RecordStore() { resetSequenceNumbers(); }

@@ -15,16 +15,3 @@ public:
     virtual int maximum() const = 0;
     virtual int value() const = 0;
 };
-
-// A range with no view behind it, for framing without a window.
-class PlainScrollRange : public ScrollRange {
-public:
-    void setMaximum(int maximum) override { max_ = maximum; }
-    void setValue(int value) override { value_ = value; }
-    int maximum() const override { return max_; }
-    int value() const override { return value_; }
-
-private:
-    int max_ = 0;
-    int value_ = 0;
-};

@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/main_window_layout.h"
 #include "presentation/focus_scroll_bar.h"
 
 #include <QLabel>
@@ -10,49 +11,55 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
-struct Control {
-    const char* name;
-    const char* caption;
-    int left, top, width, height;
-};
-
-const Control Controls[] = {
-    {"SortSeq", "Sort Seq #", 5640, 8400, 975, 375},  {"SortBib", "Sort Bib #", 4560, 8400, 975, 375},
-    {"SortTime", "Sort Time", 3480, 8400, 975, 375},  {"Command1", "Print", 6720, 8400, 975, 375},
-    {"Normal", "Time", 1320, 8400, 855, 375},         {"MilitaryT", "Day Time", 2280, 8400, 1095, 375},
-    {"Reset", "Get Memory", 120, 8400, 1095, 375},    {"VScroll1", nullptr, 9600, 240, 375, 7335},
-    {"WriteFile", "Write File", 7800, 8400, 1095, 375}, {"Picture1", nullptr, 120, 240, 9375, 7335},
-    {"Exit", "Exit", 9000, 8400, 975, 375},           {"MessUSB", nullptr, 120, 7800, 9855, 375},
-};
-
 int Twips(int pixels, int dpi) { return static_cast<int>(std::lround(pixels * 1440.0 / dpi)); }
 
+// Every control where the layout puts it, the buttons with their captions,
+// none of them over another or outside the window.
 TEST(MainWindow, EveryControlAtItsTwipPosition)
 {
+    namespace L = MainWindowLayout;
     MainWindow w;
     const int dx = w.logicalDpiX();
     const int dy = w.logicalDpiY();
-    EXPECT_EQ(Twips(w.width(), dx), 10155);
-    EXPECT_EQ(Twips(w.height(), dy), 9030);
-    for (const Control& c : Controls) {
-        auto* widget = w.findChild<QWidget*>(c.name);
-        ASSERT_NE(widget, nullptr) << c.name;
+    EXPECT_EQ(Twips(w.width(), dx), L::WidthTwips);
+    EXPECT_EQ(Twips(w.height(), dy), L::HeightTwips);
+    std::vector<std::pair<const char*, L::Box>> boxes{
+        {"Picture1", L::Picture1}, {"VScroll1", L::VScroll1}, {"MessUSB", L::MessUSB}, {"OperatorLine", L::OperatorLine}};
+    for (const L::ButtonSpec& b : L::Buttons) {
+        boxes.emplace_back(b.name, b.box);
+        auto* button = w.findChild<QPushButton*>(b.name);
+        ASSERT_NE(button, nullptr) << b.name;
+        EXPECT_EQ(button, &w.button(b.which)) << b.name;
+        EXPECT_EQ(button->text(), b.caption);
+        EXPECT_FALSE(button->isDefault());
+        EXPECT_FALSE(button->autoDefault());
+    }
+    std::vector<QRect> buttonRects;
+    for (const auto& [name, box] : boxes) {
+        auto* widget = w.findChild<QWidget*>(name);
+        ASSERT_NE(widget, nullptr) << name;
         const QRect g = widget->geometry();
-        EXPECT_EQ(Twips(g.x(), dx), c.left) << c.name;
-        EXPECT_EQ(Twips(g.y(), dy), c.top) << c.name;
-        EXPECT_EQ(Twips(g.width(), dx), c.width) << c.name;
-        EXPECT_EQ(Twips(g.height(), dy), c.height) << c.name;
-        if (c.caption) {
-            auto* button = qobject_cast<QPushButton*>(widget);
-            ASSERT_NE(button, nullptr) << c.name;
-            EXPECT_EQ(button->text(), c.caption);
-            EXPECT_FALSE(button->isDefault());
-            EXPECT_FALSE(button->autoDefault());
+        EXPECT_EQ(Twips(g.x(), dx), box.left) << name;
+        EXPECT_EQ(Twips(g.y(), dy), box.top) << name;
+        EXPECT_EQ(Twips(g.width(), dx), box.width) << name;
+        EXPECT_EQ(Twips(g.height(), dy), box.height) << name;
+        EXPECT_TRUE(w.rect().contains(g)) << name;
+        if (qobject_cast<QPushButton*>(widget)) {
+            for (const QRect& other : buttonRects)
+                EXPECT_FALSE(other.intersects(g)) << name;
+            buttonRects.push_back(g);
         }
     }
+    EXPECT_EQ(buttonRects.size(), std::size_t{MainWindow::ButtonCount});
+    // The list and its scroll bar side by side; the lines below both, the buttons below the lines.
+    EXPECT_LE(L::Picture1.left + L::Picture1.width, L::VScroll1.left);
+    EXPECT_LE(L::Picture1.top + L::Picture1.height, L::OperatorLine.top);
+    EXPECT_LE(L::OperatorLine.top + L::OperatorLine.height, L::Buttons[0].box.top);
 }
 
 TEST(MainWindow, LookAndTimer)

@@ -86,7 +86,7 @@ struct Guest {
     SteadyClock clock;
     HidapiAccess hid{clock};
     ScriptedPrompt prompt;
-    TimerApplication app{TimerPorts{.hid = hid, .clock = clock, .prompt = &prompt}};
+    TimerApplication app{ApplicationPorts{.hid = hid, .clock = clock, .prompt = &prompt}};
     QStringList captions;
 
     Guest()

@@ -167,18 +167,6 @@ TEST(ReadTimerReport, ACallStopsWhereItWouldWaitAndGoesOnFromThere)
     EXPECT_EQ(ContinueReadTimerReport(t.device, t.ring), ReportReadProgress::Finished);
 }
 
-TEST(ReadTimerReport, TheWholeCallOnTheThreadAsAtStartUp)
-{
-    Transfer t;
-    t.hid.completes(Report(3, {1, 2, 3}));
-    t.hid.then(ReadOutcome::TimedOut);
-    t.ring.ReceivedByteCount = 0;
-    ReadTimerReport(t.device, t.ring);
-    EXPECT_EQ(t.ring.ReceivedByteCount, 3);
-    EXPECT_EQ(t.status.last(), "Readfile Timeout ");
-    EXPECT_EQ(t.clock.nowUs(), 500000);
-}
-
 TEST(WriteTimerReport, BuildsTheOutputReport)
 {
     struct Case {
@@ -235,7 +223,6 @@ TEST(CloseTimerDevice, TransfersAfterTheCloseDoNothing)
     WriteTimerReport(t.device, 151);
     EXPECT_EQ(ContinueReadTimerReport(t.device, t.ring), ReportReadProgress::Finished);
     EXPECT_EQ(StartReadTimerReport(t.device, t.ring), ReportReadProgress::Finished);
-    ReadTimerReport(t.device, t.ring);
 
     EXPECT_TRUE(t.hid.script.written.empty());
     EXPECT_EQ(t.hid.script.reads, reads);

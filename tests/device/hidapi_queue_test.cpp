@@ -105,7 +105,7 @@ TEST_F(HidapiLayer, AListenerHearsOfReportsOnTheReaderThread)
     std::atomic<int> told{0};
     const auto self = std::this_thread::get_id();
     std::atomic<bool> sameThread{false};
-    device->setReportListener([&](ReportNews) {
+    device->setReportListener([&](QueueEvent) {
         ++told;
         sameThread = sameThread || std::this_thread::get_id() == self;
     });

@@ -100,14 +100,14 @@ TEST(ReportQueue, TheListenerHearsOfEveryReportWithItsKindAndOfTheEnd)
 {
     ReportQueue q;
     q.setReplaceable(&FirstByteZero);
-    std::vector<ReportNews> told;
-    q.setListener([&](ReportNews n) { told.push_back(n); });
+    std::vector<QueueEvent> told;
+    q.setListener([&](QueueEvent n) { told.push_back(n); });
     q.push(Report(false, 1));
     q.push(Report(true, 2));
     q.push(Report(true, 3)); // replaces the one before, and is told all the same
     q.markGone();
-    EXPECT_EQ(told, (std::vector<ReportNews>{ReportNews::Report, ReportNews::ReplaceableReport,
-                                             ReportNews::ReplaceableReport, ReportNews::Gone}));
+    EXPECT_EQ(told, (std::vector<QueueEvent>{QueueEvent::Report, QueueEvent::ReplaceableReport,
+                                             QueueEvent::ReplaceableReport, QueueEvent::Gone}));
     q.setListener(nullptr);
     q.push(Report(false, 4));
     EXPECT_EQ(told.size(), 4u);
@@ -117,7 +117,7 @@ TEST(ReportQueue, ManyProducedReportsAllArriveAcrossThreads)
 {
     ReportQueue q;
     std::atomic<int> told{0};
-    q.setListener([&](ReportNews) { ++told; });
+    q.setListener([&](QueueEvent) { ++told; });
     std::thread producer([&] {
         for (int i = 0; i < 2000; ++i)
             q.push({1, static_cast<std::uint8_t>(i & 0xFF), static_cast<std::uint8_t>(i >> 8)});

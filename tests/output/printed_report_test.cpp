@@ -130,17 +130,19 @@ TEST(PrintButton, PrintsTheDownloadedRecords)
     ScriptedPrompt prompt;
     QTemporaryDir dir;
     PdfPrinter pdf(dir.filePath("job.pdf"));
-    AppRig r(true, 5, &prompt);
+    AppRig r(true, 12, &prompt);
     r.app->setPrintSystem(pdf);
     r.loadAndDownload();
+    const auto [drawnLast, listedLast] = r.redrawALineUnlikeTheLast();
+    ASSERT_NE(drawnLast, listedLast);
     r.click(AppRig::Button::Print);
     ASSERT_TRUE(r.waitForPrint());
     EXPECT_TRUE(prompt.messages.isEmpty());
     const PdfText text = ReadPdfWords(dir.filePath("job.pdf"));
     ASSERT_TRUE(text.ok);
     EXPECT_EQ(text.find("SEQ").size(), 1u);
-    EXPECT_EQ(text.numbersUnder("SEQ"), (std::vector<int>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(text.valueOf("Unit").toStdString(), r.state().format.lastRecordLine.Source);
+    EXPECT_EQ(text.numbersUnder("SEQ"), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    EXPECT_EQ(text.valueOf("Unit").toStdString(), drawnLast);
 }
 
 } // namespace

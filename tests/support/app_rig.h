@@ -7,6 +7,9 @@
 #include "manual_scheduler.h"
 #include "emulator/sample_race.h"
 #include "app/timer_application.h"
+#include "presentation/record_line.h"
+#include "presentation/results_picture.h"
+#include "presentation/results_view.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +18,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <utility>
 
 // The whole program on an emulated unit and a virtual clock. The rig stands
 // in for the event loop: it moves the clock to each moment the tick asked to
@@ -43,7 +48,7 @@ struct AppRig {
         if (withUnit)
             hid.addUnit("unit", unit);
         app = std::make_unique<TimerApplication>(
-            TimerPorts{.hid = hid, .clock = clock, .prompt = prompt, .scheduler = &scheduler});
+            ApplicationPorts{.hid = hid, .clock = clock, .prompt = prompt, .scheduler = &scheduler});
         QObject::connect(app.get(), &TimerApplication::linkStatusShown,
                          [this](const QString& c) { captions << c; });
         QObject::connect(app.get(), &TimerApplication::exitRequested, [this] { ++exitRequests; });
@@ -142,6 +147,30 @@ struct AppRig {
     {
         const auto& t = app->results().rowTexts(row);
         return t.empty() ? std::string() : t[0];
+    }
+    // Draws a line of the page again (three clicks cycle its mark back to
+    // none), one whose Source is not that of the last row listed, so that a
+    // check of the Unit field tells "the line formatted last" from "the last
+    // row listed". Returns both Sources; equal when no line differs.
+    std::pair<std::string, std::string> redrawALineUnlikeTheLast()
+    {
+        FormatState format = app->state().format;
+        RecordStore store = app->state().store;
+        const int last = std::max<int>(store.ReportedRecordCount, store.RecordCount);
+        const std::string listedLast = FormatRecordLine(format, store, last).Source;
+        const double h = app->window().picture().textHeightTwips("hi");
+        for (int row = ResultsView::FirstDataRow; row <= ResultsView::LastDataRow; ++row) {
+            const auto& texts = app->results().rowTexts(row);
+            if (texts.empty())
+                break;
+            const int n = app->state().view.FirstShownRecord + (row - ResultsView::FirstDataRow);
+            if (FormatRecordLine(format, store, n).Source == listedLast)
+                continue;
+            for (int click = 0; click < 3; ++click)
+                app->results().cycleMarkAt(row * h + 1);
+            break;
+        }
+        return {app->state().format.lastRecordLine.Source, listedLast};
     }
     // Rows holding records 1..N, byte for byte as the unit holds them.
     bool tableHoldsMemory() const
