@@ -97,11 +97,18 @@ PrintNews TellPrintOutcome(const PrintResult& r, const QString& caveat)
                 Tr("Nothing was printed. %1 does not accept print jobs now%2.")
                         .arg(named.left(1).toUpper() + named.mid(1), detail)
                     + kept};
-    case PrintOutcome::NotAnswering: {
-        const QString what = r.detail.isEmpty() ? Tr("did not answer") : r.detail;
-        return {Tr("Nothing was printed: the print service %1.").arg(what),
-                Tr("Nothing was printed. The print service of this computer %1.").arg(what) + kept};
-    }
+    case PrintOutcome::NotRunning:
+        return {Tr("Nothing was printed: the print service is not running."),
+                Tr("Nothing was printed. The print service of this computer is not running.") + kept};
+    case PrintOutcome::NotAnswering:
+        return {Tr("Nothing was printed: the print service did not answer."),
+                Tr("Nothing was printed. The print service of this computer did not answer.") + kept};
+    case PrintOutcome::TimedOut:
+        return {Tr("Nothing was printed: the print service did not answer in time."),
+                Tr("Nothing was printed. The print service of this computer did not answer in time.") + kept};
+    case PrintOutcome::StoppedAnswering:
+        return {Tr("Nothing was printed: the print service stopped answering%1.").arg(detail),
+                Tr("Nothing was printed. The print service of this computer stopped answering%1.").arg(detail) + kept};
     case PrintOutcome::Unconfirmed:
         return {Tr("The print service did not confirm the list: check the printer before printing again."),
                 Tr("The list may not have reached the printer: the print service of this computer did not confirm "

@@ -15,7 +15,10 @@ enum class PrintOutcome {
     Held,         // taken, but the printer is paused: it prints once resumed
     NoPrinter,    // no default printer is set up
     Refused,      // the printer's queue does not accept jobs
-    NotAnswering, // the print system did not answer in time, or went away
+    NotRunning,       // no print service runs on this computer
+    NotAnswering,     // the print service did not answer
+    TimedOut,         // the print service did not answer in time
+    StoppedAnswering, // the print service went away in the middle; `detail` says how
     Unconfirmed,  // the whole document went out, but the print system never said it holds it: it may print
     Failed,       // anything else; `detail` says what
 };
@@ -23,8 +26,7 @@ enum class PrintOutcome {
 struct PrintResult {
     PrintOutcome outcome = PrintOutcome::Failed;
     QString printer;
-    // What went wrong, in the system's words; for NotAnswering, what the
-    // print service did ("is not running").
+    // What went wrong, in the system's own words; empty where it said nothing.
     QString detail;
 };
 

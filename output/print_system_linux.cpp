@@ -98,15 +98,14 @@ public:
                          static_cast<int>(patience_.count()), nullptr),
             &httpClose);
         if (!http) {
-            result.outcome = PrintOutcome::NotAnswering;
-            result.detail = QStringLiteral("is not running");
+            result.outcome = PrintOutcome::NotRunning;
             return result;
         }
         // Asked often, so that a stop (the program ending) is heard at once.
         httpSetTimeout(http.get(), 0.2, KeepWaiting, &deadline);
         auto failed = [&](PrintOutcome outcome, const QString& detail) {
-            result.outcome = deadline.passed ? PrintOutcome::NotAnswering : outcome;
-            result.detail = deadline.passed ? QStringLiteral("did not answer in time") : detail;
+            result.outcome = deadline.passed ? PrintOutcome::TimedOut : outcome;
+            result.detail = deadline.passed ? QString() : detail;
             return result;
         };
 
@@ -115,7 +114,7 @@ public:
         if (!dest) {
             const ipp_status_t why = cupsLastError();
             if (deadline.passed || why == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || why == IPP_STATUS_ERROR_INTERNAL)
-                return failed(PrintOutcome::NotAnswering, "stopped answering (" + LastCupsError() + ")");
+                return failed(PrintOutcome::StoppedAnswering, LastCupsError());
             return failed(PrintOutcome::NoPrinter, {});
         }
         result.printer = QString::fromUtf8(dest->name);

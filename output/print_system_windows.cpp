@@ -56,7 +56,6 @@ public:
         DWORD status = 0;
         if (!PrinterStatus(result.printer, &status)) {
             result.outcome = PrintOutcome::NotAnswering;
-            result.detail = QStringLiteral("did not answer about the printer %1").arg(result.printer);
             return result;
         }
         if (status & (PRINTER_STATUS_PENDING_DELETION | PRINTER_STATUS_NOT_AVAILABLE)) {
@@ -72,7 +71,7 @@ public:
         QString why;
         if (!printer.isValid() || !layout(printer, &why) || printer.printerState() == QPrinter::Error) {
             result.outcome = PrintOutcome::Failed;
-            result.detail = why.isEmpty() ? QStringLiteral("the printer reported an error while printing") : why;
+            result.detail = why;
             return result;
         }
         result.outcome = (status & PRINTER_STATUS_PAUSED) ? PrintOutcome::Held : PrintOutcome::Sent;

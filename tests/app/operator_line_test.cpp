@@ -55,9 +55,10 @@ std::vector<Told> EveryText()
                            {SendingToPrinter(), {}},
                            {StillPrinting(), {}}};
     const QString printer = QStringLiteral("Finish-line laser printer, second floor");
-    const QString detail = QStringLiteral("stopped answering (Service Unavailable)");
+    const QString detail = QStringLiteral("Service Unavailable");
     for (const PrintOutcome outcome : {PrintOutcome::Sent, PrintOutcome::Held, PrintOutcome::NoPrinter,
-                                       PrintOutcome::Refused, PrintOutcome::NotAnswering, PrintOutcome::Unconfirmed,
+                                       PrintOutcome::Refused, PrintOutcome::NotRunning, PrintOutcome::NotAnswering,
+                                       PrintOutcome::TimedOut, PrintOutcome::StoppedAnswering, PrintOutcome::Unconfirmed,
                                        PrintOutcome::Failed})
         for (const QString& caveat : caveats)
             told.push_back({TellPrintOutcome({outcome, printer, detail}, caveat).line, {}});
