@@ -13,16 +13,12 @@
 
 // How the poll that has stopped gets going again, and how a command's
 // later step runs.
-class TickScheduler : public PollWakeups {
+class TickScheduler : public PollWakeups, public LaterSteps {
 public:
     // What a wake-up calls.
     virtual void setResume(std::function<void()> resume) = 0;
     // Cancels the tick's wake-ups and the later step.
     virtual void cancel() = 0;
-    // Runs `step` once more than `us` has passed on the clock: the rest of a
-    // command that has to pause, without holding the window meanwhile. One at
-    // a time; a new one replaces the one waiting.
-    virtual void callAfter(std::int64_t us, std::function<void()> step) = 0;
     // A report has been queued. `urgent`: one without data, which after data
     // means the unit's stream has paused, or the unit has gone. Any thread
     // may call it.

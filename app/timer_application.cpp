@@ -21,7 +21,6 @@
 namespace {
 
 constexpr int PollIntervalMs = 250;
-constexpr std::int64_t StartupWaitUs = 500000;
 
 QString TimeOfDay() { return StampTime(QDateTime::currentDateTime()); }
 
@@ -65,6 +64,7 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
       results_(state_.store, state_.format, state_.view, window_->picture(), scrollRange_),
       protocol_{state_.ring, state_.store, scrollRange_, port_, results_, timerSwitch_, clock_},
       poll_(protocol_, scheduler_),
+      sequences_(protocol_, poll_, scheduler_),
       messageBoxes_(window_.get()),
       prompt_(ports.prompt ? *ports.prompt : messageBoxes_),
       systemPrinting_(MakeSystemPrintSystem(std::chrono::seconds(20))),
@@ -72,6 +72,7 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
 {
     scheduler_.setResume([this] { continueTick(); });
     poll_.setStopListener([this](bool ended) { tickStopped(ended); });
+    sequences_.setAskedListener([this] { showNews(news_.asked(clock_.nowUs())); });
     connect(&printJob_, &PrintJob::finished, this, &TimerApplication::printFinished);
     connectWindow();
 }
@@ -118,23 +119,8 @@ void TimerApplication::Load()
     scroll.setMinimum(0);
     scroll.setValue(0);
 
-    // The start-up read waits for the unit as a tick's reads do, from the
-    // event loop, so the window is up and answering meanwhile.
-    startup_ = Startup::Reading;
-    poll_.readOnce([this] { startupReadDone(); });
-}
-
-void TimerApplication::startupReadDone()
-{
-    startup_ = Startup::Pausing;
-    state_.store.clearRecords();
-    scheduler_.callAfter(clock_.nowUs() + StartupWaitUs, [this] {
-        startup_ = Startup::Done;
-        WriteTimerReport(device_, StartupCommand);
-        window_->pollTimer().start();
-        if (std::exchange(getMemoryAfterStartup_, false))
-            getMemoryClicked();
-    });
+    // From the event loop, so the window is up and answering meanwhile.
+    sequences_.startUp();
 }
 
 void TimerApplication::Timer1Tick() { poll_.timerFired(); }
@@ -163,33 +149,23 @@ void TimerApplication::stopPolling()
 {
     timerSwitch_.setPolling(false);
     poll_.stop();
-    startup_ = Startup::Done;
-    getMemoryAsked_ = false;
+    sequences_.stop();
     scheduler_.cancel();
 }
 
 void TimerApplication::getMemoryClicked()
 {
-    if (startup_ != Startup::Done) {
-        // The unit is asked once it has had the start-up command; a slow
-        // unit can take seconds to get there, so the press is acknowledged.
-        getMemoryAfterStartup_ = true;
+    switch (sequences_.GetMemory()) {
+    case UnitSequences::Press::AfterStartUp:
         showNews(OperatorLineText::UnitBeingStarted());
         return;
-    }
-    // Pressed again during the pause: that download is on its way already.
-    if (getMemoryAsked_)
-        return;
-    if (!GetMemory(protocol_)) {
+    case UnitSequences::Press::NoUnit:
         showNews(OperatorLineText::NoUnitForGetMemory());
         return;
+    case UnitSequences::Press::Pausing:
+    case UnitSequences::Press::AlreadyOnItsWay:
+        return;
     }
-    getMemoryAsked_ = true;
-    scheduler_.callAfter(clock_.nowUs() + GetMemoryPauseUs, [this] {
-        getMemoryAsked_ = false;
-        AskForMemory(protocol_);
-        showNews(news_.asked(clock_.nowUs()));
-    });
 }
 
 void TimerApplication::exitClicked()

@@ -13,6 +13,7 @@
 #include "presentation/results_view.h"
 #include "app/tick_scheduler.h"
 #include "records/timer_commands.h"
+#include "records/unit_sequences.h"
 #include "app/timer_state.h"
 
 #include <QObject>
@@ -59,7 +60,7 @@ public:
     // The export dialog, once "Write File" has opened it.
     ExportDialog* exportDialog() { return exportDialog_; }
     // The start-up command has been sent (or the program is ending).
-    bool started() const { return startup_ == Startup::Done; }
+    bool started() const { return sequences_.started(); }
     // A tick of the poll timer has started and not yet ended.
     bool tickInProgress() const { return poll_.tickInProgress(); }
 
@@ -107,7 +108,6 @@ private:
     void printFinished(const PrintResult& result);
     // What the news of an export or a print adds about the list it took.
     QString listCaveat() const;
-    void startupReadDone();
     void tickStopped(bool ended);
     void stopPolling();
 
@@ -124,13 +124,8 @@ private:
     ResultsView results_;
     TimerProtocol protocol_;
     PollTick poll_;
+    UnitSequences sequences_;
     DownloadNews news_;
-    // Where the start-up sequence stands: its read, then its pause.
-    enum class Startup { Done, Reading, Pausing };
-    Startup startup_ = Startup::Done;
-    bool getMemoryAfterStartup_ = false;
-    // "Get Memory" is in its pause; the unit is asked when it ends.
-    bool getMemoryAsked_ = false;
     MessageBoxPrompt messageBoxes_;
     OperatorPrompt& prompt_;
     // Made on the first "Write File"; the main window owns it.

@@ -1,6 +1,6 @@
 #include "records/timer_commands.h"
 
-bool GetMemory(TimerProtocol& p)
+bool EmptyTableForMemory(TimerProtocol& p)
 {
     if (!p.unit.reachable())
         return false;

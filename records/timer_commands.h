@@ -21,13 +21,10 @@ struct TimerProtocol {
     Clock& clock;
 };
 
-// How long "Get Memory" pauses between emptying the table and asking.
-constexpr std::int64_t GetMemoryPauseUs = 100000;
-
-// "Get Memory" up to its pause: the poll stops and the table is emptied.
-// False, with the table as it was, when no unit can be found to ask: the
-// records already downloaded are not thrown away for nothing.
-bool GetMemory(TimerProtocol& protocol);
-// "Get Memory" after the pause, which the caller lets pass without holding
-// the window: the unit is asked for its memory and the poll starts again.
+// The two halves of "Get Memory" (UnitSequences::GetMemory pauses between them).
+// The first: the poll stops and the table is emptied. False, with the table
+// as it was, when no unit can be found to ask: the records already
+// downloaded are not thrown away for nothing.
+bool EmptyTableForMemory(TimerProtocol& protocol);
+// The second: the unit is asked for its memory and the poll starts again.
 void AskForMemory(TimerProtocol& protocol);

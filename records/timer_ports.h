@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 // What the poll and the commands reach outside the records: the unit, the
-// results list, Timer1 and the event loop's wake-ups. The device link, the results view and the
-// application implement them.
+// results list, Timer1, the event loop's wake-ups and later steps. The
+// device link, the results view and the application implement them.
 
 // Where one call of ReadTimerReport stands when it hands the thread back.
 enum class ReportReadProgress {
@@ -50,6 +51,16 @@ public:
     virtual void resumeAt(std::int64_t us) = 0;
     // Once the event loop has handled what is waiting.
     virtual void resumeSoon() = 0;
+};
+
+// The later step of a command that pauses, run without holding the window:
+// the event loop in the program.
+class LaterSteps {
+public:
+    virtual ~LaterSteps() = default;
+    // Runs `step` once more than `us` has passed on the clock. One at a time;
+    // a new one replaces the one waiting.
+    virtual void callAfter(std::int64_t us, std::function<void()> step) = 0;
 };
 
 // The poll timer, switched off while "Get Memory" works.

@@ -1,6 +1,6 @@
 #include "records/frame_scanner.h"
 #include "records/poll_tick.h"
-#include "support/recording_scroll.h"
+#include "support/poll_rig.h"
 #include "support/ring_writer.h"
 #include "emulator/timer_record.h"
 
@@ -10,111 +10,6 @@
 #include <utility>
 
 namespace {
-
-// One read call, as pieces of bytes with a wait for a report between them.
-struct ReadCall {
-    std::vector<std::vector<std::uint8_t>> pieces;
-};
-
-// The unit port with read calls given in advance. Each read of a report costs
-// `usPerPiece` on the clock, so work can outlast a slice.
-class ScriptedUnit : public TimerUnitPort {
-public:
-    ScriptedUnit(ReceiveRing& ring, VirtualClock& clock) : ring_(ring), clock_(clock) {}
-
-    std::deque<ReadCall> calls;
-    int started = 0;
-    int continued = 0;
-    int abandoned = 0;
-    std::vector<std::uint8_t> sent;
-    std::int64_t usPerPiece = 0;
-    bool present = true;
-    bool reachable() override { return present; }
-
-    ReportReadProgress startReportRead() override
-    {
-        ++started;
-        current_ = calls.empty() ? ReadCall{} : calls.front();
-        if (!calls.empty())
-            calls.pop_front();
-        next_ = 0;
-        return takePiece();
-    }
-    ReportReadProgress continueReportRead() override
-    {
-        ++continued;
-        return takePiece();
-    }
-    std::int64_t reportWaitDeadlineUs() const override { return 500000; }
-    void abandonReportRead() override { ++abandoned; }
-    void sendCommand(std::uint8_t command) override { sent.push_back(command); }
-
-private:
-    ReportReadProgress takePiece()
-    {
-        if (next_ < current_.pieces.size()) {
-            AppendToRing(ring_, current_.pieces[next_++]);
-            clock_.advanceUs(usPerPiece);
-        }
-        return next_ < current_.pieces.size() ? ReportReadProgress::WaitingForReport : ReportReadProgress::Finished;
-    }
-
-    ReceiveRing& ring_;
-    VirtualClock& clock_;
-    ReadCall current_;
-    std::size_t next_ = 0;
-};
-
-struct CountingDisplay : ResultsDisplay {
-    int headings = 0;
-    std::vector<int> refreshes;
-    void DrawColumnHeadings() override { ++headings; }
-    void RefreshResults(int limit) override { refreshes.push_back(limit); }
-    // The highest record at each drawing of the filed records.
-    std::vector<int> filedShown;
-    const RecordStore* store = nullptr;
-    void showFiledRecords() override { filedShown.push_back(store ? store->RecordCount : -1); }
-};
-
-struct Switch : PollTimerSwitch {
-    std::vector<bool> calls;
-    void setPolling(bool on) override { calls.push_back(on); }
-};
-
-// The wake-ups the poll asks of the event loop, the last one kept.
-struct Wakeups : PollWakeups {
-    enum class Asked { None, At, Soon };
-    Asked asked = Asked::None;
-    std::int64_t atUs = 0;
-    void resumeAt(std::int64_t us) override
-    {
-        asked = Asked::At;
-        atUs = us;
-    }
-    void resumeSoon() override { asked = Asked::Soon; }
-    Asked take() { return std::exchange(asked, Asked::None); }
-};
-using Asked = Wakeups::Asked;
-
-struct Poll {
-    VirtualClock clock;
-    ReceiveRing ring;
-    RecordStore store;
-    RecordingScroll scroll;
-    ScriptedUnit unit{ring, clock};
-    CountingDisplay display;
-    Switch timer;
-    TimerProtocol protocol{ring, store, scroll, unit, display, timer, clock};
-    Wakeups wakeups;
-    PollTick poll{protocol, wakeups};
-    // Each stop of a tick: true where it ended.
-    std::vector<bool> stops;
-    Poll()
-    {
-        display.store = &store;
-        poll.setStopListener([this](bool ended) { stops.push_back(ended); });
-    }
-};
 
 std::vector<std::uint8_t> Frame(int record)
 {
@@ -284,43 +179,6 @@ TEST(PollTick, TheStartUpReadWaitsAsATicksReadsDoAndFilesNothing)
     q.poll.resume();
     EXPECT_EQ(q.unit.abandoned, 1);
     EXPECT_EQ(done, 1);
-}
-
-TEST(GetMemory, StopsAndClearsThenAsksAndPollsAgain)
-{
-    Poll p;
-    p.store.RecordTable[7][RecordField::MarkState] = 2;
-    p.store.RecordTable[7][RecordField::StartTime] = 5;
-    p.store.RecordCount = 7;
-    p.ring.append(0x65);
-    EXPECT_TRUE(GetMemory(p.protocol));
-    // Up to the pause: stopped and emptied, nothing asked yet.
-    EXPECT_EQ(p.timer.calls, (std::vector<bool>{false}));
-    EXPECT_TRUE(p.store.rowIsEmpty(7));
-    EXPECT_EQ(p.store.RecordCount, 0);
-    EXPECT_EQ(p.ring.bytes[1], 0);
-    EXPECT_TRUE(p.unit.sent.empty());
-    EXPECT_EQ(p.display.headings, 0);
-
-    AskForMemory(p.protocol);
-    EXPECT_EQ(p.timer.calls, (std::vector<bool>{false, true}));
-    EXPECT_EQ(p.display.headings, 1);
-    EXPECT_EQ(p.unit.sent, std::vector<std::uint8_t>{151});
-}
-
-TEST(GetMemory, WithNoUnitToAskTouchesNothing)
-{
-    Poll p;
-    p.unit.present = false;
-    p.store.RecordTable[7][RecordField::StartTime] = 5;
-    p.store.RecordCount = 7;
-    const auto table = p.store.RecordTable;
-    EXPECT_FALSE(GetMemory(p.protocol));
-    EXPECT_EQ(p.store.RecordTable, table);
-    EXPECT_EQ(p.store.RecordCount, 7);
-    EXPECT_TRUE(p.timer.calls.empty());
-    EXPECT_EQ(p.display.headings, 0);
-    EXPECT_TRUE(p.unit.sent.empty());
 }
 
 } // namespace

@@ -1,0 +1,133 @@
+// "Get Memory" and the start-up on their own, on a virtual clock: each step,
+// each pause as a later step, and the presses that come meanwhile.
+#include "records/unit_sequences.h"
+#include "support/poll_rig.h"
+#include "support/record_fill.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Later steps run when the test says so.
+struct ManualLater : LaterSteps {
+    std::int64_t atUs = -1;
+    std::function<void()> step;
+    void callAfter(std::int64_t us, std::function<void()> s) override
+    {
+        atUs = us;
+        step = std::move(s);
+    }
+    bool run(VirtualClock& clock)
+    {
+        if (!step)
+            return false;
+        clock.sleepUntilUs(atUs + 1);
+        std::exchange(step, nullptr)();
+        return true;
+    }
+};
+
+struct Sequences : Poll {
+    ManualLater later;
+    UnitSequences sequences{protocol, poll, later};
+    int asked = 0;
+    Sequences() { sequences.setAskedListener([this] { ++asked; }); }
+};
+
+TEST(GetMemory, StopsAndClearsThenAsksAndPollsAgain)
+{
+    Poll p;
+    p.store.RecordTable[7][RecordField::MarkState] = 2;
+    p.store.RecordTable[7][RecordField::StartTime] = 5;
+    p.store.RecordCount = 7;
+    p.ring.append(0x65);
+    EXPECT_TRUE(EmptyTableForMemory(p.protocol));
+    // Up to the pause: stopped and emptied, nothing asked yet.
+    EXPECT_EQ(p.timer.calls, (std::vector<bool>{false}));
+    EXPECT_TRUE(p.store.rowIsEmpty(7));
+    EXPECT_EQ(p.store.RecordCount, 0);
+    EXPECT_EQ(p.ring.bytes[1], 0);
+    EXPECT_TRUE(p.unit.sent.empty());
+    EXPECT_EQ(p.display.headings, 0);
+
+    AskForMemory(p.protocol);
+    EXPECT_EQ(p.timer.calls, (std::vector<bool>{false, true}));
+    EXPECT_EQ(p.display.headings, 1);
+    EXPECT_EQ(p.unit.sent, std::vector<std::uint8_t>{151});
+}
+
+TEST(GetMemory, WithNoUnitToAskTouchesNothing)
+{
+    Poll p;
+    p.unit.present = false;
+    p.store.RecordTable[7][RecordField::StartTime] = 5;
+    p.store.RecordCount = 7;
+    const auto table = p.store.RecordTable;
+    EXPECT_FALSE(EmptyTableForMemory(p.protocol));
+    EXPECT_EQ(p.store.RecordTable, table);
+    EXPECT_EQ(p.store.RecordCount, 7);
+    EXPECT_TRUE(p.timer.calls.empty());
+    EXPECT_EQ(p.display.headings, 0);
+    EXPECT_TRUE(p.unit.sent.empty());
+}
+
+// The start-up: the read, half a second, then command 141 and the poll; a
+// press of "Get Memory" meanwhile asks once the unit has had it.
+TEST(UnitSequences, AGetMemoryPressedDuringTheStartUpAsksAfterCommand141)
+{
+    Sequences s;
+    s.sequences.startUp();
+    EXPECT_FALSE(s.sequences.started());
+    EXPECT_EQ(s.sequences.GetMemory(), UnitSequences::Press::AfterStartUp);
+    s.poll.resume(); // the start-up read ends
+    EXPECT_EQ(s.later.atUs, UnitSequences::StartupWaitUs);
+    EXPECT_TRUE(s.unit.sent.empty());
+    EXPECT_EQ(s.sequences.GetMemory(), UnitSequences::Press::AfterStartUp);
+    ASSERT_TRUE(s.later.run(s.clock));
+    EXPECT_TRUE(s.sequences.started());
+    EXPECT_EQ(s.unit.sent, std::vector<std::uint8_t>{141});
+    EXPECT_EQ(s.timer.calls, (std::vector<bool>{true, false}));
+    // The press waited for: the table emptied, then 151 after its pause.
+    ASSERT_TRUE(s.later.run(s.clock));
+    EXPECT_EQ(s.unit.sent, (std::vector<std::uint8_t>{141, 151}));
+    EXPECT_EQ(s.asked, 1);
+    EXPECT_FALSE(s.later.run(s.clock));
+}
+
+TEST(UnitSequences, PressesDuringThePauseAskOnceAndAStopSendsNothing)
+{
+    const struct {
+        bool stopInThePause;
+        std::vector<std::uint8_t> sent;
+    } cases[] = {{false, {151}}, {true, {}}};
+    for (const auto& c : cases) {
+        Sequences s;
+        EXPECT_EQ(s.sequences.GetMemory(), UnitSequences::Press::Pausing);
+        for (int n = 0; n < 4; ++n)
+            EXPECT_EQ(s.sequences.GetMemory(), UnitSequences::Press::AlreadyOnItsWay);
+        if (c.stopInThePause) {
+            s.sequences.stop();
+            s.later.step = nullptr; // as the program cancels its later step
+        }
+        s.later.run(s.clock);
+        EXPECT_EQ(s.unit.sent, c.sent) << c.stopInThePause;
+        EXPECT_EQ(s.asked, c.stopInThePause ? 0 : 1);
+        // Pressed again after: a new download.
+        EXPECT_EQ(s.sequences.GetMemory(), UnitSequences::Press::Pausing);
+    }
+}
+
+TEST(UnitSequences, WithNoUnitThePressKeepsTheRecords)
+{
+    Sequences s;
+    s.unit.present = false;
+    FillRow(s.store, 3, MakeTimerRecord({.start = 5}));
+    s.store.RecordCount = 3;
+    EXPECT_EQ(s.sequences.GetMemory(), UnitSequences::Press::NoUnit);
+    EXPECT_FALSE(s.later.run(s.clock));
+    EXPECT_EQ(s.store.RecordCount, 3);
+}
+
+} // namespace
