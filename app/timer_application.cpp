@@ -6,7 +6,6 @@
 #include "output/output_stamp.h"
 #include "presentation/focus_scroll_bar.h"
 #include "presentation/listed_records.h"
-#include "output/printed_report.h"
 #include "presentation/results_picture.h"
 #include "presentation/results_wiring.h"
 
@@ -67,13 +66,12 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
       sequences_(protocol_, poll_, scheduler_),
       messageBoxes_(window_.get()),
       prompt_(ports.prompt ? *ports.prompt : messageBoxes_),
-      systemPrinting_(MakeSystemPrintSystem(std::chrono::seconds(20))),
-      printSystem_(systemPrinting_.get())
+      printing_(std::chrono::seconds(20))
 {
     scheduler_.setResume([this] { continueTick(); });
     poll_.setStopListener([this](bool ended) { tickStopped(ended); });
     sequences_.setAskedListener([this] { showNews(news_.asked(clock_.nowUs())); });
-    connect(&printJob_, &PrintJob::finished, this, &TimerApplication::printFinished);
+    connect(&printing_, &PrintController::finished, this, &TimerApplication::printFinished);
     connectWindow();
 }
 
@@ -209,25 +207,16 @@ QString TimerApplication::listCaveat() const
 
 void TimerApplication::printClicked()
 {
-    if (printJob_.running()) {
+    if (printing_.print(state_.format, state_.store, listCaveat()) == PrintController::Press::StillPrinting) {
         showNews(OperatorLineText::StillPrinting());
         return;
     }
-    const QDateTime now = QDateTime::currentDateTime();
-    // Formatted here, on this thread: it reads and repairs the table.
-    const ListedRecords list = FormattedNow(ListForOutput(state_.format, state_.store));
-    const QString date = StampDate(now);
-    const QString time = StampTime(now);
-    printCaveat_ = listCaveat();
-    printJob_.start(*printSystem_, [list, date, time](QPagedPaintDevice& device, QString* why) {
-        return PrintResults(device, list, date, time, why);
-    });
     showNews(OperatorLineText::SendingToPrinter());
 }
 
-void TimerApplication::printFinished(const PrintResult& r)
+void TimerApplication::printFinished(const PrintResult& r, const QString& caveat)
 {
-    const OperatorLineText::PrintNews news = OperatorLineText::TellPrintOutcome(r, printCaveat_);
+    const OperatorLineText::PrintNews news = OperatorLineText::TellPrintOutcome(r, caveat);
     showNews(news.line);
     if (!news.message.isEmpty())
         prompt_.tell(news.message);

@@ -8,8 +8,7 @@
 #include "app/main_window.h"
 #include "output/operator_prompt.h"
 #include "records/poll_tick.h"
-#include "output/print_job.h"
-#include "output/print_system.h"
+#include "output/print_controller.h"
 #include "presentation/results_view.h"
 #include "app/tick_scheduler.h"
 #include "records/timer_commands.h"
@@ -51,12 +50,12 @@ public:
     TimerState& state() { return state_; }
     ResultsView& results() { return results_; }
     // Where "Print" prints; the system's printing unless set.
-    void setPrintSystem(PrintSystem& system) { printSystem_ = &system; }
+    void setPrintSystem(PrintSystem& system) { printing_.setPrintSystem(system); }
     // A print is being handed to the print system.
-    bool printing() const { return printJob_.running(); }
+    bool printing() const { return printing_.printing(); }
     // Cuts a print's waits short and waits for it at most `patience`: true
     // when no print is left in the print system's hands.
-    bool stopPrinting(std::chrono::milliseconds patience) { return printJob_.stopWithin(patience); }
+    bool stopPrinting(std::chrono::milliseconds patience) { return printing_.stopWithin(patience); }
     // The export dialog, once "Write File" has opened it.
     ExportDialog* exportDialog() { return exportDialog_; }
     // The start-up command has been sent (or the program is ending).
@@ -105,12 +104,16 @@ private:
     void connectWindow();
     // "%1" in the text stands for `path`.
     void showNews(const QString& text, const QString& path = {});
-    void printFinished(const PrintResult& result);
+    void printFinished(const PrintResult& result, const QString& caveat);
     // What the news of an export or a print adds about the list it took.
     QString listCaveat() const;
     void tickStopped(bool ended);
     void stopPolling();
 
+    // The order of these matters, and only in this way: each is made from
+    // those above it (the state and the window first, then the ports onto
+    // them, the view, the protocol, the poll and the sequences), and is gone
+    // before them. The print, last, is stopped first.
     Clock& clock_;
     std::unique_ptr<EventLoopTickScheduler> ownScheduler_;
     TickScheduler& scheduler_;
@@ -130,10 +133,5 @@ private:
     OperatorPrompt& prompt_;
     // Made on the first "Write File"; the main window owns it.
     ExportDialog* exportDialog_ = nullptr;
-    std::unique_ptr<PrintSystem> systemPrinting_;
-    PrintSystem* printSystem_ = nullptr;
-    // What the news of the print adds about the list it took.
-    QString printCaveat_;
-    // Last member: its thread is stopped before anything it reports to goes.
-    PrintJob printJob_;
+    PrintController printing_;
 };
