@@ -5,13 +5,13 @@
 #include "app/application_icon.h"
 #include "app/alt_key_button.h"
 #include "app/operator_line.h"
-#include "presentation/application_title.h"
-#include "presentation/focus_mark_style.h"
+#include "common/application_title.h"
+#include "common/focus_mark_style.h"
 #include "presentation/focus_scroll_bar.h"
 #include "presentation/format_state.h"
 #include "presentation/results_picture.h"
-#include "presentation/screen_centre.h"
-#include "presentation/twips.h"
+#include "common/screen_centre.h"
+#include "common/twips.h"
 #include "presentation/view_state.h"
 
 #include <QApplication>

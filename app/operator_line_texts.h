@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/print_system.h"
+#include "print/print_system.h"
 #include "records/download_count.h"
 #include "records/record_table.h"
 

@@ -2,8 +2,8 @@
 
 #include "app/operator_line_texts.h"
 #include "device/unit_not_opened.h"
-#include "output/export_dialog.h"
-#include "output/output_stamp.h"
+#include "export/export_dialog.h"
+#include "common/output_stamp.h"
 #include "presentation/focus_scroll_bar.h"
 #include "presentation/listed_records.h"
 #include "presentation/results_picture.h"

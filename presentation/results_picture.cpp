@@ -4,7 +4,7 @@
 #include <QScrollBar>
 
 #include "presentation/picture_accessible.h"
-#include "presentation/twips.h"
+#include "common/twips.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

@@ -2,7 +2,7 @@
 #include "support/app_rig.h"
 #include "support/scripted_prompt.h"
 
-#include "output/export_dialog.h"
+#include "export/export_dialog.h"
 
 #include "presentation/focus_scroll_bar.h"
 #include "presentation/results_picture.h"

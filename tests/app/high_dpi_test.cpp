@@ -3,7 +3,7 @@
 #include "support/app_rig.h"
 
 #include "presentation/results_picture.h"
-#include "presentation/twips.h"
+#include "common/twips.h"
 
 #include <QFontMetricsF>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 // The keyboard, the wheel and screen readers on the main window.
-#include "output/export_dialog.h"
-#include "output/folder_list.h"
+#include "export/export_dialog.h"
+#include "export/folder_list.h"
 #include "presentation/focus_scroll_bar.h"
 #include "presentation/results_picture.h"
 #include "support/app_rig.h"

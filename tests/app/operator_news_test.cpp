@@ -2,8 +2,8 @@
 // written, that it was printed.
 #include "app/download_news.h"
 #include "app/operator_line_texts.h"
-#include "output/export_dialog.h"
-#include "output/folder_list.h"
+#include "export/export_dialog.h"
+#include "export/folder_list.h"
 #include "support/app_rig.h"
 #include "support/printers.h"
 #include "support/record_fill.h"

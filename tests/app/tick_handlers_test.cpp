@@ -1,6 +1,6 @@
 // What the operator's actions do while a tick of the poll is waiting for the
 // unit: each runs at once, as between two ticks, and the tick goes on.
-#include "output/export_dialog.h"
+#include "export/export_dialog.h"
 #include "presentation/focus_scroll_bar.h"
 #include "presentation/results_picture.h"
 #include "support/app_rig.h"

@@ -3,8 +3,8 @@
 // core and a host controller; on Windows, under wine in the same guest,
 // hidapi's Windows backend, hid.dll, wine's HID bus and the kernel's HID
 // driver (hidraw). Runs inside the test guest (see usb_rig/).
-#include "output/export_dialog.h"
-#include "output/folder_list.h"
+#include "export/export_dialog.h"
+#include "export/folder_list.h"
 #include "presentation/focus_scroll_bar.h"
 #include "device/hidapi_access.h"
 #include "support/app_rig.h"

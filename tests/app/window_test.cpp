@@ -7,7 +7,7 @@
 #include "emulator/sample_race.h"
 #include "support/x_pointer.h"
 #include "app/timer_application.h"
-#include "output/export_dialog.h"
+#include "export/export_dialog.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 #include "presentation/results_view.h"
 #include "presentation/results_wiring.h"
 #include "support/record_fill.h"
-#include "presentation/twips.h"
+#include "common/twips.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>

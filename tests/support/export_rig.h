@@ -2,8 +2,8 @@
 
 // The export dialog on its own, with a few records and a fixed clock, and
 // the file helpers its tests share.
-#include "output/export_dialog.h"
-#include "output/folder_list.h"
+#include "export/export_dialog.h"
+#include "export/folder_list.h"
 #include "records/record_table.h"
 #include "support/record_fill.h"
 #include "support/scripted_prompt.h"

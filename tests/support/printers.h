@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/print_system.h"
+#include "print/print_system.h"
 
 #include <QPdfWriter>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "qt_printers.h"
 
-#include "output/operator_prompt.h"
+#include "common/operator_prompt.h"
 
 #include <QStringList>
 

@@ -1,0 +1,301 @@
+#include "export/export_dialog.h"
+
+#include "export/export_run.h"
+#include "export/file_system_lists.h"
+#include "common/focus_mark_style.h"
+#include "export/folder_list.h"
+#include "common/screen_centre.h"
+#include "common/twips.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+constexpr int BorderTwips = 60;
+
+} // namespace
+
+ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
+                           std::function<QDateTime()> now)
+    : QFrame(mainWindow, Qt::Dialog | Qt::FramelessWindowHint),
+      format_(format), store_(store), prompt_(prompt), mainWindow_(mainWindow), now_(std::move(now))
+{
+    setObjectName("Form6");
+    // Frameless, but window lists and task switchers still name it.
+    setWindowTitle(QStringLiteral("Write File"));
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(TwipsToPixelsX(*this, BorderTwips) / 2);
+    setFixedSize(TwipsToPixelsX(*this, 5415 + 2 * BorderTwips), TwipsToPixelsY(*this, 4935 + 2 * BorderTwips));
+
+    auto* client = new QWidget(this);
+    client->setObjectName("Form6Client");
+    client->setGeometry(TwipsRect(*this, BorderTwips, BorderTwips, 5415, 4935));
+
+    text4_ = new QLineEdit(QStringLiteral("TrivexData.txt"), client);
+    text4_->setObjectName("Text4");
+    text4_->setGeometry(TwipsRect(*this, 420, 3660, 4575, 315));
+
+    drive1_ = new QComboBox(client);
+    drive1_->setObjectName("Drive1");
+    drive1_->setGeometry(TwipsRect(*this, 2820, 2880, 2175, 315));
+
+    dir1_ = new FolderList(client);
+    dir1_->setObjectName("Dir1");
+    dir1_->setGeometry(TwipsRect(*this, 420, 360, 2115, 2790));
+
+    file1_ = new QListWidget(client);
+    file1_->setObjectName("File1");
+    file1_->setGeometry(TwipsRect(*this, 2820, 360, 2175, 2235));
+
+    exit1_ = new QPushButton(QStringLiteral("Cancel"), client);
+    exit1_->setObjectName("Exit1");
+    exit1_->setGeometry(TwipsRect(*this, 3000, 4200, 1995, 495));
+    // Enter presses the focused button as Space does; neither button is the
+    // default, so Enter anywhere else presses nothing.
+    exit1_->setAutoDefault(true);
+    exit1_->setStyle(SharedFocusMarkStyle());
+
+    save1_ = new QPushButton(QStringLiteral("Write"), client);
+    save1_->setObjectName("Save1");
+    save1_->setGeometry(TwipsRect(*this, 480, 4200, 2115, 495));
+    save1_->setAutoDefault(true);
+    save1_->setStyle(SharedFocusMarkStyle());
+
+    label4_ = new QLabel(QStringLiteral("FILE NAME"), client);
+    label4_->setObjectName("Label4");
+    label4_->setGeometry(TwipsRect(*this, 2040, 3360, 1395, 255));
+    QFont courier(QStringLiteral("Courier"), 12, QFont::Bold);
+    courier.setStyleHint(QFont::TypeWriter);
+    label4_->setFont(courier);
+    QPalette black = label4_->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    label4_->setPalette(black);
+
+    label4_->setBuddy(text4_);
+    setAccessibleName(QStringLiteral("Write the list to a file"));
+    setAccessibleDescription(QStringLiteral("Choose a drive, a folder and a file name, then press Write."));
+    text4_->setAccessibleName(QStringLiteral("File name"));
+    drive1_->setAccessibleName(QStringLiteral("Drive"));
+    dir1_->setAccessibleName(QStringLiteral("Folder"));
+    dir1_->setAccessibleDescription(QStringLiteral("The folders from the top of the drive down to the chosen one, "
+                                                   "then its subfolders; Enter or a double click opens one."));
+    file1_->setAccessibleName(QStringLiteral("Files in the folder"));
+
+    setTabOrder(save1_, exit1_);
+    setTabOrder(exit1_, file1_);
+    setTabOrder(file1_, dir1_);
+    setTabOrder(dir1_, drive1_);
+    setTabOrder(drive1_, text4_);
+
+    connect(dir1_, &FolderList::pathChanged, this, &ExportDialog::rereadFiles);
+    connect(dir1_, &FolderList::folderUnavailable, this, &ExportDialog::reportUnlistableFolder);
+    // A file chosen in the list, by the mouse or the keyboard, gives its name.
+    connect(file1_, &QListWidget::itemClicked, this, &ExportDialog::pickFile);
+    connect(file1_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item)
+            pickFile(item);
+    });
+    connect(file1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        pickFile(item);
+        write();
+    });
+    connect(save1_, &QPushButton::clicked, this, &ExportDialog::write);
+    connect(exit1_, &QPushButton::clicked, this, &ExportDialog::cancel);
+    connect(text4_, &QLineEdit::returnPressed, this, &ExportDialog::write);
+
+    drives_ = &MountedDrives;
+    rereadDrives();
+    if (!dir1_->setPath(QDir::currentPath()))
+        dir1_->setPath(QDir::rootPath());
+    showDriveOf(dir1_->path());
+    connect(drive1_, &QComboBox::activated, this, &ExportDialog::driveChanged);
+}
+
+void ExportDialog::setDriveSource(std::function<QStringList()> source)
+{
+    drives_ = std::move(source);
+    rereadDrives();
+}
+
+void ExportDialog::setDrives(const QStringList& mountPoints)
+{
+    setDriveSource([mountPoints] { return mountPoints; });
+}
+
+void ExportDialog::rereadDrives()
+{
+    QStringList sorted = drives_();
+    sorted.sort();
+    sorted.removeDuplicates();
+    if (sorted == driveList_)
+        return;
+    driveList_ = sorted;
+    const QSignalBlocker quiet(drive1_);
+    drive1_->clear();
+    // Shown as the system writes them, kept as the folder paths they are.
+    for (const QString& root : sorted)
+        drive1_->addItem(QDir::toNativeSeparators(root), root);
+    showDriveOf(dir1_->path());
+}
+
+void ExportDialog::showDriveOf(const QString& path)
+{
+    // The drive of a path: the mount point that is its longest leading part.
+    int best = -1;
+    qsizetype bestLength = -1;
+    for (int i = 0; i < drive1_->count(); ++i) {
+        const QString root = drive1_->itemData(i).toString();
+        const bool under = path == root || path.startsWith(root.endsWith('/') ? root : root + '/');
+        if (under && root.size() > bestLength) {
+            best = i;
+            bestLength = root.size();
+        }
+    }
+    const QSignalBlocker quiet(drive1_);
+    drive1_->setCurrentIndex(best);
+    driveOf_ = drive1_->itemData(best).toString();
+}
+
+void ExportDialog::driveChanged(int index)
+{
+    // The drive already chosen, picked again: the folder stays.
+    if (index < 0 || drive1_->itemData(index).toString() == driveOf_)
+        return;
+    // A drive that cannot be read: back to the drive of the folder shown, silently.
+    if (!dir1_->setPath(drive1_->itemData(index).toString()))
+        showDriveOf(dir1_->path());
+}
+
+void ExportDialog::reportUnlistableFolder(const QString& path)
+{
+    prompt_.tell(QStringLiteral("The folder %1 cannot be opened. It may have been removed, or you may not "
+                                "have permission to read it. Choose another folder.")
+                     .arg(QDir::toNativeSeparators(path)));
+}
+
+void ExportDialog::pickFile(QListWidgetItem* item)
+{
+    text4_->setText(item->text());
+    picked_ = {item->text(), item->data(Qt::UserRole).toByteArray()};
+}
+
+void ExportDialog::rereadFiles()
+{
+    const QListWidgetItem* current = file1_->currentItem();
+    const QByteArray selected = current ? current->data(Qt::UserRole).toByteArray() : QByteArray();
+    // The list is being filled, not chosen from: the name field stays as it is.
+    const QSignalBlocker quiet(file1_);
+    file1_->clear();
+    for (const ListedFile& f : PlainFilesIn(dir1_->path())) {
+        auto* item = new QListWidgetItem(f.shown, file1_);
+        item->setData(Qt::UserRole, f.bytes);
+        // By its own name: two names that are not valid text may show alike.
+        if (current && f.bytes == selected)
+            file1_->setCurrentItem(item);
+    }
+}
+
+QByteArray ExportDialog::nameBytes() const
+{
+    // A listed file whose name is not valid text is written under its own
+    // name: the one the operator picked, never one that only shows alike.
+    // Any other name is encoded by the export.
+    const QString name = text4_->text();
+    QList<QByteArray> alike;
+    for (int i = 0; i < file1_->count(); ++i)
+        if (file1_->item(i)->text() == name)
+            alike << file1_->item(i)->data(Qt::UserRole).toByteArray();
+    if (name == picked_.shown && alike.contains(picked_.bytes))
+        return picked_.bytes;
+    return alike.size() == 1 ? alike.first() : QByteArray();
+}
+
+void ExportDialog::open()
+{
+    const bool firstOpening = !shownBefore_;
+    if (!shownBefore_) {
+        MoveToScreenCentre(*this);
+        shownBefore_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+    // The first time on "Write"; later the operator's own place stays.
+    if (firstOpening)
+        save1_->setFocus(Qt::OtherFocusReason);
+}
+
+void ExportDialog::rereadFolders()
+{
+    // Setting the path lists the files too. Up by name, not by QDir::cdUp,
+    // which stops at a parent that has gone as well.
+    for (QString folder = QDir::cleanPath(dir1_->path());;) {
+        if (dir1_->setPath(folder))
+            break;
+        const QString parent = QFileInfo(folder).path();
+        if (parent == folder || QDir(folder).isRoot())
+            break;
+        folder = parent;
+    }
+    showDriveOf(dir1_->path());
+}
+
+bool ExportDialog::event(QEvent* e)
+{
+    // Drives plugged in, files and folders written in the meantime appear
+    // when the dialog comes back.
+    if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) {
+        rereadDrives();
+        rereadFolders();
+    }
+    return QFrame::event(e);
+}
+
+void ExportDialog::keyPressEvent(QKeyEvent* event)
+{
+    // Escape, wherever the focus is in the dialog, is "Cancel".
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cancel();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void ExportDialog::cancel()
+{
+    hide();
+    if (mainWindow_)
+        mainWindow_->activateWindow();
+}
+
+void ExportDialog::write()
+{
+    if (!QFileInfo(dir1_->path()).isDir()) {
+        const QString gone = QDir::toNativeSeparators(dir1_->path());
+        rereadFolders();
+        prompt_.tell(QStringLiteral("The folder %1 is no longer there; the folder list now shows %2. Choose a "
+                                    "folder and press Write again; the records are kept.")
+                         .arg(gone, QDir::toNativeSeparators(dir1_->path())));
+        return;
+    }
+    ExportRequest request{dir1_->path(), text4_->text(), nameBytes(), {}, now_()};
+    for (int i = 0; i < file1_->count(); ++i)
+        request.listedNames << file1_->item(i)->text();
+    const ExportOutcome outcome = RunExport(request, format_, store_, prompt_);
+    const QString path = QDir::toNativeSeparators(QDir(request.folder).filePath(request.name));
+    if (outcome == ExportOutcome::Failed)
+        emit notWritten(path);
+    if (outcome != ExportOutcome::Written)
+        return;
+    emit written(path);
+    hide();
+    if (mainWindow_)
+        mainWindow_->activateWindow();
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "presentation/format_state.h"
+#include "common/operator_prompt.h"
+#include "records/record_table.h"
+
+#include <QDateTime>
+#include <QFrame>
+
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class FolderList;
+
+// The small file-name dialog of the export: drive, folder and file lists, the
+// file name and "Write" / "Cancel". It has no title bar and is never modal,
+// but it belongs to the main window, so it stays above it. It is hidden
+// rather than destroyed, so its state carries over between exports.
+class ExportDialog : public QFrame {
+    Q_OBJECT
+public:
+    ExportDialog(FormatState& format, RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
+                 std::function<QDateTime()> now = &QDateTime::currentDateTime);
+
+    // Shows the dialog (centred the first time) and gives it the focus; the
+    // first time on "Write", later where the operator left it.
+    void open();
+
+    // Where the drives offered come from, read again whenever the dialog
+    // comes up; by default the mounted file systems.
+    void setDriveSource(std::function<QStringList()> source);
+    // A fixed list of drives.
+    void setDrives(const QStringList& mountPoints);
+    void rereadDrives();
+
+    QLineEdit& fileName() const { return *text4_; }
+    QComboBox& drives() const { return *drive1_; }
+    FolderList& folders() const { return *dir1_; }
+    QListWidget& files() const { return *file1_; }
+
+public slots:
+    // The export itself: the "Write" button and a double click on a file.
+    void write();
+    void cancel();
+    void rereadFiles();
+    // Lists the folder shown afresh, or its nearest parent if it has gone.
+    void rereadFolders();
+
+signals:
+    // The list was written to this file (the full path, as the system writes it).
+    void written(const QString& path);
+    // Writing to this file failed; the operator has been told why.
+    void notWritten(const QString& path);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void driveChanged(int index);
+    // The operator picked a file of the list: its name goes to the name field.
+    void pickFile(QListWidgetItem* item);
+    // The name field's text as the file system has it.
+    QByteArray nameBytes() const;
+    void showDriveOf(const QString& path);
+    void reportUnlistableFolder(const QString& path);
+
+    FormatState& format_;
+    RecordStore& store_;
+    OperatorPrompt& prompt_;
+    QWidget* mainWindow_;
+    std::function<QDateTime()> now_;
+    std::function<QStringList()> drives_;
+    bool shownBefore_ = false;
+    // The drive the folder shown lies on.
+    QString driveOf_;
+    QStringList driveList_;
+
+    // The file the operator picked last: shown as, and its name as the file system has it.
+    struct Picked {
+        QString shown;
+        QByteArray bytes;
+    } picked_;
+
+    QLineEdit* text4_ = nullptr;
+    QComboBox* drive1_ = nullptr;
+    FolderList* dir1_ = nullptr;
+    QListWidget* file1_ = nullptr;
+    QPushButton* exit1_ = nullptr;
+    QPushButton* save1_ = nullptr;
+    QLabel* label4_ = nullptr;
+};
