@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QFontMetrics>
 
+#include <algorithm>
+
 namespace {
 
 const QString Ellipsis = QStringLiteral("\u2026");

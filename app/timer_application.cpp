@@ -5,7 +5,6 @@
 #include "export/export_dialog.h"
 #include "common/output_stamp.h"
 #include "presentation/focus_scroll_bar.h"
-#include "presentation/listed_records.h"
 #include "presentation/results_picture.h"
 #include "presentation/results_wiring.h"
 
@@ -58,7 +57,7 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
       scheduler_(ports.scheduler ? *ports.scheduler : *ownScheduler_),
       window_(std::make_unique<MainWindow>()),
       scrollRange_(window_->scrollBar()),
-      device_{state_.link, ports.hid, status_, clock_, [this](QueueEvent news) { scheduler_.reportQueued(news != QueueEvent::Report); }},
+      device_{state_.link, ports.hid, status_, clock_, [this](QueueEvent event) { scheduler_.reportQueued(event != QueueEvent::Report); }},
       port_(device_, state_.ring),
       results_(state_.store, state_.format, state_.view, window_->picture(), scrollRange_),
       protocol_{state_.ring, state_.store, scrollRange_, port_, results_, timerSwitch_, clock_},

@@ -39,12 +39,6 @@ std::optional<std::vector<HidDeviceInfo>> BackgroundSearch::search(std::uint16_t
     return std::nullopt;
 }
 
-bool BackgroundSearch::searching()
-{
-    const std::lock_guard lock(lock_);
-    return running_;
-}
-
 void BackgroundSearch::waitForSearch()
 {
     std::unique_lock lock(lock_);

@@ -33,8 +33,6 @@ public:
     std::unique_ptr<HidDevice> open(const std::string& path) override { return access_.open(path); }
     OpenFailure lastOpenFailure() const override { return access_.lastOpenFailure(); }
 
-    // A search is running on the thread.
-    bool searching();
     // Waits until no search runs (tests).
     void waitForSearch();
 

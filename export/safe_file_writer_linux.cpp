@@ -92,7 +92,7 @@ void RemoveLeftovers(const QByteArray& folder)
     ::closedir(dir);
 }
 
-// A temporary file beside `path`, locked as ours; -1 with errno when none
+// A temporary file in `folder`, locked as ours; -1 with errno when none
 // can be made. One removed as a leftover before the lock was taken is made
 // again.
 int MakeLockedTemporary(const QByteArray& folder, QByteArray* temporary)

@@ -19,9 +19,27 @@ namespace {
 
 struct NewsRig : AppRig {
     QStringList news;
+    QTemporaryDir dir;
+    PdfPrinter pdf{dir.filePath("job.pdf")};
     explicit NewsRig(int records = 48, OperatorPrompt* prompt = nullptr) : AppRig(true, records, prompt)
     {
         QObject::connect(app.get(), &TimerApplication::newsShown, [this](const QString& n) { news << n; });
+        app->setPrintSystem(pdf);
+    }
+    // "Print", on a printer that writes a PDF into the rig's folder; false when it never ended.
+    bool print()
+    {
+        click(Button::Print);
+        return waitForPrint();
+    }
+    // "Write File", then "Write" under this name in the rig's folder.
+    void writeAs(const QString& name)
+    {
+        click(Button::WriteFile);
+        ExportDialog* dialog = app->exportDialog();
+        ASSERT_TRUE(dialog->folders().setPath(dir.path()));
+        dialog->fileName().setText(name);
+        dialog->write();
     }
 };
 
@@ -68,27 +86,18 @@ TEST(OperatorNews, TheExportAndThePrintAreTold)
 {
     ScriptedPrompt prompt;
     NewsRig r(5, &prompt);
-    QTemporaryDir dir;
-    PdfPrinter pdf(dir.filePath("job.pdf"));
-    r.app->setPrintSystem(pdf);
     r.loadAndDownload();
-    r.click(AppRig::Button::Print);
-    ASSERT_TRUE(r.waitForPrint());
+    ASSERT_TRUE(r.print());
     EXPECT_TRUE(r.line().startsWith("The list was sent to the printer")) << r.line().toStdString();
 
-    r.click(AppRig::Button::WriteFile);
-    ExportDialog* dialog = r.app->exportDialog();
-    ASSERT_TRUE(dialog->folders().setPath(dir.path()));
-    dialog->fileName().setText("Heat1.txt");
-    dialog->write();
-    EXPECT_EQ(r.line(), "The list was written to " + QDir::toNativeSeparators(dir.filePath("Heat1.txt")));
+    r.writeAs("Heat1.txt");
+    EXPECT_EQ(r.line(), "The list was written to " + QDir::toNativeSeparators(r.dir.filePath("Heat1.txt")));
 
     // A write that fails does not leave the news of the last one standing.
-    dialog->fileName().setText("no-such-folder/Heat2.txt");
-    dialog->write();
+    r.writeAs("no-such-folder/Heat2.txt");
     EXPECT_EQ(prompt.messages.size(), 1) << prompt.messages.join('|').toStdString();
     EXPECT_EQ(r.line(), "The list was not written to "
-                            + QDir::toNativeSeparators(dir.filePath("no-such-folder/Heat2.txt"))
+                            + QDir::toNativeSeparators(r.dir.filePath("no-such-folder/Heat2.txt"))
                             + "; the records are kept.");
 }
 
@@ -98,9 +107,6 @@ TEST(OperatorNews, AListTakenDuringADownloadIsToldAsSuch)
 {
     ScriptedPrompt prompt;
     NewsRig r(60, &prompt);
-    QTemporaryDir dir;
-    PdfPrinter pdf(dir.filePath("job.pdf"));
-    r.app->setPrintSystem(pdf);
     r.load();
     r.getMemory();
     r.app->Timer1Tick();
@@ -109,15 +115,10 @@ TEST(OperatorNews, AListTakenDuringADownloadIsToldAsSuch)
     ASSERT_TRUE(r.unit.sending());
     const QString running = QStringLiteral(" The download was still running: %1 of 60 records were in the list.")
                                 .arg(r.state().store.RecordCount);
-    r.click(AppRig::Button::Print);
-    ASSERT_TRUE(r.waitForPrint());
+    ASSERT_TRUE(r.print());
     EXPECT_TRUE(r.line().endsWith(running)) << r.line().toStdString();
 
-    r.click(AppRig::Button::WriteFile);
-    ExportDialog* dialog = r.app->exportDialog();
-    ASSERT_TRUE(dialog->folders().setPath(dir.path()));
-    dialog->fileName().setText("Heat1.txt");
-    dialog->write();
+    r.writeAs("Heat1.txt");
     EXPECT_TRUE(r.line().endsWith(running)) << r.line().toStdString();
     EXPECT_FALSE(r.line().contains("never came")) << r.line().toStdString();
 }
