@@ -67,7 +67,12 @@ QString DownloadStillRunning(const DownloadCount& count)
     return Tr(" The download was still running: %1 of %2 records were in the list.").arg(count.filed).arg(count.expected);
 }
 
-QString ListWritten(const QString& caveat) { return Tr("The list was written to %1") + caveat; }
+QString ListWritten(ExportFormat format, const QString& caveat)
+{
+    if (format == ExportFormat::Spreadsheet)
+        return Tr("The list was written to %1 as a spreadsheet file (CSV).") + caveat;
+    return Tr("The list was written to %1") + caveat;
+}
 
 QString ListNotWritten() { return Tr("The list was not written to %1; the records are kept."); }
 

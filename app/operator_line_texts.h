@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/export_run.h"
 #include "print/print_system.h"
 #include "records/download_count.h"
 #include "records/record_table.h"
@@ -29,7 +30,7 @@ QString ListCaveat(const RecordStore& store);
 // The same, for a list taken while the download goes on.
 QString DownloadStillRunning(const DownloadCount& count);
 
-QString ListWritten(const QString& caveat);
+QString ListWritten(ExportFormat format, const QString& caveat);
 QString ListNotWritten();
 
 QString SendingToPrinter();

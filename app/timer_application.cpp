@@ -187,7 +187,7 @@ void TimerApplication::writeFileClicked()
     if (!exportDialog_) {
         exportDialog_ = new ExportDialog(state_.format, state_.store, prompt_, window_.get());
         connect(exportDialog_, &ExportDialog::written, this, [this](const QString& path) {
-            showNews(OperatorLineText::ListWritten(listCaveat()), path);
+            showNews(OperatorLineText::ListWritten(ExportFormatOf(path), listCaveat()), path);
         });
         // An earlier export's news of success must not stand for this one.
         connect(exportDialog_, &ExportDialog::notWritten, this,

@@ -1,6 +1,7 @@
 #include "export/export_dialog.h"
 
 #include "export/export_run.h"
+#include "export/export_texts.h"
 #include "export/file_system_lists.h"
 #include "common/focus_mark_style.h"
 #include "export/folder_list.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -29,7 +31,7 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
 {
     setObjectName("Form6");
     // Frameless, but window lists and task switchers still name it.
-    setWindowTitle(QStringLiteral("Write File"));
+    setWindowTitle(ExportDialogText::WindowTitle());
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(TwipsToPixelsX(*this, BorderTwips) / 2);
     setFixedSize(TwipsToPixelsX(*this, 5415 + 2 * BorderTwips), TwipsToPixelsY(*this, 4935 + 2 * BorderTwips));
@@ -54,7 +56,7 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
     file1_->setObjectName("File1");
     file1_->setGeometry(TwipsRect(*this, 2820, 360, 2175, 2235));
 
-    exit1_ = new QPushButton(QStringLiteral("Cancel"), client);
+    exit1_ = new QPushButton(ExportDialogText::CancelCaption(), client);
     exit1_->setObjectName("Exit1");
     exit1_->setGeometry(TwipsRect(*this, 3000, 4200, 1995, 495));
     // Enter presses the focused button as Space does; neither button is the
@@ -62,13 +64,13 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
     exit1_->setAutoDefault(true);
     exit1_->setStyle(SharedFocusMarkStyle());
 
-    save1_ = new QPushButton(QStringLiteral("Write"), client);
+    save1_ = new QPushButton(ExportDialogText::WriteCaption(), client);
     save1_->setObjectName("Save1");
     save1_->setGeometry(TwipsRect(*this, 480, 4200, 2115, 495));
     save1_->setAutoDefault(true);
     save1_->setStyle(SharedFocusMarkStyle());
 
-    label4_ = new QLabel(QStringLiteral("FILE NAME"), client);
+    label4_ = new QLabel(ExportDialogText::FileNameCaption(), client);
     label4_->setObjectName("Label4");
     label4_->setGeometry(TwipsRect(*this, 2040, 3360, 1395, 255));
     QFont courier(QStringLiteral("Courier"), 12, QFont::Bold);
@@ -79,14 +81,14 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
     label4_->setPalette(black);
 
     label4_->setBuddy(text4_);
-    setAccessibleName(QStringLiteral("Write the list to a file"));
-    setAccessibleDescription(QStringLiteral("Choose a drive, a folder and a file name, then press Write."));
-    text4_->setAccessibleName(QStringLiteral("File name"));
-    drive1_->setAccessibleName(QStringLiteral("Drive"));
-    dir1_->setAccessibleName(QStringLiteral("Folder"));
-    dir1_->setAccessibleDescription(QStringLiteral("The folders from the top of the drive down to the chosen one, "
-                                                   "then its subfolders; Enter or a double click opens one."));
-    file1_->setAccessibleName(QStringLiteral("Files in the folder"));
+    setAccessibleName(ExportDialogText::DialogName());
+    setAccessibleDescription(ExportDialogText::DialogDescription());
+    text4_->setAccessibleName(ExportDialogText::NameBoxName());
+    text4_->setToolTip(ExportDialogText::NameBoxTip());
+    drive1_->setAccessibleName(ExportDialogText::DriveListName());
+    dir1_->setAccessibleName(ExportDialogText::FolderListName());
+    dir1_->setAccessibleDescription(ExportDialogText::FolderListDescription());
+    file1_->setAccessibleName(ExportDialogText::FileListName());
 
     setTabOrder(save1_, exit1_);
     setTabOrder(exit1_, file1_);
@@ -96,12 +98,16 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
 
     connect(dir1_, &FolderList::pathChanged, this, &ExportDialog::rereadFiles);
     connect(dir1_, &FolderList::folderUnavailable, this, &ExportDialog::reportUnlistableFolder);
-    // A file chosen in the list, by the mouse or the keyboard, gives its name.
+    // Only a file the operator picks gives its name: a click, Enter, Space or
+    // a move of the keyboard (see eventFilter). The list taking the focus or
+    // being read again makes an entry current and must leave a typed name be.
     connect(file1_, &QListWidget::itemClicked, this, &ExportDialog::pickFile);
+    connect(file1_, &QListWidget::itemActivated, this, &ExportDialog::pickFile);
     connect(file1_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-        if (item)
+        if (item && movingByKey_)
             pickFile(item);
     });
+    file1_->installEventFilter(this);
     connect(file1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         pickFile(item);
         write();
@@ -175,9 +181,7 @@ void ExportDialog::driveChanged(int index)
 
 void ExportDialog::reportUnlistableFolder(const QString& path)
 {
-    prompt_.tell(QStringLiteral("The folder %1 cannot be opened. It may have been removed, or you may not "
-                                "have permission to read it. Choose another folder.")
-                     .arg(QDir::toNativeSeparators(path)));
+    prompt_.tell(ExportDialogText::FolderCannotBeOpened(QDir::toNativeSeparators(path)));
 }
 
 void ExportDialog::pickFile(QListWidgetItem* item)
@@ -258,6 +262,34 @@ bool ExportDialog::event(QEvent* e)
     return QFrame::event(e);
 }
 
+bool ExportDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != file1_ || event->type() != QEvent::KeyPress)
+        return QFrame::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        // The list moves on to another name: that is the operator's pick.
+        const QScopedValueRollback moving(movingByKey_, true);
+        static_cast<QObject*>(file1_)->event(event);
+        return true;
+    }
+    case Qt::Key_Space:
+        if (QListWidgetItem* item = file1_->currentItem())
+            pickFile(item);
+        return false;
+    default:
+        return false;
+    }
+}
+
 void ExportDialog::keyPressEvent(QKeyEvent* event)
 {
     // Escape, wherever the focus is in the dialog, is "Cancel".
@@ -280,9 +312,7 @@ void ExportDialog::write()
     if (!QFileInfo(dir1_->path()).isDir()) {
         const QString gone = QDir::toNativeSeparators(dir1_->path());
         rereadFolders();
-        prompt_.tell(QStringLiteral("The folder %1 is no longer there; the folder list now shows %2. Choose a "
-                                    "folder and press Write again; the records are kept.")
-                         .arg(gone, QDir::toNativeSeparators(dir1_->path())));
+        prompt_.tell(ExportDialogText::FolderGone(gone, QDir::toNativeSeparators(dir1_->path())));
         return;
     }
     ExportRequest request{dir1_->path(), text4_->text(), nameBytes(), {}, now_()};

@@ -60,6 +60,7 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void driveChanged(int index);
@@ -77,6 +78,8 @@ private:
     std::function<QDateTime()> now_;
     std::function<QStringList()> drives_;
     bool shownBefore_ = false;
+    // Set while a key moves the file list's current entry.
+    bool movingByKey_ = false;
     // The drive the folder shown lies on.
     QString driveOf_;
     QStringList driveList_;

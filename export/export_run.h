@@ -23,6 +23,11 @@ struct ExportRequest {
 
 enum class ExportOutcome { Written, Cancelled, Failed };
 
+// What a file is written as: a name ending in ".csv", in any letter case, is
+// a spreadsheet file; any other the fixed-column list.
+enum class ExportFormat { FixedColumns, Spreadsheet };
+ExportFormat ExportFormatOf(const QString& name);
+
 // The export: asks before it replaces a file the list shows (or one that is
 // there although the list does not show it), builds the text from the table
 // as it is then, writes the whole file and says when that failed.

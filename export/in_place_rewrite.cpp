@@ -1,6 +1,5 @@
 #include "export/in_place_rewrite.h"
 
-#include "common/why_failed.h"
 
 #include <QFile>
 
@@ -13,22 +12,22 @@ bool WriteAt(QFile& file, qint64 at, const QByteArray& bytes)
 
 } // namespace
 
-bool RewriteInPlace(const QString& path, const QByteArray& bytes, QString* why)
+bool RewriteInPlace(const QString& path, const QByteArray& bytes, WriteFailure* why)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite))
-        return Fail(why, file.errorString());
+        return FailSystem(why, file.errorString());
     const QByteArray old = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return Fail(why, file.errorString());
+        return FailSystem(why, file.errorString());
 
     // The room first: the bytes beyond the old end touch nothing of the old file.
     if (bytes.size() > old.size() && !WriteAt(file, old.size(), bytes.mid(old.size()))) {
         const QString reason = file.errorString();
         file.unsetError();
         if (file.resize(old.size()))
-            return Fail(why, reason + QStringLiteral("; the old file is as it was"));
-        return Fail(why, reason + QStringLiteral("; the old file is as it was, with bytes added at its end"));
+            return FailSystem(why, reason, WriteFailure::OldFile::AsItWas);
+        return FailSystem(why, reason, WriteFailure::OldFile::GrownAtItsEnd);
     }
     if (WriteAt(file, 0, bytes.left(old.size())) && file.resize(bytes.size()))
         return true;
@@ -36,6 +35,6 @@ bool RewriteInPlace(const QString& path, const QByteArray& bytes, QString* why)
     const QString reason = file.errorString();
     file.unsetError();
     if (WriteAt(file, 0, old) && file.resize(old.size()))
-        return Fail(why, reason + QStringLiteral("; the old file is as it was"));
-    return Fail(why, reason + QStringLiteral("; the old file was damaged"));
+        return FailSystem(why, reason, WriteFailure::OldFile::AsItWas);
+    return FailSystem(why, reason, WriteFailure::OldFile::Damaged);
 }

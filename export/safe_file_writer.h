@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
+#include "export/write_failure.h"
 
 // Writes a whole file, or says why it could not; `path` is in the file
 // system's own encoding, so a name that is not valid text is written as it is.
@@ -16,4 +16,4 @@
 // file (a device, a pipe) is opened without waiting and written directly:
 // one that cannot take the bytes now (a pipe nobody reads) is a failure,
 // never a wait.
-bool WriteWholeFile(const QByteArray& path, const QByteArray& bytes, QString* why = nullptr);
+bool WriteWholeFile(const QByteArray& path, const QByteArray& bytes, WriteFailure* why = nullptr);

@@ -1,6 +1,5 @@
 #include "export/safe_file_writer.h"
 
-#include "common/why_failed.h"
 #include "export/in_place_rewrite.h"
 
 #include <QFile>
@@ -17,11 +16,14 @@
 
 namespace {
 
-bool FailErrno(QString* why, int error = errno) { return Fail(why, QString::fromLocal8Bit(std::strerror(error))); }
+bool FailErrno(WriteFailure* why, int error = errno)
+{
+    return FailSystem(why, QString::fromLocal8Bit(std::strerror(error)));
+}
 
 // All the bytes, or the reason. A descriptor opened without waiting says
 // EAGAIN when the other end takes no more.
-bool WriteAll(int fd, const QByteArray& bytes, QString* why)
+bool WriteAll(int fd, const QByteArray& bytes, WriteFailure* why)
 {
     const char* at = bytes.constData();
     qsizetype left = bytes.size();
@@ -30,27 +32,27 @@ bool WriteAll(int fd, const QByteArray& bytes, QString* why)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            return Fail(why, QStringLiteral("it cannot take the file now"));
+            return Fail(why, WriteFailure::Cause::CannotTakeNow);
         if (n <= 0)
-            return n < 0 ? FailErrno(why) : Fail(why, QStringLiteral("nothing more could be written"));
+            return n < 0 ? FailErrno(why) : Fail(why, WriteFailure::Cause::NothingMoreWritten);
         at += n;
         left -= n;
     }
     return true;
 }
 
-bool CloseChecked(int fd, QString* why)
+bool CloseChecked(int fd, WriteFailure* why)
 {
     if (::close(fd) != 0)
         return FailErrno(why);
     return true;
 }
 
-bool WriteDirect(const QByteArray& path, const QByteArray& bytes, int flags, QString* why)
+bool WriteDirect(const QByteArray& path, const QByteArray& bytes, int flags, WriteFailure* why)
 {
     const int fd = ::open(path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | flags, 0666);
     if (fd < 0)
-        return errno == ENXIO ? Fail(why, QStringLiteral("nothing is reading from it")) : FailErrno(why);
+        return errno == ENXIO ? Fail(why, WriteFailure::Cause::NoReader) : FailErrno(why);
     const bool written = WriteAll(fd, bytes, why);
     const int saved = errno;
     const bool closed = CloseChecked(fd, written ? why : nullptr);
@@ -116,10 +118,10 @@ bool OutOfRoom(int error) { return error == ENOSPC || error == EDQUOT; }
 
 } // namespace
 
-bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* why)
+bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, WriteFailure* why)
 {
     if (given.isEmpty() || given.endsWith('/'))
-        return Fail(why, QStringLiteral("no file name was given"));
+        return Fail(why, WriteFailure::Cause::NoName);
     // Through a link to the file it names, which is then replaced in its place.
     QByteArray path = given;
     if (char resolved[PATH_MAX]; ::realpath(given.constData(), resolved))
@@ -128,7 +130,7 @@ bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* w
     struct stat target {};
     const bool exists = ::stat(path.constData(), &target) == 0;
     if (exists && S_ISDIR(target.st_mode))
-        return Fail(why, QStringLiteral("that is a folder"));
+        return Fail(why, WriteFailure::Cause::IsFolder);
     if (exists && !S_ISREG(target.st_mode))
         return WriteDirect(path, bytes, O_NONBLOCK, why);
 

@@ -1,6 +1,5 @@
 #include "export/safe_file_writer.h"
 
-#include "common/why_failed.h"
 #include "export/in_place_rewrite.h"
 
 #include <QRandomGenerator>
@@ -12,23 +11,24 @@
 namespace {
 
 // The system's own words for an error, without the closing full stop.
-bool FailWith(QString* why, DWORD error = GetLastError())
+bool FailWith(WriteFailure* why, DWORD error = GetLastError())
 {
     wchar_t* text = nullptr;
     const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
                                        | FORMAT_MESSAGE_IGNORE_INSERTS,
                                    nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    QString reason = n > 0 ? QString::fromWCharArray(text, static_cast<qsizetype>(n)).trimmed()
-                           : QStringLiteral("system error %1").arg(error);
+    if (n == 0)
+        return Fail(why, WriteFailure::Cause::UnnamedSystemError, QString::number(error));
+    QString reason = QString::fromWCharArray(text, static_cast<qsizetype>(n)).trimmed();
     LocalFree(text);
     if (reason.endsWith('.'))
         reason.chop(1);
-    return Fail(why, reason);
+    return FailSystem(why, reason);
 }
 
 const wchar_t* Wide(const QString& s) { return reinterpret_cast<const wchar_t*>(s.utf16()); }
 
-bool WriteAll(HANDLE file, const QByteArray& bytes, QString* why)
+bool WriteAll(HANDLE file, const QByteArray& bytes, WriteFailure* why)
 {
     const char* at = bytes.constData();
     qsizetype left = bytes.size();
@@ -38,7 +38,7 @@ bool WriteAll(HANDLE file, const QByteArray& bytes, QString* why)
         if (!WriteFile(file, at, chunk, &written, nullptr))
             return FailWith(why);
         if (written == 0)
-            return Fail(why, QStringLiteral("nothing more could be written"));
+            return Fail(why, WriteFailure::Cause::NothingMoreWritten);
         at += written;
         left -= written;
     }
@@ -46,7 +46,7 @@ bool WriteAll(HANDLE file, const QByteArray& bytes, QString* why)
 }
 
 // Writes to a file opened by `open`, and closes it; every failure is the reason.
-bool WriteAndClose(HANDLE file, const QByteArray& bytes, QString* why, bool flush)
+bool WriteAndClose(HANDLE file, const QByteArray& bytes, WriteFailure* why, bool flush)
 {
     bool ok = WriteAll(file, bytes, why);
     // A device (NUL, a port) cannot be flushed, nor needs to be.
@@ -78,19 +78,19 @@ bool OutOfRoom(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_
 
 } // namespace
 
-bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, QString* why)
+bool WriteWholeFile(const QByteArray& given, const QByteArray& bytes, WriteFailure* why)
 {
     const QString path = QString::fromUtf8(given);
     if (path.isEmpty() || path.endsWith('\\') || path.endsWith('/'))
-        return Fail(why, QStringLiteral("no file name was given"));
+        return Fail(why, WriteFailure::Cause::NoName);
 
     const DWORD attributes = GetFileAttributesW(Wide(path));
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return Fail(why, QStringLiteral("that is a folder"));
+        return Fail(why, WriteFailure::Cause::IsFolder);
     // Windows lets no program write a read-only file; a rename over it may slip through.
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
-        return Fail(why, QStringLiteral("the file is read-only"));
+        return Fail(why, WriteFailure::Cause::ReadOnly);
 
     // A device name (NUL, COM1) is written to as it is.
     if (const HANDLE target = CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

@@ -14,5 +14,9 @@ ListedRecords ListForOutput(FormatState& format, RecordStore& store)
     const int count = std::max<int>(store.ReportedRecordCount, store.RecordCount);
     list.count = std::clamp<int>(count, 0, RecordStore::Rows - 1);
     list.formatRow = [&format, &store](int row) { return FormatRecordLine(format, store, row); };
+    list.valuesOfRow = [&format, &store](int row) {
+        FormatRecordLine(format, store, row);
+        return ReadRecordValues(store.RecordTable[static_cast<std::size_t>(row)], format.DayTimeBase);
+    };
     return list;
 }

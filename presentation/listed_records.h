@@ -1,6 +1,7 @@
 #pragma once
 
 #include "presentation/format_state.h"
+#include "presentation/record_values.h"
 #include "records/record_table.h"
 
 #include <functional>
@@ -15,6 +16,8 @@ struct ListedRecords {
     std::string unit;
     int count = 0;
     std::function<RecordLine(int row)> formatRow;
+    // The row formatted as formatRow does it, told as numbers.
+    std::function<RecordValues(int row)> valuesOfRow;
 };
 
 ListedRecords ListForOutput(FormatState& format, RecordStore& store);

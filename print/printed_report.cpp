@@ -104,7 +104,7 @@ ListedRecords FormattedNow(const ListedRecords& records)
     auto lines = std::make_shared<std::vector<RecordLine>>();
     for (int n = 1; n <= records.count; ++n)
         lines->push_back(records.formatRow(n));
-    ListedRecords now{records.unit, records.count, {}};
+    ListedRecords now{records.unit, records.count, {}, {}};
     now.formatRow = [lines](int row) { return (*lines)[static_cast<std::size_t>(row - 1)]; };
     return now;
 }

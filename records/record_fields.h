@@ -57,15 +57,21 @@ inline std::int64_t ElapsedMilliseconds(const RecordRow& row)
     return finish >= start ? finish - start : finish + CounterModulus - start;
 }
 
-// Sets digit bytes above 9 to 0 in the row itself, then reads the bib;
-// bibs above 255 read as 0.
+// The bib of a row, a digit byte above 9 read as 0; bibs above 255 read as 0.
+inline int ReadBib(const RecordRow& row)
+{
+    auto digit = [&row](int f) { return row[f] > 9 ? 0 : row[f]; };
+    const int f = RecordField::BibDigits;
+    const int bib = digit(f) * 100 + digit(f + 1) * 10 + digit(f + 2);
+    return bib > 255 ? 0 : bib;
+}
+
+// Sets digit bytes above 9 to 0 in the row itself, then reads the bib.
 inline int RepairAndReadBib(RecordRow& row)
 {
     for (int f = RecordField::BibDigits; f < RecordField::BibDigits + 3; ++f) {
         if (row[f] > 9)
             row[f] = 0;
     }
-    const int bib = row[RecordField::BibDigits] * 100 + row[RecordField::BibDigits + 1] * 10
-        + row[RecordField::BibDigits + 2];
-    return bib > 255 ? 0 : bib;
+    return ReadBib(row);
 }

@@ -71,7 +71,8 @@ std::vector<Told> EveryText()
     };
     for (const QString& path : paths) {
         for (const QString& caveat : caveats)
-            told.push_back({ListWritten(caveat), path});
+            for (ExportFormat format : {ExportFormat::FixedColumns, ExportFormat::Spreadsheet})
+                told.push_back({ListWritten(format, caveat), path});
         told.push_back({ListNotWritten(), path});
     }
     return told;

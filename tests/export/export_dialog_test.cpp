@@ -6,6 +6,7 @@
 #include "support/record_fill.h"
 #include "support/scripted_prompt.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -183,6 +184,73 @@ TEST(ExportDialog, TheKeyboardChoosesAFileEscapeCancelsEnterWrites)
     QTest::keyClick(r.button("Save1"), Qt::Key_Enter);
     EXPECT_FALSE(r.dialog.isVisible());
     EXPECT_TRUE(QFile::exists(r.target("enter.txt")));
+}
+
+// The keyboard's way through the dialog: the file list taking the focus,
+// being read again, or moved through by letters, never changes the name;
+// Space, Enter and the arrow keys on a name pick it.
+TEST(ExportDialog, ATypedNameStaysUntilTheOperatorPicksAnother)
+{
+    DialogRig r;
+    WriteText(r.target("heat1.txt"), "earlier heat");
+    WriteText(r.target("heat2.txt"), "later heat");
+    r.dialog.rereadFiles();
+    QApplication::setActiveWindow(&r.dialog);
+    auto tab = [](bool back = false) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+    };
+    ASSERT_EQ(QApplication::focusWidget(), r.button("Save1"));
+    tab(true);
+    ASSERT_EQ(QApplication::focusWidget(), &r.dialog.fileName());
+    r.dialog.fileName().selectAll();
+    QTest::keyClicks(&r.dialog.fileName(), "final.txt");
+    tab();
+    tab();
+    tab();
+    ASSERT_EQ(QApplication::focusWidget(), &r.dialog.files());
+    EXPECT_EQ(r.dialog.fileName().text(), "final.txt") << "the list took the focus";
+    QTest::keyClicks(&r.dialog.files(), "h");
+    r.dialog.rereadFolders();
+    EXPECT_EQ(r.dialog.fileName().text(), "final.txt") << "a letter, or the list read again";
+    tab();
+    tab();
+    tab();
+    tab();
+    ASSERT_EQ(QApplication::focusWidget(), r.button("Save1"));
+    QTest::keyClick(r.button("Save1"), Qt::Key_Space);
+    EXPECT_TRUE(r.prompt.questions.isEmpty());
+    EXPECT_TRUE(QFile::exists(r.target("final.txt")));
+    EXPECT_EQ(ReadAll(r.target("heat1.txt")), "earlier heat");
+
+    const struct {
+        Qt::Key key;
+        const char* picked;
+    } picks[] = {{Qt::Key_Space, "heat1.txt"}, {Qt::Key_Down, "heat2.txt"}, {Qt::Key_Up, "heat1.txt"},
+                 {Qt::Key_Home, "final.txt"}, {Qt::Key_End, "heat2.txt"}, {Qt::Key_Return, "heat2.txt"}};
+    r.dialog.open();
+    r.dialog.files().setFocus();
+    r.dialog.files().setCurrentRow(1);
+    for (const auto& pick : picks) {
+        r.dialog.fileName().setText("typed.txt");
+        QTest::keyClick(&r.dialog.files(), pick.key);
+        EXPECT_EQ(r.dialog.fileName().text(), pick.picked) << QTest::toString(pick.key);
+    }
+}
+
+TEST(ExportDialog, ANameEndingInCsvIsWrittenAsASpreadsheetFile)
+{
+    DialogRig r;
+    EXPECT_TRUE(r.dialog.fileName().toolTip().contains(".csv"));
+    for (const QString& name : {QStringLiteral("results.csv"), QStringLiteral("RESULTS2.CSV")}) {
+        r.dialog.open();
+        r.writeAs(name);
+        const QByteArray bytes = ReadAll(r.target(name));
+        EXPECT_TRUE(bytes.startsWith("Row,Seq,Bib,Mark,")) << name.toStdString();
+        EXPECT_EQ(bytes.count("\r\n"), 1 + 3) << name.toStdString();
+    }
+    r.dialog.open();
+    r.writeAs("results.csv.txt");
+    EXPECT_TRUE(ReadAll(r.target("results.csv.txt")).startsWith("         \r\nresults.csv.txt    Date"));
 }
 
 TEST(ExportDialog, ADriveMountedLaterIsOfferedAndTheChoiceStays)

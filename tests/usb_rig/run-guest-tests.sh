@@ -94,23 +94,40 @@ if [ -n "$win" ]; then
   cp -r "$qt_plugins"/* "$program/"
   cp "$win/tests/usb_guest_tests.exe" "$program/"
   prefix=$rig/wine-prefix
-  # Made anew when wine or the settings below change.
+  # Made anew when wine or the settings below change, or when it does not
+  # start a program (a run cut short, or a full disk, leaves it half made).
   wine_version="$(wine --version); SDL off"
-
-  if [ "$(cat "$prefix.version" 2>/dev/null)" != "$wine_version" ]; then
-    rm -rf "$prefix" "$prefix.version"
+  wine64=/usr/lib/wine/wine64
+  prefix_works() {
+    [ -s "$prefix/drive_c/windows/system32/kernel32.dll" ] || return 1
+    local said
+    said=$(WINEPREFIX=$prefix WINEDEBUG=-all "$wine64" cmd /c echo ready 2>/dev/null | tr -d '\r') || true
+    # Its server ends before the guest lays a layer over the prefix.
+    WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
+    [ "$said" = ready ]
+  }
+  make_prefix() {
     (
       export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-      wine64=/usr/lib/wine/wine64
-      "$wine64" wineboot --init >/dev/null 2>&1
-      "$wine64" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
-      "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
-      "$wine64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+      "$wine64" wineboot --init
+      "$wine64" reg add 'HKCU\Software\Wine' /v Version /d win10 /f
+      "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+      "$wine64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
       # wine's HID bus: with SDL on (there is no libSDL here) wine 8 never
       # starts its udev bus, the one that finds hidraw devices.
-      "$wine64" reg add 'HKLM\System\CurrentControlSet\Services\winebus' /v "Enable SDL" /t REG_DWORD /d 0 /f >/dev/null
+      "$wine64" reg add 'HKLM\System\CurrentControlSet\Services\winebus' /v "Enable SDL" /t REG_DWORD /d 0 /f
       wineserver -w
-    ) || fail "could not make the wine prefix"
+    ) >"$rig/wineboot.log" 2>&1
+    prefix_works
+  }
+  if [ "$(cat "$prefix.version" 2>/dev/null)" != "$wine_version" ] || ! prefix_works; then
+    rm -rf "$prefix" "$prefix.version"
+    if ! make_prefix; then
+      echo "--- making the wine prefix" >&2
+      tail -n 30 "$rig/wineboot.log" >&2
+      df -h "$rig" >&2
+      fail "could not make a wine prefix that starts a program"
+    fi
     echo "$wine_version" > "$prefix.version"
   fi
   windows_args="trivex.windows=$program trivex.prefix=$prefix"

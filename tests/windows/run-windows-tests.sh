@@ -123,6 +123,16 @@ export_with_demo() { # name folder command...
   # The focus starts on "Write".
   xdotool key space
   for _ in $(seq 50); do [ -s "$folder/TrivexData.txt" ] && break; sleep 0.2; done
+  # The same list as a spreadsheet file: the name typed in the name box
+  # (Shift+Tab from "Write"), past the file list, which now shows the first file.
+  press "$window" alt+w
+  sleep 2
+  xdotool key shift+Tab ctrl+a
+  xdotool type --delay 50 results.csv
+  xdotool key Tab Tab Tab shift+Tab shift+Tab shift+Tab
+  screenshot "$name-csv-name"
+  xdotool key Return
+  for _ in $(seq 50); do [ -s "$folder/results.csv" ] && break; sleep 0.2; done
   press "$window" alt+x
   ended_within "$pid" 15 || { echo "  $name: Exit did not end it"; kill "$pid"; return 1; }
   wait "$pid"
@@ -141,6 +151,10 @@ check "the Windows export equals the Linux one but for the date and time" \
   cmp -s <(without_date_and_time "$win_file") <(without_date_and_time "$linux_file")
 check "line 2 of the Windows export has the date and time" \
   grep -qE $'^TrivexData.txt    Date  =  [0-9]{2}-[0-9]{2}-[0-9]{4}    Time  =  [0-9]{2}:[0-9]{2}:[0-9]{2}     Unit = ' "$win_file"
+check "the Windows spreadsheet file equals the Linux one byte for byte" \
+  cmp "$work/export-windows/results.csv" "$work/export-linux/results.csv"
+check "the spreadsheet file holds a header and 48 rows" \
+  test "$(grep -c $'\r$' "$work/export-windows/results.csv" 2>/dev/null)" -eq 49
 
 echo "run-windows-tests: the real program with no unit"
 (cd "$work" && exec "$wine" "$portable/trivex.exe" >"$work/no-unit.log" 2>&1) &
@@ -183,7 +197,10 @@ check "the Start-menu entry is gone" test ! -e "$start_menu/Trivex Timing Interf
 check "no longer listed" bash -c "! '$wine' reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Trivex' >/dev/null 2>&1"
 
 # 4. The real device path, in the test guest. The Linux build holds the
-# gadget's side of the unit and the kernel the guest boots.
+# gadget's side of the unit and the kernel the guest boots. The guest has a
+# prefix of its own: this one's room goes back to the disk first.
+wine_session_end
+rm -rf "$WINEPREFIX"
 echo "run-windows-tests: the real device path, in the test guest"
 check "the Windows program on the unit as a HID device under wine" \
   "$here/../usb_rig/run-guest-tests.sh" "$linux" "$win"
