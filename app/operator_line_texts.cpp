@@ -16,6 +16,22 @@ QString MissingNumbers(const std::vector<int>& missing)
     return left == 0 ? named : Tr("%1 and %2 more").arg(named).arg(left);
 }
 
+// Why a print failed, in the system's words where it had some.
+QString PrintFailureText(const PrintResult& r)
+{
+    switch (r.failure) {
+    case PrintFailure::DocumentNotStarted:
+        return Tr("the printer would not start the document");
+    case PrintFailure::ErrorWhilePrinting:
+        return Tr("the printer reported an error while printing");
+    case PrintFailure::NoJobFile:
+        return Tr("no temporary file for the job: %1").arg(r.detail);
+    case PrintFailure::Unknown:
+        break;
+    }
+    return r.detail.isEmpty() ? Tr("the printer reported an error") : r.detail;
+}
+
 } // namespace
 
 namespace OperatorLineText {
@@ -122,7 +138,7 @@ PrintNews TellPrintOutcome(const PrintResult& r, const QString& caveat)
     case PrintOutcome::Failed:
         return {Tr("Printing failed."),
                 Tr("Printing failed: %1. The records are kept; check the printer and press Print again.")
-                    .arg(r.detail.isEmpty() ? Tr("the printer reported an error") : r.detail)};
+                    .arg(PrintFailureText(r))};
     }
     return {Tr("Printing failed."), {}};
 }

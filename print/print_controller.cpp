@@ -21,7 +21,7 @@ PrintController::Press PrintController::print(FormatState& format, RecordStore& 
     const QString date = StampDate(now);
     const QString time = StampTime(now);
     note_ = note;
-    job_.start(*system_, [list, date, time](QPagedPaintDevice& device, QString* why) {
+    job_.start(*system_, [list, date, time](QPagedPaintDevice& device, PrintFailure* why) {
         return PrintResults(device, list, date, time, why);
     });
     return Press::Started;

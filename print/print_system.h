@@ -23,16 +23,25 @@ enum class PrintOutcome {
     Failed,       // anything else; `detail` says what
 };
 
+// Where a print failed that the print system had no words for.
+enum class PrintFailure {
+    Unknown,
+    DocumentNotStarted, // the printer would not start the document
+    ErrorWhilePrinting, // the printer reported an error while the pages were drawn
+    NoJobFile,          // no temporary file for the job; `detail` says why
+};
+
 struct PrintResult {
     PrintOutcome outcome = PrintOutcome::Failed;
     QString printer;
     // What went wrong, in the system's own words; empty where it said nothing.
     QString detail;
+    PrintFailure failure = PrintFailure::Unknown;
 };
 
 // Lays the document out on the device it is handed; false, with `why`,
 // when the device failed.
-using PageLayout = std::function<bool(QPagedPaintDevice& device, QString* why)>;
+using PageLayout = std::function<bool(QPagedPaintDevice& device, PrintFailure* why)>;
 
 // The system's printing, as "Print" reaches it. `printOnDefault` blocks
 // until the job is handed over or refused, and is meant for a worker

@@ -103,7 +103,8 @@ public:
         }
         // Asked often, so that a stop (the program ending) is heard at once.
         httpSetTimeout(http.get(), 0.2, KeepWaiting, &deadline);
-        auto failed = [&](PrintOutcome outcome, const QString& detail) {
+        auto failed = [&](PrintOutcome outcome, const QString& detail, PrintFailure failure = PrintFailure::Unknown) {
+            result.failure = failure;
             result.outcome = deadline.passed ? PrintOutcome::TimedOut : outcome;
             result.detail = deadline.passed ? QString() : detail;
             return result;
@@ -128,15 +129,15 @@ public:
 
         QTemporaryFile pdf;
         if (!pdf.open())
-            return failed(PrintOutcome::Failed, QStringLiteral("no temporary file for the job: ") + pdf.errorString());
+            return failed(PrintOutcome::Failed, pdf.errorString(), PrintFailure::NoJobFile);
         {
             QPdfWriter writer(pdf.fileName());
             writer.setPageLayout(DefaultMediaLandscape(http.get(), dest.get()));
             writer.setResolution(1200);
             writer.setCreator(QStringLiteral("Trivex"));
-            QString why;
+            PrintFailure why = PrintFailure::Unknown;
             if (!layout(writer, &why))
-                return failed(PrintOutcome::Failed, why);
+                return failed(PrintOutcome::Failed, {}, why);
         }
 
         step(HandOverStep::CreateJob);

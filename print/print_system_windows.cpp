@@ -68,10 +68,10 @@ public:
             return result;
         }
         QPrinter printer(info, QPrinter::HighResolution);
-        QString why;
+        PrintFailure why = PrintFailure::Unknown;
         if (!printer.isValid() || !layout(printer, &why) || printer.printerState() == QPrinter::Error) {
             result.outcome = PrintOutcome::Failed;
-            result.detail = why;
+            result.failure = why;
             return result;
         }
         result.outcome = (status & PRINTER_STATUS_PAUSED) ? PrintOutcome::Held : PrintOutcome::Sent;

@@ -1,6 +1,5 @@
 #include "print/printed_report.h"
 
-#include "common/why_failed.h"
 #include "presentation/result_columns.h"
 
 #include <QFont>
@@ -74,12 +73,17 @@ std::vector<std::pair<double, QString>> AtColumns(const ColumnTexts& texts)
 } // namespace
 
 bool PrintResults(QPagedPaintDevice& printer, const ListedRecords& records, const QString& date,
-                  const QString& time, QString* error)
+                  const QString& time, PrintFailure* failure)
 {
     printer.setPageOrientation(QPageLayout::Landscape);
     QPainter painter;
+    auto fail = [failure](PrintFailure why) {
+        if (failure)
+            *failure = why;
+        return false;
+    };
     if (!painter.begin(&printer))
-        return Fail(error, QStringLiteral("the printer would not start the document"));
+        return fail(PrintFailure::DocumentNotStarted);
     QFont font; // the toolkit's default face
     font.setPointSizeF(10);
     font.setBold(false);
@@ -95,7 +99,7 @@ bool PrintResults(QPagedPaintDevice& printer, const ListedRecords& records, cons
     for (int n = 1; ok && n <= records.count; ++n)
         ok = page.line(AtColumns(ColumnsOf(records.formatRow(n))));
     if (!painter.end() || !ok)
-        return Fail(error, QStringLiteral("the printer reported an error while printing"));
+        return fail(PrintFailure::ErrorWhilePrinting);
     return true;
 }
 

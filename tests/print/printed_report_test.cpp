@@ -32,9 +32,9 @@ struct PrintRig {
     }
     void print()
     {
-        QString error;
-        ASSERT_TRUE(PrintResults(printer, ListForOutput(format, store), "12-08-2026", "09:05:07", &error))
-            << error.toStdString();
+        PrintFailure failure = PrintFailure::Unknown;
+        ASSERT_TRUE(PrintResults(printer, ListForOutput(format, store), "12-08-2026", "09:05:07", &failure))
+            << static_cast<int>(failure);
         const QRectF paint = printer.pageLayout().paintRect(QPageLayout::Point);
         leftPt = paint.left();
         topPt = paint.top();

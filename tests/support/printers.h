@@ -27,9 +27,9 @@ public:
     {
         QPdfWriter pdf(file_);
         pdf.setResolution(1200);
-        QString why;
+        PrintFailure why = PrintFailure::Unknown;
         if (!layout(pdf, &why))
-            return {PrintOutcome::Failed, QStringLiteral("PDF"), why};
+            return {PrintOutcome::Failed, QStringLiteral("PDF"), {}, why};
         return {PrintOutcome::Sent, QStringLiteral("PDF"), {}};
     }
 
