@@ -35,7 +35,7 @@ constexpr int ButtonTextRoom = 3;
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 {
     setObjectName("Form1");
-    setWindowTitle(QString::fromLatin1(ApplicationTitle) + QStringLiteral(" Window"));
+    setWindowTitle(tr("%1 Window").arg(QString::fromLatin1(ApplicationTitle)));
     setWindowIcon(ApplicationIcon());
     setFixedSize(TwipsToPixelsX(*this, MainWindowLayout::WidthTwips), TwipsToPixelsY(*this, MainWindowLayout::HeightTwips));
     QPalette pal = palette();
@@ -45,7 +45,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 
     for (const MainWindowLayout::ButtonSpec& b : MainWindowLayout::Buttons) {
         const QKeySequence keys(QStringLiteral("Alt+") + QLatin1String(b.key));
-        auto* button = new AltKeyButton(QString::fromLatin1(b.caption), keys, this);
+        auto* button = new AltKeyButton(tr(b.caption), keys, this);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setGeometry(At(b.box));
         button->setAutoDefault(false);
@@ -53,8 +53,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
         button->setStyle(SharedFocusMarkStyle());
         buttons_[static_cast<std::size_t>(b.which)] = button;
         connect(button, &QPushButton::clicked, this, [this, which = b.which] { emitRequest(which); });
-        button->setToolTip(QStringLiteral("%1 (%2)").arg(QLatin1String(b.purpose), keys.toString(QKeySequence::NativeText)));
-        button->setAccessibleDescription(QLatin1String(b.purpose));
+        button->setToolTip(tr("%1 (%2)").arg(tr(b.purpose), keys.toString(QKeySequence::NativeText)));
+        button->setAccessibleDescription(tr(b.purpose));
     }
 
     fitButtonFont();
@@ -77,12 +77,12 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     messUsb_ = new QLabel(this);
     messUsb_->setObjectName("MessUSB");
     messUsb_->setGeometry(At(MainWindowLayout::MessUSB));
-    messUsb_->setAccessibleDescription(QStringLiteral("How the link to the timing unit stands"));
+    messUsb_->setAccessibleDescription(tr("How the link to the timing unit stands"));
     operatorLine_ = new OperatorLine(this);
     operatorLine_->setObjectName("OperatorLine");
     operatorLine_->setGeometry(At(MainWindowLayout::OperatorLine));
-    operatorLine_->setAccessibleName(QStringLiteral("News"));
-    operatorLine_->setAccessibleDescription(QStringLiteral("How the download goes and where the list was written"));
+    operatorLine_->setAccessibleName(tr("News"));
+    operatorLine_->setAccessibleDescription(tr("How the download goes and where the list was written"));
     // The list shows it has the keyboard by a frame around it.
     connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
 

@@ -1,7 +1,7 @@
 #include "app/timer_application.h"
 
 #include "app/operator_line_texts.h"
-#include "device/unit_not_opened.h"
+#include "app/unit_not_opened_texts.h"
 #include "export/export_dialog.h"
 #include "common/output_stamp.h"
 #include "presentation/focus_scroll_bar.h"
@@ -37,7 +37,7 @@ void TimerApplication::LinkStatusShown::showLinkStatus(const std::string& captio
 void TimerApplication::LinkStatusShown::explainUnitNotOpened(const std::string& path, OpenFailure why)
 {
     // Shown without waiting: this comes in the middle of a search.
-    app->prompt_.inform(QString::fromStdString(ExplainUnitNotOpened(path, why)));
+    app->prompt_.inform(OperatorLineText::UnitNotOpened(QString::fromStdString(path), why));
 }
 
 void TimerApplication::TimerSwitch::setPolling(bool on)

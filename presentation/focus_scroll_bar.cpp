@@ -10,8 +10,8 @@ FocusScrollBar::FocusScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, paren
     setRange(0, 0);
     // A page of the list.
     setPageStep(VisibleRecordRows);
-    setAccessibleName(QStringLiteral("Scroll the list"));
-    setAccessibleDescription(QStringLiteral("Moves the page of records the list shows"));
+    setAccessibleName(tr("Scroll the list"));
+    setAccessibleDescription(tr("Moves the page of records the list shows"));
 }
 
 void FocusScrollBar::focusInEvent(QFocusEvent* event)

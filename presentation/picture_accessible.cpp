@@ -54,12 +54,12 @@ public:
     {
         switch (t) {
         case QAccessible::Name:
-            return picture()->accessibleName().isEmpty() ? QStringLiteral("Records") : picture()->accessibleName();
+            return picture()->accessibleName().isEmpty() ? ResultsPicture::tr("Records") : picture()->accessibleName();
         case QAccessible::Description: {
             const qsizetype lines = picture()->accessibleLines().size();
-            return lines == 0 ? QStringLiteral("No records are shown.")
-                              : QStringLiteral("%1 records shown. Up and Down move the line cursor; Space marks "
-                                               "its line.")
+            return lines == 0 ? ResultsPicture::tr("No records are shown.")
+                              : ResultsPicture::tr("%1 records shown. Up and Down move the line cursor; Space marks "
+                                                   "its line.")
                                     .arg(lines);
         }
         default:

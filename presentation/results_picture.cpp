@@ -29,7 +29,7 @@ constexpr int RowsNeeded = 35;
 ResultsPicture::ResultsPicture(QWidget* parent) : QWidget(parent)
 {
     InstallPictureAccessibility();
-    setAccessibleName(QStringLiteral("Records"));
+    setAccessibleName(tr("Records"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     font_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);

@@ -1,4 +1,4 @@
-#include "device/unit_not_opened.h"
+#include "app/unit_not_opened_texts.h"
 #include "support/app_rig.h"
 #include "support/scripted_prompt.h"
 
@@ -280,7 +280,7 @@ TEST(StartUp, AUnitThatCannotBeOpenedIsExplainedOnceAndTheCaptionStays)
     r.tickUntilQuiet(10);
     EXPECT_EQ(r.caption(), "USB Not Found ");
     ASSERT_EQ(prompt.notices.size(), 1);
-    EXPECT_EQ(prompt.notices[0].toStdString(), ExplainUnitNotOpened("1-2:1.0", OpenFailure::NoPermission));
+    EXPECT_EQ(prompt.notices[0], OperatorLineText::UnitNotOpened("1-2:1.0", OpenFailure::NoPermission));
     EXPECT_TRUE(prompt.messages.isEmpty()); // nothing that waits for an answer
 }
 

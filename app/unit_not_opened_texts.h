@@ -2,9 +2,13 @@
 
 #include "device/hid_access.h"
 
-#include <string>
+#include <QString>
+
+namespace OperatorLineText {
 
 // What the operator is told of a unit that is plugged in at `path` but could
 // not be opened: why, in the words of the system the program runs on, and
-// what to do about it.
-std::string ExplainUnitNotOpened(const std::string& path, OpenFailure why);
+// what to do about it. One file per system.
+QString UnitNotOpened(const QString& path, OpenFailure why);
+
+} // namespace OperatorLineText
