@@ -8,6 +8,19 @@
 #include "app/timer_application.h"
 
 #include <QApplication>
+#include <QTime>
+
+namespace {
+
+// The sample race started an hour ago, or at the time of day that
+// TRIVEX_DEMO_RACE_START gives (hh:mm:ss), so two demos can list the same race.
+std::uint32_t RaceStart()
+{
+    const QTime given = QTime::fromString(qEnvironmentVariable("TRIVEX_DEMO_RACE_START"), QStringLiteral("HH:mm:ss"));
+    return given.isValid() ? static_cast<std::uint32_t>(given.msecsSinceStartOfDay()) : DayOffsetAnHourAgo();
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -15,7 +28,7 @@ int main(int argc, char** argv)
         return *answered;
     QApplication qapp(argc, argv);
     SteadyClock clock;
-    EmulatedUnit unit(clock, SampleRace(DayOffsetAnHourAgo()));
+    EmulatedUnit unit(clock, SampleRace(RaceStart()));
     EmulatedHidAccess hid(EmulatedHidAccess::Pacing::RealTime);
     hid.addOtherDevice("usb-keyboard", 0x046D, 0xC31C);
     hid.addUnit("emulated-timing-unit", unit);

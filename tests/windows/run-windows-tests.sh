@@ -130,7 +130,7 @@ export_with_demo() { # name folder command...
   xdotool key shift+Tab ctrl+a
   xdotool type --delay 50 results.csv
   xdotool key Tab Tab Tab shift+Tab shift+Tab shift+Tab
-  screenshot "$name-csv-name"
+  screenshot "$name-csv-name" "$(xdotool search --name '^Write File$' 2>/dev/null | head -n 1)"
   xdotool key Return
   for _ in $(seq 50); do [ -s "$folder/results.csv" ] && break; sleep 0.2; done
   press "$window" alt+x
@@ -140,6 +140,8 @@ export_with_demo() { # name folder command...
 without_date_and_time() { sed '2s/    Date  =  [0-9-]*    Time  =  [0-9:]*//' "$1"; }
 
 echo "run-windows-tests: the demo downloads and exports the sample race, on Windows and on Linux"
+# The same race at the same time of day in both, for the spreadsheet files' times of day.
+export TRIVEX_DEMO_RACE_START=13:05:00
 export_with_demo windows-demo "$work/export-windows" "$wine" "$portable/trivex-demo.exe" || true
 QT_QPA_PLATFORM=xcb export_with_demo linux-demo "$work/export-linux" "$linux/app/trivex-demo" || true
 win_file=$work/export-windows/TrivexData.txt
