@@ -33,6 +33,6 @@ int main(int argc, char** argv)
     hid.addOtherDevice("usb-keyboard", 0x046D, 0xC31C);
     hid.addUnit("emulated-timing-unit", unit);
     BackgroundSearch search(hid);
-    TimerApplication app({.hid = search, .clock = clock});
+    TimerApplication app({.hid = search, .clock = clock, .listsFolder = KeptListsFolder()});
     return RunTimerProgram(qapp, app);
 }

@@ -15,6 +15,6 @@ int main(int argc, char** argv)
     SteadyClock clock;
     HidapiAccess hid(clock);
     BackgroundSearch search(hid);
-    TimerApplication app({.hid = search, .clock = clock});
+    TimerApplication app({.hid = search, .clock = clock, .listsFolder = KeptListsFolder()});
     return RunTimerProgram(qapp, app);
 }

@@ -14,6 +14,7 @@
 #include "common/twips.h"
 #include "presentation/view_state.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
@@ -83,6 +84,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     operatorLine_->setGeometry(At(MainWindowLayout::OperatorLine));
     operatorLine_->setAccessibleName(tr("News"));
     operatorLine_->setAccessibleDescription(tr("How the download goes and where the list was written"));
+    addListActions();
     // The list shows it has the keyboard by a frame around it.
     connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
 
@@ -102,6 +104,33 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
                               &button(Button::SortSeq)};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+}
+
+void MainWindow::addListActions()
+{
+    struct Spec {
+        ListAction which;
+        const char* text;
+        QList<QKeySequence> keys;
+    };
+    const Spec specs[] = {
+        {ListAction::BringBack, QT_TR_NOOP("Bring Back the Last List"), {QKeySequence(Qt::CTRL | Qt::Key_R)}},
+        {ListAction::KeptLists, QT_TR_NOOP("Kept Lists\u2026"), {QKeySequence(Qt::CTRL | Qt::Key_L)}},
+        {ListAction::Undo, QT_TR_NOOP("Undo Mark"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}},
+        // Ctrl+Y as Windows programs redo, beside the desktop's own key.
+        {ListAction::Redo, QT_TR_NOOP("Redo Mark"),
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}},
+    };
+    for (const Spec& spec : specs) {
+        auto* action = new QAction(tr(spec.text), this);
+        action->setShortcuts(spec.keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, which = spec.which] { emit listActionRequested(which); });
+        addAction(action);
+        operatorLine_->addAction(action);
+        listActions_[static_cast<std::size_t>(spec.which)] = action;
+    }
+    operatorLine_->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 QRect MainWindow::At(const MainWindowLayout::Box& box) const

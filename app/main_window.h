@@ -8,6 +8,7 @@
 
 #include <array>
 
+class QAction;
 class QLabel;
 namespace MainWindowLayout {
 struct Box;
@@ -30,6 +31,11 @@ public:
     enum class Button { GetMemory, Time, DayTime, SortTime, SortBib, SortSeq, Print, WriteFile, Exit };
     static constexpr int ButtonCount = 9;
 
+    // The kept lists, reached by keys and by the operator line's menu; no
+    // control of the window moves for them.
+    enum class ListAction { BringBack, KeptLists, Undo, Redo };
+    static constexpr int ListActionCount = 4;
+
     explicit MainWindow(QWidget* parent = nullptr);
 
     ResultsPicture& picture() const { return *picture_; }
@@ -39,6 +45,7 @@ public:
     OperatorLine& operatorLine() const { return *operatorLine_; }
     QTimer& pollTimer() const { return *timer_; }
     QPushButton& button(Button which) const { return *buttons_[static_cast<std::size_t>(which)]; }
+    QAction& listAction(ListAction which) const { return *listActions_[static_cast<std::size_t>(which)]; }
 
     // Shows the window in the centre of the screen, the focus on "Exit".
     void showCentred();
@@ -50,6 +57,7 @@ signals:
     void printRequested();
     void writeFileRequested();
     void exitRequested();
+    void listActionRequested(ListAction action);
     // The window is being closed by its close control.
     void closing();
 
@@ -62,8 +70,10 @@ private:
     // A box of the layout, in this window's pixels.
     QRect At(const MainWindowLayout::Box& box) const;
     void fitButtonFont();
+    void addListActions();
 
     std::array<QPushButton*, ButtonCount> buttons_{};
+    std::array<QAction*, ListActionCount> listActions_{};
     ResultsPicture* picture_ = nullptr;
     FocusScrollBar* scroll_ = nullptr;
     QLabel* messUsb_ = nullptr;

@@ -1,6 +1,7 @@
 #include "app/operator_line_texts.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 namespace {
 
@@ -30,6 +31,20 @@ QString PrintFailureText(const PrintResult& r)
         break;
     }
     return r.detail.isEmpty() ? Tr("the printer reported an error") : r.detail;
+}
+
+QString When(const QDateTime& t) { return QLocale().toString(t, QLocale::ShortFormat); }
+
+QString MarkName(int mark)
+{
+    switch (mark) {
+    case 1:
+        return Tr("starred");
+    case 2:
+        return Tr("disqualified");
+    default:
+        return Tr("unmarked");
+    }
 }
 
 } // namespace
@@ -142,5 +157,71 @@ PrintNews TellPrintOutcome(const PrintResult& r, const QString& caveat)
     }
     return {Tr("Printing failed."), {}};
 }
+
+QString KeptListOffered(const KeptListSummary& list, const QString& keys)
+{
+    return Tr("The list downloaded %1 is kept (%2 records, %3 marked): press %4 to bring it back.")
+        .arg(When(list.downloaded))
+        .arg(list.records)
+        .arg(list.marks)
+        .arg(keys);
+}
+
+QString ListBroughtBack(const KeptListSummary& list)
+{
+    return Tr("Back on screen: the list downloaded %1, %2 records, %3 marked.")
+        .arg(When(list.downloaded))
+        .arg(list.records)
+        .arg(list.marks);
+}
+
+QString NoKeptList() { return Tr("No list of an earlier download is kept."); }
+
+QString KeptListUnreadable() { return Tr("That list could not be read from the kept lists; the list on screen stays."); }
+
+QString BringBackAfterTheDownload()
+{
+    return Tr("A download is running: a kept list can be brought back once it has ended.");
+}
+
+QString ListsNotKept(const ListStore::Opening& opening)
+{
+    switch (opening.trouble) {
+    case StoreTrouble::None:
+        break;
+    case StoreTrouble::FolderNotWritable:
+        return Tr("The lists are not being kept: the data folder %1 cannot be written. Timing goes on as before.");
+    case StoreTrouble::InUse:
+        return Tr("The lists are not being kept here: another copy of the program is running and keeps them.");
+    case StoreTrouble::WriteFailed:
+        return ListsNoLongerKept(opening.detail);
+    case StoreTrouble::Damaged:
+    case StoreTrouble::Newer: {
+        const QString what = opening.trouble == StoreTrouble::Newer ? Tr("were kept by a newer version of the program")
+                                                                    : Tr("are damaged");
+        if (opening.setAsideAs.isEmpty() || !opening.open)
+            return Tr("The lists are not being kept: the kept lists %1 and could not be set aside.").arg(what);
+        return Tr("The kept lists %1: they were set aside as %2 and new lists are kept from now.").arg(what, QStringLiteral("%1"));
+    }
+    }
+    return {};
+}
+
+QString ListsNoLongerKept(const QString& why)
+{
+    return Tr("The lists are no longer being kept: the store could not be written (%1). Timing goes on as before.")
+        .arg(why);
+}
+
+QString MarkUndone(int record, int mark, const QString& redoKeys)
+{
+    return Tr("Undone: record %1 is %2 again (%3 redoes it).").arg(record).arg(MarkName(mark), redoKeys);
+}
+
+QString MarkRedone(int record, int mark) { return Tr("Redone: record %1 is %2 again.").arg(record).arg(MarkName(mark)); }
+
+QString NothingToUndo() { return Tr("No mark of this list to undo."); }
+
+QString NothingToRedo() { return Tr("No undone mark to redo."); }
 
 } // namespace OperatorLineText

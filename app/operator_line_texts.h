@@ -1,10 +1,12 @@
 #pragma once
 
 #include "export/export_run.h"
+#include "lists/list_store.h"
 #include "print/print_system.h"
 #include "records/download_count.h"
 #include "records/record_table.h"
 
+#include <QDateTime>
 #include <QString>
 
 // What the operator line says, and the messages that go with a print: whole
@@ -42,5 +44,20 @@ struct PrintNews {
     QString message;
 };
 PrintNews TellPrintOutcome(const PrintResult& result, const QString& caveat);
+
+// The kept lists. `keys` is the key that does what the text offers.
+QString KeptListOffered(const KeptListSummary& list, const QString& keys);
+QString ListBroughtBack(const KeptListSummary& list);
+QString NoKeptList();
+QString KeptListUnreadable();
+QString BringBackAfterTheDownload();
+// Why the lists are not being kept, or that a store was set aside; "%1"
+// stands for the data folder, or for the name the store was set aside as.
+QString ListsNotKept(const ListStore::Opening& opening);
+QString ListsNoLongerKept(const QString& why);
+QString MarkUndone(int record, int mark, const QString& redoKeys);
+QString MarkRedone(int record, int mark);
+QString NothingToUndo();
+QString NothingToRedo();
 
 } // namespace OperatorLineText

@@ -4,6 +4,9 @@
 #include "app/timer_application.h"
 
 #include <QApplication>
+#include <QStandardPaths>
+
+QString KeptListsFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation); }
 
 int RunTimerProgram(QApplication& qapp, TimerApplication& app)
 {

@@ -3,10 +3,15 @@
 #include <chrono>
 
 class QApplication;
+class QString;
 class TimerApplication;
 
 // How long the end of the program waits for a print still being handed over.
 inline constexpr std::chrono::milliseconds PrintPatienceAtEnd{500};
+
+// Where the operator's lists are kept: the user's own data folder of this
+// program (under ~/.local/share, or %LOCALAPPDATA% on Windows).
+QString KeptListsFolder();
 
 // Starts the program and runs its window until the operator ends it ("Exit"
 // or the window's close); returns the exit code.

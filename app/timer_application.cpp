@@ -1,5 +1,6 @@
 #include "app/timer_application.h"
 
+#include "app/kept_lists_window.h"
 #include "app/operator_line_texts.h"
 #include "app/unit_not_opened_texts.h"
 #include "export/export_dialog.h"
@@ -9,7 +10,9 @@
 #include "presentation/results_wiring.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QDateTime>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -65,12 +68,19 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
       sequences_(protocol_, poll_, scheduler_),
       messageBoxes_(window_.get()),
       prompt_(ports.prompt ? *ports.prompt : messageBoxes_),
-      printing_(std::chrono::seconds(20))
+      printing_(std::chrono::seconds(20)),
+      listStore_(ports.listsFolder.isEmpty() ? nullptr : std::make_unique<ListStore>(ports.listsFolder)),
+      keeper_(listStore_.get())
 {
     scheduler_.setResume([this] { continueTick(); });
     poll_.setStopListener([this](bool ended) { tickStopped(ended); });
     sequences_.setAskedListener([this] { showNews(news_.asked(clock_.nowUs())); });
     connect(&printing_, &PrintController::finished, this, &TimerApplication::printFinished);
+    results_.setMarkListener([this] { keepList(); });
+    keeper_.setWriteFailedListener([this](const QString& why) {
+        notKept_ = {.trouble = StoreTrouble::WriteFailed, .detail = why};
+        showNews(OperatorLineText::ListsNoLongerKept(why));
+    });
     connectWindow();
 }
 
@@ -89,8 +99,16 @@ void TimerApplication::connectWindow()
     connect(&w, &MainWindow::closing, this, &TimerApplication::windowClosing);
     connect(&w, &MainWindow::getMemoryRequested, this, &TimerApplication::getMemoryClicked);
     connect(&w, &MainWindow::exitRequested, this, &TimerApplication::exitClicked);
-    connect(&w, &MainWindow::sortRequested, this, [this](SortChoice request) { results_.requestSort(request); });
-    connect(&w, &MainWindow::timeDisplayRequested, this, [this](TimeDisplay mode) { results_.showTimesAs(mode); });
+    connect(&w, &MainWindow::sortRequested, this, [this](SortChoice request) {
+        results_.requestSort(request);
+        keeper_.sortChosen(request);
+        keepList();
+    });
+    connect(&w, &MainWindow::timeDisplayRequested, this, [this](TimeDisplay mode) {
+        results_.showTimesAs(mode);
+        keepList();
+    });
+    connect(&w, &MainWindow::listActionRequested, this, &TimerApplication::listActionClicked);
     connect(&w, &MainWindow::printRequested, this, &TimerApplication::printClicked);
     connect(&w, &MainWindow::writeFileRequested, this, &TimerApplication::writeFileClicked);
 }
@@ -118,11 +136,21 @@ void TimerApplication::Load()
 
     // From the event loop, so the window is up and answering meanwhile.
     sequences_.startUp();
+    if (listStore_)
+        QTimer::singleShot(0, this, &TimerApplication::openKeptLists);
 }
 
-void TimerApplication::Timer1Tick() { poll_.timerFired(); }
+void TimerApplication::Timer1Tick()
+{
+    poll_.timerFired();
+    keepList();
+}
 
-void TimerApplication::continueTick() { poll_.resume(); }
+void TimerApplication::continueTick()
+{
+    poll_.resume();
+    keepList();
+}
 
 void TimerApplication::showNews(const QString& text, const QString& path)
 {
@@ -153,13 +181,16 @@ void TimerApplication::stopPolling()
 void TimerApplication::getMemoryClicked()
 {
     switch (sequences_.GetMemory()) {
+    case UnitSequences::Press::Pausing:
+        // The table is empty: what the unit sends now is a new list.
+        keeper_.beginNewList();
+        return;
     case UnitSequences::Press::AfterStartUp:
         showNews(OperatorLineText::UnitBeingStarted());
         return;
     case UnitSequences::Press::NoUnit:
         showNews(OperatorLineText::NoUnitForGetMemory());
         return;
-    case UnitSequences::Press::Pausing:
     case UnitSequences::Press::AlreadyOnItsWay:
         return;
     }
@@ -187,6 +218,7 @@ void TimerApplication::writeFileClicked()
     if (!exportDialog_) {
         exportDialog_ = new ExportDialog(state_.format, state_.store, prompt_, window_.get());
         connect(exportDialog_, &ExportDialog::written, this, [this](const QString& path) {
+            keeper_.noteExported(path);
             showNews(OperatorLineText::ListWritten(ExportFormatOf(path), listCaveat()), path);
         });
         // An earlier export's news of success must not stand for this one.
@@ -215,8 +247,121 @@ void TimerApplication::printClicked()
 
 void TimerApplication::printFinished(const PrintResult& r, const QString& caveat)
 {
+    if (r.outcome == PrintOutcome::Sent || r.outcome == PrintOutcome::Held)
+        keeper_.notePrinted(r.printer);
     const OperatorLineText::PrintNews news = OperatorLineText::TellPrintOutcome(r, caveat);
     showNews(news.line);
     if (!news.message.isEmpty())
         prompt_.tell(news.message);
+}
+
+namespace {
+
+QString KeysOf(const QAction& action) { return action.shortcut().toString(QKeySequence::NativeText); }
+
+} // namespace
+
+void TimerApplication::openKeptLists()
+{
+    const ListStore::Opening opening = listStore_->open();
+    if (opening.trouble != StoreTrouble::None) {
+        notKept_ = opening;
+        showNotKept();
+        if (!opening.open)
+            return;
+    }
+    // Offered, never put on screen unasked; not over a download begun meanwhile.
+    const auto lists = keeper_.lists();
+    if (lists.empty() || state_.store.RecordCount > 0 || downloadRunning())
+        return;
+    showNews(OperatorLineText::KeptListOffered(lists.front(),
+                                               KeysOf(window_->listAction(MainWindow::ListAction::BringBack))));
+}
+
+void TimerApplication::showNotKept()
+{
+    const QString path = notKept_.setAsideAs.isEmpty() ? listStore_->folder() : notKept_.setAsideAs;
+    showNews(OperatorLineText::ListsNotKept(notKept_), QDir::toNativeSeparators(path));
+}
+
+bool TimerApplication::downloadRunning() const { return news_.watching() || sequences_.busy(); }
+
+void TimerApplication::listActionClicked(MainWindow::ListAction action)
+{
+    switch (action) {
+    case MainWindow::ListAction::BringBack: {
+        const auto lists = keeper_.lists();
+        // The newest kept list that is not the one on screen.
+        auto last = std::find_if(lists.begin(), lists.end(),
+                                 [this](const KeptListSummary& l) { return l.id != keeper_.listOnScreen(); });
+        if (last == lists.end())
+            showNews(OperatorLineText::NoKeptList());
+        else
+            bringBack(last->id);
+        return;
+    }
+    case MainWindow::ListAction::KeptLists:
+        showKeptLists();
+        return;
+    case MainWindow::ListAction::Undo:
+        stepMark(true);
+        return;
+    case MainWindow::ListAction::Redo:
+        stepMark(false);
+        return;
+    }
+}
+
+void TimerApplication::showKeptLists()
+{
+    const auto lists = keeper_.lists();
+    if (lists.empty()) {
+        if (keeper_.keeping() || notKept_.trouble == StoreTrouble::None)
+            showNews(OperatorLineText::NoKeptList());
+        else
+            showNotKept();
+        return;
+    }
+    if (!keptListsWindow_) {
+        keptListsWindow_ = new KeptListsWindow(window_.get());
+        connect(keptListsWindow_, &KeptListsWindow::listChosen, this, &TimerApplication::bringBack);
+    }
+    keptListsWindow_->showLists(lists, keeper_.listOnScreen().value_or(0));
+    keptListsWindow_->open();
+}
+
+void TimerApplication::bringBack(std::int64_t list)
+{
+    if (downloadRunning()) {
+        showNews(OperatorLineText::BringBackAfterTheDownload());
+        return;
+    }
+    SortChoice sort = SortChoice::None;
+    const auto summary = keeper_.bringBack(list, state_.store, state_.format.TimeDisplayMode, sort);
+    if (!summary) {
+        showNews(OperatorLineText::KeptListUnreadable());
+        return;
+    }
+    // The rows in the order they were left, on the last page as a download leaves it.
+    const int count = state_.store.RecordCount;
+    const int last = count < VisibleRecordRows ? 0 : count - VisibleRecordRows;
+    window_->scrollBar().setMaximum(last);
+    window_->scrollBar().setValue(last);
+    state_.view.SortRequest = SortChoice::None;
+    results_.DrawColumnHeadings();
+    results_.RefreshResults(count);
+    showNews(OperatorLineText::ListBroughtBack(*summary));
+}
+
+void TimerApplication::stepMark(bool back)
+{
+    const auto changes = back ? keeper_.undo(state_.store) : keeper_.redo(state_.store);
+    if (changes.empty()) {
+        showNews(back ? OperatorLineText::NothingToUndo() : OperatorLineText::NothingToRedo());
+        return;
+    }
+    results_.showFiledRecords();
+    const ListKeeper::MarkChange& c = changes.front();
+    showNews(back ? OperatorLineText::MarkUndone(c.record, c.after, KeysOf(window_->listAction(MainWindow::ListAction::Redo)))
+                  : OperatorLineText::MarkRedone(c.record, c.after));
 }

@@ -14,6 +14,8 @@
 #include "records/timer_commands.h"
 #include "records/unit_sequences.h"
 #include "app/timer_state.h"
+#include "lists/list_keeper.h"
+#include "lists/list_store.h"
 
 #include <QObject>
 
@@ -21,14 +23,17 @@
 
 class QLabel;
 class ExportDialog;
+class KeptListsWindow;
 
 // What the program works through. Left null, the prompt is message boxes
-// and the scheduler the user-interface thread's event loop.
+// and the scheduler the user-interface thread's event loop. Left empty, the
+// lists are not kept.
 struct ApplicationPorts {
     HidAccess& hid;
     Clock& clock;
     OperatorPrompt* prompt = nullptr;
     TickScheduler* scheduler = nullptr;
+    QString listsFolder = {};
 };
 
 // The program: its state, its main window, and what each event of the
@@ -62,6 +67,9 @@ public:
     bool started() const { return sequences_.started(); }
     // A tick of the poll timer has started and not yet ended.
     bool tickInProgress() const { return poll_.tickInProgress(); }
+    ListKeeper& keeper() { return keeper_; }
+    // The kept lists' window, once it was asked for; the main window owns it.
+    KeptListsWindow* keptListsWindow() { return keptListsWindow_; }
 
 public slots:
     // Timer1: starts a tick, unless one is still going on.
@@ -73,6 +81,9 @@ public slots:
     void windowClosing();
     void writeFileClicked();
     void printClicked();
+    void listActionClicked(MainWindow::ListAction action);
+    // Shows a kept list in the window, as it was left.
+    void bringBack(std::int64_t list);
 
 signals:
     // Every caption the device link shows, in order.
@@ -109,6 +120,13 @@ private:
     QString listCaveat() const;
     void tickStopped(bool ended);
     void stopPolling();
+    // After every event that may change the table: the list goes to the store.
+    void keepList() { keeper_.sync(state_.store, state_.format.TimeDisplayMode); }
+    void openKeptLists();
+    void showKeptLists();
+    void showNotKept();
+    void stepMark(bool back);
+    bool downloadRunning() const;
 
     // The order of these matters, and only in this way: each is made from
     // those above it (the state and the window first, then the ports onto
@@ -134,4 +152,9 @@ private:
     // Made on the first "Write File"; the main window owns it.
     ExportDialog* exportDialog_ = nullptr;
     PrintController printing_;
+    std::unique_ptr<ListStore> listStore_;
+    ListKeeper keeper_;
+    // Why the lists are not kept, once the store said so.
+    ListStore::Opening notKept_;
+    KeptListsWindow* keptListsWindow_ = nullptr;
 };

@@ -161,6 +161,8 @@ void ResultsView::cycleMarkAt(double yTwips)
     ClearRowBand(row);
     DrawRecordRow(row, n);
     placeCursor();
+    if (Compose24(fields, RecordField::StartTime) > 0 && marked_)
+        marked_();
 }
 
 int ResultsView::lastShownRow() const

@@ -8,6 +8,7 @@
 #include "presentation/view_state.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,8 @@ public:
     void showTimesAs(TimeDisplay timeDisplayMode);
     // A press on the picture cycles the mark of the line it falls on.
     void cycleMarkAt(double yTwips);
+    // Told after a press or a key changed a line's mark.
+    void setMarkListener(std::function<void()> marked) { marked_ = std::move(marked); }
     // The scroll bar moved, or took the focus: the page at its value.
     void showScrolledPage(int value);
 
@@ -64,4 +67,5 @@ private:
     DrawingSurface& surface_;
     ScrollRange& scroll_;
     std::array<std::vector<std::string>, Rows> rowTexts_;
+    std::function<void()> marked_;
 };

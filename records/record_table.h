@@ -18,9 +18,20 @@ struct RecordStore {
     std::int16_t ReportedRecordCount = 0;  // count byte of the last frame; with RecordCount, bounds print and export
     std::int16_t FiledFrameCount = 0;      // frames filed since the poll last zeroed it
 
+    // Each record number's 32 bytes as its last frame brought them (the table
+    // keeps 31, and repairs some when it formats them): the kept lists store
+    // these. Not filed: never had a frame since the table was emptied.
+    struct UnitFrame {
+        bool filed = false;
+        std::array<std::uint8_t, 32> bytes{};
+        bool operator==(const UnitFrame&) const = default;
+    };
+    std::array<UnitFrame, Rows> UnitFrames{};
+
     RecordStore() { resetSequenceNumbers(); }
 
-    // Fields 0..31 of every row to 0: record bytes and marks. Sequence numbers stay.
+    // Fields 0..31 of every row to 0: record bytes and marks; no unit frame
+    // filed. Sequence numbers stay.
     void clearRecords();
     // Every row back to its own sequence number, as at program start.
     void resetSequenceNumbers();

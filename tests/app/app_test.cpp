@@ -216,13 +216,10 @@ TEST(Picture, ClickingALineCyclesItsMark)
 {
     AppRig r(true, 10);
     r.loadAndDownload();
-    ResultsPicture& picture = r.app->window().picture();
-    const int h = picture.textHeightTwips("hi");
-    // The middle of view row 5, in pixels: record 2.
-    const int y = static_cast<int>((5.0 * h + h / 4.0) / (1440.0 / picture.logicalDpiY()));
-    QTest::mouseClick(&picture, Qt::LeftButton, Qt::NoModifier, QPoint(40, y));
+    // View row 5: record 2.
+    r.clickLine(5);
     EXPECT_EQ(r.seqAt(5), "2   *");
-    QTest::mouseClick(&picture, Qt::RightButton, Qt::ShiftModifier, QPoint(40, y));
+    r.clickLine(5, Qt::RightButton);
     EXPECT_EQ(r.seqAt(5), "2   DQ");
 }
 

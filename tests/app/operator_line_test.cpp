@@ -74,7 +74,20 @@ std::vector<Told> EveryText()
             for (ExportFormat format : {ExportFormat::FixedColumns, ExportFormat::Spreadsheet})
                 told.push_back({ListWritten(format, caveat), path});
         told.push_back({ListNotWritten(), path});
+        for (StoreTrouble trouble : {StoreTrouble::Damaged, StoreTrouble::Newer, StoreTrouble::FolderNotWritable})
+            told.push_back({ListsNotKept({.open = true, .trouble = trouble, .setAsideAs = path}), path});
     }
+    // The kept lists, with the longest numbers and a date and time in the
+    // locale's long-winded short form.
+    const KeptListSummary list{.downloaded = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)), .records = 255,
+                               .marks = 255};
+    const QString why = QStringLiteral("database or disk is full");
+    for (const QString& text :
+         {KeptListOffered(list, QStringLiteral("Ctrl+R")), ListBroughtBack(list), NoKeptList(), KeptListUnreadable(),
+          BringBackAfterTheDownload(), ListsNoLongerKept(why), MarkUndone(255, 2, QStringLiteral("Ctrl+Shift+Z")),
+          MarkRedone(255, 0), NothingToUndo(), NothingToRedo(),
+          ListsNotKept({.trouble = StoreTrouble::InUse}), ListsNotKept({.trouble = StoreTrouble::Damaged})})
+        told.push_back({text, {}});
     return told;
 }
 

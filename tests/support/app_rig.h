@@ -40,15 +40,22 @@ struct AppRig {
     {
     }
 
+    // The lists kept in `listsFolder`, as the program keeps them.
+    AppRig(int records, const QString& listsFolder)
+        : AppRig(SampleRace(36000000, 7, records), true, nullptr, {}, listsFolder)
+    {
+    }
+
     AppRig(std::vector<TimerRecordBytes> memory, bool withUnit, OperatorPrompt* prompt,
-           EmulatedUnitOptions options = {})
+           EmulatedUnitOptions options = {}, const QString& listsFolder = {})
         : unit(clock, std::move(memory), options)
     {
         hid.addOtherDevice("keyboard", 0x046D, 0xC31C);
         if (withUnit)
             hid.addUnit("unit", unit);
         app = std::make_unique<TimerApplication>(
-            ApplicationPorts{.hid = hid, .clock = clock, .prompt = prompt, .scheduler = &scheduler});
+            ApplicationPorts{.hid = hid, .clock = clock, .prompt = prompt, .scheduler = &scheduler,
+                             .listsFolder = listsFolder});
         QObject::connect(app.get(), &TimerApplication::linkStatusShown,
                          [this](const QString& c) { captions << c; });
         QObject::connect(app.get(), &TimerApplication::exitRequested, [this] { ++exitRequests; });
@@ -57,6 +64,14 @@ struct AppRig {
     TimerState& state() { return app->state(); }
     QPushButton& button(Button which) { return app->window().button(which); }
     void click(Button which) { button(which).click(); }
+    // A click in the middle of a view row's line.
+    void clickLine(int viewRow, Qt::MouseButton mouse = Qt::LeftButton)
+    {
+        ResultsPicture& picture = app->window().picture();
+        const int h = picture.textHeightTwips("hi");
+        const int y = static_cast<int>((viewRow * h + h / 4.0) / (1440.0 / picture.logicalDpiY()));
+        QTest::mouseClick(&picture, mouse, mouse == Qt::RightButton ? Qt::ShiftModifier : Qt::NoModifier, QPoint(40, y));
+    }
 
     // One wake-up of the stopped tick, as the event loop would give it.
     // A command's later step, when its time comes first, is that wake-up.

@@ -1,0 +1,230 @@
+#include "lists/list_keeper.h"
+
+#include "lists/list_store.h"
+
+#include <algorithm>
+
+namespace {
+
+// The row each record number is in, read off the table once.
+std::array<int, RecordStore::Rows> RowsOfRecords(const RecordStore& table)
+{
+    std::array<int, RecordStore::Rows> rows{};
+    for (int row = 0; row < RecordStore::Rows; ++row)
+        rows[static_cast<std::size_t>(table.RecordTable[static_cast<std::size_t>(row)][RecordField::Sequence] & 0xff)] = row;
+    return rows;
+}
+
+// A record as the list keeps it; none for a number that has nothing.
+std::optional<KeptRecord> KeptOf(const RecordStore& table, int number, int row)
+{
+    const auto& fields = table.RecordTable[static_cast<std::size_t>(row)];
+    const auto& frame = table.UnitFrames[static_cast<std::size_t>(number)];
+    if (!frame.filed && table.rowIsEmpty(row))
+        return std::nullopt;
+    KeptRecord kept{.number = number, .mark = fields[RecordField::MarkState]};
+    if (frame.filed) {
+        kept.bytes = frame.bytes;
+    } else {
+        for (int b = 0; b < RecordField::StoredRecordBytes; ++b)
+            kept.bytes[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(fields[static_cast<std::size_t>(b)]);
+    }
+    return kept;
+}
+
+KeptOrder OrderOf(const RecordStore& table)
+{
+    KeptOrder order{};
+    for (std::size_t row = 0; row < order.size(); ++row)
+        order[row] = static_cast<std::uint8_t>(table.RecordTable[row][RecordField::Sequence]);
+    return order;
+}
+
+bool IsPermutation(const KeptOrder& order)
+{
+    std::array<bool, 256> seen{};
+    for (std::uint8_t n : order) {
+        if (seen[n])
+            return false;
+        seen[n] = true;
+    }
+    return true;
+}
+
+} // namespace
+
+bool ListKeeper::keeping() const { return store_ && store_->isOpen(); }
+
+void ListKeeper::sync(const RecordStore& table, TimeDisplay display)
+{
+    display_ = display;
+    const auto rows = RowsOfRecords(table);
+    KeptListChange change;
+    Step marks;
+    bool changed = false;
+    for (int number = 0; number < RecordStore::Rows; ++number) {
+        auto& was = shadow_[static_cast<std::size_t>(number)];
+        const std::optional<KeptRecord> now = KeptOf(table, number, rows[static_cast<std::size_t>(number)]);
+        if (!now || now == was)
+            continue;
+        if (was && was->bytes == now->bytes)
+            marks.push_back({number, was->mark, now->mark});
+        change.records.push_back(*now);
+        was = now;
+        changed = true;
+    }
+    const KeptOrder order = OrderOf(table);
+    changed = changed || order != shadowOrder_;
+    shadowOrder_ = order;
+    if (!marks.empty()) {
+        undo_.push_back(std::move(marks));
+        redo_.clear();
+    }
+    const bool settingsChanged =
+        sort_ != writtenSort_ || display != writtenDisplay_ || table.ReportedRecordCount != writtenReported_;
+    if (!changed && !settingsChanged)
+        return;
+    if (!current_ && change.records.empty())
+        return; // an empty table is no list
+    change.reportedCount = table.ReportedRecordCount;
+    change.sort = static_cast<int>(sort_);
+    change.display = static_cast<int>(display);
+    change.order = order;
+    writtenSort_ = sort_;
+    writtenDisplay_ = display;
+    writtenReported_ = table.ReportedRecordCount;
+    write(change);
+}
+
+void ListKeeper::write(const KeptListChange& change)
+{
+    if (!keeping())
+        return;
+    if (!current_) {
+        current_ = store_->beginList(QDateTime::currentDateTime());
+        if (!current_)
+            return fail();
+    }
+    KeptListChange toList = change;
+    toList.list = *current_;
+    if (!store_->write(toList))
+        fail();
+}
+
+void ListKeeper::fail()
+{
+    const QString why = store_->lastError();
+    store_->close();
+    if (!std::exchange(failedOnce_, true) && failed_)
+        failed_(why);
+}
+
+void ListKeeper::beginNewList()
+{
+    current_.reset();
+    shadow_.fill(std::nullopt);
+    shadowOrder_.reset();
+    undo_.clear();
+    redo_.clear();
+    writtenReported_ = 0;
+}
+
+void ListKeeper::noteExported(const QString& path)
+{
+    if (keeping() && current_ && !store_->noteExported(*current_, path, QDateTime::currentDateTime()))
+        fail();
+}
+
+void ListKeeper::notePrinted(const QString& printer)
+{
+    if (keeping() && current_ && !store_->notePrinted(*current_, printer, QDateTime::currentDateTime()))
+        fail();
+}
+
+std::vector<KeptListSummary> ListKeeper::lists() const
+{
+    return keeping() ? store_->lists() : std::vector<KeptListSummary>{};
+}
+
+std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordStore& table, TimeDisplay& display,
+                                                     SortChoice& sort)
+{
+    std::optional<KeptList> kept = keeping() ? store_->load(list) : std::nullopt;
+    if (!kept)
+        return std::nullopt;
+    table.clearRecords();
+    if (IsPermutation(kept->order)) {
+        for (std::size_t row = 0; row < kept->order.size(); ++row)
+            table.RecordTable[row][RecordField::Sequence] = kept->order[row];
+    } else {
+        table.resetSequenceNumbers();
+    }
+    const auto rows = RowsOfRecords(table);
+    int highest = 0;
+    for (const KeptRecord& r : kept->records) {
+        if (r.number < 0 || r.number >= RecordStore::Rows)
+            continue;
+        auto& fields = table.RecordTable[static_cast<std::size_t>(rows[static_cast<std::size_t>(r.number)])];
+        for (int b = 0; b < RecordField::StoredRecordBytes; ++b)
+            fields[static_cast<std::size_t>(b)] = r.bytes[static_cast<std::size_t>(b)];
+        fields[RecordField::MarkState] = std::clamp(r.mark, 0, 2);
+        table.UnitFrames[static_cast<std::size_t>(r.number)] = {.filed = true, .bytes = r.bytes};
+        highest = std::max(highest, r.number);
+    }
+    table.RecordCount = static_cast<std::int16_t>(highest);
+    table.ReportedRecordCount = static_cast<std::int16_t>(kept->summary.reportedCount);
+
+    const auto shownSort = static_cast<SortChoice>(kept->summary.sort);
+    sort = shownSort >= SortChoice::None && shownSort <= SortChoice::BySequence ? shownSort : SortChoice::None;
+    display = kept->summary.display == static_cast<int>(TimeDisplay::TimeOfDay) ? TimeDisplay::TimeOfDay
+                                                                                 : TimeDisplay::Seconds;
+    // What is on screen now is what the store holds: nothing to write.
+    beginNewList();
+    current_ = list;
+    sort_ = writtenSort_ = sort;
+    display_ = writtenDisplay_ = display;
+    writtenReported_ = table.ReportedRecordCount;
+    const auto shown = RowsOfRecords(table);
+    for (int number = 0; number < RecordStore::Rows; ++number)
+        shadow_[static_cast<std::size_t>(number)] = KeptOf(table, number, shown[static_cast<std::size_t>(number)]);
+    shadowOrder_ = OrderOf(table);
+    return kept->summary;
+}
+
+std::vector<ListKeeper::MarkChange> ListKeeper::apply(Step step, bool back, RecordStore& table)
+{
+    const auto rows = RowsOfRecords(table);
+    for (MarkChange& c : step) {
+        if (back)
+            std::swap(c.before, c.after);
+        table.RecordTable[static_cast<std::size_t>(rows[static_cast<std::size_t>(c.record)])][RecordField::MarkState] =
+            c.after;
+    }
+    // Written as a click is; the change itself is no new step.
+    const auto undone = std::move(undo_);
+    const auto redone = std::move(redo_);
+    sync(table, display_);
+    undo_ = undone;
+    redo_ = redone;
+    return step;
+}
+
+std::vector<ListKeeper::MarkChange> ListKeeper::undo(RecordStore& table)
+{
+    if (undo_.empty())
+        return {};
+    Step step = std::move(undo_.back());
+    undo_.pop_back();
+    redo_.push_back(step);
+    return apply(std::move(step), true, table);
+}
+
+std::vector<ListKeeper::MarkChange> ListKeeper::redo(RecordStore& table)
+{
+    if (redo_.empty())
+        return {};
+    Step step = std::move(redo_.back());
+    redo_.pop_back();
+    undo_.push_back(step);
+    return apply(std::move(step), false, table);
+}

@@ -1,0 +1,359 @@
+#include "lists/list_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+#include <utility>
+
+namespace {
+
+// One prepared statement, finalised when it goes.
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &s_, nullptr); }
+    ~Statement() { sqlite3_finalize(s_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool ok() const { return s_ != nullptr; }
+    Statement& bind(int i, std::int64_t v) { sqlite3_bind_int64(s_, i, v); return *this; }
+    Statement& bind(int i, const QString& v)
+    {
+        if (v.isNull()) {
+            sqlite3_bind_null(s_, i);
+        } else {
+            const QByteArray utf8 = v.toUtf8();
+            sqlite3_bind_text(s_, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+        }
+        return *this;
+    }
+    Statement& bindBlob(int i, const void* data, int size)
+    {
+        sqlite3_bind_blob(s_, i, data, size, SQLITE_TRANSIENT);
+        return *this;
+    }
+    // SQLITE_ROW, SQLITE_DONE or an error.
+    int step() { return s_ ? sqlite3_step(s_) : SQLITE_ERROR; }
+    bool run()
+    {
+        const bool done = step() == SQLITE_DONE;
+        sqlite3_reset(s_);
+        sqlite3_clear_bindings(s_);
+        return done;
+    }
+    std::int64_t integer(int c) const { return sqlite3_column_int64(s_, c); }
+    QString text(int c) const
+    {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(s_, c));
+        return t ? QString::fromUtf8(t) : QString();
+    }
+    QByteArray blob(int c) const
+    {
+        const auto* b = static_cast<const char*>(sqlite3_column_blob(s_, c));
+        return QByteArray(b, sqlite3_column_bytes(s_, c));
+    }
+
+private:
+    sqlite3_stmt* s_ = nullptr;
+};
+
+QString Stamp(const QDateTime& t) { return t.isValid() ? t.toUTC().toString(Qt::ISODateWithMs) : QString(); }
+QDateTime Unstamp(const QString& s)
+{
+    return s.isEmpty() ? QDateTime() : QDateTime::fromString(s, Qt::ISODateWithMs).toLocalTime();
+}
+
+constexpr const char* Schema = R"(
+CREATE TABLE IF NOT EXISTS lists(
+  id INTEGER PRIMARY KEY,
+  downloaded TEXT NOT NULL,
+  reported INTEGER NOT NULL DEFAULT 0,
+  sort INTEGER NOT NULL DEFAULT 0,
+  display INTEGER NOT NULL DEFAULT 0,
+  row_order BLOB,
+  exported_to TEXT, exported_at TEXT,
+  printed_on TEXT, printed_at TEXT);
+CREATE TABLE IF NOT EXISTS records(
+  list INTEGER NOT NULL REFERENCES lists(id) ON DELETE CASCADE,
+  number INTEGER NOT NULL,
+  bytes BLOB NOT NULL,
+  mark INTEGER NOT NULL DEFAULT 0,
+  PRIMARY KEY(list, number)) WITHOUT ROWID;
+)";
+
+} // namespace
+
+ListStore::ListStore(QString folder) : folder_(std::move(folder)) {}
+
+ListStore::~ListStore() { close(); }
+
+QString ListStore::path() const { return QDir(folder_).filePath(QString::fromLatin1(FileName)); }
+
+void ListStore::close()
+{
+    if (db_)
+        sqlite3_close(db_);
+    db_ = nullptr;
+}
+
+bool ListStore::exec(const char* sql)
+{
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &message);
+    if (rc != SQLITE_OK)
+        lastError_ = QString::fromUtf8(message ? message : sqlite3_errstr(rc));
+    sqlite3_free(message);
+    return rc == SQLITE_OK;
+}
+
+ListStore::Opening ListStore::open()
+{
+    // Only the user reads the operator's lists.
+    if (!QDir().mkpath(folder_))
+        return {.trouble = StoreTrouble::FolderNotWritable, .detail = QDir::toNativeSeparators(folder_)};
+    QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    lock_ = std::make_unique<QLockFile>(QDir(folder_).filePath(QStringLiteral("lists.lock")));
+    lock_->setStaleLockTime(0); // a crashed copy's lock is stale at once; a live one never
+    if (!lock_->tryLock(0)) {
+        const bool held = lock_->error() == QLockFile::LockFailedError;
+        lock_.reset();
+        return {.trouble = held ? StoreTrouble::InUse : StoreTrouble::FolderNotWritable,
+                .detail = QDir::toNativeSeparators(folder_)};
+    }
+    Opening opening = openFile();
+    if (opening.trouble == StoreTrouble::Damaged || opening.trouble == StoreTrouble::Newer) {
+        // Never written over: set aside, and a new store in its place.
+        opening.setAsideAs = setAside(opening.trouble == StoreTrouble::Newer ? QStringLiteral("newer")
+                                                                            : QStringLiteral("damaged"));
+        if (!opening.setAsideAs.isEmpty()) {
+            const Opening fresh = openFile();
+            opening.open = fresh.open;
+            if (!fresh.open)
+                opening = fresh;
+        }
+    }
+    if (!opening.open)
+        lock_.reset();
+    return opening;
+}
+
+ListStore::Opening ListStore::openFile()
+{
+    const QByteArray file = QFile::encodeName(path());
+    const int rc = sqlite3_open_v2(file.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    auto fail = [this](StoreTrouble trouble) {
+        lastError_ = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : lastError_;
+        close();
+        return Opening{.trouble = trouble, .detail = lastError_};
+    };
+    if (rc != SQLITE_OK)
+        return fail(StoreTrouble::FolderNotWritable);
+    QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    sqlite3_busy_timeout(db_, 0);
+
+    // SQLite's own check: a file that is not a database, or one whose pages
+    // do not hold together.
+    {
+        Statement check(db_, "PRAGMA quick_check");
+        const int step = check.step();
+        if (!check.ok() || (step != SQLITE_ROW && step != SQLITE_DONE)) {
+            const int code = sqlite3_errcode(db_) & 0xff;
+            return fail(code == SQLITE_NOTADB || code == SQLITE_CORRUPT ? StoreTrouble::Damaged
+                                                                        : StoreTrouble::FolderNotWritable);
+        }
+        if (step == SQLITE_ROW && check.text(0) != QLatin1String("ok")) {
+            lastError_ = check.text(0);
+            close();
+            return {.trouble = StoreTrouble::Damaged, .detail = lastError_};
+        }
+    }
+    std::int64_t version = 0;
+    {
+        Statement v(db_, "PRAGMA user_version");
+        if (v.step() == SQLITE_ROW)
+            version = v.integer(0);
+    }
+    if (version > SchemaVersion) {
+        lastError_ = QStringLiteral("version %1").arg(version);
+        close();
+        return {.trouble = StoreTrouble::Newer, .detail = lastError_};
+    }
+    // A committed change survives a kill and a power cut: the log is synced
+    // at every commit.
+    if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=FULL") || !exec("PRAGMA foreign_keys=ON")
+        || !makeSchema())
+        return fail(StoreTrouble::FolderNotWritable);
+    prune();
+    return {.open = true};
+}
+
+bool ListStore::makeSchema()
+{
+    if (!exec("BEGIN IMMEDIATE"))
+        return false;
+    if (!exec(Schema) || !exec("PRAGMA user_version=1") || !exec("COMMIT")) {
+        exec("ROLLBACK");
+        return false;
+    }
+    return true;
+}
+
+QString ListStore::setAside(const QString& why)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    const QString base = path();
+    const QString aside = QStringLiteral("%1.%2-%3").arg(base, why, stamp);
+    // The log and the index of shared memory belong with the file they were written for.
+    if (!QFile::rename(base, aside))
+        return {};
+    for (const char* part : {"-wal", "-shm"})
+        if (QFile::exists(base + QLatin1String(part)))
+            QFile::rename(base + QLatin1String(part), aside + QLatin1String(part));
+    return aside;
+}
+
+void ListStore::prune()
+{
+    Statement drop(db_, "DELETE FROM lists WHERE id NOT IN (SELECT id FROM lists ORDER BY id DESC LIMIT ?)");
+    drop.bind(1, ListsKept).run();
+}
+
+std::optional<std::int64_t> ListStore::beginList(const QDateTime& downloaded)
+{
+    if (!db_)
+        return std::nullopt;
+    Statement insert(db_, "INSERT INTO lists(downloaded) VALUES(?)");
+    if (!insert.bind(1, Stamp(downloaded)).run()) {
+        lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        return std::nullopt;
+    }
+    return sqlite3_last_insert_rowid(db_);
+}
+
+bool ListStore::write(const KeptListChange& change)
+{
+    if (!db_ || !exec("BEGIN IMMEDIATE"))
+        return false;
+    bool ok = true;
+    {
+        Statement record(db_, "INSERT INTO records(list, number, bytes, mark) VALUES(?, ?, ?, ?) "
+                              "ON CONFLICT(list, number) DO UPDATE SET bytes = excluded.bytes, mark = excluded.mark");
+        for (const KeptRecord& r : change.records) {
+            ok = ok
+                && record.bind(1, change.list)
+                       .bind(2, r.number)
+                       .bindBlob(3, r.bytes.data(), static_cast<int>(r.bytes.size()))
+                       .bind(4, r.mark)
+                       .run();
+        }
+        Statement list(db_, "UPDATE lists SET reported = ?, sort = ?, display = ?, row_order = ? WHERE id = ?");
+        ok = ok
+            && list.bind(1, change.reportedCount)
+                   .bind(2, change.sort)
+                   .bind(3, change.display)
+                   .bindBlob(4, change.order.data(), static_cast<int>(change.order.size()))
+                   .bind(5, change.list)
+                   .run();
+    }
+    if (!ok) {
+        lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+        const QString why = lastError_;
+        exec("ROLLBACK");
+        lastError_ = why;
+        return false;
+    }
+    if (!exec("COMMIT")) {
+        // A full disk can refuse the commit itself; nothing of it stays.
+        const QString why = lastError_;
+        exec("ROLLBACK");
+        lastError_ = why;
+        return false;
+    }
+    return true;
+}
+
+bool ListStore::noteExported(std::int64_t list, const QString& path, const QDateTime& when)
+{
+    Statement note(db_, "UPDATE lists SET exported_to = ?, exported_at = ? WHERE id = ?");
+    if (db_ && note.bind(1, path).bind(2, Stamp(when)).bind(3, list).run())
+        return true;
+    lastError_ = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : lastError_;
+    return false;
+}
+
+bool ListStore::notePrinted(std::int64_t list, const QString& printer, const QDateTime& when)
+{
+    Statement note(db_, "UPDATE lists SET printed_on = ?, printed_at = ? WHERE id = ?");
+    if (db_ && note.bind(1, printer).bind(2, Stamp(when)).bind(3, list).run())
+        return true;
+    lastError_ = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : lastError_;
+    return false;
+}
+
+namespace {
+
+constexpr const char* SummaryColumns =
+    "SELECT l.id, l.downloaded, l.reported, l.sort, l.display, l.exported_to, l.exported_at, l.printed_on, "
+    "l.printed_at, (SELECT count(*) FROM records r WHERE r.list = l.id), "
+    "(SELECT count(*) FROM records r WHERE r.list = l.id AND r.mark <> 0), l.row_order FROM lists l ";
+
+KeptListSummary SummaryOf(const Statement& s)
+{
+    return {.id = s.integer(0),
+            .downloaded = Unstamp(s.text(1)),
+            .records = static_cast<int>(s.integer(9)),
+            .marks = static_cast<int>(s.integer(10)),
+            .reportedCount = static_cast<int>(s.integer(2)),
+            .sort = static_cast<int>(s.integer(3)),
+            .display = static_cast<int>(s.integer(4)),
+            .exportedTo = s.text(5),
+            .exportedAt = Unstamp(s.text(6)),
+            .printedOn = s.text(7),
+            .printedAt = Unstamp(s.text(8))};
+}
+
+} // namespace
+
+std::vector<KeptListSummary> ListStore::lists()
+{
+    std::vector<KeptListSummary> all;
+    if (!db_)
+        return all;
+    // Lists that never had a record are not worth showing.
+    Statement s(db_, (std::string(SummaryColumns) + "WHERE EXISTS (SELECT 1 FROM records r WHERE r.list = l.id) "
+                                                    "ORDER BY l.id DESC").c_str());
+    while (s.step() == SQLITE_ROW)
+        all.push_back(SummaryOf(s));
+    return all;
+}
+
+std::optional<KeptList> ListStore::load(std::int64_t list)
+{
+    if (!db_)
+        return std::nullopt;
+    KeptList kept;
+    {
+        Statement s(db_, (std::string(SummaryColumns) + "WHERE l.id = ?").c_str());
+        if (s.bind(1, list).step() != SQLITE_ROW)
+            return std::nullopt;
+        kept.summary = SummaryOf(s);
+        const QByteArray order = s.blob(11);
+        for (std::size_t i = 0; i < kept.order.size(); ++i)
+            kept.order[i] = static_cast<std::uint8_t>(i);
+        if (order.size() == static_cast<qsizetype>(kept.order.size()))
+            std::copy(order.begin(), order.end(), kept.order.begin());
+    }
+    Statement r(db_, "SELECT number, bytes, mark FROM records WHERE list = ? ORDER BY number");
+    r.bind(1, list);
+    while (r.step() == SQLITE_ROW) {
+        KeptRecord record{.number = static_cast<int>(r.integer(0)), .mark = static_cast<int>(r.integer(2))};
+        const QByteArray bytes = r.blob(1);
+        std::copy_n(bytes.begin(), std::min<qsizetype>(bytes.size(), 32), record.bytes.begin());
+        kept.records.push_back(record);
+    }
+    return kept;
+}

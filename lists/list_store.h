@@ -1,0 +1,80 @@
+#pragma once
+
+#include "lists/kept_list.h"
+
+#include <QLockFile>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+struct sqlite3;
+
+// Why the lists are not being kept, or what became of a store that could
+// not be read.
+enum class StoreTrouble {
+    None,
+    FolderNotWritable, // the data folder cannot be made or written
+    InUse,             // another copy of the program keeps them
+    Damaged,           // SQLite's own check failed: set aside, a new store begun
+    Newer,             // made by a newer version: set aside, a new store begun
+    WriteFailed,       // a write failed (a full disk, a vanished drive)
+};
+
+// The operator's lists in one SQLite file in the user's data folder. Every
+// write is one transaction, committed to the disk before it returns (write-
+// ahead log, full sync), so a kill or a power cut keeps what was committed.
+class ListStore {
+public:
+    static constexpr int SchemaVersion = 1;
+    // Older lists than the newest this many go when the store is opened.
+    static constexpr int ListsKept = 200;
+    static constexpr const char* FileName = "lists.sqlite";
+
+    explicit ListStore(QString folder);
+    ~ListStore();
+    ListStore(const ListStore&) = delete;
+    ListStore& operator=(const ListStore&) = delete;
+
+    struct Opening {
+        // The store can be written.
+        bool open = false;
+        StoreTrouble trouble = StoreTrouble::None;
+        // The system's or SQLite's words, where they say more.
+        QString detail = {};
+        // Where a store that could not be read now is.
+        QString setAsideAs = {};
+    };
+    // Takes the folder's lock, opens the store (making it where there is
+    // none), checks it, and sets aside one it cannot read.
+    Opening open();
+    bool isOpen() const { return db_ != nullptr; }
+    QString path() const;
+    QString folder() const { return folder_; }
+
+    // Each false: the write did not happen; lastError() says why.
+    std::optional<std::int64_t> beginList(const QDateTime& downloaded);
+    bool write(const KeptListChange& change);
+    bool noteExported(std::int64_t list, const QString& path, const QDateTime& when);
+    bool notePrinted(std::int64_t list, const QString& printer, const QDateTime& when);
+    QString lastError() const { return lastError_; }
+    // Gives up the store after a failed write: nothing more is tried.
+    void close();
+
+    // Newest first.
+    std::vector<KeptListSummary> lists();
+    std::optional<KeptList> load(std::int64_t list);
+
+private:
+    Opening openFile();
+    QString setAside(const QString& why);
+    bool exec(const char* sql);
+    bool makeSchema();
+    void prune();
+
+    QString folder_;
+    std::unique_ptr<QLockFile> lock_;
+    sqlite3* db_ = nullptr;
+    QString lastError_;
+};

@@ -1,0 +1,153 @@
+// The operator's lists kept across downloads and runs: brought back on one
+// key with their marks, sort and display; marks undone and redone; a store
+// that cannot be used said once, the timing unchanged.
+#include "support/app_rig.h"
+
+#include "app/kept_lists_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+namespace {
+
+using ListAction = MainWindow::ListAction;
+
+QString Told(AppRig& r) { return r.app->window().operatorLine().toldText(); }
+
+void Trigger(AppRig& r, ListAction action) { r.app->window().listAction(action).trigger(); }
+
+// The rig's start-up, and the store opened after it from the event loop.
+void LoadWithStore(AppRig& r)
+{
+    r.load();
+    QCoreApplication::processEvents();
+}
+
+std::vector<std::string> Lines(AppRig& r)
+{
+    std::vector<std::string> lines;
+    for (int row = ResultsView::FirstDataRow; row <= ResultsView::LastDataRow; ++row) {
+        std::string line;
+        for (const std::string& t : r.app->results().rowTexts(row))
+            line += t + "|";
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(KeptLists, ASecondGetMemoryKeepsTheFirstListWhichComesBackWithItsMarks)
+{
+    QTemporaryDir dir;
+    AppRig r(20, dir.path());
+    LoadWithStore(r);
+    r.getMemory();
+    r.tickUntilQuiet();
+    r.clickLine(5);
+    r.clickLine(6, Qt::RightButton);
+    const std::vector<std::string> first = Lines(r);
+    ASSERT_EQ(r.seqAt(5), "2   *");
+
+    r.getMemory();
+    r.tickUntilQuiet();
+    EXPECT_EQ(r.seqAt(5), "2");
+    Trigger(r, ListAction::BringBack);
+    EXPECT_EQ(Lines(r), first);
+    EXPECT_TRUE(Told(r).startsWith("Back on screen: the list downloaded ")) << Told(r).toStdString();
+    EXPECT_TRUE(Told(r).endsWith(", 20 records, 2 marked.")) << Told(r).toStdString();
+
+    // The kept lists' window shows both, newest first, and brings back the other.
+    Trigger(r, ListAction::KeptLists);
+    KeptListsWindow* window = r.app->keptListsWindow();
+    ASSERT_TRUE(window && window->isVisible());
+    QTreeWidget& table = window->table();
+    ASSERT_EQ(table.topLevelItemCount(), 2);
+    EXPECT_EQ(table.topLevelItem(0)->text(2), "0");
+    EXPECT_EQ(table.topLevelItem(1)->text(2), "2");
+    EXPECT_EQ(table.currentItem(), table.topLevelItem(1)) << "the list on screen is chosen";
+    table.setCurrentItem(table.topLevelItem(0));
+    QTest::keyClick(&table, Qt::Key_Return);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(r.seqAt(5), "2");
+}
+
+TEST(KeptLists, ANewRunOffersTheLastListAndBringsItBackOnlyWhenAsked)
+{
+    QTemporaryDir dir;
+    std::vector<std::string> left;
+    {
+        AppRig r(40, dir.path());
+        LoadWithStore(r);
+        r.getMemory();
+        r.tickUntilQuiet();
+        r.clickLine(4);
+        r.click(AppRig::Button::SortBib);
+        r.click(AppRig::Button::DayTime);
+        left = Lines(r);
+    }
+    AppRig r(40, dir.path());
+    LoadWithStore(r);
+    EXPECT_EQ(r.state().store.RecordCount, 0) << "nothing is restored unasked";
+    EXPECT_TRUE(Told(r).startsWith("The list downloaded ")) << Told(r).toStdString();
+    EXPECT_TRUE(Told(r).endsWith(" is kept (40 records, 1 marked): press Ctrl+R to bring it back."))
+        << Told(r).toStdString();
+    Trigger(r, ListAction::BringBack);
+    EXPECT_EQ(Lines(r), left);
+    EXPECT_EQ(r.state().format.TimeDisplayMode, TimeDisplay::TimeOfDay);
+}
+
+TEST(KeptLists, UndoAndRedoOnTheKeysTheLineNames)
+{
+    QTemporaryDir dir;
+    AppRig r(10, dir.path());
+    LoadWithStore(r);
+    r.getMemory();
+    r.tickUntilQuiet();
+    Trigger(r, ListAction::Undo);
+    EXPECT_EQ(Told(r), "No mark of this list to undo.");
+    r.clickLine(5);
+    r.clickLine(5);
+    Trigger(r, ListAction::Undo);
+    EXPECT_EQ(r.seqAt(5), "2   *");
+    EXPECT_EQ(Told(r), "Undone: record 2 is starred again (Ctrl+Shift+Z redoes it).");
+    Trigger(r, ListAction::Redo);
+    EXPECT_EQ(r.seqAt(5), "2   DQ");
+    EXPECT_EQ(Told(r), "Redone: record 2 is disqualified again.");
+    EXPECT_EQ(r.app->window().listAction(ListAction::Redo).shortcuts().size(), 2) << "Ctrl+Y too";
+}
+
+TEST(KeptLists, AStoreThatCannotBeUsedIsToldAndTheDownloadIsWhole)
+{
+    struct Case {
+        const char* what;
+        const char* toldStart;
+    };
+    const Case cases[] = {
+        {"damaged", "The kept lists are damaged: they were set aside as "},
+        {"second copy", "The lists are not being kept here: another copy of the program is running"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        std::unique_ptr<ListStore> other;
+        if (std::string(c.what) == "damaged") {
+            QFile f(dir.filePath(ListStore::FileName));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(8192, '\x7f'));
+        } else {
+            other = std::make_unique<ListStore>(dir.path());
+            ASSERT_TRUE(other->open().open);
+        }
+        AppRig r(48, dir.path());
+        LoadWithStore(r);
+        EXPECT_TRUE(Told(r).startsWith(c.toldStart)) << Told(r).toStdString();
+        r.getMemory();
+        r.tickUntilQuiet();
+        EXPECT_EQ(r.state().store.RecordCount, 48);
+    }
+}
+
+} // namespace

@@ -1,0 +1,60 @@
+// A store on a medium that runs full: the keeper says so once and the
+// program's table goes on as before.
+#include "lists/list_keeper.h"
+#include "lists/list_store.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+namespace {
+
+TEST(ListKeeper, AFullDiskIsToldOnceAndTheTableGoesOn)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a small file system";
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("small");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=96k", "tmpfs", folder}) != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    QStringList told;
+    int filedWhenTold = 0;
+    RecordStore table;
+    {
+        ListStore store(folder);
+        ASSERT_TRUE(store.open().open);
+        ListKeeper keeper(&store);
+        keeper.setWriteFailedListener([&](const QString& why) {
+            told << why;
+            filedWhenTold = table.RecordCount;
+        });
+        // Download after download, until the medium is full.
+        for (int list = 0; list < 60 && told.isEmpty(); ++list) {
+            keeper.beginNewList();
+            table.clearRecords();
+            for (int n = 1; n <= 255; ++n) {
+                auto& frame = table.UnitFrames[static_cast<std::size_t>(n)];
+                frame = {.filed = true};
+                frame.bytes.fill(static_cast<std::uint8_t>(list + n));
+                table.RecordCount = static_cast<std::int16_t>(n);
+                keeper.sync(table, TimeDisplay::Seconds);
+            }
+        }
+        EXPECT_FALSE(keeper.keeping());
+        table.RecordTable[1][RecordField::MarkState] = 2;
+        keeper.sync(table, TimeDisplay::Seconds);
+        EXPECT_EQ(keeper.undo(table).size(), 1u);
+    }
+    QProcess::execute("umount", {folder});
+    ASSERT_EQ(told.size(), 1) << told.join(" | ").toStdString();
+    EXPECT_FALSE(told.front().isEmpty());
+    EXPECT_GT(filedWhenTold, 0);
+    EXPECT_EQ(table.RecordCount, 255);
+}
+
+} // namespace

@@ -1,0 +1,160 @@
+// The list on screen kept in the store as it changes: downloads, marks,
+// sorts, a second download, a list brought back, and the marks stepped back
+// and forth.
+#include "lists/list_keeper.h"
+#include "lists/list_store.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <utility>
+
+namespace {
+
+// Files record `number` as the framing does, from a frame of its own bytes.
+void File(RecordStore& table, int number)
+{
+    auto& frame = table.UnitFrames[static_cast<std::size_t>(number)];
+    frame.filed = true;
+    for (std::size_t b = 0; b < frame.bytes.size(); ++b)
+        frame.bytes[b] = static_cast<std::uint8_t>(number + static_cast<int>(b) + 1);
+    auto& row = table.RecordTable[static_cast<std::size_t>(table.rowOfRecord(number))];
+    for (int b = 0; b < RecordField::StoredRecordBytes; ++b)
+        row[static_cast<std::size_t>(b)] = frame.bytes[static_cast<std::size_t>(b)];
+    table.RecordCount = static_cast<std::int16_t>(std::max<int>(table.RecordCount, number));
+}
+
+void Mark(RecordStore& table, int number, int mark)
+{
+    table.RecordTable[static_cast<std::size_t>(table.rowOfRecord(number))][RecordField::MarkState] = mark;
+}
+
+int MarkOf(const RecordStore& table, int number)
+{
+    return table.RecordTable[static_cast<std::size_t>(table.rowOfRecord(number))][RecordField::MarkState];
+}
+
+struct Keeping {
+    QTemporaryDir dir;
+    std::unique_ptr<ListStore> store = std::make_unique<ListStore>(dir.path());
+    ListKeeper keeper{store.get()};
+    RecordStore table;
+
+    Keeping() { EXPECT_TRUE(store->open().open); }
+    void sync(TimeDisplay display = TimeDisplay::Seconds) { keeper.sync(table, display); }
+    // What a new run of the program finds.
+    std::optional<KeptList> reopenedList(std::size_t newest = 0)
+    {
+        store = std::make_unique<ListStore>(dir.path());
+        keeper = ListKeeper(store.get());
+        if (!store->open().open)
+            return std::nullopt;
+        const auto lists = store->lists();
+        return newest < lists.size() ? store->load(lists[newest].id) : std::nullopt;
+    }
+};
+
+TEST(ListKeeper, TwoDownloadsAreTwoListsAndTheFirstComesBackAsItWasLeft)
+{
+    Keeping k;
+    k.sync();
+    EXPECT_TRUE(k.store->lists().empty()) << "an empty table is no list";
+    for (int n = 1; n <= 40; ++n) {
+        File(k.table, n);
+        k.sync();
+    }
+    k.table.ReportedRecordCount = 40;
+    Mark(k.table, 3, 2);
+    Mark(k.table, 17, 1);
+    std::swap(k.table.RecordTable[1], k.table.RecordTable[9]);
+    k.keeper.sortChosen(SortChoice::ByBib);
+    k.sync(TimeDisplay::TimeOfDay);
+    const RecordStore firstList = k.table;
+
+    k.table.clearRecords();
+    k.table.resetSequenceNumbers();
+    k.table.RecordCount = 0;
+    k.keeper.beginNewList();
+    for (int n = 1; n <= 5; ++n)
+        File(k.table, n);
+    k.sync();
+    ASSERT_EQ(k.store->lists().size(), 2u);
+
+    const auto lists = k.keeper.lists();
+    TimeDisplay display = TimeDisplay::Seconds;
+    SortChoice sort = SortChoice::None;
+    ASSERT_TRUE(k.keeper.bringBack(lists[1].id, k.table, display, sort));
+    EXPECT_EQ(k.table.RecordTable, firstList.RecordTable);
+    EXPECT_EQ(k.table.UnitFrames, firstList.UnitFrames);
+    EXPECT_EQ(k.table.RecordCount, 40);
+    EXPECT_EQ(k.table.ReportedRecordCount, 40);
+    EXPECT_EQ(display, TimeDisplay::TimeOfDay);
+    EXPECT_EQ(sort, SortChoice::ByBib);
+
+    // Marks made on the list brought back go to it, not to a new one.
+    Mark(k.table, 20, 1);
+    k.sync(display);
+    EXPECT_EQ(k.store->lists().size(), 2u);
+    const auto kept = k.reopenedList(1);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->records.size(), 40u);
+    EXPECT_EQ(kept->summary.marks, 3);
+}
+
+TEST(ListKeeper, UndoAndRedoStepThroughTheMarksAndAreKept)
+{
+    Keeping k;
+    for (int n = 1; n <= 3; ++n)
+        File(k.table, n);
+    k.sync();
+    // Each change of a mark is a step; one change per event.
+    const std::pair<int, int> clicks[] = {{1, 1}, {1, 2}, {2, 1}};
+    for (auto [number, mark] : clicks) {
+        Mark(k.table, number, mark);
+        k.sync();
+    }
+    struct Step {
+        bool undo;
+        int record;
+        int markAfter;
+    };
+    const Step steps[] = {{true, 2, 0}, {true, 1, 1}, {true, 1, 0}, {false, 1, 1}, {false, 1, 2}};
+    for (const Step& s : steps) {
+        const auto changes = s.undo ? k.keeper.undo(k.table) : k.keeper.redo(k.table);
+        ASSERT_EQ(changes.size(), 1u);
+        EXPECT_EQ(changes[0].record, s.record);
+        EXPECT_EQ(changes[0].after, s.markAfter);
+        EXPECT_EQ(MarkOf(k.table, s.record), s.markAfter);
+    }
+    // A new mark ends what could be redone.
+    Mark(k.table, 3, 1);
+    k.sync();
+    EXPECT_TRUE(k.keeper.redo(k.table).empty());
+    EXPECT_EQ(k.keeper.undo(k.table).front().record, 3);
+
+    const auto kept = k.reopenedList();
+    ASSERT_TRUE(kept);
+    std::vector<int> marks;
+    for (const KeptRecord& r : kept->records)
+        marks.push_back(r.mark);
+    EXPECT_EQ(marks, (std::vector<int>{2, 0, 0}));
+}
+
+TEST(ListKeeper, WithoutAStoreUndoStillWorksAndNothingIsTold)
+{
+    ListKeeper keeper(nullptr);
+    bool told = false;
+    keeper.setWriteFailedListener([&](const QString&) { told = true; });
+    RecordStore table;
+    File(table, 1);
+    keeper.sync(table, TimeDisplay::Seconds);
+    Mark(table, 1, 2);
+    keeper.sync(table, TimeDisplay::Seconds);
+    EXPECT_EQ(keeper.undo(table).size(), 1u);
+    EXPECT_EQ(MarkOf(table, 1), 0);
+    EXPECT_FALSE(keeper.keeping());
+    EXPECT_FALSE(told);
+}
+
+} // namespace
