@@ -20,57 +20,9 @@ mkdir -p "$rig"
 
 fail() { echo "usb rig: $*" >&2; exit 1; }
 
-command -v qemu-system-x86_64 >/dev/null || fail "qemu-system-x86_64 is missing (package qemu-system-x86)"
-[ -x /bin/busybox ] && file_is_static=$(ldd /bin/busybox 2>&1 | grep -c 'not a dynamic') || true
-[ "${file_is_static:-0}" -ge 1 ] || fail "a static /bin/busybox is missing (package busybox-static)"
-command -v cpio >/dev/null || fail "cpio is missing (package cpio)"
 [ -x "$build/tests/usb_guest_tests" ] && [ -x "$build/tests/trivex-gadget" ] \
   || fail "build usb_guest_tests and trivex-gadget first"
-
-# The kernel: the newest Debian 12 kernel package, unpacked here.
-if [ ! -f "$kernel/ready" ]; then
-  kernel_package() {
-    apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/.*Depends: \(linux-image-[0-9].*-amd64\)$/\1/p' | head -n 1
-  }
-  pkg=$(kernel_package)
-  if [ -z "$pkg" ] && [ "$(id -u)" -eq 0 ]; then
-    apt-get update -qq >/dev/null 2>&1 || true
-    pkg=$(kernel_package)
-  fi
-  [ -n "$pkg" ] || fail "no linux-image package is known to apt (apt-get update needs to run as root)"
-  rm -rf "$kernel" && mkdir -p "$kernel"
-  (cd "$kernel" && apt-get download "$pkg" >/dev/null 2>&1) || fail "could not download $pkg"
-  dpkg-deb -x "$kernel"/*.deb "$kernel/root" || fail "could not unpack $pkg"
-  rm -f "$kernel"/*.deb
-  touch "$kernel/ready"
-fi
-kver=$(ls "$kernel/root/lib/modules" | head -n 1)
-vmlinuz=$kernel/root/boot/vmlinuz-$kver
-[ -f "$vmlinuz" ] || fail "the kernel package held no vmlinuz"
-
-# The initramfs: busybox, /init and the modules in the order they load.
-modules="virtio_ring virtio virtio_pci_modern_dev virtio_pci_legacy_dev virtio_pci netfs fscache 9pnet
- 9pnet_virtio 9p usb-common usbcore usbserial cypress_m8 hid hid-generic usbhid configfs udc-core
- libcomposite usb_f_hid dummy_hcd overlay"
-# The serial driver is loaded before the HID driver, so that it takes the
-# unit first, as on any Linux machine. The HID core ignores 04B4:5500 (it
-# belongs to the serial driver); this quirk lets the HID driver take it when
-# it is given it, as Windows' HID driver does.
-usbhid_params="quirks=0x04b4:0x5500:0x40000000"
-initrd=$rig/initrd.gz
-stage=$rig/initramfs
-rm -rf "$stage" && mkdir -p "$stage"/{bin,modules,proc,sys,dev,host,tmp}
-cp /bin/busybox "$stage/bin/busybox"
-cp "$here/guest-init.sh" "$stage/init" && chmod 755 "$stage/init"
-: > "$stage/modules/order"
-for m in $modules; do
-  ko=$(find "$kernel/root/lib/modules/$kver" -name "$m.ko" -o -name "${m//-/_}.ko" | head -n 1)
-  [ -n "$ko" ] || fail "module $m is not in the kernel package"
-  cp "$ko" "$stage/modules/$m.ko"
-  echo "$m" >> "$stage/modules/order"
-done
-echo "$usbhid_params" > "$stage/modules/usbhid.params"
-(cd "$stage" && find . | cpio -o -H newc --quiet | gzip -1) > "$initrd"
+. "$here/guest-kernel.sh"
 
 rm -rf "$results" && mkdir -p "$results"
 echo "$build" > "$results/build-dir"
@@ -132,14 +84,6 @@ if [ -n "$win" ]; then
   fi
   windows_args="trivex.windows=$program trivex.prefix=$prefix"
   limit=400
-fi
-
-# Under TCG the guest's CPU leaves out SMAP, SMEP and protection keys: with
-# them, QEMU's emulation of iretq from user mode, which wine uses, faults.
-accel="-accel tcg -cpu max,-smap,-smep,-pku"
-tcg=$accel
-if grep -qE 'vmx|svm' /proc/cpuinfo && [ -w /dev/kvm ]; then
-  accel="-accel kvm -cpu host"
 fi
 
 boot() {
