@@ -51,7 +51,7 @@ KeptListsWindow::KeptListsWindow(QWidget* parent) : QDialog(parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(table_, &QTreeWidget::itemActivated, this, &KeptListsWindow::chooseCurrent);
     connect(table_, &QTreeWidget::currentItemChanged, show, [show](QTreeWidgetItem* item) { show->setEnabled(item); });
-    resize(720, 360);
+    resize(640, 360);
 }
 
 void KeptListsWindow::showLists(const std::vector<KeptListSummary>& lists, std::int64_t onScreen)

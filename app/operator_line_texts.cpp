@@ -33,7 +33,8 @@ QString PrintFailureText(const PrintResult& r)
     return r.detail.isEmpty() ? Tr("the printer reported an error") : r.detail;
 }
 
-QString When(const QDateTime& t) { return QLocale().toString(t, QLocale::ShortFormat); }
+// Kept whole on the line, which wraps at blanks.
+QString When(const QDateTime& t) { return QLocale().toString(t, QLocale::ShortFormat).replace(' ', QChar(0xa0)); }
 
 QString MarkName(int mark)
 {
@@ -160,7 +161,7 @@ PrintNews TellPrintOutcome(const PrintResult& r, const QString& caveat)
 
 QString KeptListOffered(const KeptListSummary& list, const QString& keys)
 {
-    return Tr("The list downloaded %1 is kept (%2 records, %3 marked): press %4 to bring it back.")
+    return Tr("The list downloaded %1 is kept (%2\u00a0records, %3\u00a0marked): press %4 to bring it back.")
         .arg(When(list.downloaded))
         .arg(list.records)
         .arg(list.marks)
@@ -169,7 +170,7 @@ QString KeptListOffered(const KeptListSummary& list, const QString& keys)
 
 QString ListBroughtBack(const KeptListSummary& list)
 {
-    return Tr("Back on screen: the list downloaded %1, %2 records, %3 marked.")
+    return Tr("Back on screen: the list downloaded %1, %2\u00a0records, %3\u00a0marked.")
         .arg(When(list.downloaded))
         .arg(list.records)
         .arg(list.marks);

@@ -284,7 +284,7 @@ void TimerApplication::showNotKept()
     showNews(OperatorLineText::ListsNotKept(notKept_), QDir::toNativeSeparators(path));
 }
 
-bool TimerApplication::downloadRunning() const { return news_.watching() || sequences_.busy(); }
+bool TimerApplication::downloadRunning() const { return news_.watching() || sequences_.askingForMemory(); }
 
 void TimerApplication::listActionClicked(MainWindow::ListAction action)
 {

@@ -8,6 +8,8 @@
 //  - how often the list is painted during that download, and the CPU it costs;
 //  - press-to-repaint latency with no unit while each search for it takes
 //    300 ms.
+// The program keeps its lists, as it does, in a folder of its own for the
+// run; with TRIVEX_BENCH_NO_LISTS set it keeps none, as it did before.
 #include "device/background_search.h"
 #include "emulator/emulated_hid.h"
 #include "presentation/focus_scroll_bar.h"
@@ -23,6 +25,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTest>
 
@@ -76,6 +79,7 @@ enum class Searching { AsTheProgramDoes, OnTheWindowsThread };
 // The whole program on an emulated unit paced in real time; with a search
 // time, each search for the unit takes that long.
 struct Session {
+    QTemporaryDir lists;
     SteadyClock clock;
     EmulatedUnit unit;
     EmulatedHidAccess hid{EmulatedHidAccess::Pacing::RealTime};
@@ -96,7 +100,8 @@ struct Session {
             search = std::make_unique<BackgroundSearch>(*access);
             access = search.get();
         }
-        app = std::make_unique<TimerApplication>(ApplicationPorts{.hid = *access, .clock = clock});
+        const QString folder = qEnvironmentVariableIsSet("TRIVEX_BENCH_NO_LISTS") ? QString() : lists.path();
+        app = std::make_unique<TimerApplication>(ApplicationPorts{.hid = *access, .clock = clock, .listsFolder = folder});
         app->Load();
         app->window().showCentred();
         if (!QTest::qWaitForWindowExposed(&app->window()) || !QTest::qWaitFor([this] { return app->started(); }))

@@ -94,8 +94,9 @@ QString ListStore::path() const { return QDir(folder_).filePath(QString::fromLat
 
 void ListStore::close()
 {
+    // Closed once its last statement ends, should one still be open.
     if (db_)
-        sqlite3_close(db_);
+        sqlite3_close_v2(db_);
     db_ = nullptr;
 }
 
@@ -156,20 +157,24 @@ ListStore::Opening ListStore::openFile()
     sqlite3_busy_timeout(db_, 0);
 
     // SQLite's own check: a file that is not a database, or one whose pages
-    // do not hold together.
+    // do not hold together. Its statement ends before the file is let go.
+    int step = SQLITE_ERROR;
+    QString verdict;
     {
         Statement check(db_, "PRAGMA quick_check");
-        const int step = check.step();
-        if (!check.ok() || (step != SQLITE_ROW && step != SQLITE_DONE)) {
-            const int code = sqlite3_errcode(db_) & 0xff;
-            return fail(code == SQLITE_NOTADB || code == SQLITE_CORRUPT ? StoreTrouble::Damaged
-                                                                        : StoreTrouble::FolderNotWritable);
-        }
-        if (step == SQLITE_ROW && check.text(0) != QLatin1String("ok")) {
-            lastError_ = check.text(0);
-            close();
-            return {.trouble = StoreTrouble::Damaged, .detail = lastError_};
-        }
+        step = check.step();
+        if (step == SQLITE_ROW)
+            verdict = check.text(0);
+    }
+    if (step != SQLITE_ROW && step != SQLITE_DONE) {
+        const int code = sqlite3_errcode(db_) & 0xff;
+        return fail(code == SQLITE_NOTADB || code == SQLITE_CORRUPT ? StoreTrouble::Damaged
+                                                                    : StoreTrouble::FolderNotWritable);
+    }
+    if (step == SQLITE_ROW && verdict != QLatin1String("ok")) {
+        lastError_ = verdict;
+        close();
+        return {.trouble = StoreTrouble::Damaged, .detail = lastError_};
     }
     std::int64_t version = 0;
     {

@@ -38,8 +38,8 @@ public:
     void stop();
     // The start-up command has been sent (or the sequences were stopped).
     bool started() const { return stage_ == Stage::Idle || stage_ == Stage::Pausing; }
-    // The start-up or a press of "Get Memory" is still on its way to the unit.
-    bool busy() const { return stage_ != Stage::Idle; }
+    // A press of "Get Memory" is still on its way to the unit.
+    bool askingForMemory() const { return stage_ == Stage::Pausing || pressedDuringStartUp_; }
 
 private:
     void startupReadDone();
