@@ -281,22 +281,25 @@ bool ListStore::write(const KeptListChange& change)
     return true;
 }
 
+bool ListStore::note(const char* sql, std::int64_t list, const QString& where, const QDateTime& when)
+{
+    if (!db_)
+        return false;
+    Statement note(db_, sql);
+    if (note.bind(1, where).bind(2, Stamp(when)).bind(3, list).run())
+        return true;
+    lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+    return false;
+}
+
 bool ListStore::noteExported(std::int64_t list, const QString& path, const QDateTime& when)
 {
-    Statement note(db_, "UPDATE lists SET exported_to = ?, exported_at = ? WHERE id = ?");
-    if (db_ && note.bind(1, path).bind(2, Stamp(when)).bind(3, list).run())
-        return true;
-    lastError_ = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : lastError_;
-    return false;
+    return note("UPDATE lists SET exported_to = ?, exported_at = ? WHERE id = ?", list, path, when);
 }
 
 bool ListStore::notePrinted(std::int64_t list, const QString& printer, const QDateTime& when)
 {
-    Statement note(db_, "UPDATE lists SET printed_on = ?, printed_at = ? WHERE id = ?");
-    if (db_ && note.bind(1, printer).bind(2, Stamp(when)).bind(3, list).run())
-        return true;
-    lastError_ = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : lastError_;
-    return false;
+    return note("UPDATE lists SET printed_on = ?, printed_at = ? WHERE id = ?", list, printer, when);
 }
 
 namespace {

@@ -70,6 +70,7 @@ private:
     Opening openFile();
     QString setAside(const QString& why);
     bool exec(const char* sql);
+    bool note(const char* sql, std::int64_t list, const QString& where, const QDateTime& when);
     bool makeSchema();
     void prune();
 

@@ -60,3 +60,17 @@ if grep -qE 'vmx|svm' /proc/cpuinfo && [ -w /dev/kvm ]; then
   accel="-accel kvm -cpu host"
 fi
 
+
+# The guest's machine: qemu_args for a console log, the script the guest
+# runs and more of the kernel's command line; the host's root is shared
+# read-only and $results writable over 9p. Needs results and build set.
+guest_args() { # console-log run-script [kernel-arguments]
+  qemu_args=(-smp 2 -m 2048 -display none -monitor none -no-reboot -nic none
+    -serial "file:$1" -kernel "$vmlinuz" -initrd "$initrd"
+    -append "console=ttyS0 panic=-1 quiet trivex.run=$2 trivex.results=$results trivex.keep=$here:$build ${3:-}"
+    -fsdev local,id=hostroot,path=/,security_model=none,readonly=on,multidevs=remap
+    -device virtio-9p-pci,fsdev=hostroot,mount_tag=hostroot
+    -fsdev local,id=results,path="$results",security_model=none
+    -device virtio-9p-pci,fsdev=results,mount_tag=results
+    -device isa-debug-exit,iobase=0xf4,iosize=0x04)
+}

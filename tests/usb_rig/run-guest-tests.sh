@@ -87,15 +87,8 @@ if [ -n "$win" ]; then
 fi
 
 boot() {
-  timeout "$limit" qemu-system-x86_64 $1 -smp 2 -m 2048 -display none -monitor none -no-reboot -nic none \
-    -serial "file:$rig/console.log" \
-    -kernel "$vmlinuz" -initrd "$initrd" \
-    -append "console=ttyS0 panic=-1 quiet trivex.run=$here/guest-run.sh trivex.results=$results trivex.keep=$here:$build $windows_args" \
-    -fsdev local,id=hostroot,path=/,security_model=none,readonly=on,multidevs=remap \
-    -device virtio-9p-pci,fsdev=hostroot,mount_tag=hostroot \
-    -fsdev local,id=results,path="$results",security_model=none \
-    -device virtio-9p-pci,fsdev=results,mount_tag=results \
-    -device isa-debug-exit,iobase=0xf4,iosize=0x04 < /dev/null > "$rig/qemu.log" 2>&1 || true
+  guest_args "$rig/console.log" "$here/guest-run.sh" "$windows_args"
+  timeout "$limit" qemu-system-x86_64 $1 "${qemu_args[@]}" < /dev/null > "$rig/qemu.log" 2>&1 || true
 }
 
 start=$(date +%s)

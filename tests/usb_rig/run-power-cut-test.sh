@@ -29,16 +29,9 @@ truncate -s 64M "$disk"
 mkfs.ext4 -q -F "$disk"
 
 qemu() { # phase accel
-  exec qemu-system-x86_64 $2 -smp 2 -m 1024 -display none -monitor none -no-reboot -nic none \
-    -serial "file:$rig/console-$1.log" \
-    -kernel "$vmlinuz" -initrd "$initrd" \
-    -append "console=ttyS0 panic=-1 quiet trivex.run=$here/guest-power-cut.sh trivex.results=$results trivex.keep=$here:$build trivex.phase=$1" \
-    -fsdev local,id=hostroot,path=/,security_model=none,readonly=on,multidevs=remap \
-    -device virtio-9p-pci,fsdev=hostroot,mount_tag=hostroot \
-    -fsdev local,id=results,path="$results",security_model=none \
-    -device virtio-9p-pci,fsdev=results,mount_tag=results \
-    -drive file="$disk",format=raw,if=virtio,cache=directsync \
-    -device isa-debug-exit,iobase=0xf4,iosize=0x04 < /dev/null > "$rig/qemu-$1.log" 2>&1
+  guest_args "$rig/console-$1.log" "$here/guest-power-cut.sh" "trivex.phase=$1"
+  exec qemu-system-x86_64 $2 "${qemu_args[@]}" -drive file="$disk",format=raw,if=virtio,cache=directsync \
+    < /dev/null > "$rig/qemu-$1.log" 2>&1
 }
 marks_shown() { [ -f "$results/marks.log" ] && wc -l < "$results/marks.log" || echo 0; }
 # Waits up to $1 seconds for the guest to end, or for the condition $2;
