@@ -19,7 +19,7 @@ std::array<int, RecordStore::Rows> RowsOfRecords(const RecordStore& table)
 std::optional<KeptRecord> KeptOf(const RecordStore& table, int number, int row)
 {
     const auto& fields = table.RecordTable[static_cast<std::size_t>(row)];
-    const auto& frame = table.UnitFrames[static_cast<std::size_t>(number)];
+    const auto& frame = table.unitFrames[static_cast<std::size_t>(number)];
     if (!frame.filed && table.rowIsEmpty(row))
         return std::nullopt;
     KeptRecord kept{.number = number, .mark = fields[RecordField::MarkState]};
@@ -168,7 +168,7 @@ std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordSt
         for (int b = 0; b < RecordField::StoredRecordBytes; ++b)
             fields[static_cast<std::size_t>(b)] = r.bytes[static_cast<std::size_t>(b)];
         fields[RecordField::MarkState] = std::clamp(r.mark, 0, 2);
-        table.UnitFrames[static_cast<std::size_t>(r.number)] = {.filed = true, .bytes = r.bytes};
+        table.unitFrames[static_cast<std::size_t>(r.number)] = {.filed = true, .bytes = r.bytes};
         highest = std::max(highest, r.number);
     }
     table.RecordCount = static_cast<std::int16_t>(highest);

@@ -36,7 +36,7 @@ void ScanReceiveRing(ReceiveRing& ring, RecordStore& store, ScrollRange& scroll)
         auto& row = store.RecordTable[static_cast<std::size_t>(store.rowOfRecord(r))];
         for (int n = 0; n < RecordField::StoredRecordBytes; ++n)
             row[static_cast<std::size_t>(n)] = at(i, n + 4);
-        auto& frame = store.UnitFrames[static_cast<std::size_t>(r)];
+        auto& frame = store.unitFrames[static_cast<std::size_t>(r)];
         frame.filed = true;
         for (std::size_t n = 0; n < frame.bytes.size(); ++n)
             frame.bytes[n] = at(i, static_cast<int>(n) + 4);

@@ -6,7 +6,7 @@ void RecordStore::clearRecords()
 {
     for (auto& row : RecordTable)
         std::fill(row.begin(), row.begin() + RecordField::Sequence, 0);
-    UnitFrames.fill({});
+    unitFrames.fill({});
 }
 
 void RecordStore::resetSequenceNumbers()

@@ -26,7 +26,7 @@ struct RecordStore {
         std::array<std::uint8_t, 32> bytes{};
         bool operator==(const UnitFrame&) const = default;
     };
-    std::array<UnitFrame, Rows> UnitFrames{};
+    std::array<UnitFrame, Rows> unitFrames{};
 
     RecordStore() { resetSequenceNumbers(); }
 

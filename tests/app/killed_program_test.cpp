@@ -31,7 +31,7 @@ void Say(const char* what, int n)
 
 int Filed(const RecordStore& table)
 {
-    return static_cast<int>(std::count_if(table.UnitFrames.begin(), table.UnitFrames.end(),
+    return static_cast<int>(std::count_if(table.unitFrames.begin(), table.unitFrames.end(),
                                           [](const RecordStore::UnitFrame& f) { return f.filed; }));
 }
 

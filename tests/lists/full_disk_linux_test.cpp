@@ -38,7 +38,7 @@ TEST(ListKeeper, AFullDiskIsToldOnceAndTheTableGoesOn)
             keeper.beginNewList();
             table.clearRecords();
             for (int n = 1; n <= 255; ++n) {
-                auto& frame = table.UnitFrames[static_cast<std::size_t>(n)];
+                auto& frame = table.unitFrames[static_cast<std::size_t>(n)];
                 frame = {.filed = true};
                 frame.bytes.fill(static_cast<std::uint8_t>(list + n));
                 table.RecordCount = static_cast<std::int16_t>(n);

@@ -15,7 +15,7 @@ namespace {
 // Files record `number` as the framing does, from a frame of its own bytes.
 void File(RecordStore& table, int number)
 {
-    auto& frame = table.UnitFrames[static_cast<std::size_t>(number)];
+    auto& frame = table.unitFrames[static_cast<std::size_t>(number)];
     frame.filed = true;
     for (std::size_t b = 0; b < frame.bytes.size(); ++b)
         frame.bytes[b] = static_cast<std::uint8_t>(number + static_cast<int>(b) + 1);
@@ -86,7 +86,7 @@ TEST(ListKeeper, TwoDownloadsAreTwoListsAndTheFirstComesBackAsItWasLeft)
     SortChoice sort = SortChoice::None;
     ASSERT_TRUE(k.keeper.bringBack(lists[1].id, k.table, display, sort));
     EXPECT_EQ(k.table.RecordTable, firstList.RecordTable);
-    EXPECT_EQ(k.table.UnitFrames, firstList.UnitFrames);
+    EXPECT_EQ(k.table.unitFrames, firstList.unitFrames);
     EXPECT_EQ(k.table.RecordCount, 40);
     EXPECT_EQ(k.table.ReportedRecordCount, 40);
     EXPECT_EQ(display, TimeDisplay::TimeOfDay);
