@@ -270,6 +270,9 @@ void TimerApplication::openKeptLists()
         if (!opening.open)
             return;
     }
+    // Records filed before the store was there are kept now.
+    keeper_.storeOpened();
+    keepList();
     // Offered, never put on screen unasked; not over a download begun meanwhile.
     const auto lists = keeper_.lists();
     if (lists.empty() || state_.store.RecordCount > 0 || downloadRunning())

@@ -129,6 +129,12 @@ void ListKeeper::beginNewList()
     writtenReported_ = 0;
 }
 
+void ListKeeper::storeOpened()
+{
+    shadow_.fill(std::nullopt);
+    shadowOrder_.reset();
+}
+
 void ListKeeper::noteExported(const QString& path)
 {
     if (keeping() && current_ && !store_->noteExported(*current_, path, QDateTime::currentDateTime()))

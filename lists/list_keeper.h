@@ -31,6 +31,8 @@ public:
     // The table was emptied for a download: the records that come next
     // begin a new list.
     void beginNewList();
+    // The store has just opened: the next look writes all the table holds.
+    void storeOpened();
     void noteExported(const QString& path);
     void notePrinted(const QString& printer);
     bool keeping() const;
