@@ -103,7 +103,8 @@ ended_within() { # pid seconds
 }
 main_title="Trivex Timing Interface Window"
 
-# Runs a demo in FOLDER: Get Memory, waits for the race, Write File, Write, Exit.
+# Runs a demo in FOLDER: Get Memory, waits for the race, marks a line from
+# the keyboard, Write File, Write, Exit.
 export_with_demo() { # name folder command...
   local name=$1 folder=$2
   shift 2
@@ -116,6 +117,9 @@ export_with_demo() { # name folder command...
   press "$window" alt+g
   # 48 records come in about 3 s from a unit sending a report each 10 ms.
   sleep 8
+  # Into the list from "Exit", the cursor two lines down, its mark a star.
+  press "$window" Tab Down Down space
+  sleep 1
   screenshot "$name-downloaded"
   press "$window" alt+w
   sleep 2
@@ -157,6 +161,37 @@ check "the Windows spreadsheet file equals the Linux one byte for byte" \
   cmp "$work/export-windows/results.csv" "$work/export-linux/results.csv"
 check "the spreadsheet file holds a header and 48 rows" \
   test "$(grep -c $'\r$' "$work/export-windows/results.csv" 2>/dev/null)" -eq 49
+
+echo "run-windows-tests: the Windows demo keeps its list and brings it back in a new run"
+lists_db=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/trivex-demo/lists.sqlite' 2>/dev/null | head -n 1)
+check "the list is kept under %LOCALAPPDATA%" test -n "$lists_db"
+check "the kept list holds the 48 records" test "$(sqlite3 "$lists_db" 'SELECT count(*) FROM records' 2>/dev/null)" = 48
+check "and the mark" test "$(sqlite3 "$lists_db" 'SELECT count(*) FROM records WHERE mark = 1' 2>/dev/null)" = 1
+(cd "$work/export-windows" && exec "$wine" "$portable/trivex-demo.exe" >"$work/demo-again.log" 2>&1) &
+pid=$!
+if window=$(wait_for_window "$main_title"); then
+  sleep 3
+  screenshot windows-demo-offered
+  press "$window" ctrl+r
+  sleep 1
+  screenshot windows-demo-back
+  # Written from the list brought back, without a download: as the first was.
+  press "$window" alt+w
+  sleep 2
+  xdotool key shift+Tab ctrl+a
+  xdotool type --delay 50 back.txt
+  xdotool key Return
+  for _ in $(seq 50); do [ -s "$work/export-windows/back.txt" ] && break; sleep 0.2; done
+  press "$window" alt+x
+  check "Exit ends it" ended_within "$pid" 15
+  # The header's second line names the file and the time; its Unit stays.
+  only_unit() { sed '2s/.*Unit = /Unit = /' "$1"; }
+  check "the list brought back exports as the downloaded one did" \
+    cmp -s <(only_unit "$work/export-windows/back.txt") <(only_unit "$win_file")
+else
+  check "the demo shows its window again" false
+  kill "$pid" 2>/dev/null || true
+fi
 
 echo "run-windows-tests: the real program with no unit"
 (cd "$work" && exec "$wine" "$portable/trivex.exe" >"$work/no-unit.log" 2>&1) &
