@@ -67,7 +67,7 @@ void KeptListsWindow::showLists(const std::vector<KeptListSummary>& lists, std::
         if (l.id == onScreen || !table_->currentItem())
             table_->setCurrentItem(item);
     }
-    for (int c = 0; c < 3; ++c)
+    for (int c = 0; c < table_->columnCount() - 1; ++c)
         table_->resizeColumnToContents(c);
     table_->setFocus();
 }
