@@ -185,6 +185,11 @@ QString BringBackAfterTheDownload()
     return Tr("A download is running: a kept list can be brought back once it has ended.");
 }
 
+QString BringBackAfterTheStartUp()
+{
+    return Tr("The unit is being started: a kept list can be brought back in a moment.");
+}
+
 QString ListsNotKept(const ListStore::Opening& opening)
 {
     switch (opening.trouble) {

@@ -51,6 +51,7 @@ QString ListBroughtBack(const KeptListSummary& list);
 QString NoKeptList();
 QString KeptListUnreadable();
 QString BringBackAfterTheDownload();
+QString BringBackAfterTheStartUp();
 // Why the lists are not being kept, or that a store was set aside; "%1"
 // stands for the data folder, or for the name the store was set aside as.
 QString ListsNotKept(const ListStore::Opening& opening);

@@ -75,6 +75,8 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
     scheduler_.setResume([this] { continueTick(); });
     poll_.setStopListener([this](bool ended) { tickStopped(ended); });
     sequences_.setAskedListener([this] { showNews(news_.asked(clock_.nowUs())); });
+    // What the unit sends into an emptied table is a new list.
+    sequences_.setEmptiedListener([this] { keeper_.beginNewList(); });
     connect(&printing_, &PrintController::finished, this, &TimerApplication::printFinished);
     results_.setMarkListener([this] { keepList(); });
     keeper_.setWriteFailedListener([this](const QString& why) {
@@ -181,16 +183,13 @@ void TimerApplication::stopPolling()
 void TimerApplication::getMemoryClicked()
 {
     switch (sequences_.GetMemory()) {
-    case UnitSequences::Press::Pausing:
-        // The table is empty: what the unit sends now is a new list.
-        keeper_.beginNewList();
-        return;
     case UnitSequences::Press::AfterStartUp:
         showNews(OperatorLineText::UnitBeingStarted());
         return;
     case UnitSequences::Press::NoUnit:
         showNews(OperatorLineText::NoUnitForGetMemory());
         return;
+    case UnitSequences::Press::Pausing:
     case UnitSequences::Press::AlreadyOnItsWay:
         return;
     }
@@ -335,6 +334,11 @@ void TimerApplication::showKeptLists()
 
 void TimerApplication::bringBack(std::int64_t list)
 {
+    // The start-up empties the table after its read.
+    if (!sequences_.started()) {
+        showNews(OperatorLineText::BringBackAfterTheStartUp());
+        return;
+    }
     if (downloadRunning()) {
         showNews(OperatorLineText::BringBackAfterTheDownload());
         return;

@@ -14,6 +14,8 @@ void UnitSequences::startupReadDone()
 {
     stage_ = Stage::StartupPause;
     protocol_.store.clearRecords();
+    if (emptied_)
+        emptied_();
     later_.callAfter(protocol_.clock.nowUs() + StartupWaitUs, [this] {
         stage_ = Stage::Idle;
         protocol_.unit.sendCommand(StartupCommand);
@@ -38,6 +40,8 @@ UnitSequences::Press UnitSequences::GetMemory()
     }
     if (!EmptyTableForMemory(protocol_))
         return Press::NoUnit;
+    if (emptied_)
+        emptied_();
     stage_ = Stage::Pausing;
     later_.callAfter(protocol_.clock.nowUs() + GetMemoryPauseUs, [this] { ask(); });
     return Press::Pausing;

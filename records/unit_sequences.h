@@ -30,6 +30,9 @@ public:
 
     // Told when command 151 has gone to the unit.
     void setAskedListener(std::function<void()> asked) { asked_ = std::move(asked); }
+    // Told when the table has been emptied: after the start-up read, and at
+    // a press of "Get Memory" that asks the unit.
+    void setEmptiedListener(std::function<void()> emptied) { emptied_ = std::move(emptied); }
 
     // The start-up after the link was opened: the read, its pause, the command.
     void startUp();
@@ -51,6 +54,7 @@ private:
     PollTick& poll_;
     LaterSteps& later_;
     std::function<void()> asked_;
+    std::function<void()> emptied_;
     Stage stage_ = Stage::Idle;
     bool pressedDuringStartUp_ = false;
 };

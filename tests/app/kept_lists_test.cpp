@@ -74,6 +74,15 @@ TEST(KeptLists, ASecondGetMemoryKeepsTheFirstListWhichComesBackWithItsMarks)
     QTest::keyClick(&table, Qt::Key_Return);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(r.seqAt(5), "2");
+
+    // A download into a list brought back is a list of its own.
+    Trigger(r, ListAction::BringBack);
+    r.getMemory();
+    r.tickUntilQuiet();
+    const auto lists = r.app->keeper().lists();
+    ASSERT_EQ(lists.size(), 3u);
+    EXPECT_EQ(lists[2].marks, 2);
+    EXPECT_EQ(lists[2].records, 20);
 }
 
 TEST(KeptLists, ANewRunOffersTheLastListAndBringsItBackOnlyWhenAsked)
@@ -91,11 +100,16 @@ TEST(KeptLists, ANewRunOffersTheLastListAndBringsItBackOnlyWhenAsked)
         left = Lines(r);
     }
     AppRig r(40, dir.path());
-    LoadWithStore(r);
-    EXPECT_EQ(r.state().store.RecordCount, 0) << "nothing is restored unasked";
+    r.app->Load();
+    QCoreApplication::processEvents();
     EXPECT_TRUE(Told(r).startsWith("The list downloaded ")) << Told(r).toStdString();
     EXPECT_TRUE(Told(r).endsWith(" is kept (40\u00a0records, 1\u00a0marked): press Ctrl+R to bring it back."))
         << Told(r).toStdString();
+    // Not while the start-up is on its way: it empties the table after its read.
+    Trigger(r, ListAction::BringBack);
+    EXPECT_EQ(Told(r), "The unit is being started: a kept list can be brought back in a moment.");
+    r.settle();
+    EXPECT_EQ(r.state().store.RecordCount, 0) << "nothing is restored unasked";
     Trigger(r, ListAction::BringBack);
     EXPECT_EQ(Lines(r), left);
     EXPECT_EQ(r.state().format.TimeDisplayMode, TimeDisplay::TimeOfDay);

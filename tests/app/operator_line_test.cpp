@@ -84,7 +84,7 @@ std::vector<Told> EveryText()
     const QString why = QStringLiteral("database or disk is full");
     for (const QString& text :
          {KeptListOffered(list, QStringLiteral("Ctrl+R")), ListBroughtBack(list), NoKeptList(), KeptListUnreadable(),
-          BringBackAfterTheDownload(), ListsNoLongerKept(why), MarkUndone(255, 2, QStringLiteral("Ctrl+Shift+Z")),
+          BringBackAfterTheDownload(), BringBackAfterTheStartUp(), ListsNoLongerKept(why), MarkUndone(255, 2, QStringLiteral("Ctrl+Shift+Z")),
           MarkRedone(255, 0), NothingToUndo(), NothingToRedo(),
           ListsNotKept({.trouble = StoreTrouble::InUse}), ListsNotKept({.trouble = StoreTrouble::Damaged})})
         told.push_back({text, {}});
