@@ -241,13 +241,14 @@ void TimerApplication::printClicked()
         showNews(OperatorLineText::StillPrinting());
         return;
     }
+    printedList_ = keeper_.listOnScreen();
     showNews(OperatorLineText::SendingToPrinter());
 }
 
 void TimerApplication::printFinished(const PrintResult& r, const QString& caveat)
 {
     if (r.outcome == PrintOutcome::Sent || r.outcome == PrintOutcome::Held)
-        keeper_.notePrinted(r.printer);
+        keeper_.notePrinted(printedList_, r.printer);
     const OperatorLineText::PrintNews news = OperatorLineText::TellPrintOutcome(r, caveat);
     showNews(news.line);
     if (!news.message.isEmpty())

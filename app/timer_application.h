@@ -154,6 +154,8 @@ private:
     PrintController printing_;
     std::unique_ptr<ListStore> listStore_;
     ListKeeper keeper_;
+    // The list on screen when the print on its way was asked for.
+    std::optional<std::int64_t> printedList_;
     // Why the lists are not kept, once the store said so.
     ListStore::Opening notKept_;
     KeptListsWindow* keptListsWindow_ = nullptr;

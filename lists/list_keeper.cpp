@@ -141,9 +141,9 @@ void ListKeeper::noteExported(const QString& path)
         fail();
 }
 
-void ListKeeper::notePrinted(const QString& printer)
+void ListKeeper::notePrinted(std::optional<std::int64_t> list, const QString& printer)
 {
-    if (keeping() && current_ && !store_->notePrinted(*current_, printer, QDateTime::currentDateTime()))
+    if (keeping() && list && !store_->notePrinted(*list, printer, QDateTime::currentDateTime()))
         fail();
 }
 

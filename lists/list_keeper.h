@@ -34,7 +34,9 @@ public:
     // The store has just opened: the next look writes all the table holds.
     void storeOpened();
     void noteExported(const QString& path);
-    void notePrinted(const QString& printer);
+    // A print ends after it was asked for: it belongs to the list that was
+    // on screen then.
+    void notePrinted(std::optional<std::int64_t> list, const QString& printer);
     bool keeping() const;
 
     // Newest first: lists with records.

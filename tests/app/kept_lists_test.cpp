@@ -20,15 +20,6 @@ QString Told(AppRig& r) { return r.app->window().operatorLine().toldText(); }
 
 void Trigger(AppRig& r, ListAction action) { r.app->window().listAction(action).trigger(); }
 
-// The rig's start-up, the store opened from the event loop while the
-// start-up read is still on its way, as in the program.
-void LoadWithStore(AppRig& r)
-{
-    r.app->Load();
-    QCoreApplication::processEvents();
-    r.settle();
-}
-
 std::vector<std::string> Lines(AppRig& r)
 {
     std::vector<std::string> lines;
@@ -44,8 +35,8 @@ std::vector<std::string> Lines(AppRig& r)
 TEST(KeptLists, ASecondGetMemoryKeepsTheFirstListWhichComesBackWithItsMarks)
 {
     QTemporaryDir dir;
-    AppRig r(20, dir.path());
-    LoadWithStore(r);
+    AppRig r(true, 20, nullptr, dir.path());
+    r.load();
     r.getMemory();
     r.tickUntilQuiet();
     r.clickLine(5);
@@ -90,8 +81,8 @@ TEST(KeptLists, ANewRunOffersTheLastListAndBringsItBackOnlyWhenAsked)
     QTemporaryDir dir;
     std::vector<std::string> left;
     {
-        AppRig r(40, dir.path());
-        LoadWithStore(r);
+        AppRig r(true, 40, nullptr, dir.path());
+        r.load();
         r.getMemory();
         r.tickUntilQuiet();
         r.clickLine(4);
@@ -99,7 +90,7 @@ TEST(KeptLists, ANewRunOffersTheLastListAndBringsItBackOnlyWhenAsked)
         r.click(AppRig::Button::DayTime);
         left = Lines(r);
     }
-    AppRig r(40, dir.path());
+    AppRig r(true, 40, nullptr, dir.path());
     r.app->Load();
     QCoreApplication::processEvents();
     EXPECT_TRUE(Told(r).startsWith("The list downloaded ")) << Told(r).toStdString();
@@ -118,8 +109,8 @@ TEST(KeptLists, ANewRunOffersTheLastListAndBringsItBackOnlyWhenAsked)
 TEST(KeptLists, UndoAndRedoOnTheKeysTheLineNames)
 {
     QTemporaryDir dir;
-    AppRig r(10, dir.path());
-    LoadWithStore(r);
+    AppRig r(true, 10, nullptr, dir.path());
+    r.load();
     r.getMemory();
     r.tickUntilQuiet();
     Trigger(r, ListAction::Undo);
@@ -157,8 +148,8 @@ TEST(KeptLists, AStoreThatCannotBeUsedIsToldAndTheDownloadIsWhole)
             other = std::make_unique<ListStore>(dir.path());
             ASSERT_TRUE(other->open().open);
         }
-        AppRig r(48, dir.path());
-        LoadWithStore(r);
+        AppRig r(true, 48, nullptr, dir.path());
+        r.load();
         EXPECT_TRUE(Told(r).startsWith(c.toldStart)) << Told(r).toStdString();
         r.getMemory();
         r.tickUntilQuiet();

@@ -42,9 +42,8 @@ TEST(KilledProgram, DISABLED_Child)
     const QString folder = TestArgument("lists");
     if (folder.isEmpty())
         GTEST_SKIP() << "run by KilledProgram.EveryRecordAndMarkBeforeTheKillIsKept";
-    AppRig r(Records, folder);
+    AppRig r(true, Records, nullptr, folder);
     r.load();
-    QCoreApplication::processEvents();
     r.getMemory();
     for (int ticks = 0; ticks < 200 && (r.unit.sending() || Filed(r.state().store) < Records); ++ticks) {
         r.clock.advanceUs(250000);

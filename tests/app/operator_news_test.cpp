@@ -21,7 +21,8 @@ struct NewsRig : AppRig {
     QStringList news;
     QTemporaryDir dir;
     PdfPrinter pdf{dir.filePath("job.pdf")};
-    explicit NewsRig(int records = 48, OperatorPrompt* prompt = nullptr) : AppRig(true, records, prompt)
+    explicit NewsRig(int records = 48, OperatorPrompt* prompt = nullptr, const QString& listsFolder = {})
+        : AppRig(true, records, prompt, listsFolder)
     {
         QObject::connect(app.get(), &TimerApplication::newsShown, [this](const QString& n) { news << n; });
         app->setPrintSystem(pdf);
@@ -99,6 +100,26 @@ TEST(OperatorNews, TheExportAndThePrintAreTold)
     EXPECT_EQ(r.line(), "The list was not written to "
                             + QDir::toNativeSeparators(r.dir.filePath("no-such-folder/Heat2.txt"))
                             + "; the records are kept.");
+}
+
+// The kept list says where and when it was printed and exported; a print
+// that ends after another list was brought back belongs to the one it took.
+TEST(OperatorNews, TheKeptListSaysWhereAndWhenItWentOut)
+{
+    QTemporaryDir lists;
+    NewsRig r(5, nullptr, lists.path());
+    r.loadAndDownload();
+    r.writeAs("Heat1.txt");
+    r.click(AppRig::Button::Print);
+    r.getMemory();
+    r.tickUntilQuiet();
+    ASSERT_TRUE(r.waitForPrint());
+    const auto kept = r.app->keeper().lists();
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[1].exportedTo, QDir::toNativeSeparators(r.dir.filePath("Heat1.txt")));
+    EXPECT_FALSE(kept[1].printedOn.isEmpty());
+    EXPECT_LE(kept[1].exportedAt, kept[1].printedAt);
+    EXPECT_TRUE(kept[0].exportedTo.isEmpty() && kept[0].printedOn.isEmpty());
 }
 
 // An export and a print made while records still arrive say so; none of the

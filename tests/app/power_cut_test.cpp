@@ -29,9 +29,8 @@ TEST(PowerCut, DISABLED_Before)
     const QString folder = TestArgument("lists");
     const QString marks = TestArgument("marks");
     ASSERT_FALSE(folder.isEmpty() || marks.isEmpty()) << "run by usb_rig/run-power-cut-test.sh";
-    AppRig r(Records, folder);
+    AppRig r(true, Records, nullptr, folder);
     r.load();
-    QCoreApplication::processEvents();
     r.getMemory();
     r.tickUntilQuiet();
     ASSERT_EQ(r.state().store.RecordCount, Records);
@@ -61,9 +60,8 @@ TEST(PowerCut, DISABLED_After)
             shown[words[0].toInt()] = words[1].toInt();
     ASSERT_EQ(shown.size(), 5u);
 
-    AppRig r(Records, folder);
+    AppRig r(true, Records, nullptr, folder);
     r.load();
-    QCoreApplication::processEvents();
     const QString told = r.app->window().operatorLine().toldText();
     EXPECT_TRUE(told.startsWith("The list downloaded ")) << told.toStdString();
     r.app->window().listAction(MainWindow::ListAction::BringBack).trigger();

@@ -35,14 +35,10 @@ struct AppRig {
     QStringList captions;
     int exitRequests = 0;
 
-    explicit AppRig(bool withUnit = true, int records = 48, OperatorPrompt* prompt = nullptr)
-        : AppRig(SampleRace(36000000, 7, records), withUnit, prompt)
-    {
-    }
-
-    // The lists kept in `listsFolder`, as the program keeps them.
-    AppRig(int records, const QString& listsFolder)
-        : AppRig(SampleRace(36000000, 7, records), true, nullptr, {}, listsFolder)
+    // With a `listsFolder`, the lists are kept there, as the program keeps them.
+    explicit AppRig(bool withUnit = true, int records = 48, OperatorPrompt* prompt = nullptr,
+                    const QString& listsFolder = {})
+        : AppRig(SampleRace(36000000, 7, records), withUnit, prompt, {}, listsFolder)
     {
     }
 
@@ -131,6 +127,8 @@ struct AppRig {
     void load()
     {
         app->Load();
+        // The store of kept lists opens from the event loop meanwhile.
+        QCoreApplication::processEvents();
         settle();
     }
     // "Get Memory", to the command sent after its pause; a tick waiting
