@@ -11,6 +11,8 @@
 
 #include <unistd.h>
 
+#include <cstdio>
+
 namespace {
 
 TEST(ListKeeper, AFullDiskIsToldOnceAndTheTableGoesOn)
@@ -52,6 +54,7 @@ TEST(ListKeeper, AFullDiskIsToldOnceAndTheTableGoesOn)
     }
     QProcess::execute("umount", {folder});
     ASSERT_EQ(told.size(), 1) << told.join(" | ").toStdString();
+    std::printf("told: %s after %d records\n", qPrintable(told.front()), filedWhenTold);
     EXPECT_FALSE(told.front().isEmpty());
     EXPECT_GT(filedWhenTold, 0);
     EXPECT_EQ(table.RecordCount, 255);
