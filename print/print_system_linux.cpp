@@ -16,10 +16,15 @@
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <utility>
 
 namespace {
+
+// Longer than a server that is there takes to say it has no default printer.
+constexpr qint64 NoDefaultAnswerMs = 1000;
 
 struct Deadline {
     QElapsedTimer since;
@@ -116,6 +121,13 @@ public:
             const ipp_status_t why = cupsLastError();
             if (deadline.passed || why == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || why == IPP_STATUS_ERROR_INTERNAL)
                 return failed(PrintOutcome::StoppedAnswering, LastCupsError());
+            // libcups says "no default destination" also when the server broke
+            // the connection or never answered; a server that answers says so
+            // at once.
+            if (const int broken = httpError(http.get()); broken != 0 && broken != ETIMEDOUT)
+                return failed(PrintOutcome::StoppedAnswering, QString::fromLocal8Bit(std::strerror(broken)));
+            if (httpError(http.get()) == ETIMEDOUT || deadline.since.elapsed() >= NoDefaultAnswerMs)
+                return failed(PrintOutcome::TimedOut, {});
             return failed(PrintOutcome::NoPrinter, {});
         }
         result.printer = QString::fromUtf8(dest->name);
