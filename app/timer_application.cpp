@@ -283,8 +283,10 @@ void TimerApplication::openKeptLists()
 
 void TimerApplication::showNotKept()
 {
+    // Some of these sentences name no file.
+    const QString text = OperatorLineText::ListsNotKept(notKept_);
     const QString path = notKept_.setAsideAs.isEmpty() ? listStore_->folder() : notKept_.setAsideAs;
-    showNews(OperatorLineText::ListsNotKept(notKept_), QDir::toNativeSeparators(path));
+    showNews(text, text.contains(QLatin1String("%1")) ? QDir::toNativeSeparators(path) : QString());
 }
 
 bool TimerApplication::downloadRunning() const { return news_.watching() || sequences_.askingForMemory(); }

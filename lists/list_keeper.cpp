@@ -55,7 +55,9 @@ bool IsPermutation(const KeptOrder& order)
 
 bool ListKeeper::keeping() const { return store_ && store_->isOpen(); }
 
-void ListKeeper::sync(const RecordStore& table, TimeDisplay display)
+void ListKeeper::sync(const RecordStore& table, TimeDisplay display) { look(table, display, true); }
+
+void ListKeeper::look(const RecordStore& table, TimeDisplay display, bool marksAreSteps)
 {
     display_ = display;
     const auto rows = RowsOfRecords(table);
@@ -76,7 +78,7 @@ void ListKeeper::sync(const RecordStore& table, TimeDisplay display)
     const KeptOrder order = OrderOf(table);
     changed = changed || order != shadowOrder_;
     shadowOrder_ = order;
-    if (!marks.empty()) {
+    if (marksAreSteps && !marks.empty()) {
         undo_.push_back(std::move(marks));
         redo_.clear();
     }
@@ -190,15 +192,20 @@ std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordSt
     sort_ = writtenSort_ = sort;
     display_ = writtenDisplay_ = display;
     writtenReported_ = table.ReportedRecordCount;
-    const auto shown = RowsOfRecords(table);
     for (int number = 0; number < RecordStore::Rows; ++number)
-        shadow_[static_cast<std::size_t>(number)] = KeptOf(table, number, shown[static_cast<std::size_t>(number)]);
+        shadow_[static_cast<std::size_t>(number)] = KeptOf(table, number, rows[static_cast<std::size_t>(number)]);
     shadowOrder_ = OrderOf(table);
     return kept->summary;
 }
 
-std::vector<ListKeeper::MarkChange> ListKeeper::apply(Step step, bool back, RecordStore& table)
+std::vector<ListKeeper::MarkChange> ListKeeper::step(std::vector<Step>& from, std::vector<Step>& to, bool back,
+                                                    RecordStore& table)
 {
+    if (from.empty())
+        return {};
+    Step step = std::move(from.back());
+    from.pop_back();
+    to.push_back(step);
     const auto rows = RowsOfRecords(table);
     for (MarkChange& c : step) {
         if (back)
@@ -207,30 +214,10 @@ std::vector<ListKeeper::MarkChange> ListKeeper::apply(Step step, bool back, Reco
             c.after;
     }
     // Written as a click is; the change itself is no new step.
-    const auto undone = std::move(undo_);
-    const auto redone = std::move(redo_);
-    sync(table, display_);
-    undo_ = undone;
-    redo_ = redone;
+    look(table, display_, false);
     return step;
 }
 
-std::vector<ListKeeper::MarkChange> ListKeeper::undo(RecordStore& table)
-{
-    if (undo_.empty())
-        return {};
-    Step step = std::move(undo_.back());
-    undo_.pop_back();
-    redo_.push_back(step);
-    return apply(std::move(step), true, table);
-}
+std::vector<ListKeeper::MarkChange> ListKeeper::undo(RecordStore& table) { return step(undo_, redo_, true, table); }
 
-std::vector<ListKeeper::MarkChange> ListKeeper::redo(RecordStore& table)
-{
-    if (redo_.empty())
-        return {};
-    Step step = std::move(redo_.back());
-    redo_.pop_back();
-    undo_.push_back(step);
-    return apply(std::move(step), false, table);
-}
+std::vector<ListKeeper::MarkChange> ListKeeper::redo(RecordStore& table) { return step(redo_, undo_, false, table); }

@@ -59,7 +59,10 @@ public:
 
 private:
     using Step = std::vector<MarkChange>;
-    std::vector<MarkChange> apply(Step step, bool back, RecordStore& table);
+    // Writes what changed; a changed mark is a new step only when it was the operator's.
+    void look(const RecordStore& table, TimeDisplay display, bool marksAreSteps);
+    // Takes the last step of `from` onto `to`, its marks as before it (`back`) or after it.
+    std::vector<MarkChange> step(std::vector<Step>& from, std::vector<Step>& to, bool back, RecordStore& table);
     void write(const KeptListChange& change);
     void fail();
 
