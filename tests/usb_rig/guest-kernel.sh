@@ -74,3 +74,39 @@ guest_args() { # console-log run-script [kernel-arguments]
     -device virtio-9p-pci,fsdev=results,mount_tag=results
     -device isa-debug-exit,iobase=0xf4,iosize=0x04)
 }
+
+# Waits for a guest started in the background to end, or for the condition
+# (shell code) to hold, then stops it dead. Under TCG a guest runs several
+# times slower than under KVM, so it is judged by whether it moves: it is
+# stopped as stuck once neither its console log nor a file under $results
+# has grown for $guest_stall seconds. Its whole run is bounded too, by a
+# limit scaled from the boot it was measured to take (guest-init.sh writes
+# $results/booted). Sets guest_end (ended, condition, stuck or too long),
+# guest_boot and guest_seconds, and prints them.
+guest_stall=${TRIVEX_RIG_STALL:-180}
+watch_guest() { # pid console-log [condition]
+  local pid=$1 console=$2 condition=${3:-} began=$SECONDS stamp last="" moved=$SECONDS limit=""
+  guest_end=ended guest_boot=""
+  while kill -0 "$pid" 2>/dev/null; do
+    if [ -n "$condition" ] && eval "$condition"; then guest_end=condition; break; fi
+    if [ -z "$guest_boot" ] && [ -f "$results/booted" ]; then
+      guest_boot=$((SECONDS - began))
+      # 60 boots' time, and never under 10 minutes: a KVM guest boots in about
+      # 2 s and its tests take about 2 minutes.
+      limit=$((guest_boot * 60)); [ "$limit" -ge 600 ] || limit=600
+      echo "${rig_name:-usb rig}: the guest booted in $guest_boot s; its run is limited to $limit s"
+    fi
+    stamp=$(find "$results" "$console" -type f -printf '%p %s\n' 2>/dev/null | sort | cksum)
+    [ "$stamp" != "$last" ] && { last=$stamp; moved=$SECONDS; }
+    if [ $((SECONDS - moved)) -ge "$guest_stall" ]; then guest_end=stuck; break; fi
+    if [ -n "$limit" ] && [ $((SECONDS - began)) -ge "$limit" ]; then guest_end="too long"; break; fi
+    sleep 1
+  done
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  guest_seconds=$((SECONDS - began))
+  case $guest_end in
+    stuck) echo "${rig_name:-usb rig}: the guest was stopped after $guest_seconds s: nothing moved for $guest_stall s" >&2 ;;
+    "too long") echo "${rig_name:-usb rig}: the guest was stopped after $guest_seconds s, its limit" >&2 ;;
+  esac
+}

@@ -43,8 +43,9 @@ udc=$(ls /sys/class/udc | head -n 1)
 echo "$udc" > UDC || exit 11
 cd /
 
+# A minute each: devices come slowly in a guest under TCG.
 wait_for() {
-  for _ in $(seq 100); do [ -e "$1" ] && return 0; sleep 0.1; done
+  for _ in $(seq 600); do [ -e "$1" ] && return 0; sleep 0.1; done
   echo "guest: $1 did not appear"; return 1
 }
 wait_for /dev/hidg0 || exit 12
@@ -60,7 +61,7 @@ records=0
 if [ -n "$windows" ]; then
   # As a Windows machine has it: no serial driver for the unit, which goes
   # to the HID driver (a hidraw node), now and whenever it is plugged in.
-  for _ in $(seq 100); do intf=$(unit_interface) && [ -n "$intf" ] && break; sleep 0.1; done
+  for _ in $(seq 600); do intf=$(unit_interface) && [ -n "$intf" ] && break; sleep 0.1; done
   [ -n "$intf" ] || exit 13
   /bin/busybox rmmod cypress_m8 || exit 14
   # udevd tells wine's HID bus of hidraw nodes as they come and go, as the

@@ -32,7 +32,6 @@ echo "$build" > "$results/build-dir"
 # its own memory (wine reads programs over 9p wrongly) and lays its own
 # writable layer over the prefix.
 windows_args=""
-limit=170
 if [ -n "$win" ]; then
   command -v wine >/dev/null || fail "wine is missing (scripts/install-deps windows)"
   [ -x /lib/systemd/systemd-udevd ] || fail "udevd is missing (package udev; scripts/install-deps windows)"
@@ -83,27 +82,29 @@ if [ -n "$win" ]; then
     echo "$wine_version" > "$prefix.version"
   fi
   windows_args="trivex.windows=$program trivex.prefix=$prefix"
-  limit=400
 fi
 
 boot() {
+  rm -f "$results/booted"
   guest_args "$rig/console.log" "$here/guest-run.sh" "$windows_args"
-  timeout "$limit" qemu-system-x86_64 $1 "${qemu_args[@]}" < /dev/null > "$rig/qemu.log" 2>&1 || true
+  qemu-system-x86_64 $1 "${qemu_args[@]}" < /dev/null > "$rig/qemu.log" 2>&1 &
+  watch_guest $! "$rig/console.log"
+  echo "usb rig: the guest ran $guest_seconds s ($1)"
 }
 
-start=$(date +%s)
 boot "$accel"
 if [ ! -f "$results/verdict" ] && [ "$accel" != "$tcg" ]; then
   echo "usb rig: no verdict with KVM; booting again under TCG"
   boot "$tcg"
 fi
-echo "usb rig: guest ran $(( $(date +%s) - start )) s ($accel)"
 
 [ -f "$results/guest-tests.log" ] && cat "$results/guest-tests.log"
 if [ ! -f "$results/verdict" ]; then
   echo "--- guest console" >&2
   tail -n 60 "$rig/console.log" >&2
   cat "$rig/qemu.log" >&2
+  echo "--- the guest's last steps (step, progress, seconds)" >&2
+  tail -n 10 "$results/progress.log" >&2 2>/dev/null || true
   fail "the guest gave no verdict"
 fi
 verdict=$(cat "$results/verdict")

@@ -16,6 +16,7 @@ results=$rig/results
 kernel=${TRIVEX_RIG_KERNEL:-$build/usb-rig/kernel}
 mkdir -p "$rig"
 
+rig_name="power cut"
 fail() { echo "power cut: $*" >&2; exit 1; }
 command -v mkfs.ext4 >/dev/null || fail "mkfs.ext4 is missing (package e2fsprogs)"
 [ -x "$build/tests/app_tests" ] || fail "build app_tests first"
@@ -34,22 +35,15 @@ qemu() { # phase accel
     < /dev/null > "$rig/qemu-$1.log" 2>&1
 }
 marks_shown() { [ -f "$results/marks.log" ] && wc -l < "$results/marks.log" || echo 0; }
-# Waits up to $1 seconds for the guest to end, or for the condition $2;
-# then the guest is stopped dead.
-run_guest() { # phase seconds [condition]
+run_guest() { # phase [condition]
+  rm -f "$results/booted"
   (qemu "$1" "$accel") &
-  local guest=$! tenths=$(( $2 * 10 ))
-  for _ in $(seq "$tenths"); do
-    kill -0 "$guest" 2>/dev/null || break
-    [ -n "${3:-}" ] && eval "$3" && break
-    sleep 0.1
-  done
-  kill -KILL "$guest" 2>/dev/null || true
-  wait "$guest" 2>/dev/null || true
+  watch_guest $! "$rig/console-$1.log" "${2:-}"
+  echo "power cut: the guest's $1 phase ran $guest_seconds s ($accel)"
 }
 
 # Before: the power goes the moment the fifth mark is on the window.
-run_guest Before 240 '[ "$(marks_shown)" -ge 5 ]'
+run_guest Before '[ "$(marks_shown)" -ge 5 ]'
 if [ "$(marks_shown)" -lt 5 ]; then
   tail -n 40 "$rig/console-Before.log" "$results/Before.log" 2>/dev/null >&2 || true
   fail "the program showed $(marks_shown) marks before the cut, not 5"
@@ -59,7 +53,7 @@ cat "$results/marks.log"
 
 # After: the same disk, as it was left.
 rm -f "$results/verdict"
-run_guest After 300
+run_guest After
 cat "$results/After.log" 2>/dev/null || true
 if [ "$(cat "$results/verdict" 2>/dev/null)" != 0 ]; then
   tail -n 40 "$rig/console-After.log" >&2
