@@ -3,14 +3,15 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
+#include "common/output_stamp.h"
+
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
 
-QString When(const QDateTime& t) { return QLocale().toString(t, QLocale::ShortFormat); }
+QString When(const QDateTime& t) { return StampMoment(t); }
 
 // Where and when, or a dash for never.
 QString WhereAndWhen(const QString& where, const QDateTime& when)

@@ -1,7 +1,8 @@
 #include "app/operator_line_texts.h"
 
+#include "common/output_stamp.h"
+
 #include <QCoreApplication>
-#include <QLocale>
 
 namespace {
 
@@ -34,7 +35,7 @@ QString PrintFailureText(const PrintResult& r)
 }
 
 // Kept whole on the line, which wraps at blanks.
-QString When(const QDateTime& t) { return QLocale().toString(t, QLocale::ShortFormat).replace(' ', QChar(0xa0)); }
+QString When(const QDateTime& t) { return StampMoment(t).replace(' ', QChar(0xa0)); }
 
 QString MarkName(int mark)
 {
@@ -57,6 +58,11 @@ QString UnitBeingStarted() { return Tr("The unit is being started; its records a
 QString NoUnitForGetMemory()
 {
     return Tr("No timing unit was found: the records are kept. Plug the unit in and press Get Memory again.");
+}
+
+QString AwaitingUnitSearch()
+{
+    return Tr("Looking for the timing unit; its records are asked for as soon as it is found.");
 }
 
 QString AskingForRecords() { return Tr("Asking the unit for its records\u2026"); }
@@ -107,6 +113,8 @@ QString ListWritten(ExportFormat format, const QString& caveat)
 }
 
 QString ListNotWritten() { return Tr("The list was not written to %1; the records are kept."); }
+
+QString ExportCancelled() { return Tr("Nothing was written: the export was cancelled."); }
 
 QString SendingToPrinter() { return Tr("Sending the list to the printer\u2026"); }
 

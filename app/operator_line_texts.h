@@ -17,6 +17,7 @@ namespace OperatorLineText {
 
 QString UnitBeingStarted();
 QString NoUnitForGetMemory();
+QString AwaitingUnitSearch();
 
 QString AskingForRecords();
 QString Downloading(int filed, int expected);
@@ -34,6 +35,7 @@ QString DownloadStillRunning(const DownloadCount& count);
 
 QString ListWritten(ExportFormat format, const QString& caveat);
 QString ListNotWritten();
+QString ExportCancelled();
 
 QString SendingToPrinter();
 QString StillPrinting();

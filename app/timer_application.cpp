@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -77,6 +78,7 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
     sequences_.setAskedListener([this] { showNews(news_.asked(clock_.nowUs())); });
     // What the unit sends into an emptied table is a new list.
     sequences_.setEmptiedListener([this] { keeper_.beginNewList(); });
+    sequences_.setNoUnitListener([this] { showNews(OperatorLineText::NoUnitForGetMemory()); });
     connect(&printing_, &PrintController::finished, this, &TimerApplication::printFinished);
     results_.setMarkListener([this] { keepList(); });
     keeper_.setWriteFailedListener([this](const QString& why) {
@@ -189,6 +191,9 @@ void TimerApplication::getMemoryClicked()
     case UnitSequences::Press::NoUnit:
         showNews(OperatorLineText::NoUnitForGetMemory());
         return;
+    case UnitSequences::Press::AwaitingSearch:
+        showNews(OperatorLineText::AwaitingUnitSearch());
+        return;
     case UnitSequences::Press::Pausing:
     case UnitSequences::Press::AlreadyOnItsWay:
         return;
@@ -223,8 +228,23 @@ void TimerApplication::writeFileClicked()
         // An earlier export's news of success must not stand for this one.
         connect(exportDialog_, &ExportDialog::notWritten, this,
                 [this](const QString& path) { showNews(OperatorLineText::ListNotWritten(), path); });
+        connect(exportDialog_, &ExportDialog::cancelled, this,
+                [this] { showNews(OperatorLineText::ExportCancelled()); });
+        exportDialog_->startIn(lastExportFolder());
     }
     exportDialog_->open();
+}
+
+QString TimerApplication::lastExportFolder() const
+{
+    QDateTime newest;
+    QString folder;
+    for (const KeptListSummary& list : keeper_.lists())
+        if (!list.exportedTo.isEmpty() && (newest.isNull() || list.exportedAt > newest)) {
+            newest = list.exportedAt;
+            folder = QFileInfo(QDir::fromNativeSeparators(list.exportedTo)).path();
+        }
+    return folder;
 }
 
 QString TimerApplication::listCaveat() const

@@ -118,6 +118,8 @@ private:
     void printFinished(const PrintResult& result, const QString& caveat);
     // What the news of an export or a print adds about the list it took.
     QString listCaveat() const;
+    // The folder of the newest export of any kept list; empty when none.
+    QString lastExportFolder() const;
     void tickStopped(bool ended);
     void stopPolling();
     // After every event that may change the table: the list goes to the store.

@@ -148,6 +148,7 @@ bool OpenTimerDevice(DeviceContext& device)
     link.DeviceConnected = false;
     std::vector<std::pair<std::string, OpenFailure>> unopenable;
     const std::optional<std::vector<HidDeviceInfo>> interfaces = device.hid.search(TimerVendorId, TimerProductId);
+    link.searchRunning = !interfaces;
     if (!interfaces) {
         // The search is still going on: nothing is known yet of units that cannot be opened.
         device.status.showLinkStatus(LinkCaption::NotFound);
@@ -182,10 +183,10 @@ bool OpenTimerDevice(DeviceContext& device)
     return true;
 }
 
-void WriteTimerReport(DeviceContext& device, std::uint8_t command)
+bool WriteTimerReport(DeviceContext& device, std::uint8_t command)
 {
     if (!EnsureConnected(device))
-        return;
+        return false;
     std::vector<std::uint8_t> report(std::max<std::size_t>(device.link.OutputReportLength, 3), 0);
     report[1] = 1;
     report[2] = command;
@@ -196,6 +197,7 @@ void WriteTimerReport(DeviceContext& device, std::uint8_t command)
     ReportReadCall& call = device.link.pendingRead;
     if (call.inProgress)
         call.waitDeadlineUs = std::max(call.waitDeadlineUs, device.clock.nowUs() + ReadWaitUs);
+    return true;
 }
 
 ReportReadProgress StartReadTimerReport(DeviceContext& device, ReceiveRing& ring)

@@ -37,6 +37,8 @@ struct DeviceLink {
     ReportReadCall pendingRead;
     // Set by CloseTimerDevice: the program is ending and nothing is sent or read again.
     bool closed = false;
+    // The last look for the unit found a search still running on its thread.
+    bool searchRunning = false;
     // Units listed with the right ids that could not be opened, already explained.
     std::set<std::string> unopenableUnits;
 };
@@ -74,9 +76,10 @@ void SendConfigFeature(DeviceLink& link);
 // false once the program is ending.
 bool EnsureConnected(DeviceContext& device);
 
-// Sends one command byte; dropped when no unit can be found. A read under way
-// waits for the answer at least the whole wait from the command.
-void WriteTimerReport(DeviceContext& device, std::uint8_t command);
+// Sends one command byte; false, and nothing sent, when no unit can be found
+// (or none yet: see `searchRunning`). A read under way waits for the answer
+// at least the whole wait from the command.
+bool WriteTimerReport(DeviceContext& device, std::uint8_t command);
 
 // ReadTimerReport, one call: up to 40 input reports, each awaited at most
 // 500 ms, appended to the ring. A wait that runs out or fails closes the

@@ -11,8 +11,13 @@ public:
     ReportReadProgress continueReportRead() override { return ContinueReadTimerReport(device_, ring_); }
     std::int64_t reportWaitDeadlineUs() const override { return device_.link.pendingRead.waitDeadlineUs; }
     void abandonReportRead() override { AbandonReadTimerReport(device_.link); }
-    void sendCommand(std::uint8_t command) override { WriteTimerReport(device_, command); }
-    bool reachable() override { return EnsureConnected(device_); }
+    bool sendCommand(std::uint8_t command) override { return WriteTimerReport(device_, command); }
+    UnitReach reach() override
+    {
+        if (EnsureConnected(device_))
+            return UnitReach::Connected;
+        return device_.link.searchRunning && !device_.link.closed ? UnitReach::Searching : UnitReach::NotFound;
+    }
 
 private:
     DeviceContext& device_;

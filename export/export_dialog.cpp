@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QStandardPaths>
 
 namespace {
 
@@ -118,7 +119,10 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
 
     drives_ = &MountedDrives;
     rereadDrives();
-    if (!dir1_->setPath(QDir::currentPath()))
+    // Not the current folder: started from a menu, on Windows that is the
+    // program's own, beside its libraries.
+    if (!dir1_->setPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        && !dir1_->setPath(QDir::homePath()))
         dir1_->setPath(QDir::rootPath());
     showDriveOf(dir1_->path());
     connect(drive1_, &QComboBox::activated, this, &ExportDialog::driveChanged);
@@ -223,17 +227,26 @@ QByteArray ExportDialog::nameBytes() const
 
 void ExportDialog::open()
 {
-    const bool firstOpening = !shownBefore_;
     if (!shownBefore_) {
         MoveToScreenCentre(*this);
         shownBefore_ = true;
     }
     show();
+    takeFocus();
+}
+
+void ExportDialog::takeFocus()
+{
     raise();
     activateWindow();
-    // The first time on "Write"; later the operator's own place stays.
-    if (firstOpening)
-        save1_->setFocus(Qt::OtherFocusReason);
+    text4_->setFocus(Qt::OtherFocusReason);
+    text4_->selectAll();
+}
+
+void ExportDialog::startIn(const QString& folder)
+{
+    if (!folder.isEmpty() && QFileInfo(folder).isDir() && dir1_->setPath(folder))
+        showDriveOf(dir1_->path());
 }
 
 void ExportDialog::rereadFolders()
@@ -302,6 +315,7 @@ void ExportDialog::keyPressEvent(QKeyEvent* event)
 
 void ExportDialog::cancel()
 {
+    emit cancelled();
     hide();
     if (mainWindow_)
         mainWindow_->activateWindow();
@@ -322,8 +336,14 @@ void ExportDialog::write()
     const QString path = QDir::toNativeSeparators(QDir(request.folder).filePath(request.name));
     if (outcome == ExportOutcome::Failed)
         emit notWritten(path);
-    if (outcome != ExportOutcome::Written)
+    if (outcome == ExportOutcome::Cancelled)
+        emit cancelled();
+    if (outcome != ExportOutcome::Written) {
+        // The question or the message was the main window's: the operator
+        // goes on in the dialog, Escape and Enter as before.
+        takeFocus();
         return;
+    }
     emit written(path);
     hide();
     if (mainWindow_)

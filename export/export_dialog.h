@@ -27,9 +27,12 @@ public:
     ExportDialog(FormatState& format, RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
                  std::function<QDateTime()> now = &QDateTime::currentDateTime);
 
-    // Shows the dialog (centred the first time) and gives it the focus; the
-    // first time on "Write", later where the operator left it.
+    // Shows the dialog (centred the first time) with the focus in the name
+    // box, so Enter writes and Escape cancels whatever was pressed last time.
     void open();
+    // Lists this folder when it is there; the dialog starts in the user's
+    // documents folder.
+    void startIn(const QString& folder);
 
     // Where the drives offered come from, read again whenever the dialog
     // comes up; by default the mounted file systems.
@@ -56,6 +59,8 @@ signals:
     void written(const QString& path);
     // Writing to this file failed; the operator has been told why.
     void notWritten(const QString& path);
+    // The operator cancelled: the dialog, or the question whether to replace a file.
+    void cancelled();
 
 protected:
     bool event(QEvent* event) override;
@@ -70,6 +75,7 @@ private:
     QByteArray nameBytes() const;
     void showDriveOf(const QString& path);
     void reportUnlistableFolder(const QString& path);
+    void takeFocus();
 
     FormatState& format_;
     RecordStore& store_;

@@ -17,15 +17,30 @@ std::string FormatPresentTime(const FormatState& state, std::int32_t v)
                                .SuppressDayTimeBase = v == 0});
 }
 
+bool IsBibTimerRow(const RecordStore& store, int n)
+{
+    return store.RecordTable[static_cast<std::size_t>(n)][RecordField::SourceCode] == SourceCode::BibTimer;
+}
+
 } // namespace
+
+double DayTimeBaseOfRow(const RecordStore& store, int n)
+{
+    for (int r = n; r >= 1; --r)
+        if (IsBibTimerRow(store, r))
+            return ComposeDayTimeOffset(store.RecordTable[static_cast<std::size_t>(r)]);
+    for (int r = n + 1; r < RecordStore::Rows; ++r)
+        if (IsBibTimerRow(store, r))
+            return ComposeDayTimeOffset(store.RecordTable[static_cast<std::size_t>(r)]);
+    return 0;
+}
 
 RecordLine FormatRecordLine(FormatState& state, RecordStore& store, int n)
 {
     if (n < 0 || n >= RecordStore::Rows)
         return state.lastRecordLine;
     auto& row = store.RecordTable[static_cast<std::size_t>(n)];
-    if (row[RecordField::SourceCode] == SourceCode::BibTimer)
-        state.DayTimeBase = ComposeDayTimeOffset(row);
+    state.DayTimeBase = DayTimeBaseOfRow(store, n);
     RepairAndReadBib(row);
     const RecordValues v = ReadRecordValues(row, state.DayTimeBase);
 

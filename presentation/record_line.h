@@ -19,10 +19,16 @@ struct RecordLine {
 
 struct FormatState;
 
+// The time of day that row n's times count from: the offset of the nearest
+// bib-timer record at or above it in the list, else of the first one below
+// it; 0 in a list without one. It depends on the list alone, never on which
+// line of which list was drawn, printed or exported before.
+double DayTimeBaseOfRow(const RecordStore& store, int n);
+
 // Turns row n of the table into its line. The only writes that drawing a
 // line makes, each one the timing program's own rule: bib digits above 9 are
-// set to 0 in the table for good; a bib-timer record's offset becomes the
-// DayTimeBase of the lines after it; and the line is kept as
-// state.lastRecordLine, whose Source is the Unit of the next print or export.
-// A row outside the table gives the last line again and changes nothing.
+// set to 0 in the table for good; state.DayTimeBase becomes the row's base
+// (DayTimeBaseOfRow); and the line is kept as state.lastRecordLine, whose
+// Source is the Unit of the next print or export. A row outside the table
+// gives the last line again and changes nothing.
 RecordLine FormatRecordLine(FormatState& state, RecordStore& store, int n);

@@ -2,7 +2,7 @@
 
 bool EmptyTableForMemory(TimerProtocol& p)
 {
-    if (!p.unit.reachable())
+    if (p.unit.reach() != UnitReach::Connected)
         return false;
     p.timer.setPolling(false);
     p.store.clearRecords();
@@ -17,9 +17,10 @@ bool EmptyTableForMemory(TimerProtocol& p)
     return true;
 }
 
-void AskForMemory(TimerProtocol& p)
+bool AskForMemory(TimerProtocol& p)
 {
     p.display.DrawColumnHeadings();
-    p.unit.sendCommand(GetMemoryCommand);
+    const bool sent = p.unit.sendCommand(GetMemoryCommand);
     p.timer.setPolling(true);
+    return sent;
 }

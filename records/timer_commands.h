@@ -27,4 +27,5 @@ struct TimerProtocol {
 // downloaded are not thrown away for nothing.
 bool EmptyTableForMemory(TimerProtocol& protocol);
 // The second: the unit is asked for its memory and the poll starts again.
-void AskForMemory(TimerProtocol& protocol);
+// False when the command could not be written.
+bool AskForMemory(TimerProtocol& protocol);

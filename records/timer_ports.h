@@ -13,6 +13,13 @@ enum class ReportReadProgress {
     WaitingForReport, // the next report is not there yet and its wait has not run out
 };
 
+// How the unit can be reached when a command is to go to it.
+enum class UnitReach {
+    Connected,
+    Searching, // the search for it is still running on its thread: asked again shortly, it may be there
+    NotFound,  // the last search ended without it, or the program is ending
+};
+
 // The unit as the poll and the commands reach it. A read call never waits on
 // the thread: it takes the reports already queued and stops where it would
 // have to wait, to be continued when a report comes or its wait runs out.
@@ -25,9 +32,10 @@ public:
     virtual std::int64_t reportWaitDeadlineUs() const = 0;
     // Forgets a read call in progress without touching the unit.
     virtual void abandonReportRead() = 0;
-    virtual void sendCommand(std::uint8_t command) = 0;
-    // The unit is connected, or a search finds it now.
-    virtual bool reachable() = 0;
+    // False when it could not be written: no unit, or not yet found.
+    virtual bool sendCommand(std::uint8_t command) = 0;
+    // Connected, or found and opened now; else whether a search is still out.
+    virtual UnitReach reach() = 0;
 };
 
 // The results list as the poll and "Get Memory" redraw it.

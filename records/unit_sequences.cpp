@@ -20,8 +20,8 @@ void UnitSequences::startupReadDone()
         stage_ = Stage::Idle;
         protocol_.unit.sendCommand(StartupCommand);
         protocol_.timer.setPolling(true);
-        if (std::exchange(pressedDuringStartUp_, false))
-            GetMemory();
+        if (std::exchange(pressedDuringStartUp_, false) && GetMemory() == Press::NoUnit)
+            noUnit();
     });
 }
 
@@ -34,8 +34,29 @@ UnitSequences::Press UnitSequences::GetMemory()
         pressedDuringStartUp_ = true;
         return Press::AfterStartUp;
     case Stage::Pausing:
+    case Stage::AwaitingSearch:
+    case Stage::AskingAfterSearch:
         return Press::AlreadyOnItsWay;
     case Stage::Idle:
+        break;
+    }
+    return press();
+}
+
+UnitSequences::Press UnitSequences::press()
+{
+    switch (protocol_.unit.reach()) {
+    case UnitReach::Searching:
+        stage_ = Stage::AwaitingSearch;
+        later_.callAfter(protocol_.clock.nowUs() + SearchLookUs, [this] {
+            stage_ = Stage::Idle;
+            if (press() == Press::NoUnit)
+                noUnit();
+        });
+        return Press::AwaitingSearch;
+    case UnitReach::NotFound:
+        return Press::NoUnit;
+    case UnitReach::Connected:
         break;
     }
     if (!EmptyTableForMemory(protocol_))
@@ -49,10 +70,26 @@ UnitSequences::Press UnitSequences::GetMemory()
 
 void UnitSequences::ask()
 {
+    // A silent unit's link may have closed in the pause: the command waits
+    // for the search rather than being dropped.
+    if (protocol_.unit.reach() == UnitReach::Searching) {
+        stage_ = Stage::AskingAfterSearch;
+        later_.callAfter(protocol_.clock.nowUs() + SearchLookUs, [this] { ask(); });
+        return;
+    }
     stage_ = Stage::Idle;
-    AskForMemory(protocol_);
+    if (!AskForMemory(protocol_)) {
+        noUnit();
+        return;
+    }
     if (asked_)
         asked_();
+}
+
+void UnitSequences::noUnit()
+{
+    if (noUnit_)
+        noUnit_();
 }
 
 void UnitSequences::stop()

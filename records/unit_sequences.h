@@ -9,11 +9,15 @@
 // The start-up and "Get Memory", step by step: the start-up read, its pause
 // and command 141; the table emptied, the pause and command 151; and the
 // presses of "Get Memory" that come during them. Every pause is a later step,
-// so none holds the window.
+// so none holds the window. A press while the search for the unit is still
+// running (the link closes whenever a silent unit lets a read run out) waits
+// for that search and asks as soon as the unit is there.
 class UnitSequences {
 public:
     static constexpr std::int64_t StartupWaitUs = 500000;
     static constexpr std::int64_t GetMemoryPauseUs = 100000;
+    // How often a press waiting for the search looks whether it has ended.
+    static constexpr std::int64_t SearchLookUs = 50000;
 
     // What became of a press of "Get Memory".
     enum class Press {
@@ -21,6 +25,7 @@ public:
         AfterStartUp,   // the unit is being started: it is asked once it has had command 141
         AlreadyOnItsWay, // pressed again during the pause: that download is coming
         NoUnit,         // no unit to ask: the records are kept
+        AwaitingSearch, // the search for the unit is still running: the unit is asked once it is found
     };
 
     UnitSequences(TimerProtocol& protocol, PollTick& poll, LaterSteps& later)
@@ -33,6 +38,9 @@ public:
     // Told when the table has been emptied: after the start-up read, and at
     // a press of "Get Memory" that asks the unit.
     void setEmptiedListener(std::function<void()> emptied) { emptied_ = std::move(emptied); }
+    // Told when a press that waited (for the start-up or a search) finds no
+    // unit after all, so nothing was asked.
+    void setNoUnitListener(std::function<void()> noUnit) { noUnit_ = std::move(noUnit); }
 
     // The start-up after the link was opened: the read, its pause, the command.
     void startUp();
@@ -40,21 +48,30 @@ public:
     // The program is ending, or the poll was stopped: nothing waiting is sent.
     void stop();
     // The start-up command has been sent (or the sequences were stopped).
-    bool started() const { return stage_ == Stage::Idle || stage_ == Stage::Pausing; }
+    bool started() const { return stage_ != Stage::StartupRead && stage_ != Stage::StartupPause; }
     // A press of "Get Memory" is still on its way to the unit.
-    bool askingForMemory() const { return stage_ == Stage::Pausing || pressedDuringStartUp_; }
+    bool askingForMemory() const
+    {
+        return stage_ == Stage::Pausing || stage_ == Stage::AwaitingSearch || stage_ == Stage::AskingAfterSearch ||
+               pressedDuringStartUp_;
+    }
 
 private:
     void startupReadDone();
+    Press press();
     void ask();
+    void noUnit();
 
-    enum class Stage { Idle, StartupRead, StartupPause, Pausing };
+    // AwaitingSearch: pressed while the search ran, nothing emptied yet.
+    // AskingAfterSearch: emptied, and the link went into a search in the pause.
+    enum class Stage { Idle, StartupRead, StartupPause, Pausing, AwaitingSearch, AskingAfterSearch };
 
     TimerProtocol& protocol_;
     PollTick& poll_;
     LaterSteps& later_;
     std::function<void()> asked_;
     std::function<void()> emptied_;
+    std::function<void()> noUnit_;
     Stage stage_ = Stage::Idle;
     bool pressedDuringStartUp_ = false;
 };

@@ -2,6 +2,7 @@
 // by search, with the searches made slow enough to be caught running.
 #include "device/background_search.h"
 #include "device/device_link.h"
+#include "device/device_port.h"
 #include "emulator/emulated_hid.h"
 #include "support/recording_status.h"
 
@@ -101,6 +102,35 @@ TEST(BackgroundSearch, AUnitThatCannotBeOpenedIsExplainedOnceAcrossSearches)
     }
     ASSERT_EQ(l.status.explained.size(), 1u);
     EXPECT_EQ(l.status.explained[0].second, OpenFailure::Busy);
+}
+
+// What a command sees while the search runs: neither the unit nor its
+// absence, but a search to wait for.
+TEST(BackgroundSearch, ACommandSeesASearchStillRunningApartFromNoUnit)
+{
+    Link l;
+    EmulatedUnit unit(l.clock);
+    l.devices.addUnit("unit", unit);
+    ReceiveRing ring;
+    DeviceUnitPort port(l.device, ring);
+    EXPECT_EQ(port.reach(), UnitReach::Connected); // the first search, at once
+    const auto dropLink = [&] {
+        l.link.DeviceHandle.reset();
+        l.link.DeviceConnected = false;
+    };
+    dropLink();
+    EXPECT_EQ(port.reach(), UnitReach::Searching);
+    EXPECT_FALSE(port.sendCommand(151));
+    l.search.waitForSearch();
+    EXPECT_EQ(port.reach(), UnitReach::Connected);
+
+    dropLink();
+    l.devices.remove("unit");
+    EXPECT_EQ(port.reach(), UnitReach::Searching);
+    l.search.waitForSearch();
+    EXPECT_EQ(port.reach(), UnitReach::NotFound);
+    CloseTimerDevice(l.link);
+    EXPECT_EQ(port.reach(), UnitReach::NotFound);
 }
 
 } // namespace

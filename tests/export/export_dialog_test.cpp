@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "export/file_system_lists.h"
 
 #include <QMessageBox>
@@ -199,10 +201,7 @@ TEST(ExportDialog, ATypedNameStaysUntilTheOperatorPicksAnother)
     auto tab = [](bool back = false) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
     };
-    ASSERT_EQ(QApplication::focusWidget(), r.button("Save1"));
-    tab(true);
     ASSERT_EQ(QApplication::focusWidget(), &r.dialog.fileName());
-    r.dialog.fileName().selectAll();
     QTest::keyClicks(&r.dialog.fileName(), "final.txt");
     tab();
     tab();
@@ -359,11 +358,11 @@ TEST(ExportDialog, Geometry)
     EXPECT_FALSE(r.button("Exit1")->isDefault());
 }
 
-TEST(ExportDialog, TabOrderStartsOnWrite)
+TEST(ExportDialog, TabOrderFromWriteAndTheFocusInTheName)
 {
     DialogRig r;
     ASSERT_NE(r.dialog.focusWidget(), nullptr);
-    EXPECT_EQ(r.dialog.focusWidget()->objectName(), "Save1");
+    EXPECT_EQ(r.dialog.focusWidget()->objectName(), "Text4");
     const char* order[] = {"Save1", "Exit1", "File1", "Dir1", "Drive1", "Text4"};
     QWidget* current = r.button("Save1");
     for (std::size_t i = 1; i < std::size(order); ++i) {
@@ -374,9 +373,10 @@ TEST(ExportDialog, TabOrderStartsOnWrite)
     }
 }
 
-// The dialog belongs to the main window, so the window manager keeps it above
-// it, and it keeps the operator's place when "Write File" is pressed again.
-TEST(WriteFileButton, TheDialogBelongsToTheMainWindowAndKeepsTheFocusWhereItWas)
+// The dialog belongs to the main window, so the window manager keeps it
+// above it. Each time it opens, the focus is in the name box, whatever was
+// pressed last time, and a cancel says that nothing was written.
+TEST(WriteFileButton, TheDialogBelongsToTheMainWindowAndOpensWithTheFocusInTheName)
 {
     ScriptedPrompt prompt;
     AppRig r(true, 5, &prompt);
@@ -390,11 +390,40 @@ TEST(WriteFileButton, TheDialogBelongsToTheMainWindowAndKeepsTheFocusWhereItWas)
     EXPECT_FALSE(dialog->isModal());
     ASSERT_NE(dialog->windowHandle(), nullptr);
     EXPECT_EQ(dialog->windowHandle()->transientParent(), r.app->window().windowHandle());
-    EXPECT_EQ(dialog->focusWidget(), dialog->findChild<QPushButton*>("Save1"));
 
-    dialog->fileName().setFocus();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dialog->folders().setPath(dir.path()));
+    dialog->fileName().setText("first.txt");
+    dialog->findChild<QPushButton*>("Save1")->click();
+    ASSERT_TRUE(QFile::exists(dir.filePath("first.txt")));
+    const struct {
+        const char* what;
+        std::function<void()> cancel;
+    } cancels[] = {
+        {"Cancel clicked", [&] { dialog->findChild<QPushButton*>("Exit1")->click(); }},
+        {"Escape", [&] { QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape); }},
+        {"the replacing declined", [&] {
+             prompt.answers = {false};
+             dialog->fileName().setText("first.txt");
+             QTest::keyClick(&dialog->fileName(), Qt::Key_Return);
+             EXPECT_TRUE(dialog->isVisible());
+             EXPECT_EQ(dialog->focusWidget(), &dialog->fileName()) << "back in the name box";
+             QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+         }},
+    };
+    for (const auto& c : cancels) {
+        r.click(AppRig::Button::WriteFile);
+        EXPECT_EQ(dialog->focusWidget(), &dialog->fileName()) << c.what;
+        c.cancel();
+        EXPECT_FALSE(dialog->isVisible()) << c.what;
+        EXPECT_EQ(r.app->window().operatorLine().toldText(), "Nothing was written: the export was cancelled.")
+            << c.what;
+    }
+    // Enter in the name box writes, whatever was pressed before.
     r.click(AppRig::Button::WriteFile);
-    EXPECT_EQ(dialog->focusWidget(), &dialog->fileName());
+    dialog->fileName().setText("second.txt");
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(QFile::exists(dir.filePath("second.txt")));
 }
 
 TEST(MessageBoxes, BelongToTheMainWindowAndANoticeDoesNotWait)

@@ -101,17 +101,40 @@ TEST(FormatRecordLine, MarksAndFlags)
     EXPECT_EQ(f.format(2).Bib, "8     MAN");
 }
 
-TEST(FormatRecordLine, DayTimeBaseComesFromTheLastBibTimerRecord)
+// A line's time of day comes from its own list: the bib-timer record at or
+// above it, else the first below it, whatever was formatted before.
+TEST(FormatRecordLine, ALinesTimeOfDayComesFromItsOwnList)
 {
-    Formatter f;
-    FillRow(f.store, 1, MakeTimerRecord({.start = 2000, .dayOffset = 43200000, .source = 1}));
-    FillRow(f.store, 2, MakeTimerRecord({.start = 1500, .dayOffset = 3600000, .source = 2}));
-    EXPECT_EQ(f.format(2, TimeDisplay::TimeOfDay).Start, "00:00:01:50"); // no bib-timer record formatted yet
-    EXPECT_EQ(f.state.lastRecordLine.Source, "Wand");
-    EXPECT_EQ(f.format(1, TimeDisplay::TimeOfDay).Start, "12:00:02:00");
-    EXPECT_EQ(f.state.lastRecordLine.Source, "BibTimer");
-    EXPECT_EQ(f.format(2, TimeDisplay::TimeOfDay).Start, "12:00:01:50");
-    EXPECT_EQ(f.state.DayTimeBase, 43200000);
+    const auto wand = [](std::uint32_t start) { return MakeTimerRecord({.start = start, .dayOffset = 3600000, .source = 2}); };
+    const auto bibTimer = [](std::uint32_t start, std::uint32_t offset) {
+        return MakeTimerRecord({.start = start, .dayOffset = offset, .source = 1});
+    };
+    const struct {
+        const char* what;
+        std::vector<TimerRecordBytes> list;
+        int row;
+        const char* start;
+    } cases[] = {
+        {"under a bib-timer record", {bibTimer(2000, 43200000), wand(1500)}, 2, "12:00:01:50"},
+        {"above the first bib-timer record", {wand(1500), bibTimer(2000, 43200000)}, 1, "12:00:01:50"},
+        {"the nearest above counts", {bibTimer(1, 3600000), bibTimer(1, 43200000), wand(1500)}, 3, "12:00:01:50"},
+        {"a bib-timer record its own", {bibTimer(1, 3600000), bibTimer(2000, 43200000)}, 2, "12:00:02:00"},
+        {"no bib-timer record", {wand(1500)}, 1, "00:00:01:50"},
+    };
+    for (const auto& c : cases) {
+        // Another list formatted first, with another base: it leaves nothing.
+        Formatter f;
+        FillRow(f.store, 1, bibTimer(1, 82800000));
+        f.format(1, TimeDisplay::TimeOfDay);
+        f.store = RecordStore{};
+        for (std::size_t i = 0; i < c.list.size(); ++i)
+            FillRow(f.store, static_cast<int>(i) + 1, c.list[i]);
+        EXPECT_EQ(f.format(c.row, TimeDisplay::TimeOfDay).Start, c.start) << c.what;
+        // And the same drawn after every other line of its list.
+        for (int r = static_cast<int>(c.list.size()); r >= 1; --r)
+            f.format(r, TimeDisplay::TimeOfDay);
+        EXPECT_EQ(f.format(c.row, TimeDisplay::TimeOfDay).Start, c.start) << c.what;
+    }
 }
 
 TEST(FormatRecordLine, DayTimeOffsetIsUnsigned)

@@ -33,7 +33,17 @@ struct Sequences : Poll {
     ManualLater later;
     UnitSequences sequences{protocol, poll, later};
     int asked = 0;
-    Sequences() { sequences.setAskedListener([this] { ++asked; }); }
+    int noUnit = 0;
+    Sequences()
+    {
+        sequences.setAskedListener([this] { ++asked; });
+        sequences.setNoUnitListener([this] { ++noUnit; });
+    }
+    void runLaterSteps()
+    {
+        for (int n = 0; n < 100 && later.run(clock); ++n) {
+        }
+    }
 };
 
 TEST(GetMemory, StopsAndClearsThenAsksAndPollsAgain)
@@ -128,6 +138,50 @@ TEST(UnitSequences, WithNoUnitThePressKeepsTheRecords)
     EXPECT_EQ(s.sequences.GetMemory(), UnitSequences::Press::NoUnit);
     EXPECT_FALSE(s.later.run(s.clock));
     EXPECT_EQ(s.store.RecordCount, 3);
+}
+
+// A silent unit's link closes whenever a read runs out, and the search for
+// it runs on a thread: a press then, or a pause that sees the link close,
+// waits for that search instead of being lost or told "no unit".
+TEST(UnitSequences, APressWhileTheUnitIsLookedForWaitsForTheSearch)
+{
+    const struct {
+        const char* what;
+        int searchingAtThePress;
+        int searchingInThePause;
+        bool foundAtLast;
+        std::vector<std::uint8_t> sent;
+    } cases[] = {
+        {"pressed while searching, found", 3, 0, true, {151}},
+        {"pressed while searching, none found", 3, 0, false, {}},
+        {"the link closed in the pause, found again", 0, 4, true, {151}},
+        {"the link closed in the pause, none found", 0, 4, false, {}},
+    };
+    for (const auto& c : cases) {
+        Sequences s;
+        FillRow(s.store, 3, MakeTimerRecord({.start = 5}));
+        s.store.RecordCount = 3;
+        s.unit.searchingLooks = c.searchingAtThePress;
+        s.unit.present = c.foundAtLast || c.searchingInThePause > 0;
+        const auto press = s.sequences.GetMemory();
+        EXPECT_EQ(press, c.searchingAtThePress ? UnitSequences::Press::AwaitingSearch : UnitSequences::Press::Pausing)
+            << c.what;
+        EXPECT_TRUE(s.sequences.askingForMemory()) << c.what;
+        // Pressed again while it waits: the same download.
+        EXPECT_EQ(s.sequences.GetMemory(), UnitSequences::Press::AlreadyOnItsWay) << c.what;
+        if (c.searchingInThePause) {
+            s.unit.searchingLooks = c.searchingInThePause;
+            s.unit.present = c.foundAtLast;
+        }
+        s.runLaterSteps();
+        EXPECT_EQ(s.unit.sent, c.sent) << c.what;
+        EXPECT_EQ(s.asked, c.foundAtLast ? 1 : 0) << c.what;
+        EXPECT_EQ(s.noUnit, c.foundAtLast ? 0 : 1) << c.what;
+        EXPECT_FALSE(s.sequences.askingForMemory()) << c.what;
+        // Found by no search before it was emptied: the records stay.
+        if (c.searchingAtThePress && !c.foundAtLast)
+            EXPECT_EQ(s.store.RecordCount, 3) << c.what;
+    }
 }
 
 } // namespace

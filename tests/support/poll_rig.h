@@ -29,7 +29,17 @@ public:
     std::vector<std::uint8_t> sent;
     std::int64_t usPerPiece = 0;
     bool present = true;
-    bool reachable() override { return present; }
+    // Looks at the link that still find a search running; after them the
+    // unit is there or not as `present` says.
+    int searchingLooks = 0;
+    UnitReach reach() override
+    {
+        if (searchingLooks > 0) {
+            --searchingLooks;
+            return UnitReach::Searching;
+        }
+        return present ? UnitReach::Connected : UnitReach::NotFound;
+    }
 
     ReportReadProgress startReportRead() override
     {
@@ -47,7 +57,13 @@ public:
     }
     std::int64_t reportWaitDeadlineUs() const override { return 500000; }
     void abandonReportRead() override { ++abandoned; }
-    void sendCommand(std::uint8_t command) override { sent.push_back(command); }
+    bool sendCommand(std::uint8_t command) override
+    {
+        if (reach() != UnitReach::Connected)
+            return false;
+        sent.push_back(command);
+        return true;
+    }
 
 private:
     ReportReadProgress takePiece()
