@@ -19,6 +19,7 @@
 #include <QCloseEvent>
 #include <QPainter>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
@@ -38,7 +39,18 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     setObjectName("Form1");
     setWindowTitle(tr("%1 Window").arg(QString::fromLatin1(ApplicationTitle)));
     setWindowIcon(ApplicationIcon());
-    setFixedSize(TwipsToPixelsX(*this, MainWindowLayout::WidthTwips), TwipsToPixelsY(*this, MainWindowLayout::HeightTwips));
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName("MenuBar");
+    // The desktop's own colours, not the list's.
+    menuBar_->setPalette(QApplication::palette(menuBar_));
+    menuBar_->setAutoFillBackground(true);
+    for (const char* title : {QT_TR_NOOP("&File"), QT_TR_NOOP("&Edit"), QT_TR_NOOP("&View"), QT_TR_NOOP("&Lists"),
+                              QT_TR_NOOP("&Help")})
+        menuBar_->addMenu(tr(title));
+    menuHeight_ = menuBar_->sizeHint().height();
+    setFixedSize(TwipsToPixelsX(*this, MainWindowLayout::WidthTwips),
+                 TwipsToPixelsY(*this, MainWindowLayout::HeightTwips) + menuHeight_);
+    menuBar_->setGeometry(0, 0, width(), menuHeight_);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(192, 255, 255));
     setPalette(pal);
@@ -73,7 +85,6 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 
     timer_ = new QTimer(this);
     timer_->setObjectName("Timer1");
-    timer_->setInterval(50);
 
     messUsb_ = new QLabel(this);
     messUsb_->setObjectName("MessUSB");
@@ -85,6 +96,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     operatorLine_->setAccessibleName(tr("News"));
     operatorLine_->setAccessibleDescription(tr("How the download goes and where the list was written"));
     addListActions();
+    addMenus();
     // The list shows it has the keyboard by a frame around it.
     connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
 
@@ -133,9 +145,85 @@ void MainWindow::addListActions()
     operatorLine_->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
+QAction* MainWindow::addButtonItem(QMenu& menu, Button which)
+{
+    const QPushButton& b = button(which);
+    auto* action = menu.addAction(b.text());
+    action->setObjectName(b.objectName() + QLatin1String("Item"));
+    // Shown beside the item: the button's own key, which the button answers
+    // (as a shortcut of the window too, it would be taken by neither).
+    action->setShortcut(static_cast<const AltKeyButton&>(b).keys());
+    action->setShortcutContext(Qt::WidgetShortcut);
+    action->setStatusTip(b.accessibleDescription());
+    connect(action, &QAction::triggered, this, [this, which] { emitRequest(which); });
+    buttonActions_[static_cast<std::size_t>(which)] = action;
+    return action;
+}
+
+void MainWindow::addMenus()
+{
+    const QList<QMenu*> menus = menuBar_->findChildren<QMenu*>(Qt::FindDirectChildrenOnly);
+    QMenu& file = *menus.at(0);
+    QMenu& edit = *menus.at(1);
+    QMenu& view = *menus.at(2);
+    QMenu& lists = *menus.at(3);
+    QMenu& help = *menus.at(4);
+
+    addButtonItem(file, Button::GetMemory);
+    file.addSeparator();
+    addButtonItem(file, Button::WriteFile)->setText(tr("Write File\u2026"));
+    QAction* print = addButtonItem(file, Button::Print);
+    // The platform's own key for printing and quitting where it has one,
+    // beside the button's.
+    if (!QKeySequence(QKeySequence::Print).isEmpty()) {
+        print->setShortcuts({QKeySequence(QKeySequence::Print)});
+        print->setShortcutContext(Qt::WindowShortcut);
+        addAction(print);
+    }
+    file.addSeparator();
+    QAction* exit = addButtonItem(file, Button::Exit);
+    if (!QKeySequence(QKeySequence::Quit).isEmpty()) {
+        exit->setShortcuts({QKeySequence(QKeySequence::Quit)});
+        exit->setShortcutContext(Qt::WindowShortcut);
+        addAction(exit);
+    }
+
+    edit.addAction(&listAction(ListAction::Undo));
+    edit.addAction(&listAction(ListAction::Redo));
+
+    for (Button which : {Button::SortTime, Button::SortBib, Button::SortSeq})
+        addButtonItem(view, which);
+    view.addSeparator();
+    addButtonItem(view, Button::Time);
+    addButtonItem(view, Button::DayTime);
+
+    lists.addAction(&listAction(ListAction::BringBack));
+    lists.addAction(&listAction(ListAction::KeptLists));
+
+    QAction* keys = help.addAction(tr("Keys and Tips"));
+    keys->setShortcut(QKeySequence::HelpContents);
+    keys->setShortcutContext(Qt::WindowShortcut);
+    addAction(keys);
+    connect(keys, &QAction::triggered, this, [this] { emit helpRequested(HelpAction::Keys); });
+    help.addSeparator();
+    QAction* about = help.addAction(tr("About %1").arg(QString::fromLatin1(ApplicationTitle)));
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, this, [this] { emit helpRequested(HelpAction::About); });
+}
+
+void MainWindow::showMarkSteps(const std::optional<MarkStep>& undo, const std::optional<MarkStep>& redo)
+{
+    QAction& u = listAction(ListAction::Undo);
+    u.setEnabled(undo.has_value());
+    u.setText(undo ? tr("Undo Mark of Record %1 (Bib %2)").arg(undo->record).arg(undo->bib) : tr("Undo Mark"));
+    QAction& r = listAction(ListAction::Redo);
+    r.setEnabled(redo.has_value());
+    r.setText(redo ? tr("Redo Mark of Record %1 (Bib %2)").arg(redo->record).arg(redo->bib) : tr("Redo Mark"));
+}
+
 QRect MainWindow::At(const MainWindowLayout::Box& box) const
 {
-    return TwipsRect(*this, box.left, box.top, box.width, box.height);
+    return TwipsRect(*this, box.left, box.top, box.width, box.height).translated(0, menuHeight_);
 }
 
 void MainWindow::fitButtonFont()

@@ -7,9 +7,12 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QLabel;
+class QMenu;
+class QMenuBar;
 namespace MainWindowLayout {
 struct Box;
 }
@@ -35,6 +38,7 @@ public:
     // control of the window moves for them.
     enum class ListAction { BringBack, KeptLists, Undo, Redo };
     static constexpr int ListActionCount = 4;
+    enum class HelpAction { Keys, About };
 
     explicit MainWindow(QWidget* parent = nullptr);
 
@@ -46,6 +50,18 @@ public:
     QTimer& pollTimer() const { return *timer_; }
     QPushButton& button(Button which) const { return *buttons_[static_cast<std::size_t>(which)]; }
     QAction& listAction(ListAction which) const { return *listActions_[static_cast<std::size_t>(which)]; }
+    // The menu bar over the described window: every button's action and the
+    // list actions, in the platform's order, each with its key beside it.
+    QMenuBar& menuBar() const { return *menuBar_; }
+    // The menu item that does what the button does.
+    QAction& buttonAction(Button which) const { return *buttonActions_[static_cast<std::size_t>(which)]; }
+
+    // What undo and redo would do now, in their items' texts; none greys the item.
+    struct MarkStep {
+        int record = 0;
+        int bib = 0;
+    };
+    void showMarkSteps(const std::optional<MarkStep>& undo, const std::optional<MarkStep>& redo);
 
     // Shows the window in the centre of the screen, the focus on "Exit".
     void showCentred();
@@ -58,6 +74,7 @@ signals:
     void writeFileRequested();
     void exitRequested();
     void listActionRequested(ListAction action);
+    void helpRequested(HelpAction action);
     // The window is being closed by its close control.
     void closing();
 
@@ -71,9 +88,15 @@ private:
     QRect At(const MainWindowLayout::Box& box) const;
     void fitButtonFont();
     void addListActions();
+    void addMenus();
+    QAction* addButtonItem(QMenu& menu, Button which);
 
     std::array<QPushButton*, ButtonCount> buttons_{};
     std::array<QAction*, ListActionCount> listActions_{};
+    std::array<QAction*, ButtonCount> buttonActions_{};
+    QMenuBar* menuBar_ = nullptr;
+    // The window's described layout stands below the menu bar.
+    int menuHeight_ = 0;
     ResultsPicture* picture_ = nullptr;
     FocusScrollBar* scroll_ = nullptr;
     QLabel* messUsb_ = nullptr;

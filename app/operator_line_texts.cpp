@@ -227,12 +227,24 @@ QString ListsNoLongerKept(const QString& why)
         .arg(why);
 }
 
-QString MarkUndone(int record, int mark, const QString& redoKeys)
+QString MarkUndone(int record, int bib, int mark, const QString& redoKeys)
 {
-    return Tr("Undone: record %1 is %2 again (%3 redoes it).").arg(record).arg(MarkName(mark), redoKeys);
+    return Tr("Undone: record %1 (bib %2) is %3 again (%4 redoes it).")
+        .arg(record)
+        .arg(bib)
+        .arg(MarkName(mark), redoKeys);
 }
 
-QString MarkRedone(int record, int mark) { return Tr("Redone: record %1 is %2 again.").arg(record).arg(MarkName(mark)); }
+QString MarkRedone(int record, int bib, int mark)
+{
+    return Tr("Redone: record %1 (bib %2) is %3 again.").arg(record).arg(bib).arg(MarkName(mark));
+}
+
+QString AskingEarlierListKept(const QString& bringBackKeys, const QString& keptListsKeys)
+{
+    return Tr("Asking the unit for its records\u2026 The list before is kept: %1 brings it back, %2 shows every kept list.")
+        .arg(bringBackKeys, keptListsKeys);
+}
 
 QString NothingToUndo() { return Tr("No mark of this list to undo."); }
 

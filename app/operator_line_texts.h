@@ -58,8 +58,10 @@ QString BringBackAfterTheStartUp();
 // stands for the data folder, or for the name the store was set aside as.
 QString ListsNotKept(const ListStore::Opening& opening);
 QString ListsNoLongerKept(const QString& why);
-QString MarkUndone(int record, int mark, const QString& redoKeys);
-QString MarkRedone(int record, int mark);
+QString MarkUndone(int record, int bib, int mark, const QString& redoKeys);
+QString MarkRedone(int record, int bib, int mark);
+// The same, when the list on screen before was kept.
+QString AskingEarlierListKept(const QString& bringBackKeys, const QString& keptListsKeys);
 QString NothingToUndo();
 QString NothingToRedo();
 

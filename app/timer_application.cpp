@@ -1,11 +1,13 @@
 #include "app/timer_application.h"
 
+#include "app/help_texts.h"
 #include "app/kept_lists_window.h"
 #include "app/operator_line_texts.h"
 #include "app/unit_not_opened_texts.h"
 #include "export/export_dialog.h"
 #include "common/output_stamp.h"
 #include "presentation/focus_scroll_bar.h"
+#include "presentation/record_values.h"
 #include "presentation/results_picture.h"
 #include "presentation/results_wiring.h"
 
@@ -25,6 +27,8 @@ namespace {
 constexpr int PollIntervalMs = 250;
 
 QString TimeOfDay() { return StampTime(QDateTime::currentDateTime()); }
+
+QString KeysOf(const QAction& action) { return action.shortcut().toString(QKeySequence::NativeText); }
 
 } // namespace
 
@@ -75,9 +79,22 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
 {
     scheduler_.setResume([this] { continueTick(); });
     poll_.setStopListener([this](bool ended) { tickStopped(ended); });
-    sequences_.setAskedListener([this] { showNews(news_.asked(clock_.nowUs())); });
+    sequences_.setAskedListener([this] {
+        const QString asked = news_.asked(clock_.nowUs());
+        // Where the list that went from the screen is found again.
+        showNews(std::exchange(earlierListKept_, false)
+                     ? OperatorLineText::AskingEarlierListKept(
+                           KeysOf(window_->listAction(MainWindow::ListAction::BringBack)),
+                           KeysOf(window_->listAction(MainWindow::ListAction::KeptLists)))
+                     : asked);
+        updateActions();
+    });
     // What the unit sends into an emptied table is a new list.
-    sequences_.setEmptiedListener([this] { keeper_.beginNewList(); });
+    sequences_.setEmptiedListener([this] {
+        earlierListKept_ = keeper_.keeping() && keeper_.listOnScreen().has_value();
+        keeper_.beginNewList();
+        updateActions();
+    });
     sequences_.setNoUnitListener([this] { showNews(OperatorLineText::NoUnitForGetMemory()); });
     connect(&printing_, &PrintController::finished, this, &TimerApplication::printFinished);
     results_.setMarkListener([this] { keepList(); });
@@ -113,6 +130,7 @@ void TimerApplication::connectWindow()
         keepList();
     });
     connect(&w, &MainWindow::listActionRequested, this, &TimerApplication::listActionClicked);
+    connect(&w, &MainWindow::helpRequested, this, &TimerApplication::showHelp);
     connect(&w, &MainWindow::printRequested, this, &TimerApplication::printClicked);
     connect(&w, &MainWindow::writeFileRequested, this, &TimerApplication::writeFileClicked);
 }
@@ -275,11 +293,6 @@ void TimerApplication::printFinished(const PrintResult& r, const QString& caveat
         prompt_.tell(news.message);
 }
 
-namespace {
-
-QString KeysOf(const QAction& action) { return action.shortcut().toString(QKeySequence::NativeText); }
-
-} // namespace
 
 void TimerApplication::openKeptLists()
 {
@@ -390,8 +403,49 @@ void TimerApplication::stepMark(bool back)
         showNews(back ? OperatorLineText::NothingToUndo() : OperatorLineText::NothingToRedo());
         return;
     }
-    results_.showFiledRecords();
     const ListKeeper::MarkChange& c = changes.front();
-    showNews(back ? OperatorLineText::MarkUndone(c.record, c.after, KeysOf(window_->listAction(MainWindow::ListAction::Redo)))
-                  : OperatorLineText::MarkRedone(c.record, c.after));
+    // A line off the page comes into view, so the operator sees what changed.
+    results_.bringIntoView(state_.store.rowOfRecord(c.record));
+    results_.showFiledRecords();
+    showNews(back ? OperatorLineText::MarkUndone(c.record, bibOf(c.record), c.after,
+                                                 KeysOf(window_->listAction(MainWindow::ListAction::Redo)))
+                  : OperatorLineText::MarkRedone(c.record, bibOf(c.record), c.after));
+    updateActions();
+}
+
+int TimerApplication::bibOf(int record) const
+{
+    const int row = state_.store.rowOfRecord(record);
+    return ReadRecordValues(state_.store.RecordTable[static_cast<std::size_t>(row)], 0).bib;
+}
+
+void TimerApplication::updateActions()
+{
+    const auto step = [this](const std::optional<ListKeeper::MarkChange>& c) -> std::optional<MainWindow::MarkStep> {
+        if (!c)
+            return std::nullopt;
+        return MainWindow::MarkStep{c->record, bibOf(c->record)};
+    };
+    window_->showMarkSteps(step(keeper_.nextUndo()), step(keeper_.nextRedo()));
+    window_->listAction(MainWindow::ListAction::BringBack).setEnabled(!downloadRunning());
+}
+
+void TimerApplication::showHelp(MainWindow::HelpAction action)
+{
+    const auto keys = [this](MainWindow::ListAction a) { return KeysOf(window_->listAction(a)); };
+    switch (action) {
+    case MainWindow::HelpAction::Keys:
+        prompt_.tell(HelpText::KeysAndTips({.getMemory = KeysOf(window_->buttonAction(MainWindow::Button::GetMemory)),
+                                            .undo = keys(MainWindow::ListAction::Undo),
+                                            .redo = keys(MainWindow::ListAction::Redo),
+                                            .bringBack = keys(MainWindow::ListAction::BringBack),
+                                            .keptLists = keys(MainWindow::ListAction::KeptLists)}));
+        return;
+    case MainWindow::HelpAction::About:
+        prompt_.tell(HelpText::About({.program = QCoreApplication::applicationVersion(),
+                                      .qt = QString::fromLatin1(qVersion()),
+                                      .hidapi = QString::fromStdString(device_.hid.libraryVersion()),
+                                      .sqlite = ListStore::engineVersion()}));
+        return;
+    }
 }

@@ -123,7 +123,16 @@ private:
     void tickStopped(bool ended);
     void stopPolling();
     // After every event that may change the table: the list goes to the store.
-    void keepList() { keeper_.sync(state_.store, state_.format.TimeDisplayMode); }
+    void keepList()
+    {
+        keeper_.sync(state_.store, state_.format.TimeDisplayMode);
+        updateActions();
+    }
+    // The menu's items as the program stands: undo and redo with what they
+    // would do, Bring Back greyed while a download runs.
+    void updateActions();
+    int bibOf(int record) const;
+    void showHelp(MainWindow::HelpAction action);
     void openKeptLists();
     void showKeptLists();
     void showNotKept();
@@ -156,6 +165,8 @@ private:
     PrintController printing_;
     std::unique_ptr<ListStore> listStore_;
     ListKeeper keeper_;
+    // The download just asked for began a new list after a kept one.
+    bool earlierListKept_ = false;
     // The list on screen when the print on its way was asked for.
     std::optional<std::int64_t> printedList_;
     // Why the lists are not kept, once the store said so.

@@ -32,6 +32,7 @@ public:
     std::optional<std::vector<HidDeviceInfo>> search(std::uint16_t vendorId, std::uint16_t productId) override;
     std::unique_ptr<HidDevice> open(const std::string& path) override { return access_.open(path); }
     OpenFailure lastOpenFailure() const override { return access_.lastOpenFailure(); }
+    std::string libraryVersion() const override { return access_.libraryVersion(); }
 
     // Waits until no search runs (tests).
     void waitForSearch();

@@ -80,4 +80,7 @@ public:
     // nullptr when the interface cannot be opened; lastOpenFailure() says why.
     virtual std::unique_ptr<HidDevice> open(const std::string& path) = 0;
     virtual OpenFailure lastOpenFailure() const { return OpenFailure::Other; }
+    // The version of the HID library below, for the About box; empty where
+    // there is none (an emulated unit).
+    virtual std::string libraryVersion() const { return {}; }
 };

@@ -208,3 +208,5 @@ std::unique_ptr<HidDevice> HidapiAccess::open(const std::string& path)
     interface->held = true;
     return std::make_unique<HidapiHandle>(*this, *interface);
 }
+
+std::string HidapiAccess::libraryVersion() const { return hid_version_str(); }

@@ -30,6 +30,7 @@
 // access must not outlive it.
 class HidapiAccess : public HidAccess {
 public:
+    std::string libraryVersion() const override;
     static constexpr std::int64_t KeepOpenUs = 10'000'000;
 
     explicit HidapiAccess(Clock& clock, HidapiPlatformSide platform = ThisPlatformSide());

@@ -56,9 +56,18 @@ public:
     // there is nothing to undo (or redo).
     std::vector<MarkChange> undo(RecordStore& table);
     std::vector<MarkChange> redo(RecordStore& table);
+    // The first change of the step that undo (or redo) would take now.
+    std::optional<MarkChange> nextUndo() const { return next(undo_); }
+    std::optional<MarkChange> nextRedo() const { return next(redo_); }
 
 private:
     using Step = std::vector<MarkChange>;
+    static std::optional<MarkChange> next(const std::vector<Step>& steps)
+    {
+        if (steps.empty() || steps.back().empty())
+            return std::nullopt;
+        return steps.back().front();
+    }
     // Writes what changed; a changed mark is a new step only when it was the operator's.
     void look(const RecordStore& table, TimeDisplay display, bool marksAreSteps);
     // Takes the last step of `from` onto `to`, its marks as before it (`back`) or after it.

@@ -365,3 +365,5 @@ std::optional<KeptList> ListStore::load(std::int64_t list)
     }
     return kept;
 }
+
+QString ListStore::engineVersion() { return QString::fromLatin1(sqlite3_libversion()); }

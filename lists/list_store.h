@@ -33,6 +33,8 @@ public:
     static constexpr const char* FileName = "lists.sqlite";
 
     explicit ListStore(QString folder);
+    // The SQLite library's version, for the About box.
+    static QString engineVersion();
     ~ListStore();
     ListStore(const ListStore&) = delete;
     ListStore& operator=(const ListStore&) = delete;

@@ -137,6 +137,14 @@ void ResultsView::showScrolledPage(int value)
     RefreshResults(store_.RecordCount < VisibleRecordRows ? store_.RecordCount : view_.ScrollPosition);
 }
 
+void ResultsView::bringIntoView(int n)
+{
+    if (store_.RecordCount < VisibleRecordRows || (n >= view_.FirstShownRecord && n <= view_.LastShownRecord))
+        return;
+    // The line in the middle of the page, where it can.
+    scroll_.setValue(std::clamp(n - 1 - VisibleRecordRows / 2, 0, scroll_.maximum()));
+}
+
 int ResultsView::rowAt(double yTwips) const
 {
     // The band a row's text is drawn in, from its top to the next row's.

@@ -42,6 +42,8 @@ public:
     void setMarkListener(std::function<void()> marked) { marked_ = std::move(marked); }
     // The scroll bar moved, or took the focus: the page at its value.
     void showScrolledPage(int value);
+    // Scrolls the list so that table row n is on the page, when it is not.
+    void bringIntoView(int n);
 
     // The keyboard's line cursor: moved within the page, which scrolls when
     // the cursor would leave it; Space cycles the mark of its line as a click

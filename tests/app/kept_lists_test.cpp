@@ -4,6 +4,7 @@
 #include "support/app_rig.h"
 
 #include "app/kept_lists_window.h"
+#include "presentation/focus_scroll_bar.h"
 
 #include <gtest/gtest.h>
 
@@ -106,24 +107,64 @@ TEST(KeptLists, ANewRunOffersTheLastListAndBringsItBackOnlyWhenAsked)
     EXPECT_EQ(r.state().format.TimeDisplayMode, TimeDisplay::TimeOfDay);
 }
 
-TEST(KeptLists, UndoAndRedoOnTheKeysTheLineNames)
+// Undo and redo in the Edit menu say what they would do and are greyed when
+// there is nothing; undoing a line off the page brings it into view, and
+// the news names its bib.
+TEST(KeptLists, UndoAndRedoSayWhatTheyWouldDoAndShowTheLine)
 {
     QTemporaryDir dir;
-    AppRig r(true, 10, nullptr, dir.path());
+    AppRig r(true, 40, nullptr, dir.path());
     r.load();
     r.getMemory();
     r.tickUntilQuiet();
-    Trigger(r, ListAction::Undo);
-    EXPECT_EQ(Told(r), "No mark of this list to undo.");
+    QAction& undo = r.app->window().listAction(ListAction::Undo);
+    QAction& redo = r.app->window().listAction(ListAction::Redo);
+    EXPECT_FALSE(undo.isEnabled());
+    EXPECT_FALSE(redo.isEnabled());
+    EXPECT_EQ(undo.text(), "Undo Mark");
+    FocusScrollBar& scroll = r.app->window().scrollBar();
+    scroll.setValue(0);
+    // The bib column also says DNF or MAN after the number.
+    std::string bib = r.app->results().rowTexts(5)[1];
+    bib = bib.substr(0, bib.find(' '));
+    ASSERT_EQ(r.seqAt(5), "2");
     r.clickLine(5);
     r.clickLine(5);
+    const QString item = QStringLiteral("Record 2 (Bib %1)").arg(QString::fromStdString(bib));
+    EXPECT_TRUE(undo.isEnabled());
+    EXPECT_EQ(undo.text(), "Undo Mark of " + item);
+    scroll.setValue(scroll.maximum());
+    ASSERT_NE(r.seqAt(5), "2   DQ");
     Trigger(r, ListAction::Undo);
-    EXPECT_EQ(r.seqAt(5), "2   *");
-    EXPECT_EQ(Told(r), "Undone: record 2 is starred again (Ctrl+Shift+Z redoes it).");
+    EXPECT_EQ(r.seqAt(5), "2   *") << "brought into view";
+    EXPECT_EQ(Told(r).toStdString(), "Undone: record 2 (bib " + bib + ") is starred again (Ctrl+Shift+Z redoes it).");
+    EXPECT_EQ(redo.text(), "Redo Mark of " + item);
     Trigger(r, ListAction::Redo);
     EXPECT_EQ(r.seqAt(5), "2   DQ");
-    EXPECT_EQ(Told(r), "Redone: record 2 is disqualified again.");
-    EXPECT_EQ(r.app->window().listAction(ListAction::Redo).shortcuts().size(), 2) << "Ctrl+Y too";
+    EXPECT_EQ(Told(r).toStdString(), "Redone: record 2 (bib " + bib + ") is disqualified again.");
+    EXPECT_FALSE(redo.isEnabled());
+    EXPECT_EQ(redo.shortcuts().size(), 2) << "Ctrl+Y too";
+}
+
+// A Get Memory that begins a new list says where the one before is kept;
+// Bring Back is greyed while the download runs.
+TEST(KeptLists, ANewDownloadSaysWhereTheListBeforeIsKept)
+{
+    QTemporaryDir dir;
+    AppRig r(true, 20, nullptr, dir.path());
+    QStringList news;
+    QObject::connect(r.app.get(), &TimerApplication::newsShown, [&](const QString& n) { news << n; });
+    r.load();
+    r.getMemory();
+    EXPECT_FALSE(r.app->window().listAction(ListAction::BringBack).isEnabled());
+    r.tickUntilQuiet();
+    EXPECT_TRUE(r.app->window().listAction(ListAction::BringBack).isEnabled());
+    EXPECT_TRUE(news.contains("Asking the unit for its records\u2026")) << news.join('|').toStdString();
+    news.clear();
+    r.getMemory();
+    EXPECT_TRUE(news.contains("Asking the unit for its records\u2026 The list before is kept: Ctrl+R brings it back, "
+                              "Ctrl+L shows every kept list."))
+        << news.join('|').toStdString();
 }
 
 TEST(KeptLists, AStoreThatCannotBeUsedIsToldAndTheDownloadIsWhole)

@@ -1,8 +1,10 @@
 #include "app/main_window.h"
-#include "app/main_window_layout.h"
 #include "presentation/focus_scroll_bar.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -18,48 +20,88 @@ namespace {
 
 int Twips(int pixels, int dpi) { return static_cast<int>(std::lround(pixels * 1440.0 / dpi)); }
 
-// Every control where the layout puts it, the buttons with their captions,
-// none of them over another or outside the window.
-TEST(MainWindow, EveryControlAtItsTwipPosition)
+// Every control at its described place (the numbers here, not the table the
+// window is built from), below the menu bar, which the window grows by; the
+// buttons with their captions, none of them over another or outside the window.
+TEST(MainWindow, EveryControlAtItsTwipPositionBelowTheMenuBar)
 {
-    namespace L = MainWindowLayout;
     MainWindow w;
     const int dx = w.logicalDpiX();
     const int dy = w.logicalDpiY();
-    EXPECT_EQ(Twips(w.width(), dx), L::WidthTwips);
-    EXPECT_EQ(Twips(w.height(), dy), L::HeightTwips);
-    std::vector<std::pair<const char*, L::Box>> boxes{
-        {"Picture1", L::Picture1}, {"VScroll1", L::VScroll1}, {"MessUSB", L::MessUSB}, {"OperatorLine", L::OperatorLine}};
-    for (const L::ButtonSpec& b : L::Buttons) {
-        boxes.emplace_back(b.name, b.box);
-        auto* button = w.findChild<QPushButton*>(b.name);
-        ASSERT_NE(button, nullptr) << b.name;
-        EXPECT_EQ(button, &w.button(b.which)) << b.name;
-        EXPECT_EQ(button->text(), b.caption);
-        EXPECT_FALSE(button->isDefault());
-        EXPECT_FALSE(button->autoDefault());
-    }
+    const QWidget& menu = w.menuBar();
+    EXPECT_EQ(menu.geometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(menu.width(), w.width());
+    EXPECT_GT(menu.height(), 0);
+    const int below = menu.height();
+    EXPECT_EQ(Twips(w.width(), dx), 10155);
+    EXPECT_EQ(Twips(w.height() - below, dy), 9030);
+    const struct {
+        const char* name;
+        const char* caption;
+        int left, top, width, height;
+    } described[] = {
+        {"SortSeq", "Sort Seq #", 5640, 8400, 975, 375},   {"SortBib", "Sort Bib #", 4560, 8400, 975, 375},
+        {"SortTime", "Sort Time", 3480, 8400, 975, 375},   {"Command1", "Print", 6720, 8400, 975, 375},
+        {"Normal", "Time", 1320, 8400, 855, 375},          {"MilitaryT", "Day Time", 2280, 8400, 1095, 375},
+        {"Reset", "Get Memory", 120, 8400, 1095, 375},     {"WriteFile", "Write File", 7800, 8400, 1095, 375},
+        {"Exit", "Exit", 9000, 8400, 975, 375},            {"VScroll1", nullptr, 9600, 240, 375, 7335},
+        {"Picture1", nullptr, 120, 240, 9375, 7335},       {"MessUSB", nullptr, 120, 7800, 9855, 375},
+        {"OperatorLine", nullptr, 2760, 7590, 7215, 795},
+    };
     std::vector<QRect> buttonRects;
-    for (const auto& [name, box] : boxes) {
-        auto* widget = w.findChild<QWidget*>(name);
-        ASSERT_NE(widget, nullptr) << name;
+    for (const auto& c : described) {
+        auto* widget = w.findChild<QWidget*>(c.name);
+        ASSERT_NE(widget, nullptr) << c.name;
         const QRect g = widget->geometry();
-        EXPECT_EQ(Twips(g.x(), dx), box.left) << name;
-        EXPECT_EQ(Twips(g.y(), dy), box.top) << name;
-        EXPECT_EQ(Twips(g.width(), dx), box.width) << name;
-        EXPECT_EQ(Twips(g.height(), dy), box.height) << name;
-        EXPECT_TRUE(w.rect().contains(g)) << name;
-        if (qobject_cast<QPushButton*>(widget)) {
+        EXPECT_EQ(Twips(g.x(), dx), c.left) << c.name;
+        EXPECT_EQ(Twips(g.y() - below, dy), c.top) << c.name;
+        EXPECT_EQ(Twips(g.width(), dx), c.width) << c.name;
+        EXPECT_EQ(Twips(g.height(), dy), c.height) << c.name;
+        EXPECT_TRUE(w.rect().contains(g)) << c.name;
+        if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            EXPECT_EQ(button->text(), c.caption);
+            EXPECT_FALSE(button->isDefault());
+            EXPECT_FALSE(button->autoDefault());
             for (const QRect& other : buttonRects)
-                EXPECT_FALSE(other.intersects(g)) << name;
+                EXPECT_FALSE(other.intersects(g)) << c.name;
             buttonRects.push_back(g);
         }
     }
     EXPECT_EQ(buttonRects.size(), std::size_t{MainWindow::ButtonCount});
-    // The list and its scroll bar side by side; the lines below both, the buttons below the lines.
-    EXPECT_LE(L::Picture1.left + L::Picture1.width, L::VScroll1.left);
-    EXPECT_LE(L::Picture1.top + L::Picture1.height, L::OperatorLine.top);
-    EXPECT_LE(L::OperatorLine.top + L::OperatorLine.height, L::Buttons[0].box.top);
+}
+
+// Every action in a menu, each with the key that does it beside it; the
+// items for the buttons do what the buttons do.
+TEST(MainWindow, EveryActionIsInTheMenuWithItsKey)
+{
+    MainWindow w;
+    QStringList titles;
+    QList<QAction*> items;
+    for (QAction* menu : w.menuBar().actions()) {
+        titles << menu->text();
+        for (QAction* item : menu->menu()->actions())
+            if (!item->isSeparator())
+                items << item;
+    }
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Lists", "&Help"}));
+    for (int b = 0; b < MainWindow::ButtonCount; ++b)
+        EXPECT_TRUE(items.contains(&w.buttonAction(static_cast<MainWindow::Button>(b)))) << b;
+    for (int a = 0; a < MainWindow::ListActionCount; ++a)
+        EXPECT_TRUE(items.contains(&w.listAction(static_cast<MainWindow::ListAction>(a)))) << a;
+    for (QAction* item : items)
+        if (item->menuRole() != QAction::AboutRole)
+            EXPECT_FALSE(item->shortcut().isEmpty()) << item->text().toStdString();
+    EXPECT_EQ(w.buttonAction(MainWindow::Button::WriteFile).shortcut(), QKeySequence(QStringLiteral("Alt+W")));
+    EXPECT_EQ(w.buttonAction(MainWindow::Button::SortBib).shortcut(), QKeySequence(QStringLiteral("Alt+2")));
+
+    std::vector<SortChoice> sorts;
+    QObject::connect(&w, &MainWindow::sortRequested, [&](SortChoice s) { sorts.push_back(s); });
+    int writes = 0;
+    QObject::connect(&w, &MainWindow::writeFileRequested, [&] { ++writes; });
+    w.buttonAction(MainWindow::Button::SortBib).trigger();
+    w.buttonAction(MainWindow::Button::WriteFile).trigger();
+    EXPECT_EQ(sorts, std::vector<SortChoice>{SortChoice::ByBib});
+    EXPECT_EQ(writes, 1);
 }
 
 TEST(MainWindow, LookAndTimer)
@@ -69,7 +111,7 @@ TEST(MainWindow, LookAndTimer)
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(192, 255, 255));
     EXPECT_EQ(w.minimumSize(), w.maximumSize()); // not resizable
     EXPECT_TRUE(w.statusLabel().text().isEmpty());
-    EXPECT_EQ(w.pollTimer().interval(), 50);
+    // Still until the start-up starts it.
     EXPECT_FALSE(w.pollTimer().isActive());
     EXPECT_EQ(w.findChild<QScrollBar*>("VScroll1")->maximum(), 0);
 }

@@ -236,13 +236,13 @@ TEST(ScreenReaders, TheListReadsAsItsLinesAndTheControlsHaveNames)
     dayTime->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(r.state().format.TimeDisplayMode, TimeDisplay::TimeOfDay);
 
-    // The window's controls come in the order of the screen.
+    // The window's controls come in the order of the screen, the menu bar first.
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&r.app->window());
     QStringList order;
     for (int i = 0; i < window->childCount(); ++i)
         if (QObject* o = window->child(i)->object())
             order << o->objectName();
-    EXPECT_EQ(order, (QStringList{"Picture1", "VScroll1", "MessUSB", "OperatorLine", "Reset", "Normal", "MilitaryT",
+    EXPECT_EQ(order, (QStringList{"MenuBar", "Picture1", "VScroll1", "MessUSB", "OperatorLine", "Reset", "Normal", "MilitaryT",
                                   "SortTime", "SortBib", "SortSeq", "Command1", "WriteFile", "Exit"}));
 
     // The status line reads as its caption, and says what it is.

@@ -84,8 +84,8 @@ std::vector<Told> EveryText()
     const QString why = QStringLiteral("database or disk is full");
     for (const QString& text :
          {KeptListOffered(list, QStringLiteral("Ctrl+R")), ListBroughtBack(list), NoKeptList(), KeptListUnreadable(),
-          BringBackAfterTheDownload(), BringBackAfterTheStartUp(), ListsNoLongerKept(why), MarkUndone(255, 2, QStringLiteral("Ctrl+Shift+Z")),
-          MarkRedone(255, 0), NothingToUndo(), NothingToRedo(),
+          BringBackAfterTheDownload(), BringBackAfterTheStartUp(), ListsNoLongerKept(why), MarkUndone(255, 999, 2, QStringLiteral("Ctrl+Shift+Z")),
+          MarkRedone(255, 999, 0), AskingEarlierListKept(QStringLiteral("Ctrl+R"), QStringLiteral("Ctrl+L")), NothingToUndo(), NothingToRedo(),
           ListsNotKept({.trouble = StoreTrouble::InUse}), ListsNotKept({.trouble = StoreTrouble::Damaged})})
         told.push_back({text, {}});
     return told;

@@ -96,7 +96,8 @@ watch_guest() { # pid console-log [condition]
       limit=$((guest_boot * 60)); [ "$limit" -ge 600 ] || limit=600
       echo "${rig_name:-usb rig}: the guest booted in $guest_boot s; its run is limited to $limit s"
     fi
-    stamp=$(find "$results" "$console" -type f -printf '%p %s\n' 2>/dev/null | sort | cksum)
+    # The console log is made only once qemu is under way.
+    stamp=$({ find "$results" "$console" -type f -printf '%p %s\n' 2>/dev/null || true; } | sort | cksum)
     [ "$stamp" != "$last" ] && { last=$stamp; moved=$SECONDS; }
     if [ $((SECONDS - moved)) -ge "$guest_stall" ]; then guest_end=stuck; break; fi
     if [ -n "$limit" ] && [ $((SECONDS - began)) -ge "$limit" ]; then guest_end="too long"; break; fi

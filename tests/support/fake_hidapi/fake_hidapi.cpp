@@ -132,6 +132,8 @@ int LibraryStops()
 
 extern "C" {
 
+const char* hid_version_str(void) { return "fake"; }
+
 int hid_init(void)
 {
     std::lock_guard lock(mutex);
