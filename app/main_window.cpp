@@ -14,6 +14,7 @@
 #include "common/twips.h"
 #include "presentation/view_state.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -47,7 +48,13 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     for (const char* title : {QT_TR_NOOP("&File"), QT_TR_NOOP("&Edit"), QT_TR_NOOP("&View"), QT_TR_NOOP("&Lists"),
                               QT_TR_NOOP("&Help")})
         menuBar_->addMenu(tr(title));
+    notKept_ = new QLabel(tr("Lists are not being kept"), menuBar_);
+    notKept_->setObjectName("NotKeptNotice");
+    notKept_->setContentsMargins(6, 0, 6, 0);
+    notKept_->setStyleSheet(QStringLiteral("QLabel { color: white; background: #b00020; font-weight: bold; }"));
+    menuBar_->setCornerWidget(notKept_, Qt::TopRightCorner);
     menuHeight_ = menuBar_->sizeHint().height();
+    notKept_->hide();
     setFixedSize(TwipsToPixelsX(*this, MainWindowLayout::WidthTwips),
                  TwipsToPixelsY(*this, MainWindowLayout::HeightTwips) + menuHeight_);
     menuBar_->setGeometry(0, 0, width(), menuHeight_);
@@ -219,6 +226,17 @@ void MainWindow::showMarkSteps(const std::optional<MarkStep>& undo, const std::o
     QAction& r = listAction(ListAction::Redo);
     r.setEnabled(redo.has_value());
     r.setText(redo ? tr("Redo Mark of Record %1 (Bib %2)").arg(redo->record).arg(redo->bib) : tr("Redo Mark"));
+}
+
+void MainWindow::showNotKeptNotice(const QString& why)
+{
+    notKept_->setToolTip(why);
+    notKept_->setAccessibleDescription(why);
+    notKept_->setVisible(!why.isEmpty());
+    menuBar_->adjustSize();
+    menuBar_->setGeometry(0, 0, width(), menuHeight_);
+    QAccessibleEvent changed(notKept_, why.isEmpty() ? QAccessible::ObjectHide : QAccessible::Alert);
+    QAccessible::updateAccessibility(&changed);
 }
 
 QRect MainWindow::At(const MainWindowLayout::Box& box) const

@@ -62,6 +62,11 @@ public:
         int bib = 0;
     };
     void showMarkSteps(const std::optional<MarkStep>& undo, const std::optional<MarkStep>& redo);
+    // While the lists are not being kept, the menu bar says so, whatever
+    // news comes meanwhile; `why` is its tooltip. Empty: kept again.
+    void showNotKeptNotice(const QString& why);
+    // The notice, shown while the lists are not kept.
+    QLabel& notKeptNotice() const { return *notKept_; }
 
     // Shows the window in the centre of the screen, the focus on "Exit".
     void showCentred();
@@ -100,6 +105,7 @@ private:
     ResultsPicture* picture_ = nullptr;
     FocusScrollBar* scroll_ = nullptr;
     QLabel* messUsb_ = nullptr;
+    QLabel* notKept_ = nullptr;
     OperatorLine* operatorLine_ = nullptr;
     QTimer* timer_ = nullptr;
 };

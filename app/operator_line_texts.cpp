@@ -209,6 +209,10 @@ QString ListsNotKept(const ListStore::Opening& opening)
         return Tr("The lists are not being kept here: another copy of the program is running and keeps them.");
     case StoreTrouble::WriteFailed:
         return ListsNoLongerKept(opening.detail);
+    case StoreTrouble::NotOwn:
+        return Tr("The lists are not being kept: the data folder %1 is not this user's own (%2), so nothing is "
+                  "written there.")
+            .arg(QStringLiteral("%1"), opening.detail);
     case StoreTrouble::Damaged:
     case StoreTrouble::Newer: {
         const QString what = opening.trouble == StoreTrouble::Newer ? Tr("were kept by a newer version of the program")
@@ -226,6 +230,18 @@ QString ListsNoLongerKept(const QString& why)
     return Tr("The lists are no longer being kept: the store could not be written (%1). Timing goes on as before.")
         .arg(why);
 }
+
+QString ListsKeptAgain()
+{
+    return Tr("The lists are being kept again: the list on screen and every mark are on the disk now.");
+}
+
+QString ExitWhileNotKept()
+{
+    return Tr("The list on screen is not on the disk: the lists are not being kept. Exit all the same, and lose it?");
+}
+
+QString OnlyKeptListOnScreen() { return Tr("The only kept list is the one on screen."); }
 
 QString MarkUndone(int record, int bib, int mark, const QString& redoKeys)
 {

@@ -58,6 +58,9 @@ QString BringBackAfterTheStartUp();
 // stands for the data folder, or for the name the store was set aside as.
 QString ListsNotKept(const ListStore::Opening& opening);
 QString ListsNoLongerKept(const QString& why);
+QString ListsKeptAgain();
+QString ExitWhileNotKept();
+QString OnlyKeptListOnScreen();
 QString MarkUndone(int record, int bib, int mark, const QString& redoKeys);
 QString MarkRedone(int record, int bib, int mark);
 // The same, when the list on screen before was kept.

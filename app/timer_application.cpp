@@ -75,7 +75,7 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
       prompt_(ports.prompt ? *ports.prompt : messageBoxes_),
       printing_(std::chrono::seconds(20)),
       listStore_(ports.listsFolder.isEmpty() ? nullptr : std::make_unique<ListStore>(ports.listsFolder)),
-      keeper_(listStore_.get())
+      keeper_(listStore_.get(), [this] { return clock_.nowUs() / 1000; })
 {
     scheduler_.setResume([this] { continueTick(); });
     poll_.setStopListener([this](bool ended) { tickStopped(ended); });
@@ -100,7 +100,12 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
     results_.setMarkListener([this] { keepList(); });
     keeper_.setWriteFailedListener([this](const QString& why) {
         notKept_ = {.trouble = StoreTrouble::WriteFailed, .detail = why};
-        showNews(OperatorLineText::ListsNoLongerKept(why));
+        showNotKept();
+    });
+    keeper_.setResumedListener([this] {
+        notKept_ = {};
+        window_->showNotKeptNotice({});
+        showNews(OperatorLineText::ListsKeptAgain());
     });
     connectWindow();
 }
@@ -220,6 +225,10 @@ void TimerApplication::getMemoryClicked()
 
 void TimerApplication::exitClicked()
 {
+    // The one question the program adds: records that would be lost.
+    if (keeper_.stopped() && state_.store.RecordCount > 0
+        && !prompt_.confirm(OperatorLineText::ExitWhileNotKept(), OperatorLineText::ListsNotKept(notKept_)))
+        return;
     stopPolling();
     CloseTimerDevice(state_.link);
     emit exitRequested();
@@ -300,8 +309,11 @@ void TimerApplication::openKeptLists()
     if (opening.trouble != StoreTrouble::None) {
         notKept_ = opening;
         showNotKept();
-        if (!opening.open)
+        if (!opening.open) {
+            // Tried again as the program goes on: space freed, the other copy ended.
+            keeper_.keepTrying();
             return;
+        }
     }
     // Records filed before the store was there are kept now.
     keeper_.storeOpened();
@@ -319,7 +331,11 @@ void TimerApplication::showNotKept()
     // Some of these sentences name no file.
     const QString text = OperatorLineText::ListsNotKept(notKept_);
     const QString path = notKept_.setAsideAs.isEmpty() ? listStore_->folder() : notKept_.setAsideAs;
-    showNews(text, text.contains(QLatin1String("%1")) ? QDir::toNativeSeparators(path) : QString());
+    const QString shownPath = text.contains(QLatin1String("%1")) ? QDir::toNativeSeparators(path) : QString();
+    showNews(text, shownPath);
+    // A set-aside store is news; lists not kept are a state that stays.
+    if (!notKept_.open)
+        window_->showNotKeptNotice(shownPath.isEmpty() ? text : text.arg(shownPath));
 }
 
 bool TimerApplication::downloadRunning() const { return news_.watching() || sequences_.askingForMemory(); }
@@ -332,10 +348,14 @@ void TimerApplication::listActionClicked(MainWindow::ListAction action)
         // The newest kept list that is not the one on screen.
         auto last = std::find_if(lists.begin(), lists.end(),
                                  [this](const KeptListSummary& l) { return l.id != keeper_.listOnScreen(); });
-        if (last == lists.end())
-            showNews(OperatorLineText::NoKeptList());
-        else
+        if (last != lists.end())
             bringBack(last->id);
+        else if (!lists.empty())
+            showNews(OperatorLineText::OnlyKeptListOnScreen());
+        else if (keeper_.stopped())
+            showNotKept(); // lists there may be, but none can be read now
+        else
+            showNews(OperatorLineText::NoKeptList());
         return;
     }
     case MainWindow::ListAction::KeptLists:
@@ -354,10 +374,10 @@ void TimerApplication::showKeptLists()
 {
     const auto lists = keeper_.lists();
     if (lists.empty()) {
-        if (keeper_.keeping() || notKept_.trouble == StoreTrouble::None)
-            showNews(OperatorLineText::NoKeptList());
-        else
+        if (keeper_.stopped() || (!keeper_.keeping() && notKept_.trouble != StoreTrouble::None))
             showNotKept();
+        else
+            showNews(OperatorLineText::NoKeptList());
         return;
     }
     if (!keptListsWindow_) {

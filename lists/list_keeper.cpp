@@ -2,7 +2,10 @@
 
 #include "lists/list_store.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -57,26 +60,59 @@ bool ListKeeper::keeping() const { return store_ && store_->isOpen(); }
 
 void ListKeeper::sync(const RecordStore& table, TimeDisplay display) { look(table, display, true); }
 
+std::int64_t ListKeeper::SteadyMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void ListKeeper::keepTrying()
+{
+    stopped_ = true;
+    toldStopped_ = true; // the opening's own trouble was told
+    triedAtMs_ = nowMs_();
+}
+
+void ListKeeper::mendIfDue()
+{
+    if (!store_ || !stopped_ || nowMs_() - triedAtMs_ < RetryMs)
+        return;
+    triedAtMs_ = nowMs_();
+    if (!store_->open().open)
+        return;
+    stopped_ = false;
+    resuming_ = true;
+    // A new store (the folder was made again) has not the list on screen: it
+    // is kept there as a list of its own.
+    if (current_ && !store_->hasList(*current_))
+        current_.reset();
+    storeOpened();
+}
+
 void ListKeeper::look(const RecordStore& table, TimeDisplay display, bool marksAreSteps)
 {
+    mendIfDue();
     display_ = display;
     const auto rows = RowsOfRecords(table);
     KeptListChange change;
     Step marks;
     bool changed = false;
+    // After a store opened or came back, all it may have missed.
+    const bool all = writeAll_ && keeping();
+    writeAll_ = writeAll_ && !all;
     for (int number = 0; number < RecordStore::Rows; ++number) {
         auto& was = shadow_[static_cast<std::size_t>(number)];
         const std::optional<KeptRecord> now = KeptOf(table, number, rows[static_cast<std::size_t>(number)]);
-        if (!now || now == was)
+        if (!now || (now == was && !all))
             continue;
-        if (was && was->bytes == now->bytes)
+        if (was && now != was && was->bytes == now->bytes)
             marks.push_back({number, was->mark, now->mark});
         change.records.push_back(*now);
         was = now;
         changed = true;
     }
     const KeptOrder order = OrderOf(table);
-    changed = changed || order != shadowOrder_;
+    changed = changed || all || order != shadowOrder_;
     shadowOrder_ = order;
     if (marksAreSteps && !marks.empty()) {
         undo_.push_back(std::move(marks));
@@ -84,24 +120,33 @@ void ListKeeper::look(const RecordStore& table, TimeDisplay display, bool marksA
     }
     const bool settingsChanged =
         sort_ != writtenSort_ || display != writtenDisplay_ || table.ReportedRecordCount != writtenReported_;
-    if (!changed && !settingsChanged)
-        return;
-    if (!current_ && change.records.empty())
-        return; // an empty table is no list
-    change.reportedCount = table.ReportedRecordCount;
-    change.sort = static_cast<int>(sort_);
-    change.display = static_cast<int>(display);
-    change.order = order;
-    writtenSort_ = sort_;
-    writtenDisplay_ = display;
-    writtenReported_ = table.ReportedRecordCount;
-    write(change);
+    // An empty table is no list.
+    if ((changed || settingsChanged) && (current_ || !change.records.empty())) {
+        change.reportedCount = table.ReportedRecordCount;
+        change.sort = static_cast<int>(sort_);
+        change.display = static_cast<int>(display);
+        change.order = order;
+        writtenSort_ = sort_;
+        writtenDisplay_ = display;
+        writtenReported_ = table.ReportedRecordCount;
+        write(change);
+    }
+    // Said only once what was on screen is written.
+    if (std::exchange(resuming_, false) && keeping()) {
+        toldStopped_ = false;
+        if (resumed_)
+            resumed_();
+    }
 }
 
 void ListKeeper::write(const KeptListChange& change)
 {
     if (!keeping())
         return;
+    // A store whose folder was removed would take writes into a file no one
+    // will find again.
+    if (!store_->stillThere())
+        return fail();
     if (!current_) {
         current_ = store_->beginList(QDateTime::currentDateTime());
         if (!current_)
@@ -117,7 +162,11 @@ void ListKeeper::fail()
 {
     const QString why = store_->lastError();
     store_->close();
-    if (!std::exchange(failedOnce_, true) && failed_)
+    stopped_ = true;
+    triedAtMs_ = nowMs_();
+    // What is on screen now is written in full when the store is back.
+    writeAll_ = true;
+    if (!std::exchange(toldStopped_, true) && failed_)
         failed_(why);
 }
 
@@ -131,11 +180,7 @@ void ListKeeper::beginNewList()
     writtenReported_ = 0;
 }
 
-void ListKeeper::storeOpened()
-{
-    shadow_.fill(std::nullopt);
-    shadowOrder_.reset();
-}
+void ListKeeper::storeOpened() { writeAll_ = true; }
 
 void ListKeeper::noteExported(const QString& path)
 {

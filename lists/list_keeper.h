@@ -14,15 +14,29 @@ class ListStore;
 // Keeps the list on screen in the store: after every event, what changed in
 // the record table since the last look is written as one change. It also
 // holds the steps of the operator's marks, for undo and redo, kept in the
-// store like a click. Without a store (or once it failed) nothing is written,
-// and undo and redo still work.
+// store like a click. Without a store nothing is written, and undo and redo
+// still work. A store that stopped (a full disk, a folder removed, a file
+// another program holds, another copy of the program) is tried again every
+// RetryMs at the next look, and once it opens everything on screen is
+// written to it.
 class ListKeeper {
 public:
-    explicit ListKeeper(ListStore* store) : store_(store) {}
+    static constexpr std::int64_t RetryMs = 2000;
 
-    // Told once, with the store's words, when a write failed and the lists
-    // are no longer kept.
+    explicit ListKeeper(ListStore* store, std::function<std::int64_t()> nowMs = SteadyMs)
+        : store_(store), nowMs_(std::move(nowMs))
+    {
+    }
+
+    // Told, with the store's words, when a write failed and the lists are no
+    // longer kept; once, until keeping has resumed.
     void setWriteFailedListener(std::function<void(const QString&)> failed) { failed_ = std::move(failed); }
+    // Told when a store that had stopped takes every change again.
+    void setResumedListener(std::function<void()> resumed) { resumed_ = std::move(resumed); }
+    // The store could not be opened: it is tried again from the next look on.
+    void keepTrying();
+    // Keeping has stopped and is being tried again.
+    bool stopped() const { return stopped_; }
 
     // What the table holds now goes to the store; a mark that changed since
     // the last look is a step that can be undone.
@@ -74,10 +88,21 @@ private:
     std::vector<MarkChange> step(std::vector<Step>& from, std::vector<Step>& to, bool back, RecordStore& table);
     void write(const KeptListChange& change);
     void fail();
+    // Opens a store that stopped, when it is time to try again.
+    void mendIfDue();
+    static std::int64_t SteadyMs();
 
     ListStore* store_;
+    std::function<std::int64_t()> nowMs_;
     std::function<void(const QString&)> failed_;
-    bool failedOnce_ = false;
+    std::function<void()> resumed_;
+    bool stopped_ = false;
+    // The operator was told that keeping stopped, and not yet that it resumed.
+    bool toldStopped_ = false;
+    bool resuming_ = false;
+    // The next look writes all the table holds, not only what changed.
+    bool writeAll_ = false;
+    std::int64_t triedAtMs_ = 0;
     std::optional<std::int64_t> current_;
     // The table as it was last written, record by record.
     std::array<std::optional<KeptRecord>, RecordStore::Rows> shadow_{};

@@ -1,5 +1,7 @@
 #include "lists/list_store.h"
 
+#include "lists/private_folder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -110,12 +112,31 @@ bool ListStore::exec(const char* sql)
     return rc == SQLITE_OK;
 }
 
+bool ListStore::stillThere()
+{
+    if (QFileInfo::exists(path()))
+        return true;
+    lastError_ = QStringLiteral("the data folder or its store was removed");
+    return false;
+}
+
+bool ListStore::hasList(std::int64_t list)
+{
+    if (!db_)
+        return false;
+    Statement s(db_, "SELECT 1 FROM lists WHERE id = ?");
+    return s.bind(1, list).step() == SQLITE_ROW;
+}
+
 ListStore::Opening ListStore::open()
 {
+    close();
+    lock_.reset();
     // Only the user reads the operator's lists.
     if (!QDir().mkpath(folder_))
         return {.trouble = StoreTrouble::FolderNotWritable, .detail = QDir::toNativeSeparators(folder_)};
-    QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (const auto why = WhyFolderIsNotPrivate(folder_))
+        return {.trouble = StoreTrouble::NotOwn, .detail = *why};
 
     lock_ = std::make_unique<QLockFile>(QDir(folder_).filePath(QStringLiteral("lists.lock")));
     lock_->setStaleLockTime(0); // a crashed copy's lock is stale at once; a live one never
@@ -144,8 +165,14 @@ ListStore::Opening ListStore::open()
 
 ListStore::Opening ListStore::openFile()
 {
+    // Only a file of the program's own: never one a link leads to.
+    if (QFileInfo(path()).isSymLink()) {
+        lastError_ = QStringLiteral("%1 is a link to another file").arg(QString::fromLatin1(FileName));
+        return {.trouble = StoreTrouble::NotOwn, .detail = lastError_};
+    }
     const QByteArray file = QFile::encodeName(path());
-    const int rc = sqlite3_open_v2(file.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc = sqlite3_open_v2(file.constData(), &db_,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW, nullptr);
     auto fail = [this](StoreTrouble trouble) {
         lastError_ = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : lastError_;
         close();
@@ -154,7 +181,9 @@ ListStore::Opening ListStore::openFile()
     if (rc != SQLITE_OK)
         return fail(StoreTrouble::FolderNotWritable);
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    sqlite3_busy_timeout(db_, 0);
+    // Another program reading the file (a backup, a browser of SQLite files)
+    // holds it a moment; a write that still finds it held is tried again later.
+    sqlite3_busy_timeout(db_, BusyMs);
 
     // SQLite's own check: a file that is not a database, or one whose pages
     // do not hold together. Its statement ends before the file is let go.

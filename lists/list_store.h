@@ -20,6 +20,7 @@ enum class StoreTrouble {
     Damaged,           // SQLite's own check failed: set aside, a new store begun
     Newer,             // made by a newer version: set aside, a new store begun
     WriteFailed,       // a write failed (a full disk, a vanished drive)
+    NotOwn,            // the folder or the store is not the user's own, or the store is a link: nothing is written
 };
 
 // The operator's lists in one SQLite file in the user's data folder. Every
@@ -31,6 +32,8 @@ public:
     // Older lists than the newest this many go when the store is opened.
     static constexpr int ListsKept = 200;
     static constexpr const char* FileName = "lists.sqlite";
+    // How long a write waits for another program that holds the file.
+    static constexpr int BusyMs = 200;
 
     explicit ListStore(QString folder);
     // The SQLite library's version, for the About box.
@@ -52,6 +55,10 @@ public:
     // none), checks it, and sets aside one it cannot read.
     Opening open();
     bool isOpen() const { return db_ != nullptr; }
+    // The store's file is still where it was opened; false once its folder
+    // was removed (lastError() then says so).
+    bool stillThere();
+    bool hasList(std::int64_t list);
     QString path() const;
     QString folder() const { return folder_; }
 

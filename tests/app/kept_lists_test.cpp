@@ -4,12 +4,14 @@
 #include "support/app_rig.h"
 
 #include "app/kept_lists_window.h"
+#include "support/scripted_prompt.h"
 #include "presentation/focus_scroll_bar.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -196,6 +198,50 @@ TEST(KeptLists, AStoreThatCannotBeUsedIsToldAndTheDownloadIsWhole)
         r.tickUntilQuiet();
         EXPECT_EQ(r.state().store.RecordCount, 48);
     }
+}
+
+// Lists not kept are a state the window shows until it changes, whatever
+// news comes meanwhile; Exit asks before the list on screen is lost; a second
+// copy takes over keeping when the first ends, and says so.
+TEST(KeptLists, NotKeptIsShownUntilItChangesAndASecondCopyTakesOver)
+{
+    QTemporaryDir dir;
+    auto first = std::make_unique<ListStore>(dir.path());
+    ASSERT_TRUE(first->open().open);
+    ScriptedPrompt prompt;
+    AppRig r(true, 20, &prompt, dir.path());
+    int exits = 0;
+    QObject::connect(r.app.get(), &TimerApplication::exitRequested, [&] { ++exits; });
+    r.load();
+    const QLabel& notice = r.app->window().notKeptNotice();
+    EXPECT_FALSE(notice.isHidden());
+    EXPECT_TRUE(notice.toolTip().startsWith("The lists are not being kept here")) << notice.toolTip().toStdString();
+    r.getMemory();
+    r.tickUntilQuiet();
+    EXPECT_TRUE(Told(r).startsWith("Download complete")) << Told(r).toStdString();
+    EXPECT_FALSE(notice.isHidden()) << "the news does not hide it";
+    // Nothing kept to bring back: told why, not that there is none.
+    Trigger(r, ListAction::BringBack);
+    EXPECT_TRUE(Told(r).startsWith("The lists are not being kept here")) << Told(r).toStdString();
+
+    prompt.answers = {false};
+    r.click(AppRig::Button::Exit);
+    EXPECT_EQ(exits, 0);
+    ASSERT_EQ(prompt.questions.size(), 1);
+    EXPECT_TRUE(prompt.questions[0].startsWith("The list on screen is not on the disk"));
+
+    first.reset();
+    r.clock.advanceUs(ListKeeper::RetryMs * 1000);
+    r.clickLine(5);
+    EXPECT_TRUE(notice.isHidden());
+    EXPECT_EQ(Told(r), "The lists are being kept again: the list on screen and every mark are on the disk now.");
+    const auto lists = r.app->keeper().lists();
+    ASSERT_EQ(lists.size(), 1u);
+    EXPECT_EQ(lists[0].records, 20);
+    EXPECT_EQ(lists[0].marks, 1);
+    r.click(AppRig::Button::Exit);
+    EXPECT_EQ(exits, 1) << "nothing left to lose: no question";
+    EXPECT_EQ(prompt.questions.size(), 1);
 }
 
 } // namespace

@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 
+#include <sqlite3.h>
+
+#include <functional>
 #include <utility>
 
 namespace {
@@ -155,6 +159,92 @@ TEST(ListKeeper, WithoutAStoreUndoStillWorksAndNothingIsTold)
     EXPECT_EQ(MarkOf(table, 1), 0);
     EXPECT_FALSE(keeper.keeping());
     EXPECT_FALSE(told);
+}
+
+// Keeping that stopped mends itself once the cause has gone: the list on
+// screen, with what was filed and marked meanwhile, is written then, and the
+// operator is told once when it stops and once when it resumes.
+TEST(ListKeeper, KeepingThatStoppedResumesOnceTheCauseHasGone)
+{
+    struct Case {
+        const char* what;
+        // Stops keeping; returns what takes the cause away.
+        std::function<std::function<void()>(QTemporaryDir&, std::unique_ptr<ListStore>&)> stop;
+        // Stopped before the program opens its store.
+        bool atStart = false;
+    };
+    const Case cases[] = {
+        {"the data folder removed while running",
+         [](QTemporaryDir& dir, std::unique_ptr<ListStore>&) {
+             EXPECT_TRUE(QDir(dir.path()).removeRecursively());
+             return [] {}; // the folder is made again
+         }},
+        {"another program holding the file",
+         [](QTemporaryDir& dir, std::unique_ptr<ListStore>&) {
+             sqlite3* other = nullptr;
+             sqlite3_open(QDir(dir.path()).filePath(ListStore::FileName).toUtf8().constData(), &other);
+             sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+             return std::function<void()>([other] {
+                 sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+                 sqlite3_close(other);
+             });
+         }},
+        {"another copy keeping them, which then ends",
+         [](QTemporaryDir& dir, std::unique_ptr<ListStore>&) {
+             auto first = std::make_shared<ListStore>(dir.path());
+             EXPECT_TRUE(first->open().open);
+             return std::function<void()>([first]() mutable { first.reset(); });
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        auto store = std::make_unique<ListStore>(dir.path());
+        std::function<void()> goAway;
+        if (c.atStart)
+            goAway = c.stop(dir, store);
+        const bool opened = store->open().open;
+        EXPECT_EQ(opened, !c.atStart) << c.what;
+        std::int64_t now = 0;
+        ListKeeper keeper(store.get(), [&now] { return now; });
+        if (!opened)
+            keeper.keepTrying(); // as the program does when the store cannot be opened
+        QStringList told;
+        keeper.setWriteFailedListener([&](const QString& why) { told << "stopped: " + why; });
+        keeper.setResumedListener([&] { told << "resumed"; });
+        RecordStore table;
+        File(table, 1);
+        keeper.sync(table, TimeDisplay::Seconds);
+
+        if (!c.atStart)
+            goAway = c.stop(dir, store);
+        File(table, 2);
+        keeper.sync(table, TimeDisplay::Seconds);
+        Mark(table, 2, 1);
+        keeper.sync(table, TimeDisplay::Seconds);
+        EXPECT_TRUE(keeper.stopped()) << c.what;
+        EXPECT_EQ(keeper.undo(table).size(), 1u) << c.what << ": undo goes on";
+        Mark(table, 2, 1);
+        keeper.sync(table, TimeDisplay::Seconds);
+        goAway();
+        now += ListKeeper::RetryMs - 1;
+        keeper.sync(table, TimeDisplay::Seconds);
+        EXPECT_TRUE(keeper.stopped()) << c.what << ": not before its time";
+        now += 1;
+        File(table, 3);
+        keeper.sync(table, TimeDisplay::Seconds);
+        EXPECT_FALSE(keeper.stopped()) << c.what;
+        EXPECT_TRUE(!told.isEmpty() && told.size() <= 2 && told.back() == "resumed") << c.what << ": " << told.join(" | ").toStdString();
+
+        const auto lists = store->lists();
+        ASSERT_FALSE(lists.empty()) << c.what;
+        const auto kept = store->load(lists.front().id);
+        ASSERT_TRUE(kept) << c.what;
+        std::vector<std::pair<int, int>> records;
+        for (const KeptRecord& r : kept->records)
+            records.emplace_back(r.number, r.mark);
+        EXPECT_EQ(records, (std::vector<std::pair<int, int>>{{1, 0}, {2, 1}, {3, 0}})) << c.what;
+    }
 }
 
 } // namespace
