@@ -169,6 +169,15 @@ PrintNews TellPrintOutcome(const PrintResult& r, const QString& caveat)
 
 QString KeptListOffered(const KeptListSummary& list, const QString& keys)
 {
+    // A download that stopped short says so: the unit reported more.
+    if (list.reportedCount > list.records)
+        return Tr("The list downloaded %1 is kept (%2\u00a0of the %3\u00a0records the unit reported, "
+                  "%4\u00a0marked): press %5 to bring it back.")
+            .arg(When(list.downloaded))
+            .arg(list.records)
+            .arg(list.reportedCount)
+            .arg(list.marks)
+            .arg(keys);
     return Tr("The list downloaded %1 is kept (%2\u00a0records, %3\u00a0marked): press %4 to bring it back.")
         .arg(When(list.downloaded))
         .arg(list.records)
@@ -195,7 +204,7 @@ QString BringBackAfterTheDownload()
 
 QString BringBackAfterTheStartUp()
 {
-    return Tr("The unit is being started: a kept list can be brought back in a moment.");
+    return Tr("The unit is being started: the kept list is brought back as soon as it is.");
 }
 
 QString ListsNotKept(const ListStore::Opening& opening)

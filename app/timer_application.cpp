@@ -96,6 +96,10 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
         updateActions();
     });
     sequences_.setNoUnitListener([this] { showNews(OperatorLineText::NoUnitForGetMemory()); });
+    sequences_.setStartedListener([this] {
+        if (const auto list = std::exchange(bringBackAfterStartUp_, std::nullopt))
+            bringBack(*list);
+    });
     connect(&printing_, &PrintController::finished, this, &TimerApplication::printFinished);
     results_.setMarkListener([this] { keepList(); });
     keeper_.setWriteFailedListener([this](const QString& why) {
@@ -183,6 +187,8 @@ void TimerApplication::showNews(const QString& text, const QString& path)
 {
     OperatorLine& line = window_->operatorLine();
     line.showNews(text, path);
+    // Heard as it reads, not only as "News".
+    line.setAccessibleName(line.toldText());
     // Read out as it changes, as a live region is.
     QAccessibleEvent changed(&line, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&changed);
@@ -390,8 +396,9 @@ void TimerApplication::showKeptLists()
 
 void TimerApplication::bringBack(std::int64_t list)
 {
-    // The start-up empties the table after its read.
+    // The start-up empties the table after its read: the list comes after it.
     if (!sequences_.started()) {
+        bringBackAfterStartUp_ = list;
         showNews(OperatorLineText::BringBackAfterTheStartUp());
         return;
     }

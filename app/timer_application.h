@@ -165,6 +165,8 @@ private:
     PrintController printing_;
     std::unique_ptr<ListStore> listStore_;
     ListKeeper keeper_;
+    // Asked for while the start-up was on its way: brought back once it ends.
+    std::optional<std::int64_t> bringBackAfterStartUp_;
     // The download just asked for began a new list after a kept one.
     bool earlierListKept_ = false;
     // The list on screen when the print on its way was asked for.

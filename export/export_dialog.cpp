@@ -9,6 +9,7 @@
 #include "common/twips.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -119,9 +120,12 @@ ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorProm
 
     drives_ = &MountedDrives;
     rereadDrives();
-    // Not the current folder: started from a menu, on Windows that is the
-    // program's own, beside its libraries.
-    if (!dir1_->setPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+    // The current folder, but not the program's own: started from the Start
+    // menu, Windows makes that the current one, and the list would go in
+    // beside the program's libraries. Then the user's documents.
+    const bool besideProgram = QDir(QDir::currentPath()) == QDir(QCoreApplication::applicationDirPath());
+    if ((besideProgram || !dir1_->setPath(QDir::currentPath()))
+        && !dir1_->setPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
         && !dir1_->setPath(QDir::homePath()))
         dir1_->setPath(QDir::rootPath());
     showDriveOf(dir1_->path());

@@ -30,8 +30,8 @@ public:
     // Shows the dialog (centred the first time) with the focus in the name
     // box, so Enter writes and Escape cancels whatever was pressed last time.
     void open();
-    // Lists this folder when it is there; the dialog starts in the user's
-    // documents folder.
+    // Lists this folder when it is there; the dialog starts in the current
+    // folder, or in the user's documents when that is the program's own.
     void startIn(const QString& folder);
 
     // Where the drives offered come from, read again whenever the dialog

@@ -20,6 +20,8 @@ void UnitSequences::startupReadDone()
         stage_ = Stage::Idle;
         protocol_.unit.sendCommand(StartupCommand);
         protocol_.timer.setPolling(true);
+        if (started_)
+            started_();
         if (std::exchange(pressedDuringStartUp_, false) && GetMemory() == Press::NoUnit)
             noUnit();
     });

@@ -41,6 +41,8 @@ public:
     // Told when a press that waited (for the start-up or a search) finds no
     // unit after all, so nothing was asked.
     void setNoUnitListener(std::function<void()> noUnit) { noUnit_ = std::move(noUnit); }
+    // Told when the start-up has sent its command (before a press it kept is carried out).
+    void setStartedListener(std::function<void()> started) { started_ = std::move(started); }
 
     // The start-up after the link was opened: the read, its pause, the command.
     void startUp();
@@ -72,6 +74,7 @@ private:
     std::function<void()> asked_;
     std::function<void()> emptied_;
     std::function<void()> noUnit_;
+    std::function<void()> started_;
     Stage stage_ = Stage::Idle;
     bool pressedDuringStartUp_ = false;
 };

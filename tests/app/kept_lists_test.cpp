@@ -4,14 +4,17 @@
 #include "support/app_rig.h"
 
 #include "app/kept_lists_window.h"
+#include "lists/list_store.h"
 #include "support/scripted_prompt.h"
 #include "presentation/focus_scroll_bar.h"
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -64,6 +67,9 @@ TEST(KeptLists, ASecondGetMemoryKeepsTheFirstListWhichComesBackWithItsMarks)
     EXPECT_EQ(table.topLevelItem(0)->text(2), "0");
     EXPECT_EQ(table.topLevelItem(1)->text(2), "2");
     EXPECT_EQ(table.currentItem(), table.topLevelItem(1)) << "the list on screen is chosen";
+    // Two downloads a minute apart told apart: the time to the second, on the 24-hour clock.
+    EXPECT_TRUE(QRegularExpression(QStringLiteral(" \\d\\d:\\d\\d:\\d\\d$")).match(table.topLevelItem(0)->text(0)).hasMatch())
+        << table.topLevelItem(0)->text(0).toStdString();
     table.setCurrentItem(table.topLevelItem(0));
     QTest::keyClick(&table, Qt::Key_Return);
     EXPECT_FALSE(window->isVisible());
@@ -99,14 +105,39 @@ TEST(KeptLists, ANewRunOffersTheLastListAndBringsItBackOnlyWhenAsked)
     EXPECT_TRUE(Told(r).startsWith("The list downloaded ")) << Told(r).toStdString();
     EXPECT_TRUE(Told(r).endsWith(" is kept (40\u00a0records, 1\u00a0marked): press Ctrl+R to bring it back."))
         << Told(r).toStdString();
-    // Not while the start-up is on its way: it empties the table after its read.
+    // A screen reader hears the offer itself.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&r.app->window().operatorLine())->text(QAccessible::Name), Told(r));
+    // Asked while the start-up is on its way (it empties the table after its
+    // read): carried out once it has ended, not refused.
     Trigger(r, ListAction::BringBack);
-    EXPECT_EQ(Told(r), "The unit is being started: a kept list can be brought back in a moment.");
+    EXPECT_EQ(Told(r), "The unit is being started: the kept list is brought back as soon as it is.");
+    EXPECT_EQ(r.state().store.RecordCount, 0);
     r.settle();
-    EXPECT_EQ(r.state().store.RecordCount, 0) << "nothing is restored unasked";
-    Trigger(r, ListAction::BringBack);
     EXPECT_EQ(Lines(r), left);
     EXPECT_EQ(r.state().format.TimeDisplayMode, TimeDisplay::TimeOfDay);
+}
+
+// Nothing is put on screen unasked, and a list that stopped short is
+// offered with the count the unit reported.
+TEST(KeptLists, TheOfferOfAListThatStoppedShortSaysHowManyTheUnitReported)
+{
+    QTemporaryDir dir;
+    {
+        ListStore store(dir.path());
+        ASSERT_TRUE(store.open().open);
+        const auto list = store.beginList(QDateTime::currentDateTime());
+        ASSERT_TRUE(list);
+        KeptListChange change{.list = *list, .reportedCount = 48};
+        for (int n = 1; n <= 28; ++n)
+            change.records.push_back({.number = n});
+        ASSERT_TRUE(store.write(change));
+    }
+    AppRig r(true, 48, nullptr, dir.path());
+    r.load();
+    EXPECT_TRUE(Told(r).endsWith(" is kept (28\u00a0of the 48\u00a0records the unit reported, 0\u00a0marked): press "
+                                 "Ctrl+R to bring it back."))
+        << Told(r).toStdString();
+    EXPECT_EQ(r.state().store.RecordCount, 0) << "nothing is restored unasked";
 }
 
 // Undo and redo in the Edit menu say what they would do and are greyed when

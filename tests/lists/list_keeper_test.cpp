@@ -168,7 +168,8 @@ TEST(ListKeeper, KeepingThatStoppedResumesOnceTheCauseHasGone)
 {
     struct Case {
         const char* what;
-        // Stops keeping; returns what takes the cause away.
+        // Stops keeping; returns what takes the cause away, or nothing where
+        // the system does not let it happen.
         std::function<std::function<void()>(QTemporaryDir&, std::unique_ptr<ListStore>&)> stop;
         // Stopped before the program opens its store.
         bool atStart = false;
@@ -176,8 +177,10 @@ TEST(ListKeeper, KeepingThatStoppedResumesOnceTheCauseHasGone)
     const Case cases[] = {
         {"the data folder removed while running",
          [](QTemporaryDir& dir, std::unique_ptr<ListStore>&) {
-             EXPECT_TRUE(QDir(dir.path()).removeRecursively());
-             return [] {}; // the folder is made again
+             // Windows removes no folder while the store in it is open.
+             if (!QDir(dir.path()).removeRecursively())
+                 return std::function<void()>();
+             return std::function<void()>([] {}); // the folder is made again
          }},
         {"another program holding the file",
          [](QTemporaryDir& dir, std::unique_ptr<ListStore>&) {
@@ -218,6 +221,8 @@ TEST(ListKeeper, KeepingThatStoppedResumesOnceTheCauseHasGone)
 
         if (!c.atStart)
             goAway = c.stop(dir, store);
+        if (!goAway)
+            continue;
         File(table, 2);
         keeper.sync(table, TimeDisplay::Seconds);
         Mark(table, 2, 1);

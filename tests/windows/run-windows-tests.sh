@@ -124,14 +124,14 @@ export_with_demo() { # name folder command...
   press "$window" alt+w
   sleep 2
   screenshot "$name-dialog" "$(xdotool search --name '^Write File$' 2>/dev/null | head -n 1)"
-  # The focus starts on "Write".
-  xdotool key space
+  # The focus starts in the name box: Enter writes.
+  xdotool key Return
   for _ in $(seq 50); do [ -s "$folder/TrivexData.txt" ] && break; sleep 0.2; done
-  # The same list as a spreadsheet file: the name typed in the name box
-  # (Shift+Tab from "Write"), past the file list, which now shows the first file.
+  # The same list as a spreadsheet file: the name typed in the name box,
+  # then past the file list, which now shows the first file, and back.
   press "$window" alt+w
   sleep 2
-  xdotool key shift+Tab ctrl+a
+  xdotool key ctrl+a
   xdotool type --delay 50 results.csv
   xdotool key Tab Tab Tab shift+Tab shift+Tab shift+Tab
   screenshot "$name-csv-name" "$(xdotool search --name '^Write File$' 2>/dev/null | head -n 1)"
