@@ -214,6 +214,10 @@ QString ListsNotKept(const ListStore::Opening& opening)
         break;
     case StoreTrouble::FolderNotWritable:
         return Tr("The lists are not being kept: the data folder %1 cannot be written. Timing goes on as before.");
+    case StoreTrouble::HeldElsewhere:
+        return Tr("The lists are not being kept here: the program on the computer %1 holds them. They are taken "
+                  "over as soon as it lets them go.")
+            .arg(opening.heldOn);
     case StoreTrouble::InUse:
         return Tr("The lists are not being kept here: another copy of the program is running and keeps them.");
     case StoreTrouble::WriteFailed:
@@ -238,6 +242,23 @@ QString ListsNoLongerKept(const QString& why)
 {
     return Tr("The lists are no longer being kept: the store could not be written (%1). Timing goes on as before.")
         .arg(why);
+}
+
+QString TakeOverQuestion(const ListStore::Opening& opening)
+{
+    if (!opening.lastWritten.isValid())
+        return Tr("The kept lists are held by this program on the computer %1. If it no longer runs there, take them "
+                  "over here?")
+            .arg(opening.heldOn);
+    return Tr("The kept lists are held by this program on the computer %1, which last wrote them %2. If it no longer "
+              "runs there, take them over here?")
+        .arg(opening.heldOn, StampMoment(opening.lastWritten));
+}
+
+QString TakeOverDetail()
+{
+    return Tr("Two computers keeping the same lists at once could lose marks. Cancel leaves them to the other "
+              "computer; this one keeps nothing until it lets them go.");
 }
 
 QString ListsKeptAgain()

@@ -59,6 +59,9 @@ QString BringBackAfterTheStartUp();
 QString ListsNotKept(const ListStore::Opening& opening);
 QString ListsNoLongerKept(const QString& why);
 QString ListsKeptAgain();
+// The lock of a copy on another computer: offered to take it over.
+QString TakeOverQuestion(const ListStore::Opening& opening);
+QString TakeOverDetail();
 QString ExitWhileNotKept();
 QString OnlyKeptListOnScreen();
 QString MarkUndone(int record, int bib, int mark, const QString& redoKeys);

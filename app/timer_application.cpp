@@ -311,7 +311,12 @@ void TimerApplication::printFinished(const PrintResult& r, const QString& caveat
 
 void TimerApplication::openKeptLists()
 {
-    const ListStore::Opening opening = listStore_->open();
+    ListStore::Opening opening = listStore_->open();
+    // A lock another computer left (a home on a stick, a network drive) is
+    // never a bar for ever: the operator knows whether that copy still runs.
+    if (opening.trouble == StoreTrouble::HeldElsewhere
+        && prompt_.confirm(OperatorLineText::TakeOverQuestion(opening), OperatorLineText::TakeOverDetail()))
+        opening = listStore_->takeOver();
     if (opening.trouble != StoreTrouble::None) {
         notKept_ = opening;
         showNotKept();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 
 #include <sqlite3.h>
 
@@ -61,6 +62,19 @@ public:
 private:
     sqlite3_stmt* s_ = nullptr;
 };
+
+// This computer's name as a lock file names it (on Windows not the name
+// QSysInfo gives): read off a lock of our own.
+QString LockHostOfThisComputer(const QString& folder)
+{
+    QLockFile probe(QDir(folder).filePath(QStringLiteral("lists.lock.probe")));
+    qint64 pid = 0;
+    QString host;
+    QString program;
+    if (!probe.tryLock(0) || !probe.getLockInfo(&pid, &host, &program))
+        return QSysInfo::machineHostName();
+    return host;
+}
 
 QString Stamp(const QDateTime& t) { return t.isValid() ? t.toUTC().toString(Qt::ISODateWithMs) : QString(); }
 QDateTime Unstamp(const QString& s)
@@ -142,6 +156,19 @@ ListStore::Opening ListStore::open()
     lock_->setStaleLockTime(0); // a crashed copy's lock is stale at once; a live one never
     if (!lock_->tryLock(0)) {
         const bool held = lock_->error() == QLockFile::LockFailedError;
+        qint64 pid = 0;
+        QString host;
+        QString program;
+        // A copy on this computer that ended leaves no lock that holds; one on
+        // another cannot be asked whether it still runs.
+        if (held && lock_->getLockInfo(&pid, &host, &program) && host != LockHostOfThisComputer(folder_)) {
+            lock_.reset();
+            QDateTime last;
+            for (const QString& f : {path() + QStringLiteral("-wal"), path()})
+                if (QFileInfo(f).exists())
+                    last = std::max(last, QFileInfo(f).lastModified());
+            return {.trouble = StoreTrouble::HeldElsewhere, .detail = host, .heldOn = host, .lastWritten = last};
+        }
         lock_.reset();
         return {.trouble = held ? StoreTrouble::InUse : StoreTrouble::FolderNotWritable,
                 .detail = QDir::toNativeSeparators(folder_)};
@@ -161,6 +188,12 @@ ListStore::Opening ListStore::open()
     if (!opening.open)
         lock_.reset();
     return opening;
+}
+
+ListStore::Opening ListStore::takeOver()
+{
+    QLockFile(QDir(folder_).filePath(QStringLiteral("lists.lock"))).removeStaleLockFile();
+    return open();
 }
 
 ListStore::Opening ListStore::openFile()

@@ -2,6 +2,7 @@
 
 #include "lists/kept_list.h"
 
+#include <QDateTime>
 #include <QLockFile>
 #include <QString>
 
@@ -17,6 +18,7 @@ enum class StoreTrouble {
     None,
     FolderNotWritable, // the data folder cannot be made or written
     InUse,             // another copy of the program keeps them
+    HeldElsewhere,     // a copy on another computer held them (a home on a stick or a network drive): it may be gone
     Damaged,           // SQLite's own check failed: set aside, a new store begun
     Newer,             // made by a newer version: set aside, a new store begun
     WriteFailed,       // a write failed (a full disk, a vanished drive)
@@ -50,10 +52,16 @@ public:
         QString detail = {};
         // Where a store that could not be read now is.
         QString setAsideAs = {};
+        // HeldElsewhere: the computer, and when the store was last written.
+        QString heldOn = {};
+        QDateTime lastWritten = {};
     };
     // Takes the folder's lock, opens the store (making it where there is
     // none), checks it, and sets aside one it cannot read.
     Opening open();
+    // The lock of a copy on another computer, which this one cannot see, is
+    // taken over: the operator said that copy is no longer running.
+    Opening takeOver();
     bool isOpen() const { return db_ != nullptr; }
     // The store's file is still where it was opened; false once its folder
     // was removed (lastError() then says so).

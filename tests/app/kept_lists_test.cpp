@@ -275,4 +275,42 @@ TEST(KeptLists, NotKeptIsShownUntilItChangesAndASecondCopyTakesOver)
     EXPECT_EQ(prompt.questions.size(), 1);
 }
 
+// A lock left by a copy on another computer (a home on a stick) is never a
+// bar for ever: the operator is asked whether to take the lists over.
+TEST(KeptLists, ALockLeftOnAnotherComputerIsOfferedToBeTakenOver)
+{
+    for (const bool takeOver : {true, false}) {
+        SCOPED_TRACE(takeOver);
+        QTemporaryDir dir;
+        {
+            ListStore other(dir.path());
+            ASSERT_TRUE(other.open().open);
+            const auto list = other.beginList(QDateTime::currentDateTime());
+            ASSERT_TRUE(list && other.write({.list = *list, .records = {{.number = 1}}}));
+        }
+        // The lock as that computer's copy leaves it: its own host and machine.
+        QFile lock(dir.filePath("lists.lock"));
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write("4242\ntrivex\nrace-laptop-17\n0123456789abcdef0123456789abcdef\n");
+        lock.close();
+
+        ScriptedPrompt prompt;
+        prompt.answers = {takeOver};
+        AppRig r(true, 10, &prompt, dir.path());
+        r.load();
+        ASSERT_EQ(prompt.questions.size(), 1);
+        EXPECT_TRUE(prompt.questions[0].startsWith("The kept lists are held by this program on the computer "
+                                                   "race-laptop-17, which last wrote them "))
+            << prompt.questions[0].toStdString();
+        EXPECT_EQ(r.app->keeper().keeping(), takeOver);
+        EXPECT_EQ(r.app->window().notKeptNotice().isHidden(), takeOver);
+        if (takeOver)
+            EXPECT_EQ(r.app->keeper().lists().size(), 1u);
+        else
+            EXPECT_TRUE(Told(r).startsWith("The lists are not being kept here: the program on the computer "
+                                           "race-laptop-17 holds them."))
+                << Told(r).toStdString();
+    }
+}
+
 } // namespace

@@ -277,6 +277,36 @@ TEST_F(RealDevicePath, WriteFileMatchesTheExportOfTheSameRecords)
               WithoutDateAndTime(b.readAll()).replace("host-export.txt", "X"));
 }
 
+// A unit silent while idle lets every read run out, and the link is looked
+// for again; "Get Memory" pressed the moment the link closed waits for that
+// search and reaches the unit, never "no unit".
+TEST_F(RealDevicePath, AGetMemoryPressedWhileTheUnitIsLookedForReachesIt)
+{
+    QFile quiet(FromRoot(Env("TRIVEX_GADGET_LOG") + ".quiet"));
+    ASSERT_TRUE(quiet.open(QIODevice::WriteOnly));
+    QStringList news;
+    const auto told = QObject::connect(&guest->app, &TimerApplication::newsShown, [&](const QString& n) { news << n; });
+    guest->captions.clear();
+    ASSERT_TRUE(guest->runUntil(
+        "silent until the link closes", [] { return guest->captions.contains("Readfile Timeout "); },
+        [] { return guest->captionCount(); }));
+    const int asked = CommandsLogged(151);
+    guest->click(MainWindow::Button::GetMemory);
+    bool emptied = false;
+    EXPECT_TRUE(guest->runUntil(
+        "download pressed as the link closed",
+        [&] {
+            emptied = emptied || guest->recordCount() == 0;
+            return emptied && guest->holdsGuestRace();
+        },
+        [] { return guest->recordCount(); }));
+    QObject::disconnect(told);
+    quiet.remove();
+    EXPECT_EQ(CommandsLogged(151), asked + 1);
+    EXPECT_TRUE(news.filter("No timing unit was found").isEmpty()) << news.join(" | ").toStdString();
+    EXPECT_TRUE(news.filter("went quiet").isEmpty()) << news.join(" | ").toStdString();
+}
+
 TEST_F(RealDevicePath, UnplugInTheMiddleOfADownloadAndPlugInAgain)
 {
     guest->click(MainWindow::Button::GetMemory);

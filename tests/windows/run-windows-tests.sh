@@ -178,7 +178,8 @@ if window=$(wait_for_window "$main_title"); then
   # Written from the list brought back, without a download: as the first was.
   press "$window" alt+w
   sleep 2
-  xdotool key shift+Tab ctrl+a
+  # The focus is in the name box.
+  xdotool key ctrl+a
   xdotool type --delay 50 back.txt
   xdotool key Return
   for _ in $(seq 50); do [ -s "$work/export-windows/back.txt" ] && break; sleep 0.2; done
