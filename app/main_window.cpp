@@ -54,6 +54,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     notKept_->setStyleSheet(QStringLiteral("QLabel { color: white; background: #b00020; font-weight: bold; }"));
     menuBar_->setCornerWidget(notKept_, Qt::TopRightCorner);
     menuHeight_ = menuBar_->sizeHint().height();
+    // Within the bar's height, whatever the style makes of a label.
+    notKept_->setFixedHeight(std::max(1, menuHeight_ - 2));
+    notKept_->setAlignment(Qt::AlignVCenter);
     notKept_->hide();
     setFixedSize(TwipsToPixelsX(*this, MainWindowLayout::WidthTwips),
                  TwipsToPixelsY(*this, MainWindowLayout::HeightTwips) + menuHeight_);
@@ -233,7 +236,6 @@ void MainWindow::showNotKeptNotice(const QString& why)
     notKept_->setToolTip(why);
     notKept_->setAccessibleDescription(why);
     notKept_->setVisible(!why.isEmpty());
-    menuBar_->adjustSize();
     menuBar_->setGeometry(0, 0, width(), menuHeight_);
     QAccessibleEvent changed(notKept_, why.isEmpty() ? QAccessible::ObjectHide : QAccessible::Alert);
     QAccessible::updateAccessibility(&changed);
