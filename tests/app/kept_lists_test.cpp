@@ -4,6 +4,7 @@
 #include "support/app_rig.h"
 
 #include "app/kept_lists_window.h"
+#include "emulator/sample_race.h"
 #include "lists/list_store.h"
 #include "support/scripted_prompt.h"
 #include "presentation/focus_scroll_bar.h"
@@ -311,6 +312,39 @@ TEST(KeptLists, ALockLeftOnAnotherComputerIsOfferedToBeTakenOver)
                                            "race-laptop-17 holds them."))
                 << Told(r).toStdString();
     }
+}
+
+// Each line shows the time of day of its own list, whatever list was drawn
+// before it: two heats at different times of day, brought back in turn, look
+// as each does in a program that drew nothing else.
+TEST(KeptLists, EachLineShowsTheTimeOfDayOfItsOwnList)
+{
+    QTemporaryDir dir;
+    constexpr std::uint32_t heat1 = (15 * 60 + 14) * 60000;
+    constexpr std::uint32_t heat2 = (15 * 60 + 17) * 60000;
+    std::vector<std::string> heat2Alone;
+    {
+        AppRig r(SampleRace(heat1, 7, 48), true, nullptr, {}, dir.path());
+        r.load();
+        r.click(AppRig::Button::DayTime);
+        r.getMemory();
+        r.tickUntilQuiet();
+        r.unit.setMemory(SampleRace(heat2, 7, 48));
+        r.getMemory();
+        r.tickUntilQuiet();
+        Trigger(r, ListAction::BringBack); // heat 1 on screen
+        Trigger(r, ListAction::KeptLists);
+        QTreeWidget& table = r.app->keptListsWindow()->table();
+        table.setCurrentItem(table.topLevelItem(0)); // heat 2, the newest
+        QTest::keyClick(&table, Qt::Key_Return);
+        heat2Alone = Lines(r);
+    }
+    // A new run that shows heat 2 and nothing else first.
+    AppRig fresh(SampleRace(heat2, 7, 48), true, nullptr, {}, dir.path());
+    fresh.load();
+    Trigger(fresh, ListAction::BringBack);
+    EXPECT_EQ(fresh.state().format.TimeDisplayMode, TimeDisplay::TimeOfDay);
+    EXPECT_EQ(Lines(fresh), heat2Alone);
 }
 
 } // namespace
