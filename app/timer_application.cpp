@@ -331,10 +331,27 @@ void TimerApplication::openKeptLists()
     keepList();
     // Offered, never put on screen unasked; not over a download begun meanwhile.
     const auto lists = keeper_.lists();
-    if (lists.empty() || state_.store.RecordCount > 0 || downloadRunning())
+    const auto offered = listToBringBack(lists);
+    if (offered == lists.end() || state_.store.RecordCount > 0 || downloadRunning())
         return;
-    showNews(OperatorLineText::KeptListOffered(lists.front(),
-                                               KeysOf(window_->listAction(MainWindow::ListAction::BringBack))));
+    showNews(OperatorLineText::KeptListOffered(*offered, KeysOf(window_->listAction(MainWindow::ListAction::BringBack))));
+}
+
+std::vector<KeptListSummary>::const_iterator
+TimerApplication::listToBringBack(const std::vector<KeptListSummary>& lists) const
+{
+    const auto byId = [&lists](std::optional<std::int64_t> id) {
+        return std::find_if(lists.begin(), lists.end(), [id](const KeptListSummary& l) { return l.id == id; });
+    };
+    // Before anything is on screen: the list the window showed when the
+    // program last ended, however it ended (a crash while an older list was
+    // being marked brings back that one, not the newest).
+    if (!keeper_.listOnScreen())
+        if (const auto left = byId(keeper_.listLeftOnScreen()); left != lists.end())
+            return left;
+    // Else the newest kept list that is not the one on screen.
+    return std::find_if(lists.begin(), lists.end(),
+                        [this](const KeptListSummary& l) { return l.id != keeper_.listOnScreen(); });
 }
 
 void TimerApplication::showNotKept()
@@ -356,9 +373,7 @@ void TimerApplication::listActionClicked(MainWindow::ListAction action)
     switch (action) {
     case MainWindow::ListAction::BringBack: {
         const auto lists = keeper_.lists();
-        // The newest kept list that is not the one on screen.
-        auto last = std::find_if(lists.begin(), lists.end(),
-                                 [this](const KeptListSummary& l) { return l.id != keeper_.listOnScreen(); });
+        const auto last = listToBringBack(lists);
         if (last != lists.end())
             bringBack(last->id);
         else if (!lists.empty())

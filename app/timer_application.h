@@ -138,6 +138,8 @@ private:
     void showNotKept();
     void stepMark(bool back);
     bool downloadRunning() const;
+    // What Bring Back brings back now; `lists.end()` when nothing.
+    std::vector<KeptListSummary>::const_iterator listToBringBack(const std::vector<KeptListSummary>& lists) const;
 
     // The order of these matters, and only in this way: each is made from
     // those above it (the state and the window first, then the ports onto

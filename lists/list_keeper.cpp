@@ -149,7 +149,7 @@ void ListKeeper::write(const KeptListChange& change)
         return fail();
     if (!current_) {
         current_ = store_->beginList(QDateTime::currentDateTime());
-        if (!current_)
+        if (!current_ || !store_->noteOnScreen(*current_))
             return fail();
     }
     KeptListChange toList = change;
@@ -194,6 +194,11 @@ void ListKeeper::notePrinted(std::optional<std::int64_t> list, const QString& pr
         fail();
 }
 
+std::optional<std::int64_t> ListKeeper::listLeftOnScreen() const
+{
+    return keeping() ? store_->listLeftOnScreen() : std::nullopt;
+}
+
 std::vector<KeptListSummary> ListKeeper::lists() const
 {
     return keeping() ? store_->lists() : std::vector<KeptListSummary>{};
@@ -234,6 +239,8 @@ std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordSt
     // What is on screen now is what the store holds: nothing to write.
     beginNewList();
     current_ = list;
+    if (keeping() && !store_->noteOnScreen(list))
+        fail();
     sort_ = writtenSort_ = sort;
     display_ = writtenDisplay_ = display;
     writtenReported_ = table.ReportedRecordCount;

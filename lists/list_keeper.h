@@ -60,6 +60,8 @@ public:
     std::optional<KeptListSummary> bringBack(std::int64_t list, RecordStore& table, TimeDisplay& display,
                                              SortChoice& sort);
     std::optional<std::int64_t> listOnScreen() const { return current_; }
+    // The list the window showed when the program last ended, however it ended.
+    std::optional<std::int64_t> listLeftOnScreen() const;
 
     struct MarkChange {
         int record = 0;

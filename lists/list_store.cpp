@@ -98,6 +98,9 @@ CREATE TABLE IF NOT EXISTS records(
   bytes BLOB NOT NULL,
   mark INTEGER NOT NULL DEFAULT 0,
   PRIMARY KEY(list, number)) WITHOUT ROWID;
+CREATE TABLE IF NOT EXISTS on_screen(
+  only INTEGER PRIMARY KEY CHECK (only = 1),
+  list INTEGER NOT NULL);
 )";
 
 } // namespace
@@ -352,6 +355,27 @@ bool ListStore::note(const char* sql, std::int64_t list, const QString& where, c
         return true;
     lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
     return false;
+}
+
+bool ListStore::noteOnScreen(std::int64_t list)
+{
+    if (!db_)
+        return false;
+    Statement s(db_, "INSERT INTO on_screen(only, list) VALUES(1, ?) ON CONFLICT(only) DO UPDATE SET list = excluded.list");
+    if (s.bind(1, list).run())
+        return true;
+    lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+    return false;
+}
+
+std::optional<std::int64_t> ListStore::listLeftOnScreen()
+{
+    if (!db_)
+        return std::nullopt;
+    Statement s(db_, "SELECT list FROM on_screen WHERE only = 1");
+    if (s.step() != SQLITE_ROW)
+        return std::nullopt;
+    return s.integer(0);
 }
 
 bool ListStore::noteExported(std::int64_t list, const QString& path, const QDateTime& when)

@@ -74,6 +74,10 @@ public:
     std::optional<std::int64_t> beginList(const QDateTime& downloaded);
     bool write(const KeptListChange& change);
     bool noteExported(std::int64_t list, const QString& path, const QDateTime& when);
+    // Which list the window shows, so that a run after a crash offers that one.
+    // An older program ignores the table this lives in.
+    bool noteOnScreen(std::int64_t list);
+    std::optional<std::int64_t> listLeftOnScreen();
     bool notePrinted(std::int64_t list, const QString& printer, const QDateTime& when);
     QString lastError() const { return lastError_; }
     // Gives up the store after a failed write: nothing more is tried.

@@ -347,4 +347,27 @@ TEST(KeptLists, EachLineShowsTheTimeOfDayOfItsOwnList)
     EXPECT_EQ(Lines(fresh), heat2Alone);
 }
 
+// After a crash while an older list was on screen, that list is the one
+// offered and brought back, not the newest.
+TEST(KeptLists, TheListOnScreenAtTheEndIsTheOneOffered)
+{
+    QTemporaryDir dir;
+    {
+        AppRig r(true, 20, nullptr, dir.path());
+        r.load();
+        r.getMemory();
+        r.tickUntilQuiet();
+        r.getMemory();
+        r.tickUntilQuiet();
+        Trigger(r, ListAction::BringBack); // the first list, then marked
+        r.clickLine(5);
+    }
+    AppRig r(true, 20, nullptr, dir.path());
+    r.load();
+    EXPECT_TRUE(Told(r).endsWith(" is kept (20\u00a0records, 1\u00a0marked): press Ctrl+R to bring it back."))
+        << Told(r).toStdString();
+    Trigger(r, ListAction::BringBack);
+    EXPECT_EQ(r.seqAt(5), "2   *");
+}
+
 } // namespace
