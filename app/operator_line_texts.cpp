@@ -286,10 +286,11 @@ QString MarkRedone(int record, int bib, int mark)
     return Tr("Redone: record %1 (bib %2) is %3 again.").arg(record).arg(bib).arg(MarkName(mark));
 }
 
-QString AskingEarlierListKept(const QString& bringBackKeys, const QString& keptListsKeys)
+QString WithEarlierListKept(const QString& news, const QString& bringBackKeys, const QString& keptListsKeys)
 {
-    return Tr("Asking the unit for its records\u2026 The list before is kept: %1 brings it back, %2 shows every kept list.")
-        .arg(bringBackKeys, keptListsKeys);
+    //: %1 is a whole sentence of the download's news.
+    return Tr("%1 The list before is kept: %2 brings it back, %3 shows every kept list.")
+        .arg(news, bringBackKeys, keptListsKeys);
 }
 
 QString NothingToUndo() { return Tr("No mark of this list to undo."); }

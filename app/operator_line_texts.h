@@ -66,8 +66,8 @@ QString ExitWhileNotKept();
 QString OnlyKeptListOnScreen();
 QString MarkUndone(int record, int bib, int mark, const QString& redoKeys);
 QString MarkRedone(int record, int bib, int mark);
-// The same, when the list on screen before was kept.
-QString AskingEarlierListKept(const QString& bringBackKeys, const QString& keptListsKeys);
+// A download's news, when it began a new list after a kept one.
+QString WithEarlierListKept(const QString& news, const QString& bringBackKeys, const QString& keptListsKeys);
 QString NothingToUndo();
 QString NothingToRedo();
 

@@ -39,7 +39,7 @@ void TimerApplication::LinkStatusShown::showLinkStatus(const std::string& captio
     emit app->linkStatusShown(text);
     if (caption == LinkCaption::Timeout || caption == LinkCaption::UndefinedError)
         if (const auto news = app->news_.linkLost(app->state_.store, TimeOfDay()))
-            app->showNews(*news);
+            app->showDownloadNews(*news);
 }
 
 void TimerApplication::LinkStatusShown::explainUnitNotOpened(const std::string& path, OpenFailure why)
@@ -80,13 +80,7 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
     scheduler_.setResume([this] { continueTick(); });
     poll_.setStopListener([this](bool ended) { tickStopped(ended); });
     sequences_.setAskedListener([this] {
-        const QString asked = news_.asked(clock_.nowUs());
-        // Where the list that went from the screen is found again.
-        showNews(std::exchange(earlierListKept_, false)
-                     ? OperatorLineText::AskingEarlierListKept(
-                           KeysOf(window_->listAction(MainWindow::ListAction::BringBack)),
-                           KeysOf(window_->listAction(MainWindow::ListAction::KeptLists)))
-                     : asked);
+        showDownloadNews(news_.asked(clock_.nowUs()), true);
         updateActions();
     });
     // What the unit sends into an emptied table is a new list.
@@ -200,7 +194,20 @@ void TimerApplication::tickStopped(bool ended)
     if (!news_.watching())
         return;
     if (const auto news = news_.polled(state_.store, ended, state_.link.DeviceConnected, clock_.nowUs(), TimeOfDay()))
-        showNews(*news);
+        showDownloadNews(*news);
+}
+
+void TimerApplication::showDownloadNews(const QString& news, bool asked)
+{
+    // Where the list that went from the screen is found again: said when the
+    // unit is asked and again with the download's last word, which stays.
+    const bool said = earlierListKept_ && (asked || !news_.watching());
+    if (said && !news_.watching())
+        earlierListKept_ = false;
+    showNews(said ? OperatorLineText::WithEarlierListKept(
+                        news, KeysOf(window_->listAction(MainWindow::ListAction::BringBack)),
+                        KeysOf(window_->listAction(MainWindow::ListAction::KeptLists)))
+                  : news);
 }
 
 void TimerApplication::stopPolling()
@@ -400,8 +407,8 @@ void TimerApplication::showKeptLists()
 {
     const auto lists = keeper_.lists();
     if (lists.empty()) {
-        if (keeper_.stopped() || (!keeper_.keeping() && notKept_.trouble != StoreTrouble::None))
-            showNotKept();
+        if (keeper_.stopped())
+            showNotKept(); // lists there may be, but none can be read now
         else
             showNews(OperatorLineText::NoKeptList());
         return;

@@ -121,6 +121,7 @@ private:
     // The folder of the newest export of any kept list; empty when none.
     QString lastExportFolder() const;
     void tickStopped(bool ended);
+    void showDownloadNews(const QString& news, bool asked = false);
     void stopPolling();
     // After every event that may change the table: the list goes to the store.
     void keepList()

@@ -2,8 +2,6 @@
 
 #include "lists/list_store.h"
 
-#include <QFileInfo>
-
 #include <algorithm>
 #include <chrono>
 

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QAccessible>
 #include <QAction>
 #include <QFile>
@@ -118,27 +120,55 @@ TEST(KeptLists, ANewRunOffersTheLastListAndBringsItBackOnlyWhenAsked)
     EXPECT_EQ(r.state().format.TimeDisplayMode, TimeDisplay::TimeOfDay);
 }
 
-// Nothing is put on screen unasked, and a list that stopped short is
-// offered with the count the unit reported.
-TEST(KeptLists, TheOfferOfAListThatStoppedShortSaysHowManyTheUnitReported)
+// What a new run offers, never putting it on screen unasked: the list left on
+// screen when the program ended (not the newest), and for a list that
+// stopped short the count the unit reported.
+TEST(KeptLists, ANewRunOffersTheListLeftOnScreenWithWhatItHolds)
 {
-    QTemporaryDir dir;
-    {
-        ListStore store(dir.path());
-        ASSERT_TRUE(store.open().open);
-        const auto list = store.beginList(QDateTime::currentDateTime());
-        ASSERT_TRUE(list);
-        KeptListChange change{.list = *list, .reportedCount = 48};
-        for (int n = 1; n <= 28; ++n)
-            change.records.push_back({.number = n});
-        ASSERT_TRUE(store.write(change));
+    const struct {
+        const char* what;
+        std::function<void(const QString& folder)> lay;
+        const char* offerEnds;
+        const char* line5; // after Ctrl+R
+    } cases[] = {
+        {"a list that stopped short",
+         [](const QString& folder) {
+             ListStore store(folder);
+             ASSERT_TRUE(store.open().open);
+             const auto list = store.beginList(QDateTime::currentDateTime());
+             ASSERT_TRUE(list);
+             KeptListChange change{.list = *list, .reportedCount = 48};
+             for (int n = 1; n <= 28; ++n)
+                 change.records.push_back({.number = n});
+             ASSERT_TRUE(store.write(change));
+         },
+         " is kept (28\u00a0of the 48\u00a0records the unit reported, 0\u00a0marked): press Ctrl+R to bring it back.",
+         nullptr},
+        {"an older list on screen at the end",
+         [](const QString& folder) {
+             AppRig r(true, 20, nullptr, folder);
+             r.load();
+             r.getMemory();
+             r.tickUntilQuiet();
+             r.getMemory();
+             r.tickUntilQuiet();
+             Trigger(r, ListAction::BringBack); // the first list, then marked
+             r.clickLine(5);
+         },
+         " is kept (20\u00a0records, 1\u00a0marked): press Ctrl+R to bring it back.", "2   *"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        c.lay(dir.path());
+        AppRig r(true, 48, nullptr, dir.path());
+        r.load();
+        EXPECT_TRUE(Told(r).endsWith(c.offerEnds)) << c.what << ": " << Told(r).toStdString();
+        EXPECT_EQ(r.state().store.RecordCount, 0) << c.what << ": nothing is restored unasked";
+        if (c.line5) {
+            Trigger(r, ListAction::BringBack);
+            EXPECT_EQ(r.seqAt(5), c.line5) << c.what;
+        }
     }
-    AppRig r(true, 48, nullptr, dir.path());
-    r.load();
-    EXPECT_TRUE(Told(r).endsWith(" is kept (28\u00a0of the 48\u00a0records the unit reported, 0\u00a0marked): press "
-                                 "Ctrl+R to bring it back."))
-        << Told(r).toStdString();
-    EXPECT_EQ(r.state().store.RecordCount, 0) << "nothing is restored unasked";
 }
 
 // Undo and redo in the Edit menu say what they would do and are greyed when
@@ -198,7 +228,11 @@ TEST(KeptLists, ANewDownloadSaysWhereTheListBeforeIsKept)
     r.getMemory();
     EXPECT_TRUE(news.contains("Asking the unit for its records\u2026 The list before is kept: Ctrl+R brings it back, "
                               "Ctrl+L shows every kept list."))
-        << news.join('|').toStdString();
+        << news.join('|').toStdString();    // And with the download's last word, which stays on the line.
+    r.tickUntilQuiet();
+    EXPECT_TRUE(Told(r).startsWith("Download complete: 20 records, at ")) << Told(r).toStdString();
+    EXPECT_TRUE(Told(r).endsWith(" The list before is kept: Ctrl+R brings it back, Ctrl+L shows every kept list."))
+        << Told(r).toStdString();
 }
 
 TEST(KeptLists, AStoreThatCannotBeUsedIsToldAndTheDownloadIsWhole)
@@ -345,29 +379,6 @@ TEST(KeptLists, EachLineShowsTheTimeOfDayOfItsOwnList)
     Trigger(fresh, ListAction::BringBack);
     EXPECT_EQ(fresh.state().format.TimeDisplayMode, TimeDisplay::TimeOfDay);
     EXPECT_EQ(Lines(fresh), heat2Alone);
-}
-
-// After a crash while an older list was on screen, that list is the one
-// offered and brought back, not the newest.
-TEST(KeptLists, TheListOnScreenAtTheEndIsTheOneOffered)
-{
-    QTemporaryDir dir;
-    {
-        AppRig r(true, 20, nullptr, dir.path());
-        r.load();
-        r.getMemory();
-        r.tickUntilQuiet();
-        r.getMemory();
-        r.tickUntilQuiet();
-        Trigger(r, ListAction::BringBack); // the first list, then marked
-        r.clickLine(5);
-    }
-    AppRig r(true, 20, nullptr, dir.path());
-    r.load();
-    EXPECT_TRUE(Told(r).endsWith(" is kept (20\u00a0records, 1\u00a0marked): press Ctrl+R to bring it back."))
-        << Told(r).toStdString();
-    Trigger(r, ListAction::BringBack);
-    EXPECT_EQ(r.seqAt(5), "2   *");
 }
 
 } // namespace

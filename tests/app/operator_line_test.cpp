@@ -85,7 +85,8 @@ std::vector<Told> EveryText()
     for (const QString& text :
          {KeptListOffered(list, QStringLiteral("Ctrl+R")), ListBroughtBack(list), NoKeptList(), KeptListUnreadable(),
           BringBackAfterTheDownload(), BringBackAfterTheStartUp(), ListsNoLongerKept(why), MarkUndone(255, 999, 2, QStringLiteral("Ctrl+Shift+Z")),
-          MarkRedone(255, 999, 0), AskingEarlierListKept(QStringLiteral("Ctrl+R"), QStringLiteral("Ctrl+L")), NothingToUndo(), NothingToRedo(),
+          MarkRedone(255, 999, 0), WithEarlierListKept(DownloadStoppedShort(CountDownload(HalfCame()), true), QStringLiteral("Ctrl+R"),
+                              QStringLiteral("Ctrl+L")), NothingToUndo(), NothingToRedo(),
           ListsNotKept({.trouble = StoreTrouble::InUse}),
           ListsNotKept({.trouble = StoreTrouble::HeldElsewhere, .heldOn = QStringLiteral("race-laptop-17")}),
           ListsKeptAgain(), OnlyKeptListOnScreen(), ListsNotKept({.trouble = StoreTrouble::Damaged})})
