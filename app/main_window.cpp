@@ -84,6 +84,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 
     scroll_ = new FocusScrollBar(this);
     scroll_->setObjectName("VScroll1");
+    scrollRange_ = std::make_unique<ScrollBarRange>(*scroll_);
     scroll_->setGeometry(At(MainWindowLayout::VScroll1));
     // Out of the Tab chain: the list's own keys move it, and its clicks still work.
     scroll_->setFocusPolicy(Qt::NoFocus);
@@ -219,6 +220,16 @@ void MainWindow::addMenus()
     QAction* about = help.addAction(tr("About %1").arg(QString::fromLatin1(ApplicationTitle)));
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, this, [this] { emit helpRequested(HelpAction::About); });
+}
+
+QString MainWindow::keysOf(ListAction which) const
+{
+    return listAction(which).shortcut().toString(QKeySequence::NativeText);
+}
+
+QString MainWindow::keysOf(Button which) const
+{
+    return buttonAction(which).shortcut().toString(QKeySequence::NativeText);
 }
 
 void MainWindow::showMarkSteps(const std::optional<MarkStep>& undo, const std::optional<MarkStep>& redo)

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "app/operator_line.h"
+#include "presentation/focus_scroll_bar.h"
 #include "presentation/format_state.h"
 #include "presentation/view_state.h"
 
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -19,7 +21,6 @@ struct Box;
 class QPushButton;
 class QTimer;
 class ResultsPicture;
-class FocusScrollBar;
 
 // The program's one main window: the results view with its scroll bar, the
 // link status label, the button row and the poll timer. It only lays out and
@@ -44,6 +45,8 @@ public:
 
     ResultsPicture& picture() const { return *picture_; }
     FocusScrollBar& scrollBar() const { return *scroll_; }
+    // The scroll bar as the range the framing and the view move.
+    ScrollBarRange& scrollRange() { return *scrollRange_; }
     QLabel& statusLabel() const { return *messUsb_; }
     // News for the operator: how a download goes, where the list was written.
     OperatorLine& operatorLine() const { return *operatorLine_; }
@@ -55,6 +58,9 @@ public:
     QMenuBar& menuBar() const { return *menuBar_; }
     // The menu item that does what the button does.
     QAction& buttonAction(Button which) const { return *buttonActions_[static_cast<std::size_t>(which)]; }
+    // The keys of an item as the platform writes them, for a text that names them.
+    QString keysOf(ListAction which) const;
+    QString keysOf(Button which) const;
 
     // What undo and redo would do now, in their items' texts; none greys the item.
     struct MarkStep {
@@ -104,6 +110,7 @@ private:
     int menuHeight_ = 0;
     ResultsPicture* picture_ = nullptr;
     FocusScrollBar* scroll_ = nullptr;
+    std::unique_ptr<ScrollBarRange> scrollRange_;
     QLabel* messUsb_ = nullptr;
     QLabel* notKept_ = nullptr;
     OperatorLine* operatorLine_ = nullptr;

@@ -3,6 +3,7 @@
 #include "common/output_stamp.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace {
 
@@ -207,32 +208,38 @@ QString BringBackAfterTheStartUp()
     return Tr("The unit is being started: the kept list is brought back as soon as it is.");
 }
 
-QString ListsNotKept(const ListStore::Opening& opening)
+PathNews ListsNotKept(const ListStore::Opening& opening, const QString& folder)
 {
+    const QString inFolder = QDir::toNativeSeparators(folder);
     switch (opening.trouble) {
     case StoreTrouble::None:
         break;
     case StoreTrouble::FolderNotWritable:
-        return Tr("The lists are not being kept: the data folder %1 cannot be written. Timing goes on as before.");
+        return {Tr("The lists are not being kept: the data folder %1 cannot be written. Timing goes on as before."),
+                inFolder};
     case StoreTrouble::HeldElsewhere:
-        return Tr("The lists are not being kept here: the program on the computer %1 holds them. They are taken "
-                  "over as soon as it lets them go.")
-            .arg(opening.heldOn);
+        return {Tr("The lists are not being kept here: the program on the computer %1 holds them. They are taken "
+                   "over as soon as it lets them go.")
+                    .arg(opening.heldOn),
+                {}};
     case StoreTrouble::InUse:
-        return Tr("The lists are not being kept here: another copy of the program is running and keeps them.");
+        return {Tr("The lists are not being kept here: another copy of the program is running and keeps them."), {}};
     case StoreTrouble::WriteFailed:
-        return ListsNoLongerKept(opening.detail);
+        return {ListsNoLongerKept(opening.detail), {}};
     case StoreTrouble::NotOwn:
-        return Tr("The lists are not being kept: the data folder %1 is not this user's own (%2), so nothing is "
-                  "written there.")
-            .arg(QStringLiteral("%1"), opening.detail);
+        return {Tr("The lists are not being kept: the data folder %1 is not this user's own (%2), so nothing is "
+                   "written there.")
+                    .arg(QStringLiteral("%1"), opening.detail),
+                inFolder};
     case StoreTrouble::Damaged:
     case StoreTrouble::Newer: {
         const QString what = opening.trouble == StoreTrouble::Newer ? Tr("were kept by a newer version of the program")
                                                                     : Tr("are damaged");
         if (opening.setAsideAs.isEmpty() || !opening.open)
-            return Tr("The lists are not being kept: the kept lists %1 and could not be set aside.").arg(what);
-        return Tr("The kept lists %1: they were set aside as %2 and new lists are kept from now.").arg(what, QStringLiteral("%1"));
+            return {Tr("The lists are not being kept: the kept lists %1 and could not be set aside.").arg(what), {}};
+        return {Tr("The kept lists %1: they were set aside as %2 and new lists are kept from now.")
+                    .arg(what, QStringLiteral("%1")),
+                QDir::toNativeSeparators(opening.setAsideAs)};
     }
     }
     return {};

@@ -54,9 +54,17 @@ QString NoKeptList();
 QString KeptListUnreadable();
 QString BringBackAfterTheDownload();
 QString BringBackAfterTheStartUp();
-// Why the lists are not being kept, or that a store was set aside; "%1"
-// stands for the data folder, or for the name the store was set aside as.
-QString ListsNotKept(const ListStore::Opening& opening);
+// A sentence and the path it names at "%1", for the line to shorten; no
+// path when it names none.
+struct PathNews {
+    QString text;
+    QString path;
+    // The sentence with its path written in.
+    QString spelled() const { return path.isEmpty() ? text : text.arg(path); }
+};
+// Why the lists are not being kept, or that a store was set aside; the path
+// is the data folder `folder`, or the name the store was set aside as.
+PathNews ListsNotKept(const ListStore::Opening& opening, const QString& folder);
 QString ListsNoLongerKept(const QString& why);
 QString ListsKeptAgain();
 // The lock of a copy on another computer: offered to take it over.

@@ -58,15 +58,15 @@ void EndReadCall(DeviceContext& device, ReadOutcome last)
     link.pendingRead = {};
     switch (last) {
     case ReadOutcome::Completed:
-        device.status.showLinkStatus(LinkCaption::CommunicationOk);
+        device.status.showLinkStatus(LinkState::CommunicationOk);
         break;
     case ReadOutcome::TimedOut:
     case ReadOutcome::Gone: // an unplugged unit, told at once rather than after the wait
-        device.status.showLinkStatus(LinkCaption::Timeout);
+        device.status.showLinkStatus(LinkState::Timeout);
         DropLink(link);
         break;
     case ReadOutcome::Failed:
-        device.status.showLinkStatus(LinkCaption::UndefinedError);
+        device.status.showLinkStatus(LinkState::UndefinedError);
         DropLink(link);
         break;
     }
@@ -120,7 +120,7 @@ bool EnsureConnected(DeviceContext& device)
     if (!device.link.DeviceConnected)
         device.link.DeviceConnected = OpenTimerDevice(device);
     if (!device.link.DeviceConnected)
-        device.status.showLinkStatus(LinkCaption::NotFound);
+        device.status.showLinkStatus(LinkState::NotFound);
     return device.link.DeviceConnected;
 }
 
@@ -151,7 +151,7 @@ bool OpenTimerDevice(DeviceContext& device)
     link.searchRunning = !interfaces;
     if (!interfaces) {
         // The search is still going on: nothing is known yet of units that cannot be opened.
-        device.status.showLinkStatus(LinkCaption::NotFound);
+        device.status.showLinkStatus(LinkState::NotFound);
         return false;
     }
     {
@@ -170,7 +170,7 @@ bool OpenTimerDevice(DeviceContext& device)
     }
     if (!link.DeviceConnected) {
         ExplainUnopenable(device, unopenable);
-        device.status.showLinkStatus(LinkCaption::NotFound);
+        device.status.showLinkStatus(LinkState::NotFound);
         return false;
     }
     link.unopenableUnits.clear();
@@ -179,7 +179,7 @@ bool OpenTimerDevice(DeviceContext& device)
     link.DeviceHandle->setReportListener(device.reportQueued);
     ReadDeviceCapabilities(link);
     SendConfigFeature(link);
-    device.status.showLinkStatus(LinkCaption::Connected);
+    device.status.showLinkStatus(LinkState::Connected);
     return true;
 }
 
@@ -221,4 +221,26 @@ void CloseTimerDevice(DeviceLink& link)
     link.pendingRead = {};
     link.DeviceHandle.reset();
     link.closed = true;
+}
+
+const std::string& LinkCaptionOf(LinkState state)
+{
+    static const std::string Connected = "USB Connected ";
+    static const std::string NotFound = "USB Not Found ";
+    static const std::string CommunicationOk = "USB Communication OK";
+    static const std::string Timeout = "Readfile Timeout ";
+    static const std::string UndefinedError = "Readfile Undefined Error";
+    switch (state) {
+    case LinkState::Connected:
+        return Connected;
+    case LinkState::NotFound:
+        return NotFound;
+    case LinkState::CommunicationOk:
+        return CommunicationOk;
+    case LinkState::Timeout:
+        return Timeout;
+    case LinkState::UndefinedError:
+        break;
+    }
+    return UndefinedError;
 }

@@ -54,14 +54,6 @@ struct DeviceContext {
     ReportListener reportQueued;
 };
 
-namespace LinkCaption {
-inline const std::string Connected = "USB Connected ";
-inline const std::string NotFound = "USB Not Found ";
-inline const std::string CommunicationOk = "USB Communication OK";
-inline const std::string Timeout = "Readfile Timeout ";
-inline const std::string UndefinedError = "Readfile Undefined Error";
-} // namespace LinkCaption
-
 // Reports of the unit: byte 0 the report id, byte 1 the count of data bytes
 // in bits 0..2, then the data bytes.
 bool IsEmptyTimerReport(const std::uint8_t* report, std::size_t length);

@@ -75,7 +75,7 @@ std::vector<Told> EveryText()
                 told.push_back({ListWritten(format, caveat), path});
         told.push_back({ListNotWritten(), path});
         for (StoreTrouble trouble : {StoreTrouble::Damaged, StoreTrouble::Newer, StoreTrouble::FolderNotWritable, StoreTrouble::NotOwn})
-            told.push_back({ListsNotKept({.open = true, .trouble = trouble, .setAsideAs = path}), path});
+            told.push_back({ListsNotKept({.open = true, .trouble = trouble, .setAsideAs = path}, path).text, path});
     }
     // The kept lists, with the longest numbers and a date and time in the
     // locale's long-winded short form.
@@ -87,9 +87,9 @@ std::vector<Told> EveryText()
           BringBackAfterTheDownload(), BringBackAfterTheStartUp(), ListsNoLongerKept(why), MarkUndone(255, 999, 2, QStringLiteral("Ctrl+Shift+Z")),
           MarkRedone(255, 999, 0), WithEarlierListKept(DownloadStoppedShort(CountDownload(HalfCame()), true), QStringLiteral("Ctrl+R"),
                               QStringLiteral("Ctrl+L")), NothingToUndo(), NothingToRedo(),
-          ListsNotKept({.trouble = StoreTrouble::InUse}),
-          ListsNotKept({.trouble = StoreTrouble::HeldElsewhere, .heldOn = QStringLiteral("race-laptop-17")}),
-          ListsKeptAgain(), OnlyKeptListOnScreen(), ListsNotKept({.trouble = StoreTrouble::Damaged})})
+          ListsNotKept({.trouble = StoreTrouble::InUse}, {}).text,
+          ListsNotKept({.trouble = StoreTrouble::HeldElsewhere, .heldOn = QStringLiteral("race-laptop-17")}, {}).text,
+          ListsKeptAgain(), OnlyKeptListOnScreen(), ListsNotKept({.trouble = StoreTrouble::Damaged}, {}).text})
         told.push_back({text, {}});
     return told;
 }

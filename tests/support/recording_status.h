@@ -10,7 +10,7 @@ class RecordingStatus : public LinkStatusDisplay {
 public:
     std::vector<std::string> captions;
     std::vector<std::pair<std::string, OpenFailure>> explained;
-    void showLinkStatus(const std::string& caption) override { captions.push_back(caption); }
+    void showLinkStatus(LinkState state) override { captions.push_back(LinkCaptionOf(state)); }
     void explainUnitNotOpened(const std::string& path, OpenFailure why) override { explained.emplace_back(path, why); }
     std::string last() const { return captions.empty() ? std::string() : captions.back(); }
 };

@@ -1,0 +1,250 @@
+#include "app/kept_lists_controller.h"
+
+#include "app/download_controller.h"
+#include "app/kept_lists_window.h"
+#include "app/operator_line_texts.h"
+#include "app/operator_news.h"
+#include "common/operator_prompt.h"
+#include "presentation/focus_scroll_bar.h"
+#include "presentation/record_values.h"
+#include "presentation/results_view.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
+
+KeptListsController::KeptListsController(const Parts& parts)
+    : parts_(parts),
+      store_(parts.folder.isEmpty() ? nullptr : std::make_unique<ListStore>(parts.folder)),
+      keeper_(store_.get(), [this] { return parts_.clock.nowUs() / 1000; })
+{
+    parts_.results.setMarkListener([this] { keep(); });
+    keeper_.setWriteFailedListener([this](const QString& why) {
+        notKept_ = {.trouble = StoreTrouble::WriteFailed, .detail = why};
+        showNotKept();
+    });
+    keeper_.setResumedListener([this] {
+        notKept_ = {};
+        parts_.window.showNotKeptNotice({});
+        parts_.news.show(OperatorLineText::ListsKeptAgain());
+    });
+}
+
+KeptListsController::~KeptListsController() = default;
+
+void KeptListsController::openLater()
+{
+    if (store_)
+        QTimer::singleShot(0, this, &KeptListsController::open);
+}
+
+void KeptListsController::keep()
+{
+    keeper_.sync(parts_.state.store, parts_.state.format.TimeDisplayMode);
+    updateActions();
+}
+
+bool KeptListsController::beginNewList()
+{
+    const bool earlierKept = keeper_.keeping() && keeper_.listOnScreen().has_value();
+    keeper_.beginNewList();
+    updateActions();
+    return earlierKept;
+}
+
+void KeptListsController::startUpEnded()
+{
+    if (const auto list = std::exchange(bringBackAfterStartUp_, std::nullopt))
+        bringBack(*list);
+}
+
+bool KeptListsController::mayEnd()
+{
+    // The one question the program adds: records that would be lost.
+    return !keeper_.stopped() || parts_.state.store.RecordCount == 0
+        || parts_.prompt.confirm(OperatorLineText::ExitWhileNotKept(),
+                                 OperatorLineText::ListsNotKept(notKept_, store_->folder()).spelled());
+}
+
+void KeptListsController::open()
+{
+    ListStore::Opening opening = store_->open();
+    // A lock another computer left (a home on a stick, a network drive) is
+    // never a bar for ever: the operator knows whether that copy still runs.
+    if (opening.trouble == StoreTrouble::HeldElsewhere
+        && parts_.prompt.confirm(OperatorLineText::TakeOverQuestion(opening), OperatorLineText::TakeOverDetail()))
+        opening = store_->takeOver();
+    if (opening.trouble != StoreTrouble::None) {
+        notKept_ = opening;
+        showNotKept();
+        if (!opening.open) {
+            // Tried again as the program goes on: space freed, the other copy ended.
+            keeper_.keepTrying();
+            return;
+        }
+    }
+    // Records filed before the store was there are kept now.
+    keeper_.storeOpened();
+    keep();
+    // Offered, never put on screen unasked; not over a download begun meanwhile.
+    const auto lists = keeper_.lists();
+    const auto offered = listToBringBack(lists);
+    if (offered == lists.end() || parts_.state.store.RecordCount > 0 || parts_.download.running())
+        return;
+    parts_.news.show(
+        OperatorLineText::KeptListOffered(*offered, parts_.window.keysOf(MainWindow::ListAction::BringBack)));
+}
+
+std::vector<KeptListSummary>::const_iterator
+KeptListsController::listToBringBack(const std::vector<KeptListSummary>& lists) const
+{
+    const auto byId = [&lists](std::optional<std::int64_t> id) {
+        return std::find_if(lists.begin(), lists.end(), [id](const KeptListSummary& l) { return l.id == id; });
+    };
+    // Before anything is on screen: the list the window showed when the
+    // program last ended, however it ended (a crash while an older list was
+    // being marked brings back that one, not the newest).
+    if (!keeper_.listOnScreen())
+        if (const auto left = byId(keeper_.listLeftOnScreen()); left != lists.end())
+            return left;
+    // Else the newest kept list that is not the one on screen.
+    return std::find_if(lists.begin(), lists.end(),
+                        [this](const KeptListSummary& l) { return l.id != keeper_.listOnScreen(); });
+}
+
+void KeptListsController::showNotKept()
+{
+    const OperatorLineText::PathNews news = OperatorLineText::ListsNotKept(notKept_, store_->folder());
+    parts_.news.show(news);
+    // A set-aside store is news; lists not kept are a state that stays.
+    if (!notKept_.open)
+        parts_.window.showNotKeptNotice(news.spelled());
+}
+
+void KeptListsController::actionClicked(MainWindow::ListAction action)
+{
+    switch (action) {
+    case MainWindow::ListAction::BringBack: {
+        const auto lists = keeper_.lists();
+        const auto last = listToBringBack(lists);
+        if (last != lists.end())
+            bringBack(last->id);
+        else if (!lists.empty())
+            parts_.news.show(OperatorLineText::OnlyKeptListOnScreen());
+        else if (keeper_.stopped())
+            showNotKept(); // lists there may be, but none can be read now
+        else
+            parts_.news.show(OperatorLineText::NoKeptList());
+        return;
+    }
+    case MainWindow::ListAction::KeptLists:
+        showKeptLists();
+        return;
+    case MainWindow::ListAction::Undo:
+        stepMark(true);
+        return;
+    case MainWindow::ListAction::Redo:
+        stepMark(false);
+        return;
+    }
+}
+
+void KeptListsController::showKeptLists()
+{
+    const auto lists = keeper_.lists();
+    if (lists.empty()) {
+        if (keeper_.stopped())
+            showNotKept(); // lists there may be, but none can be read now
+        else
+            parts_.news.show(OperatorLineText::NoKeptList());
+        return;
+    }
+    if (!window_) {
+        window_ = new KeptListsWindow(&parts_.window);
+        connect(window_, &KeptListsWindow::listChosen, this, &KeptListsController::bringBack);
+    }
+    window_->showLists(lists, keeper_.listOnScreen().value_or(0));
+    window_->open();
+}
+
+void KeptListsController::bringBack(std::int64_t list)
+{
+    // The start-up empties the table after its read: the list comes after it.
+    if (!parts_.download.started()) {
+        bringBackAfterStartUp_ = list;
+        parts_.news.show(OperatorLineText::BringBackAfterTheStartUp());
+        return;
+    }
+    if (parts_.download.running()) {
+        parts_.news.show(OperatorLineText::BringBackAfterTheDownload());
+        return;
+    }
+    TimerState& state = parts_.state;
+    SortChoice sort = SortChoice::None;
+    const auto summary = keeper_.bringBack(list, state.store, state.format.TimeDisplayMode, sort);
+    if (!summary) {
+        parts_.news.show(OperatorLineText::KeptListUnreadable());
+        return;
+    }
+    // The rows in the order they were left, on the last page as a download leaves it.
+    const int count = state.store.RecordCount;
+    const int last = count < VisibleRecordRows ? 0 : count - VisibleRecordRows;
+    parts_.window.scrollBar().setMaximum(last);
+    parts_.window.scrollBar().setValue(last);
+    state.view.SortRequest = SortChoice::None;
+    parts_.results.DrawColumnHeadings();
+    parts_.results.RefreshResults(count);
+    parts_.news.show(OperatorLineText::ListBroughtBack(*summary));
+    updateActions();
+}
+
+void KeptListsController::stepMark(bool back)
+{
+    RecordStore& table = parts_.state.store;
+    const auto changes = back ? keeper_.undo(table) : keeper_.redo(table);
+    if (changes.empty()) {
+        parts_.news.show(back ? OperatorLineText::NothingToUndo() : OperatorLineText::NothingToRedo());
+        return;
+    }
+    const ListKeeper::MarkChange& c = changes.front();
+    // A line off the page comes into view, so the operator sees what changed.
+    parts_.results.bringIntoView(table.rowOfRecord(c.record));
+    parts_.results.showFiledRecords();
+    parts_.news.show(back ? OperatorLineText::MarkUndone(c.record, bibOf(c.record), c.after,
+                                                         parts_.window.keysOf(MainWindow::ListAction::Redo))
+                          : OperatorLineText::MarkRedone(c.record, bibOf(c.record), c.after));
+    updateActions();
+}
+
+int KeptListsController::bibOf(int record) const
+{
+    const RecordStore& table = parts_.state.store;
+    return ReadRecordValues(table.RecordTable[static_cast<std::size_t>(table.rowOfRecord(record))], 0).bib;
+}
+
+void KeptListsController::updateActions()
+{
+    const auto step = [this](const std::optional<ListKeeper::MarkChange>& c) -> std::optional<MainWindow::MarkStep> {
+        if (!c)
+            return std::nullopt;
+        return MainWindow::MarkStep{c->record, bibOf(c->record)};
+    };
+    parts_.window.showMarkSteps(step(keeper_.nextUndo()), step(keeper_.nextRedo()));
+    parts_.window.listAction(MainWindow::ListAction::BringBack).setEnabled(!parts_.download.running());
+}
+
+QString KeptListsController::lastExportFolder() const
+{
+    QDateTime newest;
+    QString folder;
+    for (const KeptListSummary& list : keeper_.lists())
+        if (!list.exportedTo.isEmpty() && (newest.isNull() || list.exportedAt > newest)) {
+            newest = list.exportedAt;
+            folder = QFileInfo(QDir::fromNativeSeparators(list.exportedTo)).path();
+        }
+    return folder;
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "app/main_window.h"
+#include "app/timer_state.h"
+#include "lists/list_keeper.h"
+#include "lists/list_store.h"
+#include "records/clock.h"
+
+#include <QObject>
+
+#include <memory>
+#include <optional>
+
+class DownloadController;
+class KeptListsWindow;
+class OperatorNews;
+class OperatorPrompt;
+class ResultsView;
+
+// The kept lists: the store on disk and what it is told, the offer of a
+// kept list at start, bringing one back, the window of every kept list, and
+// undo and redo of the marks. Without a folder nothing is kept, and undo and
+// redo still work.
+class KeptListsController : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        TimerState& state;
+        MainWindow& window;
+        ResultsView& results;
+        OperatorPrompt& prompt;
+        OperatorNews& news;
+        const DownloadController& download;
+        Clock& clock;
+        QString folder;
+    };
+    explicit KeptListsController(const Parts& parts);
+    ~KeptListsController() override;
+
+    // Opens the store, from the event loop once the window is up, and offers
+    // the list left on screen.
+    void openLater();
+    // What the table holds now goes to the store, and the menu follows it.
+    void keep();
+    void sortChosen(SortChoice sort) { keeper_.sortChosen(sort); }
+    // The table was emptied for a download. True when the list that went
+    // from the screen is kept.
+    bool beginNewList();
+    // The start-up has ended: a list asked for meanwhile comes now.
+    void startUpEnded();
+    void actionClicked(MainWindow::ListAction action);
+    // Shows a kept list in the window, as it was left.
+    void bringBack(std::int64_t list);
+    // True when the program may end: nothing would be lost, or the operator
+    // said to end all the same.
+    bool mayEnd();
+    // The menu's items as the program stands: undo and redo with what they
+    // would do, Bring Back greyed while a download runs.
+    void updateActions();
+
+    std::optional<std::int64_t> listOnScreen() const { return keeper_.listOnScreen(); }
+    void noteExported(const QString& path) { keeper_.noteExported(path); }
+    void notePrinted(std::optional<std::int64_t> list, const QString& printer) { keeper_.notePrinted(list, printer); }
+    // The folder of the newest export of any kept list; empty when none.
+    QString lastExportFolder() const;
+    ListKeeper& keeper() { return keeper_; }
+    // The kept lists' window, once it was asked for; the main window owns it.
+    KeptListsWindow* window() { return window_; }
+
+private:
+    void open();
+    void showNotKept();
+    void showKeptLists();
+    void stepMark(bool back);
+    int bibOf(int record) const;
+    // What Bring Back brings back now; `lists.end()` when nothing.
+    std::vector<KeptListSummary>::const_iterator listToBringBack(const std::vector<KeptListSummary>& lists) const;
+
+    Parts parts_;
+    std::unique_ptr<ListStore> store_;
+    ListKeeper keeper_;
+    // Asked for while the start-up was on its way: brought back once it ends.
+    std::optional<std::int64_t> bringBackAfterStartUp_;
+    // Why the lists are not kept, once the store said so.
+    ListStore::Opening notKept_;
+    KeptListsWindow* window_ = nullptr;
+};
