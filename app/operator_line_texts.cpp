@@ -1,13 +1,19 @@
 #include "app/operator_line_texts.h"
 
+#include "app/operator_line.h"
 #include "common/output_stamp.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("OperatorLine", text); }
+// A sentence and the one that adds to it, in the order the language puts them.
+QString Then(const QString& sentence, const QString& more)
+{
+    if (more.isEmpty())
+        return sentence;
+    return OperatorLine::tr("%1 %2", "a sentence, then the one that adds to it").arg(sentence, more);
+}
 
 // The line has room for a few runs of missing numbers, not for every one.
 constexpr std::size_t RunsNamed = 4;
@@ -16,7 +22,7 @@ QString MissingNumbers(const std::vector<int>& missing)
 {
     int left = 0;
     const QString named = QString::fromStdString(NumberRanges(missing, RunsNamed, &left));
-    return left == 0 ? named : Tr("%1 and %2 more").arg(named).arg(left);
+    return left == 0 ? named : OperatorLine::tr("%1 and %2 more").arg(named).arg(left);
 }
 
 // Why a print failed, in the system's words where it had some.
@@ -24,15 +30,15 @@ QString PrintFailureText(const PrintResult& r)
 {
     switch (r.failure) {
     case PrintFailure::DocumentNotStarted:
-        return Tr("the printer would not start the document");
+        return OperatorLine::tr("the printer would not start the document");
     case PrintFailure::ErrorWhilePrinting:
-        return Tr("the printer reported an error while printing");
+        return OperatorLine::tr("the printer reported an error while printing");
     case PrintFailure::NoJobFile:
-        return Tr("no temporary file for the job: %1").arg(r.detail);
+        return OperatorLine::tr("no temporary file for the job: %1").arg(r.detail);
     case PrintFailure::Unknown:
         break;
     }
-    return r.detail.isEmpty() ? Tr("the printer reported an error") : r.detail;
+    return r.detail.isEmpty() ? OperatorLine::tr("the printer reported an error") : r.detail;
 }
 
 // Kept whole on the line, which wraps at blanks.
@@ -42,11 +48,11 @@ QString MarkName(int mark)
 {
     switch (mark) {
     case 1:
-        return Tr("starred");
+        return OperatorLine::tr("starred");
     case 2:
-        return Tr("disqualified");
+        return OperatorLine::tr("disqualified");
     default:
-        return Tr("unmarked");
+        return OperatorLine::tr("unmarked");
     }
 }
 
@@ -54,48 +60,56 @@ QString MarkName(int mark)
 
 namespace OperatorLineText {
 
-QString UnitBeingStarted() { return Tr("The unit is being started; its records are asked for next."); }
+QString UnitBeingStarted() { return OperatorLine::tr("The unit is being started; its records are asked for next."); }
 
 QString NoUnitForGetMemory()
 {
-    return Tr("No timing unit was found: the records are kept. Plug the unit in and press Get Memory again.");
+    return OperatorLine::tr(
+        "No timing unit was found: the records are kept. Plug the unit in and press Get Memory again.");
 }
 
 QString AwaitingUnitSearch()
 {
-    return Tr("Looking for the timing unit; its records are asked for as soon as it is found.");
+    return OperatorLine::tr("Looking for the timing unit; its records are asked for as soon as it is found.");
 }
 
-QString AskingForRecords() { return Tr("Asking the unit for its records\u2026"); }
+QString AskingForRecords() { return OperatorLine::tr("Asking the unit for its records\u2026"); }
 
-QString Downloading(int filed, int expected) { return Tr("Downloading: %1 of %2 records").arg(filed).arg(expected); }
+QString Downloading(int filed, int expected)
+{
+    return OperatorLine::tr("Downloading: %1 of %2 records").arg(filed).arg(expected);
+}
 
 QString DownloadComplete(int filed, const QString& timeOfDay)
 {
-    return Tr("Download complete: %1 records, at %2.").arg(filed).arg(timeOfDay);
+    return OperatorLine::tr("Download complete: %1 records, at %2.").arg(filed).arg(timeOfDay);
 }
 
 QString DownloadStoppedShort(const DownloadCount& count, bool unitWentQuiet)
 {
     const QString text = unitWentQuiet
-        ? Tr("Download stopped short (the unit went quiet or was unplugged): %1 of %2 records came; missing %3.")
-        : Tr("Download stopped short: %1 of %2 records came; missing %3.");
+        ? OperatorLine::tr(
+            "Download stopped short (the unit went quiet or was unplugged): %1 of %2 records came; missing %3.")
+        : OperatorLine::tr("Download stopped short: %1 of %2 records came; missing %3.");
     return text.arg(count.filed).arg(count.expected).arg(MissingNumbers(count.missing));
 }
 
-QString NoRecordsSent() { return Tr("The unit sent no records."); }
+QString NoRecordsSent() { return OperatorLine::tr("The unit sent no records."); }
 
-QString NoUnitNothingDownloaded() { return Tr("No timing unit was found: nothing was downloaded."); }
+QString NoUnitNothingDownloaded() { return OperatorLine::tr("No timing unit was found: nothing was downloaded."); }
 
-QString QuietBeforeAnyRecord() { return Tr("The unit went quiet or was unplugged before any record came."); }
+QString QuietBeforeAnyRecord()
+{
+    return OperatorLine::tr("The unit went quiet or was unplugged before any record came.");
+}
 
 QString ListCaveat(const RecordStore& store)
 {
     const DownloadCount count = CountDownload(store);
     if (!count.missing.empty())
-        return Tr(" Records %1 never came; their lines are blank.").arg(MissingNumbers(count.missing));
+        return OperatorLine::tr("Records %1 never came; their lines are blank.").arg(MissingNumbers(count.missing));
     if (store.ReportedRecordCount < store.RecordCount)
-        return Tr(" The unit's last count was %1; all %2 records are listed.")
+        return OperatorLine::tr("The unit's last count was %1; all %2 records are listed.")
             .arg(store.ReportedRecordCount)
             .arg(store.RecordCount);
     return {};
@@ -103,83 +117,96 @@ QString ListCaveat(const RecordStore& store)
 
 QString DownloadStillRunning(const DownloadCount& count)
 {
-    return Tr(" The download was still running: %1 of %2 records were in the list.").arg(count.filed).arg(count.expected);
+    return OperatorLine::tr("The download was still running: %1 of %2 records were in the list.")
+        .arg(count.filed)
+        .arg(count.expected);
 }
 
 QString ListWritten(ExportFormat format, const QString& caveat)
 {
     if (format == ExportFormat::Spreadsheet)
-        return Tr("The list was written to %1 as a spreadsheet file (CSV).") + caveat;
-    return Tr("The list was written to %1") + caveat;
+        return Then(OperatorLine::tr("The list was written to %1 as a spreadsheet file (CSV)."), caveat);
+    return Then(OperatorLine::tr("The list was written to %1"), caveat);
 }
 
-QString ListNotWritten() { return Tr("The list was not written to %1; the records are kept."); }
+QString ListNotWritten() { return OperatorLine::tr("The list was not written to %1; the records are kept."); }
 
-QString ExportCancelled() { return Tr("Nothing was written: the export was cancelled."); }
+QString ExportCancelled() { return OperatorLine::tr("Nothing was written: the export was cancelled."); }
 
-QString SendingToPrinter() { return Tr("Sending the list to the printer\u2026"); }
+QString SendingToPrinter() { return OperatorLine::tr("Sending the list to the printer\u2026"); }
 
-QString StillPrinting() { return Tr("The list is still being sent to the printer."); }
+QString StillPrinting() { return OperatorLine::tr("The list is still being sent to the printer."); }
 
 PrintNews TellPrintOutcome(const PrintResult& r, const QString& caveat)
 {
-    const QString kept = Tr(" The records are kept; press Print again when the printer is ready.");
-    const QString named = r.printer.isEmpty() ? Tr("the printer") : Tr("the printer %1").arg(r.printer);
+    const QString kept = OperatorLine::tr("The records are kept; press Print again when the printer is ready.");
+    const QString named
+        = r.printer.isEmpty() ? OperatorLine::tr("the printer") : OperatorLine::tr("the printer %1").arg(r.printer);
+    // Where a sentence begins with it.
+    const QString namedFirst
+        = r.printer.isEmpty() ? OperatorLine::tr("The printer") : OperatorLine::tr("The printer %1").arg(r.printer);
     const QString detail = r.detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(r.detail);
     switch (r.outcome) {
     case PrintOutcome::Sent:
-        return {Tr("The list was sent to %1.").arg(named) + caveat, {}};
+        return {Then(OperatorLine::tr("The list was sent to %1.").arg(named), caveat), {}};
     case PrintOutcome::Held:
-        return {Tr("The list is waiting at %1, which is paused.").arg(named),
-                Tr("The list was sent to %1, but the printer is paused: it prints when the printer is resumed. The "
-                   "records are kept.")
-                    .arg(named)};
+        return {OperatorLine::tr("The list is waiting at %1, which is paused.").arg(named),
+            OperatorLine::tr(
+                "The list was sent to %1, but the printer is paused: it prints when the printer is resumed. The "
+                "records are kept.")
+                .arg(named)};
     case PrintOutcome::NoPrinter:
-        return {Tr("Nothing was printed: no printer."),
-                Tr("Nothing was printed. No default printer is set up on this computer. Set up a printer and press "
-                   "Print again; the records are kept.")};
+        return {OperatorLine::tr("Nothing was printed: no printer."),
+            OperatorLine::tr(
+                "Nothing was printed. No default printer is set up on this computer. Set up a printer and press "
+                "Print again; the records are kept.")};
     case PrintOutcome::Refused:
-        return {Tr("Nothing was printed: the printer refused the list."),
-                Tr("Nothing was printed. %1 does not accept print jobs now%2.")
-                        .arg(named.left(1).toUpper() + named.mid(1), detail)
-                    + kept};
+        return {OperatorLine::tr("Nothing was printed: the printer refused the list."),
+            Then(OperatorLine::tr("Nothing was printed. %1 does not accept print jobs now%2.").arg(namedFirst, detail),
+                kept)};
     case PrintOutcome::NotRunning:
-        return {Tr("Nothing was printed: the print service is not running."),
-                Tr("Nothing was printed. The print service of this computer is not running.") + kept};
+        return {OperatorLine::tr("Nothing was printed: the print service is not running."),
+            Then(OperatorLine::tr("Nothing was printed. The print service of this computer is not running."), kept)};
     case PrintOutcome::NotAnswering:
-        return {Tr("Nothing was printed: the print service did not answer."),
-                Tr("Nothing was printed. The print service of this computer did not answer.") + kept};
+        return {OperatorLine::tr("Nothing was printed: the print service did not answer."),
+            Then(OperatorLine::tr("Nothing was printed. The print service of this computer did not answer."), kept)};
     case PrintOutcome::TimedOut:
-        return {Tr("Nothing was printed: the print service did not answer in time."),
-                Tr("Nothing was printed. The print service of this computer did not answer in time.") + kept};
+        return {OperatorLine::tr("Nothing was printed: the print service did not answer in time."),
+            Then(OperatorLine::tr("Nothing was printed. The print service of this computer did not answer in time."),
+                kept)};
     case PrintOutcome::StoppedAnswering:
-        return {Tr("Nothing was printed: the print service stopped answering%1.").arg(detail),
-                Tr("Nothing was printed. The print service of this computer stopped answering%1.").arg(detail) + kept};
+        return {OperatorLine::tr("Nothing was printed: the print service stopped answering%1.").arg(detail),
+            Then(OperatorLine::tr("Nothing was printed. The print service of this computer stopped answering%1.")
+                     .arg(detail),
+                kept)};
     case PrintOutcome::Unconfirmed:
-        return {Tr("The print service did not confirm the list: check the printer before printing again."),
-                Tr("The list may not have reached the printer: the print service of this computer did not confirm "
-                   "in time that it holds it. It may still print once the service answers; check the printer before "
-                   "you press Print again. The records are kept.")};
+        return {
+            OperatorLine::tr("The print service did not confirm the list: check the printer before printing again."),
+            OperatorLine::tr(
+                "The list may not have reached the printer: the print service of this computer did not confirm "
+                "in time that it holds it. It may still print once the service answers; check the printer before "
+                "you press Print again. The records are kept.")};
     case PrintOutcome::Failed:
-        return {Tr("Printing failed."),
-                Tr("Printing failed: %1. The records are kept; check the printer and press Print again.")
-                    .arg(PrintFailureText(r))};
+        return {OperatorLine::tr("Printing failed."),
+            OperatorLine::tr("Printing failed: %1. The records are kept; check the printer and press Print again.")
+                .arg(PrintFailureText(r))};
     }
-    return {Tr("Printing failed."), {}};
+    return {OperatorLine::tr("Printing failed."), {}};
 }
 
 QString KeptListOffered(const KeptListSummary& list, const QString& keys)
 {
     // A download that stopped short says so: the unit reported more.
     if (list.reportedCount > list.records)
-        return Tr("The list downloaded %1 is kept (%2\u00a0of the %3\u00a0records the unit reported, "
-                  "%4\u00a0marked): press %5 to bring it back.")
+        return OperatorLine::tr("The list downloaded %1 is kept (%2\u00a0of the %3\u00a0records the unit reported, "
+                                "%4\u00a0marked): press %5 to bring it back.")
             .arg(When(list.downloaded))
             .arg(list.records)
             .arg(list.reportedCount)
             .arg(list.marks)
             .arg(keys);
-    return Tr("The list downloaded %1 is kept (%2\u00a0records, %3\u00a0marked): press %4 to bring it back.")
+    return OperatorLine::tr(
+        "The list downloaded %1 is kept (%2\u00a0records, %3\u00a0marked): press %4 to bring it back.")
         .arg(When(list.downloaded))
         .arg(list.records)
         .arg(list.marks)
@@ -188,24 +215,27 @@ QString KeptListOffered(const KeptListSummary& list, const QString& keys)
 
 QString ListBroughtBack(const KeptListSummary& list)
 {
-    return Tr("Back on screen: the list downloaded %1, %2\u00a0records, %3\u00a0marked.")
+    return OperatorLine::tr("Back on screen: the list downloaded %1, %2\u00a0records, %3\u00a0marked.")
         .arg(When(list.downloaded))
         .arg(list.records)
         .arg(list.marks);
 }
 
-QString NoKeptList() { return Tr("No list of an earlier download is kept."); }
+QString NoKeptList() { return OperatorLine::tr("No list of an earlier download is kept."); }
 
-QString KeptListUnreadable() { return Tr("That list could not be read from the kept lists; the list on screen stays."); }
+QString KeptListUnreadable()
+{
+    return OperatorLine::tr("That list could not be read from the kept lists; the list on screen stays.");
+}
 
 QString BringBackAfterTheDownload()
 {
-    return Tr("A download is running: a kept list can be brought back once it has ended.");
+    return OperatorLine::tr("A download is running: a kept list can be brought back once it has ended.");
 }
 
 QString BringBackAfterTheStartUp()
 {
-    return Tr("The unit is being started: the kept list is brought back as soon as it is.");
+    return OperatorLine::tr("The unit is being started: the kept list is brought back as soon as it is.");
 }
 
 PathNews ListsNotKept(const ListStore::Opening& opening, const QString& folder)
@@ -215,31 +245,39 @@ PathNews ListsNotKept(const ListStore::Opening& opening, const QString& folder)
     case StoreTrouble::None:
         break;
     case StoreTrouble::FolderNotWritable:
-        return {Tr("The lists are not being kept: the data folder %1 cannot be written. Timing goes on as before."),
-                inFolder};
+        return {OperatorLine::tr(
+                    "The lists are not being kept: the data folder %1 cannot be written. Timing goes on as before."),
+            inFolder};
     case StoreTrouble::HeldElsewhere:
-        return {Tr("The lists are not being kept here: the program on the computer %1 holds them. They are taken "
-                   "over as soon as it lets them go.")
+        return {OperatorLine::tr(
+                    "The lists are not being kept here: the program on the computer %1 holds them. They are taken "
+                    "over as soon as it lets them go.")
                     .arg(opening.heldOn),
-                {}};
+            {}};
     case StoreTrouble::InUse:
-        return {Tr("The lists are not being kept here: another copy of the program is running and keeps them."), {}};
+        return {OperatorLine::tr(
+                    "The lists are not being kept here: another copy of the program is running and keeps them."),
+            {}};
     case StoreTrouble::WriteFailed:
         return {ListsNoLongerKept(opening.detail), {}};
     case StoreTrouble::NotOwn:
-        return {Tr("The lists are not being kept: the data folder %1 is not this user's own (%2), so nothing is "
-                   "written there.")
+        return {OperatorLine::tr(
+                    "The lists are not being kept: the data folder %1 is not this user's own (%2), so nothing is "
+                    "written there.")
                     .arg(QStringLiteral("%1"), opening.detail),
-                inFolder};
+            inFolder};
     case StoreTrouble::Damaged:
     case StoreTrouble::Newer: {
-        const QString what = opening.trouble == StoreTrouble::Newer ? Tr("were kept by a newer version of the program")
-                                                                    : Tr("are damaged");
+        const QString what = opening.trouble == StoreTrouble::Newer
+            ? OperatorLine::tr("were kept by a newer version of the program")
+            : OperatorLine::tr("are damaged");
         if (opening.setAsideAs.isEmpty() || !opening.open)
-            return {Tr("The lists are not being kept: the kept lists %1 and could not be set aside.").arg(what), {}};
-        return {Tr("The kept lists %1: they were set aside as %2 and new lists are kept from now.")
+            return {OperatorLine::tr("The lists are not being kept: the kept lists %1 and could not be set aside.")
+                        .arg(what),
+                {}};
+        return {OperatorLine::tr("The kept lists %1: they were set aside as %2 and new lists are kept from now.")
                     .arg(what, QStringLiteral("%1")),
-                QDir::toNativeSeparators(opening.setAsideAs)};
+            QDir::toNativeSeparators(opening.setAsideAs)};
     }
     }
     return {};
@@ -247,42 +285,47 @@ PathNews ListsNotKept(const ListStore::Opening& opening, const QString& folder)
 
 QString ListsNoLongerKept(const QString& why)
 {
-    return Tr("The lists are no longer being kept: the store could not be written (%1). Timing goes on as before.")
+    return OperatorLine::tr(
+        "The lists are no longer being kept: the store could not be written (%1). Timing goes on as before.")
         .arg(why);
 }
 
 QString TakeOverQuestion(const ListStore::Opening& opening)
 {
     if (!opening.lastWritten.isValid())
-        return Tr("The kept lists are held by this program on the computer %1. If it no longer runs there, take them "
-                  "over here?")
+        return OperatorLine::tr(
+            "The kept lists are held by this program on the computer %1. If it no longer runs there, take them "
+            "over here?")
             .arg(opening.heldOn);
-    return Tr("The kept lists are held by this program on the computer %1, which last wrote them %2. If it no longer "
-              "runs there, take them over here?")
+    return OperatorLine::tr(
+        "The kept lists are held by this program on the computer %1, which last wrote them %2. If it no longer "
+        "runs there, take them over here?")
         .arg(opening.heldOn, StampMoment(opening.lastWritten));
 }
 
 QString TakeOverDetail()
 {
-    return Tr("Two computers keeping the same lists at once could lose marks. Cancel leaves them to the other "
-              "computer; this one keeps nothing until it lets them go.");
+    return OperatorLine::tr(
+        "Two computers keeping the same lists at once could lose marks. Cancel leaves them to the other "
+        "computer; this one keeps nothing until it lets them go.");
 }
 
 QString ListsKeptAgain()
 {
-    return Tr("The lists are being kept again: the list on screen and every mark are on the disk now.");
+    return OperatorLine::tr("The lists are being kept again: the list on screen and every mark are on the disk now.");
 }
 
 QString ExitWhileNotKept()
 {
-    return Tr("The list on screen is not on the disk: the lists are not being kept. Exit all the same, and lose it?");
+    return OperatorLine::tr(
+        "The list on screen is not on the disk: the lists are not being kept. Exit all the same, and lose it?");
 }
 
-QString OnlyKeptListOnScreen() { return Tr("The only kept list is the one on screen."); }
+QString OnlyKeptListOnScreen() { return OperatorLine::tr("The only kept list is the one on screen."); }
 
 QString MarkUndone(int record, int bib, int mark, const QString& redoKeys)
 {
-    return Tr("Undone: record %1 (bib %2) is %3 again (%4 redoes it).")
+    return OperatorLine::tr("Undone: record %1 (bib %2) is %3 again (%4 redoes it).")
         .arg(record)
         .arg(bib)
         .arg(MarkName(mark), redoKeys);
@@ -290,18 +333,18 @@ QString MarkUndone(int record, int bib, int mark, const QString& redoKeys)
 
 QString MarkRedone(int record, int bib, int mark)
 {
-    return Tr("Redone: record %1 (bib %2) is %3 again.").arg(record).arg(bib).arg(MarkName(mark));
+    return OperatorLine::tr("Redone: record %1 (bib %2) is %3 again.").arg(record).arg(bib).arg(MarkName(mark));
 }
 
 QString WithEarlierListKept(const QString& news, const QString& bringBackKeys, const QString& keptListsKeys)
 {
     //: %1 is a whole sentence of the download's news.
-    return Tr("%1 The list before is kept: %2 brings it back, %3 shows every kept list.")
+    return OperatorLine::tr("%1 The list before is kept: %2 brings it back, %3 shows every kept list.")
         .arg(news, bringBackKeys, keptListsKeys);
 }
 
-QString NothingToUndo() { return Tr("No mark of this list to undo."); }
+QString NothingToUndo() { return OperatorLine::tr("No mark of this list to undo."); }
 
-QString NothingToRedo() { return Tr("No undone mark to redo."); }
+QString NothingToRedo() { return OperatorLine::tr("No undone mark to redo."); }
 
 } // namespace OperatorLineText

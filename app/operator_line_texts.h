@@ -28,7 +28,7 @@ QString NoUnitNothingDownloaded();
 QString QuietBeforeAnyRecord();
 // What to know of the list an export or a print took, after the news of it:
 // records below the count that never came, or a count from the unit below
-// the records filed. Empty when the list is whole; else it starts with a blank.
+// the records filed. Empty when the list is whole.
 QString ListCaveat(const RecordStore& store);
 // The same, for a list taken while the download goes on.
 QString DownloadStillRunning(const DownloadCount& count);

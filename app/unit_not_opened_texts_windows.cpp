@@ -1,6 +1,6 @@
 #include "app/unit_not_opened_texts.h"
 
-#include <QCoreApplication>
+#include "app/operator_line.h"
 
 namespace OperatorLineText {
 
@@ -8,19 +8,21 @@ namespace OperatorLineText {
 // operator, so it is left out.
 QString UnitNotOpened(const QString&, OpenFailure why)
 {
-    auto tr = [](const char* text) { return QCoreApplication::translate("OperatorLine", text); };
     switch (why) {
     case OpenFailure::NoPermission:
-        return tr("A timing unit is plugged in, but Windows does not let this program open it. Unplug the unit and "
-                  "plug it in again; if that does not help, restart the computer.");
+        return OperatorLine::tr(
+            "A timing unit is plugged in, but Windows does not let this program open it. Unplug the unit and "
+            "plug it in again; if that does not help, restart the computer.");
     case OpenFailure::Busy:
-        return tr("A timing unit is plugged in, but another program is using it. Close that program; the unit is "
-                  "taken up on its own once it is free.");
+        return OperatorLine::tr(
+            "A timing unit is plugged in, but another program is using it. Close that program; the unit is "
+            "taken up on its own once it is free.");
     case OpenFailure::None:
     case OpenFailure::Other:
         break;
     }
-    return tr("A timing unit is plugged in, but Windows could not open it. Unplug it and plug it in again.");
+    return OperatorLine::tr(
+        "A timing unit is plugged in, but Windows could not open it. Unplug it and plug it in again.");
 }
 
 } // namespace OperatorLineText

@@ -191,9 +191,9 @@ TEST(DownloadNews, TheListsGapsAndAStrayCountAreTold)
     const Case cases[] = {
         {"whole", 5, 5, {}, ""},
         {"nothing downloaded", 0, 0, {}, ""},
-        {"records below the count never came", 9, 9, {4, 6, 7, 8}, " Records 4, 6-8 never came; their lines are blank."},
-        {"the count above the records filed", 5, 8, {}, " Records 6-8 never came; their lines are blank."},
-        {"a stray frame's low count", 255, 1, {}, " The unit's last count was 1; all 255 records are listed."},
+        {"records below the count never came", 9, 9, {4, 6, 7, 8}, "Records 4, 6-8 never came; their lines are blank."},
+        {"the count above the records filed", 5, 8, {}, "Records 6-8 never came; their lines are blank."},
+        {"a stray frame's low count", 255, 1, {}, "The unit's last count was 1; all 255 records are listed."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
