@@ -6,8 +6,10 @@
 #include "device/background_search.h"
 #include "app/program_run.h"
 #include "app/timer_application.h"
+#include "app/translations.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTime>
 
 namespace {
@@ -27,6 +29,7 @@ int main(int argc, char** argv)
     if (const auto answered = AnswerCommandLine(argc, argv, "The timing interface on an emulated timing unit that holds a sample race, for a look without hardware."))
         return *answered;
     QApplication qapp(argc, argv);
+    InstallTranslations(qapp, QLocale());
     SteadyClock clock;
     EmulatedUnit unit(clock, SampleRace(RaceStart()));
     EmulatedHidAccess hid(EmulatedHidAccess::Pacing::RealTime);

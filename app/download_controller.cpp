@@ -8,6 +8,7 @@
 #include "common/output_stamp.h"
 #include "presentation/results_view.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QLabel>
 #include <QTimer>
@@ -22,7 +23,7 @@ QString TimeOfDay() { return StampTime(QDateTime::currentDateTime()); }
 
 void DownloadController::LinkShown::showLinkStatus(LinkState state)
 {
-    const QString text = QString::fromStdString(LinkCaptionOf(state));
+    const QString text = QCoreApplication::translate("LinkStatus", LinkCaptionOf(state).c_str());
     c_.parts_.window.statusLabel().setText(text);
     emit c_.linkStatusShown(text);
     if (LinkLost(state))

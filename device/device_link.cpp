@@ -223,13 +223,18 @@ void CloseTimerDevice(DeviceLink& link)
     link.closed = true;
 }
 
+// Marked for the translation catalogue; the program shows each caption in
+// the operator's language. This folder is plain C++, so the mark is spelled
+// out here as Qt spells it.
+#define QT_TRANSLATE_NOOP(context, text) text
+
 const std::string& LinkCaptionOf(LinkState state)
 {
-    static const std::string Connected = "USB Connected ";
-    static const std::string NotFound = "USB Not Found ";
-    static const std::string CommunicationOk = "USB Communication OK";
-    static const std::string Timeout = "Readfile Timeout ";
-    static const std::string UndefinedError = "Readfile Undefined Error";
+    static const std::string Connected = QT_TRANSLATE_NOOP("LinkStatus", "USB Connected ");
+    static const std::string NotFound = QT_TRANSLATE_NOOP("LinkStatus", "USB Not Found ");
+    static const std::string CommunicationOk = QT_TRANSLATE_NOOP("LinkStatus", "USB Communication OK");
+    static const std::string Timeout = QT_TRANSLATE_NOOP("LinkStatus", "Readfile Timeout ");
+    static const std::string UndefinedError = QT_TRANSLATE_NOOP("LinkStatus", "Readfile Undefined Error");
     switch (state) {
     case LinkState::Connected:
         return Connected;

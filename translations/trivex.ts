@@ -1,0 +1,748 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1">
+<context>
+    <name>ExportDialog</name>
+    <message>
+        <source>unknown error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no file name was given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>that is a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it cannot take the file now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing is reading from it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing more could be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>system error %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the old file is as it was</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the old file is as it was, with bytes added at its end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the old file was damaged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <comment>why a file was not written; what became of the old one</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FILE NAME</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write the list to a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a drive, a folder and a file name, then press Write.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A name ending in .csv is written as a spreadsheet file (CSV), one row per record and a column per field; any other name as the fixed-column list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folders from the top of the drive down to the chosen one, then its subfolders; Enter or a double click opens one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files in the folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be opened. It may have been removed, or you may not have permission to read it. Choose another folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder %1 is no longer there; the folder list now shows %2. Choose a folder and press Write again; the records are kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File Already Exists, Do You Wish To Continue?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is already in %2. OK replaces it with the list; Cancel keeps it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error Writing File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” in %2 could not be written: %3. The records are kept; choose another name or folder and press Write again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(no name)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FocusScrollBar</name>
+    <message>
+        <source>Scroll the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moves the page of records the list shows</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KeptListsWindow</name>
+    <message>
+        <source>%1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lists of earlier downloads, newest first. The chosen one is shown in the main window with its marks, ready to print or export.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Marks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exported to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printed on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LinkStatus</name>
+    <message>
+        <source>USB Connected </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB Not Found </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB Communication OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Readfile Timeout </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Readfile Undefined Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>%1 downloads the unit&apos;s records; every record and mark is kept on this computer as it comes.
+
+A click on a line, or Space on the line of the cursor (Tab to the list, then the arrow keys), changes its mark: star, DQ, none. %2 undoes a mark, %3 redoes it.
+
+Sort Time, Sort Bib # and Sort Seq # order the page that is shown.
+
+%4 brings back the list downloaded before; %5 shows every kept list.
+
+Write File writes the list as text; a name ending in .csv writes a spreadsheet file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2
+
+Built with Qt %3 (GNU LGPL version 3) and SQLite %4 (public domain); hidapi (BSD licence) reaches a real unit in the program, not in this demonstration.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2
+
+Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (public domain).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lists are not being kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How the link to the timing unit stands</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>News</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How the download goes and where the list was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bring Back the Last List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept Lists…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo Mark</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo Mark</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write File…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keys and Tips</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo Mark of Record %1 (Bib %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo Mark of Record %1 (Bib %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort Seq #</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Order the page by sequence number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort Bib #</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Order the page by bib number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Order the page by elapsed time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print the list on the default printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the times in seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the times as times of day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ask the unit for the records in its memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write the list to a text file, or a spreadsheet file (a name ending in .csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close the link to the unit and end the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OperatorLine</name>
+    <message>
+        <source>%1 %2</source>
+        <comment>a sentence, then the one that adds to it</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the printer would not start the document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the printer reported an error while printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no temporary file for the job: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the printer reported an error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>starred</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>disqualified</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unmarked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit is being started; its records are asked for next.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No timing unit was found: the records are kept. Plug the unit in and press Get Memory again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Looking for the timing unit; its records are asked for as soon as it is found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Asking the unit for its records…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloading: %1 of %2 records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download complete: %1 records, at %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download stopped short (the unit went quiet or was unplugged): %1 of %2 records came; missing %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download stopped short: %1 of %2 records came; missing %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit sent no records.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No timing unit was found: nothing was downloaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit went quiet or was unplugged before any record came.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records %1 never came; their lines are blank.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit&apos;s last count was %1; all %2 records are listed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The download was still running: %1 of %2 records were in the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list was written to %1 as a spreadsheet file (CSV).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list was written to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list was not written to %1; the records are kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was written: the export was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending the list to the printer…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list is still being sent to the printer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The records are kept; press Print again when the printer is ready.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the printer %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printer %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list was sent to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list is waiting at %1, which is paused.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list was sent to %1, but the printer is paused: it prints when the printer is resumed. The records are kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was printed: no printer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was printed. No default printer is set up on this computer. Set up a printer and press Print again; the records are kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was printed: the printer refused the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was printed. %1 does not accept print jobs now%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was printed: the print service is not running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was printed. The print service of this computer is not running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was printed: the print service did not answer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was printed. The print service of this computer did not answer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was printed: the print service did not answer in time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was printed. The print service of this computer did not answer in time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was printed: the print service stopped answering%1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was printed. The print service of this computer stopped answering%1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The print service did not confirm the list: check the printer before printing again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list may not have reached the printer: the print service of this computer did not confirm in time that it holds it. It may still print once the service answers; check the printer before you press Print again. The records are kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printing failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printing failed: %1. The records are kept; check the printer and press Print again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list downloaded %1 is kept (%2&#xa0;of the %3&#xa0;records the unit reported, %4&#xa0;marked): press %5 to bring it back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list downloaded %1 is kept (%2&#xa0;records, %3&#xa0;marked): press %4 to bring it back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back on screen: the list downloaded %1, %2&#xa0;records, %3&#xa0;marked.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No list of an earlier download is kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>That list could not be read from the kept lists; the list on screen stays.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A download is running: a kept list can be brought back once it has ended.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit is being started: the kept list is brought back as soon as it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lists are not being kept: the data folder %1 cannot be written. Timing goes on as before.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lists are not being kept here: the program on the computer %1 holds them. They are taken over as soon as it lets them go.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lists are not being kept here: another copy of the program is running and keeps them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lists are not being kept: the data folder %1 is not this user&apos;s own (%2), so nothing is written there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>were kept by a newer version of the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>are damaged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lists are not being kept: the kept lists %1 and could not be set aside.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kept lists %1: they were set aside as %2 and new lists are kept from now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lists are no longer being kept: the store could not be written (%1). Timing goes on as before.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kept lists are held by this program on the computer %1. If it no longer runs there, take them over here?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kept lists are held by this program on the computer %1, which last wrote them %2. If it no longer runs there, take them over here?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Two computers keeping the same lists at once could lose marks. Cancel leaves them to the other computer; this one keeps nothing until it lets them go.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lists are being kept again: the list on screen and every mark are on the disk now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list on screen is not on the disk: the lists are not being kept. Exit all the same, and lose it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The only kept list is the one on screen.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undone: record %1 (bib %2) is %3 again (%4 redoes it).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redone: record %1 (bib %2) is %3 again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 The list before is kept: %2 brings it back, %3 shows every kept list.</source>
+        <extracomment>%1 is a whole sentence of the download&apos;s news.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No mark of this list to undo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No undone mark to redo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A timing unit is plugged in (USB %1), but this user may not open it. Install the program&apos;s udev rule (the trivex package installs it; &quot;man trivex&quot; tells more), then unplug the unit and plug it in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A timing unit is plugged in (USB %1), but another program is using it. Close that program; the unit is taken up on its own once it is free.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A timing unit is plugged in (USB %1), but it could not be opened. Unplug it and plug it in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A timing unit is plugged in, but Windows does not let this program open it. Unplug the unit and plug it in again; if that does not help, restart the computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A timing unit is plugged in, but another program is using it. Close that program; the unit is taken up on its own once it is free.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A timing unit is plugged in, but Windows could not open it. Unplug it and plug it in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ResultsPicture</name>
+    <message>
+        <source>Records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No records are shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 records shown. Up and Down move the line cursor; Space marks its line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
