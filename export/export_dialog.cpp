@@ -26,7 +26,7 @@ constexpr int BorderTwips = 60;
 
 } // namespace
 
-ExportDialog::ExportDialog(FormatState& format, RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
+ExportDialog::ExportDialog(FormatState& format, const RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
                            std::function<QDateTime()> now)
     : QFrame(mainWindow, Qt::Dialog | Qt::FramelessWindowHint),
       format_(format), store_(store), prompt_(prompt), mainWindow_(mainWindow), now_(std::move(now))

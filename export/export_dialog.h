@@ -24,7 +24,7 @@ class FolderList;
 class ExportDialog : public QFrame {
     Q_OBJECT
 public:
-    ExportDialog(FormatState& format, RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
+    ExportDialog(FormatState& format, const RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
                  std::function<QDateTime()> now = &QDateTime::currentDateTime);
 
     // Shows the dialog (centred the first time) with the focus in the name
@@ -78,7 +78,7 @@ private:
     void takeFocus();
 
     FormatState& format_;
-    RecordStore& store_;
+    const RecordStore& store_;
     OperatorPrompt& prompt_;
     QWidget* mainWindow_;
     std::function<QDateTime()> now_;

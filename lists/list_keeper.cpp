@@ -223,6 +223,8 @@ std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordSt
         auto& fields = table.RecordTable[static_cast<std::size_t>(rows[static_cast<std::size_t>(r.number)])];
         for (int b = 0; b < RecordField::StoredRecordBytes; ++b)
             fields[static_cast<std::size_t>(b)] = r.bytes[static_cast<std::size_t>(b)];
+        // Filed again as the unit's frame was: its bad bib digits read as 0.
+        RepairBibDigits(fields);
         fields[RecordField::MarkState] = std::clamp(r.mark, 0, 2);
         table.unitFrames[static_cast<std::size_t>(r.number)] = {.filed = true, .bytes = r.bytes};
         highest = std::max(highest, r.number);

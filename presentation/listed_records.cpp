@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-ListedRecords ListForOutput(FormatState& format, RecordStore& store)
+ListedRecords ListForOutput(FormatState& format, const RecordStore& store)
 {
     ListedRecords list;
     list.unit = format.lastRecordLine.Source;

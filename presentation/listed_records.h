@@ -20,4 +20,4 @@ struct ListedRecords {
     std::function<RecordValues(int row)> valuesOfRow;
 };
 
-ListedRecords ListForOutput(FormatState& format, RecordStore& store);
+ListedRecords ListForOutput(FormatState& format, const RecordStore& store);

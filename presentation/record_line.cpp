@@ -35,13 +35,12 @@ double DayTimeBaseOfRow(const RecordStore& store, int n)
     return 0;
 }
 
-RecordLine FormatRecordLine(FormatState& state, RecordStore& store, int n)
+RecordLine FormatRecordLine(FormatState& state, const RecordStore& store, int n)
 {
     if (n < 0 || n >= RecordStore::Rows)
         return state.lastRecordLine;
-    auto& row = store.RecordTable[static_cast<std::size_t>(n)];
+    const auto& row = store.RecordTable[static_cast<std::size_t>(n)];
     state.DayTimeBase = DayTimeBaseOfRow(store, n);
-    RepairAndReadBib(row);
     const RecordValues v = ReadRecordValues(row, state.DayTimeBase);
 
     const bool seconds = state.TimeDisplayMode == TimeDisplay::Seconds;

@@ -25,10 +25,10 @@ struct FormatState;
 // line of which list was drawn, printed or exported before.
 double DayTimeBaseOfRow(const RecordStore& store, int n);
 
-// Turns row n of the table into its line. The only writes that drawing a
-// line makes, each one the timing program's own rule: bib digits above 9 are
-// set to 0 in the table for good; state.DayTimeBase becomes the row's base
-// (DayTimeBaseOfRow); and the line is kept as state.lastRecordLine, whose
-// Source is the Unit of the next print or export. A row outside the table
-// gives the last line again and changes nothing.
-RecordLine FormatRecordLine(FormatState& state, RecordStore& store, int n);
+// Turns row n of the table into its line, from the row and its list alone
+// (bib digits were repaired as the record was filed). What it leaves in
+// `state`, each one the timing program's own rule: state.DayTimeBase becomes
+// the row's base (DayTimeBaseOfRow), and the line is kept as
+// state.lastRecordLine, whose Source is the Unit of the next print or
+// export. A row outside the table gives the last line again.
+RecordLine FormatRecordLine(FormatState& state, const RecordStore& store, int n);

@@ -36,6 +36,8 @@ void ScanReceiveRing(ReceiveRing& ring, RecordStore& store, ScrollRange& scroll)
         auto& row = store.RecordTable[static_cast<std::size_t>(store.rowOfRecord(r))];
         for (int n = 0; n < RecordField::StoredRecordBytes; ++n)
             row[static_cast<std::size_t>(n)] = at(i, n + 4);
+        // The unit's bad bib digits read as 0 from here on; its frame keeps them.
+        RepairBibDigits(row);
         auto& frame = store.unitFrames[static_cast<std::size_t>(r)];
         frame.filed = true;
         for (std::size_t n = 0; n < frame.bytes.size(); ++n)

@@ -66,12 +66,18 @@ inline int ReadBib(const RecordRow& row)
     return bib > 255 ? 0 : bib;
 }
 
-// Sets digit bytes above 9 to 0 in the row itself, then reads the bib.
-inline int RepairAndReadBib(RecordRow& row)
+// Sets digit bytes above 9 to 0 in the row itself.
+inline void RepairBibDigits(RecordRow& row)
 {
     for (int f = RecordField::BibDigits; f < RecordField::BibDigits + 3; ++f) {
         if (row[f] > 9)
             row[f] = 0;
     }
+}
+
+// Repairs the row's bib digits, then reads the bib.
+inline int RepairAndReadBib(RecordRow& row)
+{
+    RepairBibDigits(row);
     return ReadBib(row);
 }

@@ -26,6 +26,7 @@ void File(RecordStore& table, int number)
     auto& row = table.RecordTable[static_cast<std::size_t>(table.rowOfRecord(number))];
     for (int b = 0; b < RecordField::StoredRecordBytes; ++b)
         row[static_cast<std::size_t>(b)] = frame.bytes[static_cast<std::size_t>(b)];
+    RepairBibDigits(row); // as the frame scanner files it
     table.RecordCount = static_cast<std::int16_t>(std::max<int>(table.RecordCount, number));
 }
 

@@ -45,7 +45,7 @@ TEST(FramingProperty, EveryRecordIsFiledOnceWithItsExactBytes)
         EXPECT_EQ(store.ReportedRecordCount, records) << "seed " << seed;
         for (int r = 1; r <= records; ++r)
             for (int n = 0; n < 31; ++n)
-                ASSERT_EQ(store.RecordTable[static_cast<std::size_t>(r)][static_cast<std::size_t>(n)],
+                ASSERT_EQ(store.unitFrames[static_cast<std::size_t>(r)].bytes[static_cast<std::size_t>(n)],
                           memory[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(n)])
                     << "seed " << seed << " record " << r << " byte " << n;
     }
