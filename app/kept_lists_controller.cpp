@@ -20,9 +20,14 @@
 KeptListsController::KeptListsController(const Parts& parts)
     : parts_(parts),
       store_(parts.folder.isEmpty() ? nullptr : std::make_unique<ListStore>(parts.folder)),
-      keeper_(store_.get(), [this] { return parts_.clock.nowUs() / 1000; })
+      keeper_(store_.get(), [this] { return parts_.clock.nowUs() / 1000; }),
+      marks_([this](int record, int mark) { setMark(record, mark); })
 {
-    parts_.results.setMarkListener([this] { keep(); });
+    parts_.results.setMarkListener([this](int record, int before, int after) {
+        marks_.marked({record, before, after});
+        keep();
+    });
+    connect(&marks_, &MarkHistory::stepsChanged, this, &KeptListsController::updateActions);
     keeper_.setWriteFailedListener([this](const QString& why) {
         notKept_ = {.trouble = StoreTrouble::WriteFailed, .detail = why};
         showNotKept();
@@ -52,6 +57,7 @@ bool KeptListsController::beginNewList()
 {
     const bool earlierKept = keeper_.keeping() && keeper_.listOnScreen().has_value();
     keeper_.beginNewList();
+    marks_.clear();
     updateActions();
     return earlierKept;
 }
@@ -190,6 +196,7 @@ void KeptListsController::bringBack(std::int64_t list)
         parts_.news.show(OperatorLineText::KeptListUnreadable());
         return;
     }
+    marks_.clear();
     // The rows in the order they were left, on the last page as a download leaves it.
     const int count = state.store.RecordCount;
     const int last = count < VisibleRecordRows ? 0 : count - VisibleRecordRows;
@@ -204,20 +211,25 @@ void KeptListsController::bringBack(std::int64_t list)
 
 void KeptListsController::stepMark(bool back)
 {
-    RecordStore& table = parts_.state.store;
-    const auto changes = back ? keeper_.undo(table) : keeper_.redo(table);
-    if (changes.empty()) {
+    const auto c = back ? marks_.undo() : marks_.redo();
+    if (!c) {
         parts_.news.show(back ? OperatorLineText::NothingToUndo() : OperatorLineText::NothingToRedo());
         return;
     }
-    const ListKeeper::MarkChange& c = changes.front();
-    // A line off the page comes into view, so the operator sees what changed.
-    parts_.results.bringIntoView(table.rowOfRecord(c.record));
-    parts_.results.showFiledRecords();
-    parts_.news.show(back ? OperatorLineText::MarkUndone(c.record, bibOf(c.record), c.after,
+    parts_.news.show(back ? OperatorLineText::MarkUndone(c->record, bibOf(c->record), c->after,
                                                          parts_.window.keysOf(MainWindow::ListAction::Redo))
-                          : OperatorLineText::MarkRedone(c.record, bibOf(c.record), c.after));
-    updateActions();
+                          : OperatorLineText::MarkRedone(c->record, bibOf(c->record), c->after));
+}
+
+void KeptListsController::setMark(int record, int mark)
+{
+    RecordStore& table = parts_.state.store;
+    const int row = table.rowOfRecord(record);
+    table.RecordTable[static_cast<std::size_t>(row)][RecordField::MarkState] = mark;
+    // A line off the page comes into view, so the operator sees what changed.
+    parts_.results.bringIntoView(row);
+    parts_.results.showFiledRecords();
+    keep();
 }
 
 int KeptListsController::bibOf(int record) const
@@ -228,12 +240,12 @@ int KeptListsController::bibOf(int record) const
 
 void KeptListsController::updateActions()
 {
-    const auto step = [this](const std::optional<ListKeeper::MarkChange>& c) -> std::optional<MainWindow::MarkStep> {
+    const auto step = [this](const std::optional<MarkHistory::Change>& c) -> std::optional<MainWindow::MarkStep> {
         if (!c)
             return std::nullopt;
         return MainWindow::MarkStep{c->record, bibOf(c->record)};
     };
-    parts_.window.showMarkSteps(step(keeper_.nextUndo()), step(keeper_.nextRedo()));
+    parts_.window.showMarkSteps(step(marks_.nextUndo()), step(marks_.nextRedo()));
     parts_.window.listAction(MainWindow::ListAction::BringBack).setEnabled(!parts_.download.running());
 }
 

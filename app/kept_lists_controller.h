@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "app/mark_history.h"
 #include "app/timer_state.h"
 #include "lists/list_keeper.h"
 #include "lists/list_store.h"
@@ -19,8 +20,8 @@ class ResultsView;
 
 // The kept lists: the store on disk and what it is told, the offer of a
 // kept list at start, bringing one back, the window of every kept list, and
-// undo and redo of the marks. Without a folder nothing is kept, and undo and
-// redo still work.
+// undo and redo of the marks (`MarkHistory`). Without a folder nothing is
+// kept, and undo and redo still work.
 class KeptListsController : public QObject {
     Q_OBJECT
 public:
@@ -72,6 +73,8 @@ private:
     void showNotKept();
     void showKeptLists();
     void stepMark(bool back);
+    // A mark put back by undo or redo: shown where the operator sees it, and kept.
+    void setMark(int record, int mark);
     int bibOf(int record) const;
     // What Bring Back brings back now; `lists.end()` when nothing.
     std::vector<KeptListSummary>::const_iterator listToBringBack(const std::vector<KeptListSummary>& lists) const;
@@ -79,6 +82,7 @@ private:
     Parts parts_;
     std::unique_ptr<ListStore> store_;
     ListKeeper keeper_;
+    MarkHistory marks_;
     // Asked for while the start-up was on its way: brought back once it ends.
     std::optional<std::int64_t> bringBackAfterStartUp_;
     // Why the lists are not kept, once the store said so.

@@ -56,7 +56,7 @@ bool IsPermutation(const KeptOrder& order)
 
 bool ListKeeper::keeping() const { return store_ && store_->isOpen(); }
 
-void ListKeeper::sync(const RecordStore& table, TimeDisplay display) { look(table, display, true); }
+void ListKeeper::sync(const RecordStore& table, TimeDisplay display) { look(table, display); }
 
 std::int64_t ListKeeper::SteadyMs()
 {
@@ -87,13 +87,12 @@ void ListKeeper::mendIfDue()
     storeOpened();
 }
 
-void ListKeeper::look(const RecordStore& table, TimeDisplay display, bool marksAreSteps)
+void ListKeeper::look(const RecordStore& table, TimeDisplay display)
 {
     mendIfDue();
     display_ = display;
     const auto rows = RowsOfRecords(table);
     KeptListChange change;
-    Step marks;
     bool changed = false;
     // After a store opened or came back, all it may have missed.
     const bool all = writeAll_ && keeping();
@@ -103,8 +102,6 @@ void ListKeeper::look(const RecordStore& table, TimeDisplay display, bool marksA
         const std::optional<KeptRecord> now = KeptOf(table, number, rows[static_cast<std::size_t>(number)]);
         if (!now || (now == was && !all))
             continue;
-        if (was && now != was && was->bytes == now->bytes)
-            marks.push_back({number, was->mark, now->mark});
         change.records.push_back(*now);
         was = now;
         changed = true;
@@ -112,10 +109,6 @@ void ListKeeper::look(const RecordStore& table, TimeDisplay display, bool marksA
     const KeptOrder order = OrderOf(table);
     changed = changed || all || order != shadowOrder_;
     shadowOrder_ = order;
-    if (marksAreSteps && !marks.empty()) {
-        undo_.push_back(std::move(marks));
-        redo_.clear();
-    }
     const bool settingsChanged =
         sort_ != writtenSort_ || display != writtenDisplay_ || table.ReportedRecordCount != writtenReported_;
     // An empty table is no list.
@@ -173,8 +166,6 @@ void ListKeeper::beginNewList()
     current_.reset();
     shadow_.fill(std::nullopt);
     shadowOrder_.reset();
-    undo_.clear();
-    redo_.clear();
     writtenReported_ = 0;
 }
 
@@ -249,27 +240,3 @@ std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordSt
     shadowOrder_ = OrderOf(table);
     return kept->summary;
 }
-
-std::vector<ListKeeper::MarkChange> ListKeeper::step(std::vector<Step>& from, std::vector<Step>& to, bool back,
-                                                    RecordStore& table)
-{
-    if (from.empty())
-        return {};
-    Step step = std::move(from.back());
-    from.pop_back();
-    to.push_back(step);
-    const auto rows = RowsOfRecords(table);
-    for (MarkChange& c : step) {
-        if (back)
-            std::swap(c.before, c.after);
-        table.RecordTable[static_cast<std::size_t>(rows[static_cast<std::size_t>(c.record)])][RecordField::MarkState] =
-            c.after;
-    }
-    // Written as a click is; the change itself is no new step.
-    look(table, display_, false);
-    return step;
-}
-
-std::vector<ListKeeper::MarkChange> ListKeeper::undo(RecordStore& table) { return step(undo_, redo_, true, table); }
-
-std::vector<ListKeeper::MarkChange> ListKeeper::redo(RecordStore& table) { return step(redo_, undo_, false, table); }

@@ -12,10 +12,8 @@
 class ListStore;
 
 // Keeps the list on screen in the store: after every event, what changed in
-// the record table since the last look is written as one change. It also
-// holds the steps of the operator's marks, for undo and redo, kept in the
-// store like a click. Without a store nothing is written, and undo and redo
-// still work. A store that stopped (a full disk, a folder removed, a file
+// the record table since the last look is written as one change. Without a
+// store nothing is written. A store that stopped (a full disk, a folder removed, a file
 // another program holds, another copy of the program) is tried again every
 // RetryMs at the next look, and once it opens everything on screen is
 // written to it.
@@ -38,8 +36,7 @@ public:
     // Keeping has stopped and is being tried again.
     bool stopped() const { return stopped_; }
 
-    // What the table holds now goes to the store; a mark that changed since
-    // the last look is a step that can be undone.
+    // What the table holds now goes to the store.
     void sync(const RecordStore& table, TimeDisplay display);
     void sortChosen(SortChoice sort) { sort_ = sort; }
     // The table was emptied for a download: the records that come next
@@ -63,31 +60,9 @@ public:
     // The list the window showed when the program last ended, however it ended.
     std::optional<std::int64_t> listLeftOnScreen() const;
 
-    struct MarkChange {
-        int record = 0;
-        int before = 0;
-        int after = 0;
-    };
-    // The mark changes of one step, as they are now in the table; empty when
-    // there is nothing to undo (or redo).
-    std::vector<MarkChange> undo(RecordStore& table);
-    std::vector<MarkChange> redo(RecordStore& table);
-    // The first change of the step that undo (or redo) would take now.
-    std::optional<MarkChange> nextUndo() const { return next(undo_); }
-    std::optional<MarkChange> nextRedo() const { return next(redo_); }
-
 private:
-    using Step = std::vector<MarkChange>;
-    static std::optional<MarkChange> next(const std::vector<Step>& steps)
-    {
-        if (steps.empty() || steps.back().empty())
-            return std::nullopt;
-        return steps.back().front();
-    }
-    // Writes what changed; a changed mark is a new step only when it was the operator's.
-    void look(const RecordStore& table, TimeDisplay display, bool marksAreSteps);
-    // Takes the last step of `from` onto `to`, its marks as before it (`back`) or after it.
-    std::vector<MarkChange> step(std::vector<Step>& from, std::vector<Step>& to, bool back, RecordStore& table);
+    // Writes what changed.
+    void look(const RecordStore& table, TimeDisplay display);
     void write(const KeptListChange& change);
     void fail();
     // Opens a store that stopped, when it is time to try again.
@@ -114,6 +89,4 @@ private:
     TimeDisplay display_ = TimeDisplay::Seconds;
     TimeDisplay writtenDisplay_ = TimeDisplay::Seconds;
     int writtenReported_ = 0;
-    std::vector<Step> undo_;
-    std::vector<Step> redo_;
 };

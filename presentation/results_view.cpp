@@ -161,16 +161,16 @@ void ResultsView::cycleMarkAt(double yTwips)
     if (n < 0 || n >= RecordStore::Rows || store_.rowIsEmpty(n))
         return;
     auto& fields = store_.RecordTable[static_cast<std::size_t>(n)];
+    const int before = fields[RecordField::MarkState];
     // A record without a start time keeps its mark.
-    if (Compose24(fields, RecordField::StartTime) > 0) {
-        int& mark = fields[RecordField::MarkState];
-        mark = mark + 1 > 2 ? 0 : mark + 1;
-    }
+    const bool markable = Compose24(fields, RecordField::StartTime) > 0;
+    if (markable)
+        fields[RecordField::MarkState] = before + 1 > 2 ? 0 : before + 1;
     ClearRowBand(row);
     DrawRecordRow(row, n);
     placeCursor();
-    if (Compose24(fields, RecordField::StartTime) > 0 && marked_)
-        marked_();
+    if (markable && marked_)
+        marked_(fields[RecordField::Sequence], before, fields[RecordField::MarkState]);
 }
 
 int ResultsView::lastShownRow() const

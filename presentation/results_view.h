@@ -38,8 +38,10 @@ public:
     void showTimesAs(TimeDisplay timeDisplayMode);
     // A press on the picture cycles the mark of the line it falls on.
     void cycleMarkAt(double yTwips);
-    // Told after a press or a key changed a line's mark.
-    void setMarkListener(std::function<void()> marked) { marked_ = std::move(marked); }
+    // Told after a press or a key changed a line's mark: the record, its mark
+    // before and after.
+    using MarkListener = std::function<void(int record, int before, int after)>;
+    void setMarkListener(MarkListener marked) { marked_ = std::move(marked); }
     // The scroll bar moved, or took the focus: the page at its value.
     void showScrolledPage(int value);
     // Scrolls the list so that table row n is on the page, when it is not.
@@ -69,5 +71,5 @@ private:
     DrawingSurface& surface_;
     ScrollRange& scroll_;
     std::array<std::vector<std::string>, Rows> rowTexts_;
-    std::function<void()> marked_;
+    MarkListener marked_;
 };
