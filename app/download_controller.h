@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/download_news.h"
+#include "app/shared_parts.h"
 #include "app/tick_scheduler.h"
 #include "app/timer_state.h"
 #include "device/device_port.h"
@@ -25,15 +26,10 @@ class ResultsView;
 class DownloadController : public QObject {
     Q_OBJECT
 public:
-    struct Parts {
-        TimerState& state;
-        MainWindow& window;
-        ResultsView& results;
+    struct Parts : SharedParts {
         HidAccess& hid;
         Clock& clock;
         TickScheduler& scheduler;
-        OperatorPrompt& prompt;
-        OperatorNews& news;
     };
     explicit DownloadController(const Parts& parts);
     ~DownloadController() override;

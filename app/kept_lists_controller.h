@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/mark_history.h"
+#include "app/shared_parts.h"
 #include "app/timer_state.h"
 #include "lists/list_keeper.h"
 #include "lists/list_store.h"
@@ -25,12 +26,7 @@ class ResultsView;
 class KeptListsController : public QObject {
     Q_OBJECT
 public:
-    struct Parts {
-        TimerState& state;
-        MainWindow& window;
-        ResultsView& results;
-        OperatorPrompt& prompt;
-        OperatorNews& news;
+    struct Parts : SharedParts {
         const DownloadController& download;
         Clock& clock;
         QString folder;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/shared_parts.h"
 #include "app/timer_state.h"
 #include "print/print_controller.h"
 
@@ -21,11 +22,7 @@ class OperatorPrompt;
 class OutputController : public QObject {
     Q_OBJECT
 public:
-    struct Parts {
-        TimerState& state;
-        MainWindow& window;
-        OperatorPrompt& prompt;
-        OperatorNews& news;
+    struct Parts : SharedParts {
         const DownloadController& download;
         KeptListsController& lists;
     };

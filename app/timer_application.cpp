@@ -15,12 +15,9 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
       messageBoxes_(window_.get()),
       prompt_(ports.prompt ? *ports.prompt : messageBoxes_),
       news_(window_->operatorLine()),
-      download_({.state = state_, .window = *window_, .results = results_, .hid = ports.hid, .clock = ports.clock,
-                 .scheduler = ports.scheduler ? *ports.scheduler : *ownScheduler_, .prompt = prompt_, .news = news_}),
-      keptLists_({.state = state_, .window = *window_, .results = results_, .prompt = prompt_, .news = news_,
-                  .download = download_, .clock = ports.clock, .folder = ports.listsFolder}),
-      output_({.state = state_, .window = *window_, .prompt = prompt_, .news = news_, .download = download_,
-               .lists = keptLists_})
+      download_({shared(), ports.hid, ports.clock, ports.scheduler ? *ports.scheduler : *ownScheduler_}),
+      keptLists_({shared(), download_, ports.clock, ports.listsFolder}),
+      output_({shared(), download_, keptLists_})
 {
     connectParts();
 }

@@ -80,6 +80,7 @@ signals:
     void newsShown(const QString& text);
 
 private:
+    SharedParts shared() { return {state_, *window_, results_, prompt_, news_}; }
     void connectParts();
     void showHelp(MainWindow::HelpAction action);
 
