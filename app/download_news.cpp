@@ -18,7 +18,7 @@ std::optional<QString> DownloadNews::say(const QString& text)
     return text;
 }
 
-std::optional<QString> DownloadNews::polled(const RecordStore& store, bool streamEnded, bool linkUp,
+std::optional<QString> DownloadNews::polled(const RecordTableState& store, bool streamEnded, bool linkUp,
                                             std::int64_t nowUs, const QString& timeOfDay)
 {
     if (!watching_)
@@ -38,7 +38,7 @@ std::optional<QString> DownloadNews::polled(const RecordStore& store, bool strea
     return say(OperatorLineText::DownloadComplete(count.filed, timeOfDay));
 }
 
-std::optional<QString> DownloadNews::linkLost(const RecordStore& store, const QString& timeOfDay)
+std::optional<QString> DownloadNews::linkLost(const RecordTableState& store, const QString& timeOfDay)
 {
     if (!watching_)
         return std::nullopt;

@@ -18,10 +18,10 @@ public:
     QString asked(std::int64_t nowUs);
     // After each step of the poll; `streamEnded` when the tick found nothing
     // more to read. Nothing when there is nothing new to say.
-    std::optional<QString> polled(const RecordStore& store, bool streamEnded, bool linkUp, std::int64_t nowUs,
+    std::optional<QString> polled(const RecordTableState& store, bool streamEnded, bool linkUp, std::int64_t nowUs,
                                   const QString& timeOfDay);
     // The unit went quiet or was unplugged while a download was watched.
-    std::optional<QString> linkLost(const RecordStore& store, const QString& timeOfDay);
+    std::optional<QString> linkLost(const RecordTableState& store, const QString& timeOfDay);
     bool watching() const { return watching_; }
 
 private:

@@ -103,7 +103,7 @@ QString QuietBeforeAnyRecord()
     return OperatorLine::tr("The unit went quiet or was unplugged before any record came.");
 }
 
-QString ListCaveat(const RecordStore& store)
+QString ListCaveat(const RecordTableState& store)
 {
     const DownloadCount count = CountDownload(store);
     if (!count.missing.empty())

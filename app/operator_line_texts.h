@@ -29,7 +29,7 @@ QString QuietBeforeAnyRecord();
 // What to know of the list an export or a print took, after the news of it:
 // records below the count that never came, or a count from the unit below
 // the records filed. Empty when the list is whole.
-QString ListCaveat(const RecordStore& store);
+QString ListCaveat(const RecordTableState& store);
 // The same, for a list taken while the download goes on.
 QString DownloadStillRunning(const DownloadCount& count);
 

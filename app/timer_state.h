@@ -9,7 +9,7 @@
 // Everything the program knows during a run, owned once by the application.
 struct TimerState {
     ReceiveRing ring;
-    RecordStore store;
+    RecordTableState table;
     FormatState format;
     ViewState view;
     DeviceLink link;

@@ -38,7 +38,7 @@ ReceiveRing RingWithSevenFrames()
 void BM_ScanSevenFrames(benchmark::State& state)
 {
     const ReceiveRing prepared = RingWithSevenFrames();
-    RecordStore store;
+    RecordTableState store;
     PlainScrollRange scroll;
     for (auto _ : state) {
         ReceiveRing ring = prepared; // the scan consumes what it files
@@ -54,7 +54,7 @@ BENCHMARK(BM_ScanSevenFrames);
 void BM_ScanEmptyRing(benchmark::State& state)
 {
     ReceiveRing ring;
-    RecordStore store;
+    RecordTableState store;
     PlainScrollRange scroll;
     for (auto _ : state) {
         ScanReceiveRing(ring, store, scroll);
@@ -65,7 +65,7 @@ BENCHMARK(BM_ScanEmptyRing);
 
 void BM_FormatRecordLine(benchmark::State& state)
 {
-    RecordStore store;
+    RecordTableState store;
     FormatState format;
     format.TimeDisplayMode = static_cast<TimeDisplay>(state.range(0));
     const auto rec = MakeTimerRecord({.start = 1000, .split1 = 20000, .split2 = 40000, .split3 = 60000,

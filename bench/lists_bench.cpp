@@ -36,7 +36,7 @@ void FillStore(const QString& folder)
         return;
     }
     ListKeeper keeper(&store);
-    RecordStore table;
+    RecordTableState table;
     std::vector<double> writesMs;
     QElapsedTimer all;
     all.start();

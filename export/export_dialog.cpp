@@ -26,7 +26,7 @@ constexpr int BorderTwips = 60;
 
 } // namespace
 
-ExportDialog::ExportDialog(FormatState& format, const RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
+ExportDialog::ExportDialog(FormatState& format, const RecordTableState& store, OperatorPrompt& prompt, QWidget* mainWindow,
                            std::function<QDateTime()> now)
     : QFrame(mainWindow, Qt::Dialog | Qt::FramelessWindowHint),
       format_(format), store_(store), prompt_(prompt), mainWindow_(mainWindow), now_(std::move(now))
@@ -58,13 +58,13 @@ ExportDialog::ExportDialog(FormatState& format, const RecordStore& store, Operat
     file1_->setObjectName("File1");
     file1_->setGeometry(TwipsRect(*this, 2820, 360, 2175, 2235));
 
-    exit1_ = new QPushButton(ExportDialogText::CancelCaption(), client);
-    exit1_->setObjectName("Exit1");
-    exit1_->setGeometry(TwipsRect(*this, 3000, 4200, 1995, 495));
+    cancel_ = new QPushButton(ExportDialogText::CancelCaption(), client);
+    cancel_->setObjectName("Exit1");
+    cancel_->setGeometry(TwipsRect(*this, 3000, 4200, 1995, 495));
     // Enter presses the focused button as Space does; neither button is the
     // default, so Enter anywhere else presses nothing.
-    exit1_->setAutoDefault(true);
-    exit1_->setStyle(SharedFocusMarkStyle());
+    cancel_->setAutoDefault(true);
+    cancel_->setStyle(SharedFocusMarkStyle());
 
     save1_ = new QPushButton(ExportDialogText::WriteCaption(), client);
     save1_->setObjectName("Save1");
@@ -92,8 +92,8 @@ ExportDialog::ExportDialog(FormatState& format, const RecordStore& store, Operat
     dir1_->setAccessibleDescription(ExportDialogText::FolderListDescription());
     file1_->setAccessibleName(ExportDialogText::FileListName());
 
-    setTabOrder(save1_, exit1_);
-    setTabOrder(exit1_, file1_);
+    setTabOrder(save1_, cancel_);
+    setTabOrder(cancel_, file1_);
     setTabOrder(file1_, dir1_);
     setTabOrder(dir1_, drive1_);
     setTabOrder(drive1_, text4_);
@@ -115,7 +115,7 @@ ExportDialog::ExportDialog(FormatState& format, const RecordStore& store, Operat
         write();
     });
     connect(save1_, &QPushButton::clicked, this, &ExportDialog::write);
-    connect(exit1_, &QPushButton::clicked, this, &ExportDialog::cancel);
+    connect(cancel_, &QPushButton::clicked, this, &ExportDialog::cancel);
     connect(text4_, &QLineEdit::returnPressed, this, &ExportDialog::write);
 
     drives_ = &MountedDrives;

@@ -24,7 +24,7 @@ class FolderList;
 class ExportDialog : public QFrame {
     Q_OBJECT
 public:
-    ExportDialog(FormatState& format, const RecordStore& store, OperatorPrompt& prompt, QWidget* mainWindow,
+    ExportDialog(FormatState& format, const RecordTableState& store, OperatorPrompt& prompt, QWidget* mainWindow,
                  std::function<QDateTime()> now = &QDateTime::currentDateTime);
 
     // Shows the dialog (centred the first time) with the focus in the name
@@ -78,7 +78,7 @@ private:
     void takeFocus();
 
     FormatState& format_;
-    const RecordStore& store_;
+    const RecordTableState& store_;
     OperatorPrompt& prompt_;
     QWidget* mainWindow_;
     std::function<QDateTime()> now_;
@@ -100,7 +100,7 @@ private:
     QComboBox* drive1_ = nullptr;
     FolderList* dir1_ = nullptr;
     QListWidget* file1_ = nullptr;
-    QPushButton* exit1_ = nullptr;
+    QPushButton* cancel_ = nullptr;
     QPushButton* save1_ = nullptr;
     QLabel* label4_ = nullptr;
 };

@@ -23,7 +23,7 @@ QByteArray JoinExportPath(const QByteArray& folder, const QByteArray& name)
     return folder.endsWith(separator) ? folder + name : folder + separator + name;
 }
 
-ExportOutcome RunExport(const ExportRequest& request, FormatState& format, const RecordStore& store, OperatorPrompt& prompt)
+ExportOutcome RunExport(const ExportRequest& request, FormatState& format, const RecordTableState& store, OperatorPrompt& prompt)
 {
     const QByteArray nameBytes = request.nameBytes.isEmpty() ? FileSystemName(request.name) : request.nameBytes;
     const QString where = QDir::toNativeSeparators(request.folder);

@@ -31,7 +31,7 @@ ExportFormat ExportFormatOf(const QString& name);
 // The export: asks before it replaces a file the list shows (or one that is
 // there although the list does not show it), builds the text from the table
 // as it is then, writes the whole file and says when that failed.
-ExportOutcome RunExport(const ExportRequest& request, FormatState& format, const RecordStore& store, OperatorPrompt& prompt);
+ExportOutcome RunExport(const ExportRequest& request, FormatState& format, const RecordTableState& store, OperatorPrompt& prompt);
 
 // Folder and name joined with one separator of the system's (a slash, or a
 // backslash on Windows), the root of a drive included.

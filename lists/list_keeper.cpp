@@ -8,16 +8,16 @@
 namespace {
 
 // The row each record number is in, read off the table once.
-std::array<int, RecordStore::Rows> RowsOfRecords(const RecordStore& table)
+std::array<int, RecordTableState::Rows> RowsOfRecords(const RecordTableState& table)
 {
-    std::array<int, RecordStore::Rows> rows{};
-    for (int row = 0; row < RecordStore::Rows; ++row)
+    std::array<int, RecordTableState::Rows> rows{};
+    for (int row = 0; row < RecordTableState::Rows; ++row)
         rows[static_cast<std::size_t>(table.RecordTable[static_cast<std::size_t>(row)][RecordField::Sequence] & 0xff)] = row;
     return rows;
 }
 
 // A record as the list keeps it; none for a number that has nothing.
-std::optional<KeptRecord> KeptOf(const RecordStore& table, int number, int row)
+std::optional<KeptRecord> KeptOf(const RecordTableState& table, int number, int row)
 {
     const auto& fields = table.RecordTable[static_cast<std::size_t>(row)];
     const auto& frame = table.unitFrames[static_cast<std::size_t>(number)];
@@ -33,7 +33,7 @@ std::optional<KeptRecord> KeptOf(const RecordStore& table, int number, int row)
     return kept;
 }
 
-KeptOrder OrderOf(const RecordStore& table)
+KeptOrder OrderOf(const RecordTableState& table)
 {
     KeptOrder order{};
     for (std::size_t row = 0; row < order.size(); ++row)
@@ -56,7 +56,7 @@ bool IsPermutation(const KeptOrder& order)
 
 bool ListKeeper::keeping() const { return store_ && store_->isOpen(); }
 
-void ListKeeper::sync(const RecordStore& table, TimeDisplay display) { look(table, display); }
+void ListKeeper::sync(const RecordTableState& table, TimeDisplay display) { look(table, display); }
 
 std::int64_t ListKeeper::SteadyMs()
 {
@@ -87,7 +87,7 @@ void ListKeeper::mendIfDue()
     storeOpened();
 }
 
-void ListKeeper::look(const RecordStore& table, TimeDisplay display)
+void ListKeeper::look(const RecordTableState& table, TimeDisplay display)
 {
     mendIfDue();
     display_ = display;
@@ -97,7 +97,7 @@ void ListKeeper::look(const RecordStore& table, TimeDisplay display)
     // After a store opened or came back, all it may have missed.
     const bool all = writeAll_ && keeping();
     writeAll_ = writeAll_ && !all;
-    for (int number = 0; number < RecordStore::Rows; ++number) {
+    for (int number = 0; number < RecordTableState::Rows; ++number) {
         auto& was = shadow_[static_cast<std::size_t>(number)];
         const std::optional<KeptRecord> now = KeptOf(table, number, rows[static_cast<std::size_t>(number)]);
         if (!now || (now == was && !all))
@@ -193,7 +193,7 @@ std::vector<KeptListSummary> ListKeeper::lists() const
     return keeping() ? store_->lists() : std::vector<KeptListSummary>{};
 }
 
-std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordStore& table, TimeDisplay& display,
+std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordTableState& table, TimeDisplay& display,
                                                      SortChoice& sort)
 {
     std::optional<KeptList> kept = keeping() ? store_->load(list) : std::nullopt;
@@ -209,7 +209,7 @@ std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordSt
     const auto rows = RowsOfRecords(table);
     int highest = 0;
     for (const KeptRecord& r : kept->records) {
-        if (r.number < 0 || r.number >= RecordStore::Rows)
+        if (r.number < 0 || r.number >= RecordTableState::Rows)
             continue;
         auto& fields = table.RecordTable[static_cast<std::size_t>(rows[static_cast<std::size_t>(r.number)])];
         for (int b = 0; b < RecordField::StoredRecordBytes; ++b)
@@ -235,7 +235,7 @@ std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordSt
     sort_ = writtenSort_ = sort;
     display_ = writtenDisplay_ = display;
     writtenReported_ = table.ReportedRecordCount;
-    for (int number = 0; number < RecordStore::Rows; ++number)
+    for (int number = 0; number < RecordTableState::Rows; ++number)
         shadow_[static_cast<std::size_t>(number)] = KeptOf(table, number, rows[static_cast<std::size_t>(number)]);
     shadowOrder_ = OrderOf(table);
     return kept->summary;

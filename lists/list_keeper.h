@@ -37,7 +37,7 @@ public:
     bool stopped() const { return stopped_; }
 
     // What the table holds now goes to the store.
-    void sync(const RecordStore& table, TimeDisplay display);
+    void sync(const RecordTableState& table, TimeDisplay display);
     void sortChosen(SortChoice sort) { sort_ = sort; }
     // The table was emptied for a download: the records that come next
     // begin a new list.
@@ -54,7 +54,7 @@ public:
     std::vector<KeptListSummary> lists() const;
     // The table, display and sort as the list left them; the list is the one
     // on screen from now on. Empty when the store does not have it.
-    std::optional<KeptListSummary> bringBack(std::int64_t list, RecordStore& table, TimeDisplay& display,
+    std::optional<KeptListSummary> bringBack(std::int64_t list, RecordTableState& table, TimeDisplay& display,
                                              SortChoice& sort);
     std::optional<std::int64_t> listOnScreen() const { return current_; }
     // The list the window showed when the program last ended, however it ended.
@@ -62,7 +62,7 @@ public:
 
 private:
     // Writes what changed.
-    void look(const RecordStore& table, TimeDisplay display);
+    void look(const RecordTableState& table, TimeDisplay display);
     void write(const KeptListChange& change);
     void fail();
     // Opens a store that stopped, when it is time to try again.
@@ -82,7 +82,7 @@ private:
     std::int64_t triedAtMs_ = 0;
     std::optional<std::int64_t> current_;
     // The table as it was last written, record by record.
-    std::array<std::optional<KeptRecord>, RecordStore::Rows> shadow_{};
+    std::array<std::optional<KeptRecord>, RecordTableState::Rows> shadow_{};
     std::optional<KeptOrder> shadowOrder_;
     SortChoice sort_ = SortChoice::None;
     SortChoice writtenSort_ = SortChoice::None;

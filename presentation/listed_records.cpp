@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-ListedRecords ListForOutput(FormatState& format, const RecordStore& store)
+ListedRecords ListForOutput(FormatState& format, const RecordTableState& store)
 {
     ListedRecords list;
     list.unit = format.lastRecordLine.Source;
@@ -12,7 +12,7 @@ ListedRecords ListForOutput(FormatState& format, const RecordStore& store)
     // frame alone may be smaller than the highest record filed (a stray frame
     // with a low count), and would drop records from the print and the file.
     const int count = std::max<int>(store.ReportedRecordCount, store.RecordCount);
-    list.count = std::clamp<int>(count, 0, RecordStore::Rows - 1);
+    list.count = std::clamp<int>(count, 0, RecordTableState::Rows - 1);
     list.formatRow = [&format, &store](int row) { return FormatRecordLine(format, store, row); };
     list.valuesOfRow = [&format, &store](int row) {
         FormatRecordLine(format, store, row);

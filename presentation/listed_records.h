@@ -20,4 +20,4 @@ struct ListedRecords {
     std::function<RecordValues(int row)> valuesOfRow;
 };
 
-ListedRecords ListForOutput(FormatState& format, const RecordStore& store);
+ListedRecords ListForOutput(FormatState& format, const RecordTableState& store);

@@ -17,27 +17,27 @@ std::string FormatPresentTime(const FormatState& state, std::int32_t v)
                                .SuppressDayTimeBase = v == 0});
 }
 
-bool IsBibTimerRow(const RecordStore& store, int n)
+bool IsBibTimerRow(const RecordTableState& store, int n)
 {
     return store.RecordTable[static_cast<std::size_t>(n)][RecordField::SourceCode] == SourceCode::BibTimer;
 }
 
 } // namespace
 
-double DayTimeBaseOfRow(const RecordStore& store, int n)
+double DayTimeBaseOfRow(const RecordTableState& store, int n)
 {
     for (int r = n; r >= 1; --r)
         if (IsBibTimerRow(store, r))
             return ComposeDayTimeOffset(store.RecordTable[static_cast<std::size_t>(r)]);
-    for (int r = n + 1; r < RecordStore::Rows; ++r)
+    for (int r = n + 1; r < RecordTableState::Rows; ++r)
         if (IsBibTimerRow(store, r))
             return ComposeDayTimeOffset(store.RecordTable[static_cast<std::size_t>(r)]);
     return 0;
 }
 
-RecordLine FormatRecordLine(FormatState& state, const RecordStore& store, int n)
+RecordLine FormatRecordLine(FormatState& state, const RecordTableState& store, int n)
 {
-    if (n < 0 || n >= RecordStore::Rows)
+    if (n < 0 || n >= RecordTableState::Rows)
         return state.lastRecordLine;
     const auto& row = store.RecordTable[static_cast<std::size_t>(n)];
     state.DayTimeBase = DayTimeBaseOfRow(store, n);

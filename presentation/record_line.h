@@ -23,7 +23,7 @@ struct FormatState;
 // bib-timer record at or above it in the list, else of the first one below
 // it; 0 in a list without one. It depends on the list alone, never on which
 // line of which list was drawn, printed or exported before.
-double DayTimeBaseOfRow(const RecordStore& store, int n);
+double DayTimeBaseOfRow(const RecordTableState& store, int n);
 
 // Turns row n of the table into its line, from the row and its list alone
 // (bib digits were repaired as the record was filed). What it leaves in
@@ -31,4 +31,4 @@ double DayTimeBaseOfRow(const RecordStore& store, int n);
 // the row's base (DayTimeBaseOfRow), and the line is kept as
 // state.lastRecordLine, whose Source is the Unit of the next print or
 // export. A row outside the table gives the last line again.
-RecordLine FormatRecordLine(FormatState& state, const RecordStore& store, int n);
+RecordLine FormatRecordLine(FormatState& state, const RecordTableState& store, int n);

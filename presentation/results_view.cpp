@@ -19,7 +19,7 @@ std::vector<TabField> AtColumns(const ColumnTexts& texts)
 
 } // namespace
 
-ResultsView::ResultsView(RecordStore& store, FormatState& format, ViewState& view, DrawingSurface& surface,
+ResultsView::ResultsView(RecordTableState& store, FormatState& format, ViewState& view, DrawingSurface& surface,
                          ScrollRange& scroll)
     : store_(store), format_(format), view_(view), surface_(surface), scroll_(scroll)
 {
@@ -158,7 +158,7 @@ void ResultsView::cycleMarkAt(double yTwips)
     if (row < FirstDataRow || row > LastDataRow)
         return;
     const int n = view_.FirstShownRecord + (row - FirstDataRow);
-    if (n < 0 || n >= RecordStore::Rows || store_.rowIsEmpty(n))
+    if (n < 0 || n >= RecordTableState::Rows || store_.rowIsEmpty(n))
         return;
     auto& fields = store_.RecordTable[static_cast<std::size_t>(n)];
     const int before = fields[RecordField::MarkState];

@@ -22,7 +22,7 @@ public:
     // Tab columns of the headings and of every record line.
     static constexpr std::array<int, 8> Columns = {1, 9, 24, 40, 56, 72, 88, 104};
 
-    ResultsView(RecordStore& store, FormatState& format, ViewState& view, DrawingSurface& surface,
+    ResultsView(RecordTableState& store, FormatState& format, ViewState& view, DrawingSurface& surface,
                 ScrollRange& scroll);
 
     void DrawColumnHeadings() override;
@@ -65,7 +65,7 @@ private:
     int lastShownRow() const;
     void placeCursor();
 
-    RecordStore& store_;
+    RecordTableState& store_;
     FormatState& format_;
     ViewState& view_;
     DrawingSurface& surface_;

@@ -12,7 +12,7 @@ PrintController::PrintController(std::chrono::milliseconds patience, QObject* pa
     connect(&job_, &PrintJob::finished, this, [this](const PrintResult& r) { emit finished(r, note_); });
 }
 
-PrintController::Press PrintController::print(FormatState& format, const RecordStore& store, const QString& note)
+PrintController::Press PrintController::print(FormatState& format, const RecordTableState& store, const QString& note)
 {
     if (job_.running())
         return Press::StillPrinting;

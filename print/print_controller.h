@@ -27,7 +27,7 @@ public:
     enum class Press { Started, StillPrinting };
     // `note` comes back with the outcome: what the operator is to know of the
     // list as it was taken.
-    Press print(FormatState& format, const RecordStore& store, const QString& note);
+    Press print(FormatState& format, const RecordTableState& store, const QString& note);
     bool printing() const { return job_.running(); }
     // Cuts the print system's waits short and waits for it at most
     // `patience`: true when no print is left in its hands.

@@ -3,19 +3,19 @@
 #include <algorithm>
 #include <array>
 
-DownloadCount CountDownload(const RecordStore& store)
+DownloadCount CountDownload(const RecordTableState& store)
 {
     // Rows move in a sort; the record a row holds is its sequence number.
-    std::array<bool, RecordStore::Rows> present{};
-    for (int row = 0; row < RecordStore::Rows; ++row) {
+    std::array<bool, RecordTableState::Rows> present{};
+    for (int row = 0; row < RecordTableState::Rows; ++row) {
         const int record = store.RecordTable[static_cast<std::size_t>(row)][RecordField::Sequence];
-        if (record > 0 && record < RecordStore::Rows && !store.rowIsEmpty(row))
+        if (record > 0 && record < RecordTableState::Rows && !store.rowIsEmpty(row))
             present[static_cast<std::size_t>(record)] = true;
     }
     DownloadCount count;
     count.filed = static_cast<int>(std::count(present.begin() + 1, present.end(), true));
     count.expected = std::max<int>(store.ReportedRecordCount, store.RecordCount);
-    for (int n = 1; n <= count.expected && n < RecordStore::Rows; ++n)
+    for (int n = 1; n <= count.expected && n < RecordTableState::Rows; ++n)
         if (!present[static_cast<std::size_t>(n)])
             count.missing.push_back(n);
     return count;

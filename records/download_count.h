@@ -14,7 +14,7 @@ struct DownloadCount {
     std::vector<int> missing; // numbers from 1 to `expected` with no record
 };
 
-DownloadCount CountDownload(const RecordStore& store);
+DownloadCount CountDownload(const RecordTableState& store);
 
 // Numbers in ascending order as a reader takes them in: "3, 7-9, 12". At
 // most `maxRanges` runs are written; `notWritten` gets how many numbers the

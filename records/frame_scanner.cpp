@@ -10,7 +10,7 @@ constexpr std::uint8_t EndMarker2 = 0x68;
 
 } // namespace
 
-void ScanReceiveRing(ReceiveRing& ring, RecordStore& store, ScrollRange& scroll)
+void ScanReceiveRing(ReceiveRing& ring, RecordTableState& store, ScrollRange& scroll)
 {
     auto& b = ring.bytes;
     auto at = [&](int i, int k) -> std::uint8_t& {

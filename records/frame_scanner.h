@@ -9,4 +9,4 @@
 // "e". Consumed bytes are set back to 0. A new
 // highest record moves the scroll range once it is filed, so the redraw that
 // the move causes shows the record with its data.
-void ScanReceiveRing(ReceiveRing& ring, RecordStore& store, ScrollRange& scroll);
+void ScanReceiveRing(ReceiveRing& ring, RecordTableState& store, ScrollRange& scroll);

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-RecordKeys ComputeRecordKeys(RecordStore& store, int row)
+RecordKeys ComputeRecordKeys(RecordTableState& store, int row)
 {
     auto& fields = store.RecordTable[static_cast<std::size_t>(row)];
     RecordKeys keys;
@@ -11,14 +11,14 @@ RecordKeys ComputeRecordKeys(RecordStore& store, int row)
     return keys;
 }
 
-void SwapAdjacentRecords(RecordStore& store, int n)
+void SwapAdjacentRecords(RecordTableState& store, int n)
 {
     std::swap(store.RecordTable[static_cast<std::size_t>(n)], store.RecordTable[static_cast<std::size_t>(n + 1)]);
 }
 
 namespace {
 
-std::int64_t KeyOf(RecordStore& store, int row, SortKey key)
+std::int64_t KeyOf(RecordTableState& store, int row, SortKey key)
 {
     switch (key) {
     case SortKey::ElapsedTime:
@@ -33,7 +33,7 @@ std::int64_t KeyOf(RecordStore& store, int row, SortKey key)
 
 } // namespace
 
-void SortRecords(RecordStore& store, int first, int last, SortKey key)
+void SortRecords(RecordTableState& store, int first, int last, SortKey key)
 {
     for (int i = first; i <= last - 1; ++i) {
         for (int j = first; j <= (last - 1) - (i - first); ++j) {

@@ -11,11 +11,11 @@ struct RecordKeys {
 };
 
 // Keys of one row; repairs the row's bib digits in the table as it goes.
-RecordKeys ComputeRecordKeys(RecordStore& store, int row);
+RecordKeys ComputeRecordKeys(RecordTableState& store, int row);
 
 // Exchanges all 33 fields of rows n and n + 1.
-void SwapAdjacentRecords(RecordStore& store, int n);
+void SwapAdjacentRecords(RecordTableState& store, int n);
 
 // Stable ascending bubble sort of rows first..last; keys are recomputed for
 // every comparison. Rows outside the range are neither read nor moved.
-void SortRecords(RecordStore& store, int first, int last, SortKey key);
+void SortRecords(RecordTableState& store, int first, int last, SortKey key);

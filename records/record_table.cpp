@@ -2,20 +2,20 @@
 
 #include <algorithm>
 
-void RecordStore::clearRecords()
+void RecordTableState::clearRecords()
 {
     for (auto& row : RecordTable)
         std::fill(row.begin(), row.begin() + RecordField::Sequence, 0);
     unitFrames.fill({});
 }
 
-void RecordStore::resetSequenceNumbers()
+void RecordTableState::resetSequenceNumbers()
 {
     for (int r = 0; r < Rows; ++r)
         RecordTable[static_cast<std::size_t>(r)][RecordField::Sequence] = r;
 }
 
-int RecordStore::rowOfRecord(int recordNumber) const
+int RecordTableState::rowOfRecord(int recordNumber) const
 {
     for (int r = 0; r < Rows; ++r) {
         if (RecordTable[static_cast<std::size_t>(r)][RecordField::Sequence] == recordNumber)
@@ -25,7 +25,7 @@ int RecordStore::rowOfRecord(int recordNumber) const
     return recordNumber;
 }
 
-bool RecordStore::rowIsEmpty(int row) const
+bool RecordTableState::rowIsEmpty(int row) const
 {
     const auto& fields = RecordTable[static_cast<std::size_t>(row)];
     return std::all_of(fields.begin(), fields.begin() + RecordField::Sequence,

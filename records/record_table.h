@@ -10,7 +10,7 @@
 // Rows always hold a permutation of the sequence numbers 0..255: a sort
 // exchanges whole rows, so a frame for record r is filed in whichever row now
 // carries sequence number r, and no sorted record is ever overwritten.
-struct RecordStore {
+struct RecordTableState {
     static constexpr int Rows = 256;
 
     std::array<RecordRow, Rows> RecordTable{};
@@ -28,7 +28,7 @@ struct RecordStore {
     };
     std::array<UnitFrame, Rows> unitFrames{};
 
-    RecordStore() { resetSequenceNumbers(); }
+    RecordTableState() { resetSequenceNumbers(); }
 
     // Fields 0..31 of every row to 0: record bytes and marks; no unit frame
     // filed. Sequence numbers stay.

@@ -5,13 +5,13 @@ bool EmptyTableForMemory(TimerProtocol& p)
     if (p.unit.reach() != UnitReach::Connected)
         return false;
     p.timer.setPolling(false);
-    p.store.clearRecords();
+    p.table.clearRecords();
     // Now rather than after the pause: the window answers during it, and
     // nothing there may count records that are gone.
-    p.store.RecordCount = 0;
+    p.table.RecordCount = 0;
     // The table is empty anyway: put the rows back in record order, so the new
     // download lists as it arrives rather than in the last sort's order.
-    p.store.resetSequenceNumbers();
+    p.table.resetSequenceNumbers();
     // A frame cut off in the last download must not be completed by this one.
     p.ring.clear();
     return true;

@@ -13,7 +13,7 @@ constexpr std::uint8_t GetMemoryCommand = 151;
 
 struct TimerProtocol {
     ReceiveRing& ring;
-    RecordStore& store;
+    RecordTableState& table;
     ScrollRange& scroll;
     TimerUnitPort& unit;
     ResultsDisplay& display;

@@ -29,10 +29,10 @@ void Say(const char* what, int n)
     std::fflush(stdout);
 }
 
-int Filed(const RecordStore& table)
+int Filed(const RecordTableState& table)
 {
     return static_cast<int>(std::count_if(table.unitFrames.begin(), table.unitFrames.end(),
-                                          [](const RecordStore::UnitFrame& f) { return f.filed; }));
+                                          [](const RecordTableState::UnitFrame& f) { return f.filed; }));
 }
 
 // The child: downloads slowly, saying after every tick how many records it
@@ -45,10 +45,10 @@ TEST(KilledProgram, DISABLED_Child)
     AppRig r(true, Records, nullptr, folder);
     r.load();
     r.getMemory();
-    for (int ticks = 0; ticks < 200 && (r.unit.sending() || Filed(r.state().store) < Records); ++ticks) {
+    for (int ticks = 0; ticks < 200 && (r.unit.sending() || Filed(r.state().table) < Records); ++ticks) {
         r.clock.advanceUs(250000);
         r.tick();
-        Say("filed", Filed(r.state().store));
+        Say("filed", Filed(r.state().table));
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     r.clickLine(ResultsView::FirstDataRow + 2);

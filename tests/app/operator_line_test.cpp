@@ -23,9 +23,9 @@ struct Told {
 };
 
 // A download of 255 records of which every other one never came.
-RecordStore HalfCame()
+RecordTableState HalfCame()
 {
-    RecordStore store;
+    RecordTableState store;
     FillRecords(store, 255);
     for (int gone = 2; gone <= 255; gone += 2)
         std::fill(store.RecordTable[static_cast<std::size_t>(gone)].begin(),
@@ -37,8 +37,8 @@ RecordStore HalfCame()
 std::vector<Told> EveryText()
 {
     using namespace OperatorLineText;
-    const RecordStore store = HalfCame();
-    RecordStore lowCount;
+    const RecordTableState store = HalfCame();
+    RecordTableState lowCount;
     FillRecords(lowCount, 255);
     lowCount.ReportedRecordCount = 1;
     const QString caveats[] = {ListCaveat(store), ListCaveat(lowCount), DownloadStillRunning({254, 255, {255}})};

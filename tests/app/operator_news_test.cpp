@@ -131,11 +131,11 @@ TEST(OperatorNews, AListTakenDuringADownloadIsToldAsSuch)
     r.load();
     r.getMemory();
     r.app->Timer1Tick();
-    while (r.state().store.RecordCount < 20 && r.step()) {
+    while (r.state().table.RecordCount < 20 && r.step()) {
     }
     ASSERT_TRUE(r.unit.sending());
     const QString running = QStringLiteral(" The download was still running: %1 of 60 records were in the list.")
-                                .arg(r.state().store.RecordCount);
+                                .arg(r.state().table.RecordCount);
     ASSERT_TRUE(r.print());
     EXPECT_TRUE(r.line().endsWith(running)) << r.line().toStdString();
 
@@ -165,7 +165,7 @@ TEST(DownloadNews, TheEndIsToldFromTheRecordsThatCame)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RecordStore store;
+        RecordTableState store;
         FillRecords(store, c.filed);
         store.ReportedRecordCount = static_cast<std::int16_t>(c.reported);
         DownloadNews news;
@@ -197,10 +197,10 @@ TEST(DownloadNews, TheListsGapsAndAStrayCountAreTold)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RecordStore store;
+        RecordTableState store;
         FillRecords(store, c.filed);
         for (int r : c.blank)
-            store.RecordTable[static_cast<std::size_t>(r)] = RecordStore().RecordTable[static_cast<std::size_t>(r)];
+            store.RecordTable[static_cast<std::size_t>(r)] = RecordTableState().RecordTable[static_cast<std::size_t>(r)];
         store.ReportedRecordCount = static_cast<std::int16_t>(c.reported);
         EXPECT_EQ(OperatorLineText::ListCaveat(store), c.said);
     }

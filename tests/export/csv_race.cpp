@@ -24,7 +24,7 @@ public:
     void inform(const QString&) override {}
 };
 
-void Race(RecordStore& s)
+void Race(RecordTableState& s)
 {
     constexpr std::uint32_t Evening = 23 * 3600000u + 58 * 60000u; // 23:58:00
     FillRow(s, 1, MakeTimerRecord({.start = 1000, .split1 = 31000, .split2 = 62500, .split3 = 90125,
@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     FormatState format;
-    RecordStore store;
+    RecordTableState store;
     Race(store);
 
     QFile rows(QDir(folder).filePath("rows.txt"));

@@ -43,7 +43,7 @@ TEST(ExportCsv, FieldsAreQuotedOnlyWhereTheyMustBe)
 TEST(ExportCsv, EveryFieldInAColumnOfItsOwn)
 {
     FormatState f;
-    RecordStore s;
+    RecordTableState s;
     // A bib timer gives the time of day from 23:59:00; the wand after it
     // borrows that, and its finish falls after midnight.
     FillRow(s, 1, MakeTimerRecord({.start = 1000, .split1 = 21500, .split2 = 42000, .split3 = 50250,
@@ -71,7 +71,7 @@ TEST(ExportCsv, EveryFieldInAColumnOfItsOwn)
 TEST(ExportCsv, RowsInTheListsOrderAndTheFormattingLeftAsTheFixedFileLeavesIt)
 {
     FormatState f;
-    RecordStore s;
+    RecordTableState s;
     FillRow(s, 1, MakeTimerRecord({.start = 1000, .finish = 9000, .bib = 30}));
     FillRow(s, 2, MakeTimerRecord({.start = 1000, .finish = 5000, .bib = 10, .source = 2}));
     s.RecordCount = 2;

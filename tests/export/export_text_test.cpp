@@ -30,7 +30,7 @@ std::string Line(const std::vector<std::string>& texts)
     return line + "\r\n";
 }
 
-std::string Export(FormatState& f, RecordStore& s)
+std::string Export(FormatState& f, RecordTableState& s)
 {
     return BuildExportText(ListForOutput(f, s), "Race.txt", "12-08-2026", "09:05:07");
 }
@@ -38,14 +38,14 @@ std::string Export(FormatState& f, RecordStore& s)
 TEST(ExportText, NoRecordsRightAfterStart)
 {
     FormatState f;
-    RecordStore s;
+    RecordTableState s;
     EXPECT_EQ(Export(f, s), Header(""));
 }
 
 TEST(ExportText, UnitIsTheSourceFormattedLastBeforeTheExport)
 {
     FormatState f;
-    RecordStore s;
+    RecordTableState s;
     FillRow(s, 3, MakeTimerRecord({.source = 3}));
     FormatRecordLine(f, s, 3);
     EXPECT_EQ(Export(f, s), Header("PhotoCell"));
@@ -54,7 +54,7 @@ TEST(ExportText, UnitIsTheSourceFormattedLastBeforeTheExport)
 TEST(ExportText, RecordLinesInSecondsMode)
 {
     FormatState f;
-    RecordStore s;
+    RecordTableState s;
     FillRow(s, 1, MakeTimerRecord({.start = 1000, .finish = 61500, .bib = 7}));
     FillRow(s, 2, MakeTimerRecord({.start = 16777000, .split1 = 16777100, .finish = 1000, .bib = 255,
                                    .source = 2}));
@@ -70,7 +70,7 @@ TEST(ExportText, DayTimeModeAndFlags)
 {
     FormatState f;
     f.TimeDisplayMode = TimeDisplay::TimeOfDay;
-    RecordStore s;
+    RecordTableState s;
     FillRow(s, 1, MakeTimerRecord({.start = 1500, .finish = 3000, .dayOffset = 43200000, .bib = 12, .dnf = true}));
     s.RecordTable[1][RecordField::MarkState] = 1;
     s.ReportedRecordCount = 1;
@@ -82,7 +82,7 @@ TEST(ExportText, DayTimeModeAndFlags)
 TEST(ExportText, ALongBibPushesTheRestToANewLineAtColumn23)
 {
     FormatState f;
-    RecordStore s;
+    RecordTableState s;
     FillRow(s, 1, MakeTimerRecord({.start = 1000, .finish = 2000, .bib = 45, .dnf = true, .manual = true}));
     s.ReportedRecordCount = 1;
     // The rest of the record goes on from column 23 of the new line.
@@ -94,7 +94,7 @@ TEST(ExportText, ALongBibPushesTheRestToANewLineAtColumn23)
 TEST(ExportText, EmptyRowsAndTheSortedOrder)
 {
     FormatState f;
-    RecordStore s;
+    RecordTableState s;
     FillRow(s, 1, MakeTimerRecord({.start = 1, .bib = 9}));
     FillRow(s, 3, MakeTimerRecord({.start = 1, .bib = 2}));
     s.ReportedRecordCount = 3;
@@ -119,7 +119,7 @@ TEST(ExportText, TheRecordLinesGoToTheLargerOfTheReportedCountAndTheHighestRecor
     } cases[] = {{5, 5}, {1, 5}, {0, 5}, {7, 7}};
     for (const auto& c : cases) {
         FormatState f;
-        RecordStore s;
+        RecordTableState s;
         FillRecords(s, 5);
         s.ReportedRecordCount = static_cast<std::int16_t>(c.reported);
         const std::string body = Export(f, s).substr(Header("").size());

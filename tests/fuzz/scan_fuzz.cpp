@@ -41,7 +41,7 @@ public:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     ReceiveRing ring;
-    RecordStore store;
+    RecordTableState store;
     RecordingRange scroll;
     model::Framing expected;
     std::vector<std::uint8_t> sent;
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto before = store.RecordTable;
         ScanReceiveRing(ring, store, scroll);
         expected.scan();
-        for (int r = 0; r < RecordStore::Rows; ++r) {
+        for (int r = 0; r < RecordTableState::Rows; ++r) {
             const auto& row = store.RecordTable[r];
             if (row != before[r])
                 AGREE(wholeFrames.count({row[RecordField::Sequence], std::vector<std::int32_t>(row.begin(), row.begin() + 31)}) == 1);
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         AGREE(store.ReportedRecordCount == expected.reportedCount);
         AGREE(store.FiledFrameCount == expected.filed);
         AGREE(scroll.calls == expected.scroll);
-        for (int r = 0; r < RecordStore::Rows; ++r)
+        for (int r = 0; r < RecordTableState::Rows; ++r)
             AGREE(std::equal(store.RecordTable[r].begin(), store.RecordTable[r].end(), expected.table[r].begin()));
 
         // Now and then the operator orders the page shown.
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const int key = sortChoice / 5 % 3;
             SortRecords(store, first, last, static_cast<SortKey>(key));
             expected.sort(first, last, key);
-            for (int r = 0; r < RecordStore::Rows; ++r)
+            for (int r = 0; r < RecordTableState::Rows; ++r)
                 AGREE(std::equal(store.RecordTable[r].begin(), store.RecordTable[r].end(), expected.table[r].begin()));
         }
     }

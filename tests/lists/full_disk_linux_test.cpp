@@ -26,7 +26,7 @@ TEST(ListKeeper, AFullDiskIsToldOnceAndTheTableGoesOn)
         GTEST_SKIP() << "cannot mount a tmpfs here";
     QStringList told;
     int filedWhenTold = 0;
-    RecordStore table;
+    RecordTableState table;
     {
         ListStore store(folder);
         ASSERT_TRUE(store.open().open);

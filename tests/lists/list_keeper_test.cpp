@@ -17,7 +17,7 @@
 namespace {
 
 // Files record `number` as the framing does, from a frame of its own bytes.
-void File(RecordStore& table, int number)
+void File(RecordTableState& table, int number)
 {
     auto& frame = table.unitFrames[static_cast<std::size_t>(number)];
     frame.filed = true;
@@ -30,12 +30,12 @@ void File(RecordStore& table, int number)
     table.RecordCount = static_cast<std::int16_t>(std::max<int>(table.RecordCount, number));
 }
 
-void Mark(RecordStore& table, int number, int mark)
+void Mark(RecordTableState& table, int number, int mark)
 {
     table.RecordTable[static_cast<std::size_t>(table.rowOfRecord(number))][RecordField::MarkState] = mark;
 }
 
-int MarkOf(const RecordStore& table, int number)
+int MarkOf(const RecordTableState& table, int number)
 {
     return table.RecordTable[static_cast<std::size_t>(table.rowOfRecord(number))][RecordField::MarkState];
 }
@@ -44,7 +44,7 @@ struct Keeping {
     QTemporaryDir dir;
     std::unique_ptr<ListStore> store = std::make_unique<ListStore>(dir.path());
     ListKeeper keeper{store.get()};
-    RecordStore table;
+    RecordTableState table;
 
     Keeping() { EXPECT_TRUE(store->open().open); }
     void sync(TimeDisplay display = TimeDisplay::Seconds) { keeper.sync(table, display); }
@@ -75,7 +75,7 @@ TEST(ListKeeper, TwoDownloadsAreTwoListsAndTheFirstComesBackAsItWasLeft)
     std::swap(k.table.RecordTable[1], k.table.RecordTable[9]);
     k.keeper.sortChosen(SortChoice::ByBib);
     k.sync(TimeDisplay::TimeOfDay);
-    const RecordStore firstList = k.table;
+    const RecordTableState firstList = k.table;
 
     k.table.clearRecords();
     k.table.resetSequenceNumbers();
@@ -132,7 +132,7 @@ TEST(ListKeeper, WithoutAStoreNothingIsWrittenAndNothingIsTold)
     ListKeeper keeper(nullptr);
     bool told = false;
     keeper.setWriteFailedListener([&](const QString&) { told = true; });
-    RecordStore table;
+    RecordTableState table;
     File(table, 1);
     keeper.sync(table, TimeDisplay::Seconds);
     Mark(table, 1, 2);
@@ -196,7 +196,7 @@ TEST(ListKeeper, KeepingThatStoppedResumesOnceTheCauseHasGone)
         QStringList told;
         keeper.setWriteFailedListener([&](const QString& why) { told << "stopped: " + why; });
         keeper.setResumedListener([&] { told << "resumed"; });
-        RecordStore table;
+        RecordTableState table;
         File(table, 1);
         keeper.sync(table, TimeDisplay::Seconds);
 

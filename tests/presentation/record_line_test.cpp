@@ -9,7 +9,7 @@
 namespace {
 
 struct Formatter {
-    RecordStore store;
+    RecordTableState store;
     FormatState state;
     RecordLine format(int row, TimeDisplay mode = TimeDisplay::Seconds)
     {
@@ -124,7 +124,7 @@ TEST(FormatRecordLine, ALinesTimeOfDayComesFromItsOwnList)
         Formatter f;
         FillRow(f.store, 1, bibTimer(1, 82800000));
         f.format(1, TimeDisplay::TimeOfDay);
-        f.store = RecordStore{};
+        f.store = RecordTableState{};
         for (std::size_t i = 0; i < c.list.size(); ++i)
             FillRow(f.store, static_cast<int>(i) + 1, c.list[i]);
         EXPECT_EQ(f.format(c.row, TimeDisplay::TimeOfDay).Start, c.start) << c.what;

@@ -16,7 +16,7 @@ namespace {
 
 // The real picture and scroll bar, at the main window's geometry.
 struct PictureRig {
-    RecordStore store;
+    RecordTableState store;
     FormatState format;
     ViewState view;
     QWidget window;

@@ -15,7 +15,7 @@ namespace {
 // example (195 twips) and a scroll bar that redraws on change, as the
 // toolkit's does.
 struct ViewLogic {
-    RecordStore store;
+    RecordTableState store;
     FormatState format;
     ViewState view;
     FakeSurface surface{195};

@@ -19,7 +19,7 @@ constexpr double PointsPerMm = 72.0 / 25.4;
 struct PrintRig {
     QTemporaryDir dir;
     FormatState format;
-    RecordStore store;
+    RecordTableState store;
     QPrinter printer{QPrinter::HighResolution};
     PdfText pdf;
     double leftPt = 0;

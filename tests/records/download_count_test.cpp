@@ -39,7 +39,7 @@ TEST(NumberRanges, AtMostTheRunsAskedForAndTheCountOfTheRest)
 
 TEST(CountDownload, CountsTheRecordsThatCameAndNamesTheMissingOnes)
 {
-    RecordStore store;
+    RecordTableState store;
     FillRecords(store, 10);
     for (const int gone : {4, 7, 8})
         std::fill(store.RecordTable[static_cast<std::size_t>(gone)].begin(),
@@ -58,7 +58,7 @@ TEST(CountDownload, CountsTheRecordsThatCameAndNamesTheMissingOnes)
 
 TEST(CountDownload, ASortedPageCountsEachRecordUnderItsOwnNumber)
 {
-    RecordStore store;
+    RecordTableState store;
     FillRecords(store, 6);
     store.ReportedRecordCount = 6;
     store.RecordCount = 6;

@@ -19,7 +19,7 @@ TimerRecordBytes Numbered(std::uint8_t seed)
 
 struct Scan {
     ReceiveRing ring;
-    RecordStore store;
+    RecordTableState store;
     RecordingScroll scroll;
     void run() { ScanReceiveRing(ring, store, scroll); }
 };
@@ -268,9 +268,9 @@ TEST(ScanReceiveRing, FrameForARecordMovedByASortLandsInItsOwnRow)
     EXPECT_EQ(s.store.RecordTable[1][RecordField::Sequence], 3);
 }
 
-TEST(RecordStore, ClearKeepsSequenceNumbersAndResetRestoresThem)
+TEST(RecordTableState, ClearKeepsSequenceNumbersAndResetRestoresThem)
 {
-    RecordStore store;
+    RecordTableState store;
     EXPECT_EQ(store.RecordTable[200][RecordField::Sequence], 200);
     std::swap(store.RecordTable[4], store.RecordTable[9]);
     store.RecordTable[4][RecordField::MarkState] = 2;

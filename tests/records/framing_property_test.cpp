@@ -30,7 +30,7 @@ TEST(FramingProperty, EveryRecordIsFiledOnceWithItsExactBytes)
         // Leftovers of an earlier session sit in the ring at the start.
         for (int k = 0; k < 40; ++k)
             ring.append(static_cast<std::uint8_t>(byte(rng)));
-        RecordStore store;
+        RecordTableState store;
         RecordingScroll scroll;
         std::size_t at = 0;
         while (at < stream.size()) {

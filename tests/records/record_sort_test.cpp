@@ -10,7 +10,7 @@
 
 namespace {
 
-std::vector<int> Bibs(RecordStore& s, int first, int last)
+std::vector<int> Bibs(RecordTableState& s, int first, int last)
 {
     std::vector<int> b;
     for (int r = first; r <= last; ++r)
@@ -18,7 +18,7 @@ std::vector<int> Bibs(RecordStore& s, int first, int last)
     return b;
 }
 
-std::vector<int> Seqs(const RecordStore& s, int first, int last)
+std::vector<int> Seqs(const RecordTableState& s, int first, int last)
 {
     std::vector<int> q;
     for (int r = first; r <= last; ++r)
@@ -28,7 +28,7 @@ std::vector<int> Seqs(const RecordStore& s, int first, int last)
 
 TEST(SortRecords, ByBibIsStable)
 {
-    RecordStore s;
+    RecordTableState s;
     const int bibs[] = {7, 3, 3, 12};
     for (int r = 1; r <= 4; ++r)
         FillRow(s, r, MakeTimerRecord({.start = 1, .bib = bibs[r - 1]}));
@@ -39,7 +39,7 @@ TEST(SortRecords, ByBibIsStable)
 
 TEST(SortRecords, BibAbove255SortsAsZeroAndBadDigitsAreRepaired)
 {
-    RecordStore s;
+    RecordTableState s;
     FillRow(s, 1, MakeTimerRecord({.bib = 5}));
     FillRow(s, 2, MakeTimerRecord({.bib = 1}));
     FillRow(s, 3, MakeTimerRecord({.bib = 256}));
@@ -61,7 +61,7 @@ TEST(SortRecords, TimeKeys)
                          Case{"the counter wrapped between them", 16777000, 1000, 2, 1216},
                          Case{"a photocell's time", 1000, 5000, 3, 0}, Case{"no finish", 1000, 0, 1, 0}}) {
         SCOPED_TRACE(c.what);
-        RecordStore s;
+        RecordTableState s;
         FillRow(s, 1, MakeTimerRecord({.start = c.start, .finish = c.finish, .source = c.source}));
         EXPECT_EQ(ComputeRecordKeys(s, 1).TimeSortKey, c.key);
     }
@@ -69,7 +69,7 @@ TEST(SortRecords, TimeKeys)
 
 TEST(SortRecords, ByTimePutsNoFinishAndPhotocellFirst)
 {
-    RecordStore s;
+    RecordTableState s;
     FillRow(s, 1, MakeTimerRecord({.start = 1000, .finish = 9000}));                 // 8000
     FillRow(s, 2, MakeTimerRecord({.start = 1000, .finish = 3000, .source = 3}));    // photocell: 0
     FillRow(s, 3, MakeTimerRecord({.start = 16777000, .finish = 1000}));            // wrapped: 1216
@@ -80,7 +80,7 @@ TEST(SortRecords, ByTimePutsNoFinishAndPhotocellFirst)
 
 // The page-wide behaviour through the view: what a sort button does.
 struct SortRig {
-    RecordStore store;
+    RecordTableState store;
     FormatState format;
     ViewState view;
     FakeSurface surface;
@@ -100,9 +100,9 @@ TEST(SortRecords, SequenceSortRestoresRecordOrderOnThePage)
 {
     SortRig r(20);
     r.results.requestSort(SortChoice::ByBib);
-    EXPECT_NE(Seqs(r.store, 1, 20), Seqs(RecordStore{}, 1, 20));
+    EXPECT_NE(Seqs(r.store, 1, 20), Seqs(RecordTableState{}, 1, 20));
     r.results.requestSort(SortChoice::BySequence);
-    EXPECT_EQ(Seqs(r.store, 1, 20), Seqs(RecordStore{}, 1, 20));
+    EXPECT_EQ(Seqs(r.store, 1, 20), Seqs(RecordTableState{}, 1, 20));
 }
 
 TEST(SortRecords, OnlyTheShownPageMoves)
@@ -110,7 +110,7 @@ TEST(SortRecords, OnlyTheShownPageMoves)
     SortRig r(40);
     r.scroll.setValue(9);
     r.results.requestSort(SortChoice::ByTime);
-    EXPECT_EQ(Seqs(r.store, 1, 9), Seqs(RecordStore{}, 1, 9));
+    EXPECT_EQ(Seqs(r.store, 1, 9), Seqs(RecordTableState{}, 1, 9));
     // Elapsed times fall with the record number, so rows 10..40 reverse.
     std::vector<int> reversed;
     for (int q = 40; q >= 10; --q)
@@ -154,7 +154,7 @@ TEST(SortRecords, FramesFiledAfterASortLoseNothing)
     ReceiveRing ring;
     r.store.RecordTable[3][RecordField::MarkState] = 1;
     r.results.requestSort(SortChoice::ByBib);
-    ASSERT_NE(Seqs(r.store, 1, 8), Seqs(RecordStore{}, 1, 8));
+    ASSERT_NE(Seqs(r.store, 1, 8), Seqs(RecordTableState{}, 1, 8));
 
     const auto fresh3 = MakeTimerRecord({.start = 5, .finish = 7777, .bib = 99});
     const auto fresh6 = MakeTimerRecord({.start = 6, .finish = 8888, .bib = 98});

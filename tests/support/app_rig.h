@@ -118,7 +118,7 @@ struct AppRig {
             clock.advanceUs(250000);
             tick();
             ++ticks;
-            if (!unit.sending() && app->state().store.FiledFrameCount == 0)
+            if (!unit.sending() && app->state().table.FiledFrameCount == 0)
                 break;
         }
         return ticks;
@@ -168,7 +168,7 @@ struct AppRig {
     std::pair<std::string, std::string> redrawALineUnlikeTheLast()
     {
         FormatState format = app->state().format;
-        RecordStore store = app->state().store;
+        RecordTableState store = app->state().table;
         const int last = std::max<int>(store.ReportedRecordCount, store.RecordCount);
         const std::string listedLast = FormatRecordLine(format, store, last).Source;
         const double h = app->window().picture().textHeightTwips("hi");
@@ -189,7 +189,7 @@ struct AppRig {
     bool tableHoldsMemory() const
     {
         const auto memory = unit.memory();
-        const RecordStore& store = app->state().store;
+        const RecordTableState& store = app->state().table;
         for (std::size_t n = 1; n <= memory.size(); ++n) {
             const auto& row = store.RecordTable[static_cast<std::size_t>(store.rowOfRecord(static_cast<int>(n)))];
             for (int b = 0; b < 31; ++b)

@@ -39,7 +39,7 @@ inline void WriteText(const QString& path, const QByteArray& bytes)
 struct DialogRig {
     QTemporaryDir dir;
     FormatState format;
-    RecordStore store;
+    RecordTableState store;
     ScriptedPrompt prompt;
     QWidget mainWindow;
     ExportDialog dialog{format, store, prompt, &mainWindow,

@@ -88,7 +88,7 @@ struct CountingDisplay : ResultsDisplay {
     void RefreshResults(int limit) override { refreshes.push_back(limit); }
     // The highest record at each drawing of the filed records.
     std::vector<int> filedShown;
-    const RecordStore* store = nullptr;
+    const RecordTableState* store = nullptr;
     void showFiledRecords() override { filedShown.push_back(store ? store->RecordCount : -1); }
 };
 
@@ -115,19 +115,19 @@ using Asked = Wakeups::Asked;
 struct Poll {
     VirtualClock clock;
     ReceiveRing ring;
-    RecordStore store;
+    RecordTableState table;
     RecordingScroll scroll;
     ScriptedUnit unit{ring, clock};
     CountingDisplay display;
     Switch timer;
-    TimerProtocol protocol{ring, store, scroll, unit, display, timer, clock};
+    TimerProtocol protocol{ring, table, scroll, unit, display, timer, clock};
     Wakeups wakeups;
     PollTick poll{protocol, wakeups};
     // Each stop of a tick: true where it ended.
     std::vector<bool> stops;
     Poll()
     {
-        display.store = &store;
+        display.store = &table;
         poll.setStopListener([this](bool ended) { stops.push_back(ended); });
     }
 };

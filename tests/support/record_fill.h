@@ -5,7 +5,7 @@
 
 // Puts a record's bytes into a row as the framing would, keeping the row's
 // mark and sequence number.
-inline void FillRow(RecordStore& store, int row, const TimerRecordBytes& bytes)
+inline void FillRow(RecordTableState& store, int row, const TimerRecordBytes& bytes)
 {
     auto& fields = store.RecordTable[static_cast<std::size_t>(row)];
     for (int n = 0; n < RecordField::StoredRecordBytes; ++n)
@@ -13,7 +13,7 @@ inline void FillRow(RecordStore& store, int row, const TimerRecordBytes& bytes)
 }
 
 // Records 1..count with a start time and the bib equal to the record number.
-inline void FillRecords(RecordStore& store, int count)
+inline void FillRecords(RecordTableState& store, int count)
 {
     for (int r = 1; r <= count; ++r)
         FillRow(store, r, MakeTimerRecord({.start = 1000u + static_cast<std::uint32_t>(r), .bib = r}));
