@@ -27,7 +27,7 @@ void DownloadController::LinkShown::showLinkStatus(LinkState state)
     c_.parts_.window.statusLabel().setText(text);
     emit c_.linkStatusShown(text);
     if (LinkLost(state))
-        if (const auto news = c_.news_.linkLost(c_.parts_.state.table, TimeOfDay()))
+        if (const auto news = c_.news_.linkLost(c_.parts_.state.records.table(), TimeOfDay()))
             c_.showDownloadNews(*news);
 }
 
@@ -53,7 +53,7 @@ DownloadController::DownloadController(const Parts& parts)
       device_{parts.state.link, parts.hid, status_, parts.clock,
               [this](QueueEvent event) { parts_.scheduler.reportQueued(event != QueueEvent::Report); }},
       port_(device_, parts.state.ring),
-      protocol_{parts.state.ring, parts.state.table, parts.window.scrollRange(), port_, parts.results, timerSwitch_,
+      protocol_{parts.state.ring, parts.state.records, parts.window.scrollRange(), port_, parts.results, timerSwitch_,
                 parts.clock},
       poll_(protocol_, parts.scheduler),
       sequences_(protocol_, poll_, parts.scheduler)
@@ -129,7 +129,7 @@ void DownloadController::tickStopped(bool ended)
     if (!news_.watching())
         return;
     const TimerState& state = parts_.state;
-    if (const auto news = news_.polled(state.table, ended, state.link.DeviceConnected, parts_.clock.nowUs(), TimeOfDay()))
+    if (const auto news = news_.polled(state.records.table(), ended, state.link.DeviceConnected, parts_.clock.nowUs(), TimeOfDay()))
         showDownloadNews(*news);
 }
 

@@ -49,7 +49,7 @@ void KeptListsController::openLater()
 
 void KeptListsController::keep()
 {
-    keeper_.sync(parts_.state.table, parts_.state.format.TimeDisplayMode);
+    keeper_.sync(parts_.state.records.table(), parts_.state.format.TimeDisplayMode);
     updateActions();
 }
 
@@ -71,7 +71,7 @@ void KeptListsController::startUpEnded()
 bool KeptListsController::mayEnd()
 {
     // The one question the program adds: records that would be lost.
-    return !keeper_.stopped() || parts_.state.table.RecordCount == 0
+    return !keeper_.stopped() || parts_.state.records.table().RecordCount == 0
         || parts_.prompt.confirm(OperatorLineText::ExitWhileNotKept(),
                                  OperatorLineText::ListsNotKept(notKept_, store_->folder()).spelled());
 }
@@ -99,7 +99,7 @@ void KeptListsController::open()
     // Offered, never put on screen unasked; not over a download begun meanwhile.
     const auto lists = keeper_.lists();
     const auto offered = listToBringBack(lists);
-    if (offered == lists.end() || parts_.state.table.RecordCount > 0 || parts_.download.running())
+    if (offered == lists.end() || parts_.state.records.table().RecordCount > 0 || parts_.download.running())
         return;
     parts_.news.show(
         OperatorLineText::KeptListOffered(*offered, parts_.window.keysOf(MainWindow::ListAction::BringBack)));
@@ -191,14 +191,16 @@ void KeptListsController::bringBack(std::int64_t list)
     }
     TimerState& state = parts_.state;
     SortChoice sort = SortChoice::None;
-    const auto summary = keeper_.bringBack(list, state.table, state.format.TimeDisplayMode, sort);
+    RecordTableState kept;
+    const auto summary = keeper_.bringBack(list, kept, state.format.TimeDisplayMode, sort);
     if (!summary) {
         parts_.news.show(OperatorLineText::KeptListUnreadable());
         return;
     }
+    state.records.putBack(kept);
     marks_.clear();
     // The rows in the order they were left, on the last page as a download leaves it.
-    const int count = state.table.RecordCount;
+    const int count = state.records.table().RecordCount;
     const int last = count < VisibleRecordRows ? 0 : count - VisibleRecordRows;
     parts_.window.scrollBar().setMaximum(last);
     parts_.window.scrollBar().setValue(last);
@@ -223,18 +225,16 @@ void KeptListsController::stepMark(bool back)
 
 void KeptListsController::setMark(int record, int mark)
 {
-    RecordTableState& table = parts_.state.table;
-    const int row = table.rowOfRecord(record);
-    table.RecordTable[static_cast<std::size_t>(row)][RecordField::MarkState] = mark;
+    parts_.state.records.setMark(record, mark);
     // A line off the page comes into view, so the operator sees what changed.
-    parts_.results.bringIntoView(row);
+    parts_.results.bringIntoView(parts_.state.records.table().rowOfRecord(record));
     parts_.results.showFiledRecords();
     keep();
 }
 
 int KeptListsController::bibOf(int record) const
 {
-    const RecordTableState& table = parts_.state.table;
+    const RecordTableState& table = parts_.state.records.table();
     return ReadRecordValues(table.RecordTable[static_cast<std::size_t>(table.rowOfRecord(record))], 0).bib;
 }
 

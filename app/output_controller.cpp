@@ -17,7 +17,7 @@ void OutputController::writeFileClicked()
 {
     parts_.window.setVisible(true);
     if (!exportDialog_) {
-        exportDialog_ = new ExportDialog(parts_.state.format, parts_.state.table, parts_.prompt, &parts_.window);
+        exportDialog_ = new ExportDialog(parts_.state.format, parts_.state.records.table(), parts_.prompt, &parts_.window);
         connect(exportDialog_, &ExportDialog::written, this, [this](const QString& path) {
             parts_.lists.noteExported(path);
             parts_.news.show(OperatorLineText::ListWritten(ExportFormatOf(path), listCaveat()), path);
@@ -42,13 +42,13 @@ QString OutputController::listCaveat() const
 {
     // Records still on their way are not missing.
     if (parts_.download.watching())
-        return OperatorLineText::DownloadStillRunning(CountDownload(parts_.state.table));
-    return OperatorLineText::ListCaveat(parts_.state.table);
+        return OperatorLineText::DownloadStillRunning(CountDownload(parts_.state.records.table()));
+    return OperatorLineText::ListCaveat(parts_.state.records.table());
 }
 
 void OutputController::printClicked()
 {
-    if (printing_.print(parts_.state.format, parts_.state.table, listCaveat()) == PrintController::Press::StillPrinting) {
+    if (printing_.print(parts_.state.format, parts_.state.records.table(), listCaveat()) == PrintController::Press::StillPrinting) {
         parts_.news.show(OperatorLineText::StillPrinting());
         return;
     }

@@ -11,7 +11,7 @@
 TimerApplication::TimerApplication(const ApplicationPorts& ports)
     : ownScheduler_(ports.scheduler ? nullptr : std::make_unique<EventLoopTickScheduler>(ports.clock)),
       window_(std::make_unique<MainWindow>()),
-      results_(state_.table, state_.format, state_.view, window_->picture(), window_->scrollRange()),
+      results_(state_.records, state_.format, state_.view, window_->picture(), window_->scrollRange()),
       messageBoxes_(window_.get()),
       prompt_(ports.prompt ? *ports.prompt : messageBoxes_),
       news_(window_->operatorLine()),
@@ -59,7 +59,6 @@ void TimerApplication::Load()
 {
     state_.format.DayTimeBase = 0;
     state_.format.TimeDisplayMode = TimeDisplay::Seconds;
-    state_.table.RecordCount = 0;
     state_.view.SortRequest = SortChoice::None;
 
     download_.start();

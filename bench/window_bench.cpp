@@ -119,7 +119,7 @@ struct Session {
         const auto& texts = app->results().rowTexts(ResultsView::LastDataRow);
         if (texts.empty() || texts[0] != "255")
             return false;
-        RecordTableState copy = app->state().table;
+        RecordTableState copy = app->state().records.table();
         FormatState format = app->state().format;
         const int row = copy.rowOfRecord(Records);
         const auto memory = unit.memory();

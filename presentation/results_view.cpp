@@ -19,9 +19,9 @@ std::vector<TabField> AtColumns(const ColumnTexts& texts)
 
 } // namespace
 
-ResultsView::ResultsView(RecordTableState& store, FormatState& format, ViewState& view, DrawingSurface& surface,
+ResultsView::ResultsView(Records& records, FormatState& format, ViewState& view, DrawingSurface& surface,
                          ScrollRange& scroll)
-    : store_(store), format_(format), view_(view), surface_(surface), scroll_(scroll)
+    : records_(records), format_(format), view_(view), surface_(surface), scroll_(scroll)
 {
 }
 
@@ -52,7 +52,7 @@ void ResultsView::ClearRowBand(int row)
 
 void ResultsView::DrawRecordRow(int row, int n)
 {
-    const ColumnTexts texts = ColumnsOf(FormatRecordLine(format_, store_, n));
+    const ColumnTexts texts = ColumnsOf(FormatRecordLine(format_, records_.table(), n));
     surface_.setPrintPosition(0, row * lineHeight());
     surface_.printLine(AtColumns(texts));
     if (row >= 0 && row < Rows)
@@ -67,7 +67,7 @@ void ResultsView::RefreshResults(int limit)
     if (scroll_.value() > scroll_.maximum())
         scroll_.setValue(scroll_.maximum()); // redraws at once through the change handler
 
-    if (store_.RecordCount < VisibleRecordRows) {
+    if (records_.table().RecordCount < VisibleRecordRows) {
         view_.FirstShownRecord = 1;
         view_.LastShownRecord = static_cast<std::int16_t>(limit);
     } else {
@@ -77,13 +77,13 @@ void ResultsView::RefreshResults(int limit)
 
     switch (view_.SortRequest) {
     case SortChoice::ByTime:
-        SortRecords(store_, view_.FirstShownRecord, view_.LastShownRecord, SortKey::ElapsedTime);
+        records_.sortPage(view_.FirstShownRecord, view_.LastShownRecord, SortKey::ElapsedTime);
         break;
     case SortChoice::ByBib:
-        SortRecords(store_, view_.FirstShownRecord, view_.LastShownRecord, SortKey::BibNumber);
+        records_.sortPage(view_.FirstShownRecord, view_.LastShownRecord, SortKey::BibNumber);
         break;
     case SortChoice::BySequence:
-        SortRecords(store_, view_.FirstShownRecord, view_.LastShownRecord, SortKey::Sequence);
+        records_.sortPage(view_.FirstShownRecord, view_.LastShownRecord, SortKey::Sequence);
         break;
     case SortChoice::None:
         break;
@@ -99,13 +99,13 @@ void ResultsView::showFiledRecords()
 {
     // The page the scroll bar shows now: filing a record need not move the
     // bar (the 31st leaves it at 0), so no change event may have redrawn it.
-    if (store_.RecordCount < VisibleRecordRows) {
+    if (records_.table().RecordCount < VisibleRecordRows) {
         view_.FirstShownRecord = 1;
-        view_.LastShownRecord = store_.RecordCount;
+        view_.LastShownRecord = records_.table().RecordCount;
     } else {
         view_.FirstShownRecord = static_cast<std::int16_t>(scroll_.value() + 1);
         view_.LastShownRecord = static_cast<std::int16_t>(
-            std::min<int>(scroll_.value() + VisibleRecordRows, store_.RecordCount));
+            std::min<int>(scroll_.value() + VisibleRecordRows, records_.table().RecordCount));
     }
     for (int n = view_.FirstShownRecord; n <= view_.LastShownRecord; ++n) {
         const int row = FirstDataRow + (n - view_.FirstShownRecord);
@@ -119,14 +119,14 @@ void ResultsView::requestSort(SortChoice sortRequest)
 {
     view_.SortRequest = sortRequest;
     DrawColumnHeadings();
-    RefreshResults(store_.RecordCount);
+    RefreshResults(records_.table().RecordCount);
 }
 
 void ResultsView::showTimesAs(TimeDisplay timeDisplayMode)
 {
     format_.TimeDisplayMode = timeDisplayMode;
     DrawColumnHeadings();
-    RefreshResults(store_.RecordCount);
+    RefreshResults(records_.table().RecordCount);
 }
 
 void ResultsView::showScrolledPage(int value)
@@ -134,12 +134,12 @@ void ResultsView::showScrolledPage(int value)
     view_.ScrollPosition = static_cast<std::int16_t>(value);
     // While every record fits on one page the scroll value is 0; the list
     // still shows all records rather than vanishing.
-    RefreshResults(store_.RecordCount < VisibleRecordRows ? store_.RecordCount : view_.ScrollPosition);
+    RefreshResults(records_.table().RecordCount < VisibleRecordRows ? records_.table().RecordCount : view_.ScrollPosition);
 }
 
 void ResultsView::bringIntoView(int n)
 {
-    if (store_.RecordCount < VisibleRecordRows || (n >= view_.FirstShownRecord && n <= view_.LastShownRecord))
+    if (records_.table().RecordCount < VisibleRecordRows || (n >= view_.FirstShownRecord && n <= view_.LastShownRecord))
         return;
     // The line in the middle of the page, where it can.
     scroll_.setValue(std::clamp(n - 1 - VisibleRecordRows / 2, 0, scroll_.maximum()));
@@ -158,19 +158,21 @@ void ResultsView::cycleMarkAt(double yTwips)
     if (row < FirstDataRow || row > LastDataRow)
         return;
     const int n = view_.FirstShownRecord + (row - FirstDataRow);
-    if (n < 0 || n >= RecordTableState::Rows || store_.rowIsEmpty(n))
+    if (n < 0 || n >= RecordTableState::Rows || records_.table().rowIsEmpty(n))
         return;
-    auto& fields = store_.RecordTable[static_cast<std::size_t>(n)];
+    const auto& fields = records_.table().RecordTable[static_cast<std::size_t>(n)];
+    const int record = fields[RecordField::Sequence];
     const int before = fields[RecordField::MarkState];
+    const int after = before + 1 > 2 ? 0 : before + 1;
     // A record without a start time keeps its mark.
     const bool markable = Compose24(fields, RecordField::StartTime) > 0;
     if (markable)
-        fields[RecordField::MarkState] = before + 1 > 2 ? 0 : before + 1;
+        records_.setMark(record, after);
     ClearRowBand(row);
     DrawRecordRow(row, n);
     placeCursor();
     if (markable && marked_)
-        marked_(fields[RecordField::Sequence], before, fields[RecordField::MarkState]);
+        marked_(record, before, after);
 }
 
 int ResultsView::lastShownRow() const

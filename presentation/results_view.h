@@ -2,7 +2,7 @@
 
 #include "presentation/drawing_surface.h"
 #include "presentation/format_state.h"
-#include "records/record_table.h"
+#include "records/records.h"
 #include "records/scroll_range.h"
 #include "records/timer_commands.h"
 #include "presentation/view_state.h"
@@ -22,7 +22,7 @@ public:
     // Tab columns of the headings and of every record line.
     static constexpr std::array<int, 8> Columns = {1, 9, 24, 40, 56, 72, 88, 104};
 
-    ResultsView(RecordTableState& store, FormatState& format, ViewState& view, DrawingSurface& surface,
+    ResultsView(Records& records, FormatState& format, ViewState& view, DrawingSurface& surface,
                 ScrollRange& scroll);
 
     void DrawColumnHeadings() override;
@@ -65,7 +65,7 @@ private:
     int lastShownRow() const;
     void placeCursor();
 
-    RecordTableState& store_;
+    Records& records_;
     FormatState& format_;
     ViewState& view_;
     DrawingSurface& surface_;

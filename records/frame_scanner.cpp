@@ -10,7 +10,7 @@ constexpr std::uint8_t EndMarker2 = 0x68;
 
 } // namespace
 
-void ScanReceiveRing(ReceiveRing& ring, RecordTableState& store, ScrollRange& scroll)
+void ScanReceiveRing(ReceiveRing& ring, RecordTableState& store, ScrollRange& scroll, std::vector<int>* filed)
 {
     auto& b = ring.bytes;
     auto at = [&](int i, int k) -> std::uint8_t& {
@@ -48,6 +48,8 @@ void ScanReceiveRing(ReceiveRing& ring, RecordTableState& store, ScrollRange& sc
         if (r > store.RecordCount)
             store.RecordCount = static_cast<std::int16_t>(r);
         store.FiledFrameCount = static_cast<std::int16_t>(store.FiledFrameCount + 1);
+        if (filed)
+            filed->push_back(r);
     }
 
     // Once every complete frame is filed: either call may redraw the view at

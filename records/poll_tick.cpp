@@ -15,7 +15,7 @@ void PollTick::timerFired()
 
 void PollTick::startTick()
 {
-    p_.table.FiledFrameCount = 0;
+    p_.records.zeroFiledFrameCount();
     sliceStartUs_ = p_.clock.nowUs();
     runPasses(beginPass());
 }
@@ -31,9 +31,9 @@ void PollTick::runPasses(ReportReadProgress read)
     for (;;) {
         // After each pass, and also before the thread is handed back to wait
         // for a report: the list then shows each record as soon as it has come.
-        const int filedBefore = p_.table.FiledFrameCount;
-        ScanReceiveRing(p_.ring, p_.table, p_.scroll);
-        if (p_.table.FiledFrameCount != filedBefore)
+        const int filedBefore = p_.records.table().FiledFrameCount;
+        p_.records.fileFrames(p_.ring, p_.scroll);
+        if (p_.records.table().FiledFrameCount != filedBefore)
             p_.display.showFiledRecords();
         if (read == ReportReadProgress::WaitingForReport) {
             stage_ = Stage::Reading;
@@ -52,8 +52,8 @@ void PollTick::runPasses(ReportReadProgress read)
         read = beginPass();
     }
     stage_ = Stage::Idle;
-    if (p_.table.FiledFrameCount > 0)
-        p_.display.RefreshResults(p_.table.RecordCount);
+    if (p_.records.table().FiledFrameCount > 0)
+        p_.display.RefreshResults(p_.records.table().RecordCount);
     if (overdue_)
         wakeups_.resumeSoon();
     tickStopped(true);

@@ -2,7 +2,7 @@
 
 #include "records/clock.h"
 #include "records/receive_ring.h"
-#include "records/record_table.h"
+#include "records/records.h"
 #include "records/scroll_range.h"
 #include "records/timer_ports.h"
 
@@ -13,7 +13,7 @@ constexpr std::uint8_t GetMemoryCommand = 151;
 
 struct TimerProtocol {
     ReceiveRing& ring;
-    RecordTableState& table;
+    Records& records;
     ScrollRange& scroll;
     TimerUnitPort& unit;
     ResultsDisplay& display;

@@ -13,7 +13,7 @@ void UnitSequences::startUp()
 void UnitSequences::startupReadDone()
 {
     stage_ = Stage::StartupPause;
-    protocol_.table.clearRecords();
+    protocol_.records.empty(false);
     if (emptied_)
         emptied_();
     later_.callAfter(protocol_.clock.nowUs() + StartupWaitUs, [this] {

@@ -79,8 +79,8 @@ TEST(GetMemory, DownloadsAndListsEveryRecord)
     EXPECT_EQ(r.unit.commandCount(151), 1);
     EXPECT_TRUE(r.app->window().pollTimer().isActive());
     r.tickUntilQuiet();
-    EXPECT_EQ(r.state().table.RecordCount, 48);
-    EXPECT_EQ(r.state().table.ReportedRecordCount, 48);
+    EXPECT_EQ(r.state().records.table().RecordCount, 48);
+    EXPECT_EQ(r.state().records.table().ReportedRecordCount, 48);
     EXPECT_TRUE(r.tableHoldsMemory());
     // The view follows the newest records: 18..48 at the scroll maximum.
     EXPECT_EQ(r.app->window().scrollBar().maximum(), 17);
@@ -93,21 +93,21 @@ TEST(GetMemory, ASecondDownloadClearsMarksAndListsAgain)
 {
     AppRig r;
     r.loadAndDownload();
-    r.state().table.RecordTable[20][RecordField::MarkState] = 1;
+    r.editTable().RecordTable[20][RecordField::MarkState] = 1;
     r.click(AppRig::Button::SortTime);
     r.getMemory();
-    EXPECT_EQ(r.state().table.RecordCount, 0);
+    EXPECT_EQ(r.state().records.table().RecordCount, 0);
     EXPECT_TRUE(r.app->results().rowTexts(4).empty());
     for (int row = 0; row < 256; ++row) {
-        EXPECT_TRUE(r.state().table.rowIsEmpty(row));
-        EXPECT_EQ(r.state().table.RecordTable[static_cast<std::size_t>(row)][RecordField::Sequence], row);
+        EXPECT_TRUE(r.state().records.table().rowIsEmpty(row));
+        EXPECT_EQ(r.state().records.table().RecordTable[static_cast<std::size_t>(row)][RecordField::Sequence], row);
     }
     r.tickUntilQuiet();
     EXPECT_EQ(r.unit.commandCount(151), 2);
     EXPECT_TRUE(r.tableHoldsMemory());
     EXPECT_EQ(r.seqAt(4), "18"); // record order again, not the last sort's
     for (int row = 1; row <= 48; ++row)
-        EXPECT_EQ(r.state().table.RecordTable[static_cast<std::size_t>(row)][RecordField::MarkState], 0);
+        EXPECT_EQ(r.state().records.table().RecordTable[static_cast<std::size_t>(row)][RecordField::MarkState], 0);
 }
 
 TEST(GetMemory, ThePauseHoldsNothingAndPressesMeanwhileAskOnce)
@@ -118,7 +118,7 @@ TEST(GetMemory, ThePauseHoldsNothingAndPressesMeanwhileAskOnce)
     for (int n = 0; n < 5; ++n)
         r.click(AppRig::Button::GetMemory);
     EXPECT_EQ(r.clock.nowUs(), pressed);
-    EXPECT_EQ(r.state().table.RecordCount, 0);
+    EXPECT_EQ(r.state().records.table().RecordCount, 0);
     EXPECT_FALSE(r.app->window().pollTimer().isActive());
     EXPECT_EQ(r.unit.commandCount(151), 1); // the first download's
     r.settle();
@@ -161,15 +161,15 @@ TEST(GetMemory, WithoutTheUnitKeepsTheRecordsAndSaysSo)
 {
     AppRig r(false);
     r.load();
-    r.state().table.RecordTable[3][RecordField::StartTime] = 9;
-    r.state().table.RecordTable[3][RecordField::MarkState] = 1;
-    r.state().table.RecordCount = 3;
-    const auto table = r.state().table.RecordTable;
+    r.editTable().RecordTable[3][RecordField::StartTime] = 9;
+    r.editTable().RecordTable[3][RecordField::MarkState] = 1;
+    r.editTable().RecordCount = 3;
+    const auto table = r.state().records.table().RecordTable;
     r.getMemory();
     EXPECT_EQ(r.caption(), "USB Not Found ");
     EXPECT_TRUE(r.app->window().pollTimer().isActive());
-    EXPECT_EQ(r.state().table.RecordTable, table);
-    EXPECT_EQ(r.state().table.RecordCount, 3);
+    EXPECT_EQ(r.state().records.table().RecordTable, table);
+    EXPECT_EQ(r.state().records.table().RecordCount, 3);
     EXPECT_TRUE(r.app->window().operatorLine().text().startsWith("No timing unit was found: the records are kept."));
     // The command is not kept for later.
     r.hid.addUnit("unit", r.unit);
@@ -231,12 +231,12 @@ TEST(Unplug, InTheMiddleOfADownloadLosesNothing)
     r.getMemory();
     r.tickUntilQuiet();
     EXPECT_TRUE(r.captions.contains("Readfile Timeout "));
-    const int filed = r.state().table.RecordCount;
+    const int filed = r.state().records.table().RecordCount;
     EXPECT_GT(filed, 10);
     EXPECT_LT(filed, 48);
     r.tickUntilQuiet();
     EXPECT_EQ(r.caption(), "USB Not Found ");
-    EXPECT_EQ(r.state().table.RecordCount, filed); // still there
+    EXPECT_EQ(r.state().records.table().RecordCount, filed); // still there
 
     r.unit.plugIn();
     r.captions.clear();
@@ -244,10 +244,10 @@ TEST(Unplug, InTheMiddleOfADownloadLosesNothing)
     EXPECT_EQ(r.captions.first(), "USB Connected ");
     r.getMemory();
     r.tickUntilQuiet();
-    EXPECT_EQ(r.state().table.RecordCount, 48);
+    EXPECT_EQ(r.state().records.table().RecordCount, 48);
     EXPECT_TRUE(r.tableHoldsMemory());
     std::vector<int> seen(256, 0);
-    for (const auto& row : r.state().table.RecordTable)
+    for (const auto& row : r.state().records.table().RecordTable)
         ++seen[static_cast<std::size_t>(row[RecordField::Sequence])];
     EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](int c) { return c == 1; }));
 }
@@ -261,8 +261,8 @@ TEST(Unplug, FaultsInTheStreamAreAbsorbed)
     r.unit.sendAgain({7, 8});
     r.getMemory();
     r.tickUntilQuiet();
-    EXPECT_EQ(r.state().table.RecordCount, 48);
-    EXPECT_TRUE(r.state().table.rowIsEmpty(5));
+    EXPECT_EQ(r.state().records.table().RecordCount, 48);
+    EXPECT_TRUE(r.state().records.table().rowIsEmpty(5));
     r.getMemory();
     r.tickUntilQuiet();
     EXPECT_TRUE(r.tableHoldsMemory());

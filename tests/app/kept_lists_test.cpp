@@ -114,7 +114,7 @@ TEST(KeptLists, ANewRunOffersTheLastListAndBringsItBackOnlyWhenAsked)
     // read): carried out once it has ended, not refused.
     Trigger(r, ListAction::BringBack);
     EXPECT_EQ(Told(r), "The unit is being started: the kept list is brought back as soon as it is.");
-    EXPECT_EQ(r.state().table.RecordCount, 0);
+    EXPECT_EQ(r.state().records.table().RecordCount, 0);
     r.settle();
     EXPECT_EQ(Lines(r), left);
     EXPECT_EQ(r.state().format.TimeDisplayMode, TimeDisplay::TimeOfDay);
@@ -163,7 +163,7 @@ TEST(KeptLists, ANewRunOffersTheListLeftOnScreenWithWhatItHolds)
         AppRig r(true, 48, nullptr, dir.path());
         r.load();
         EXPECT_TRUE(Told(r).endsWith(c.offerEnds)) << c.what << ": " << Told(r).toStdString();
-        EXPECT_EQ(r.state().table.RecordCount, 0) << c.what << ": nothing is restored unasked";
+        EXPECT_EQ(r.state().records.table().RecordCount, 0) << c.what << ": nothing is restored unasked";
         if (c.line5) {
             Trigger(r, ListAction::BringBack);
             EXPECT_EQ(r.seqAt(5), c.line5) << c.what;
@@ -262,7 +262,7 @@ TEST(KeptLists, AStoreThatCannotBeUsedIsToldAndTheDownloadIsWhole)
         EXPECT_TRUE(Told(r).startsWith(c.toldStart)) << Told(r).toStdString();
         r.getMemory();
         r.tickUntilQuiet();
-        EXPECT_EQ(r.state().table.RecordCount, 48);
+        EXPECT_EQ(r.state().records.table().RecordCount, 48);
     }
 }
 

@@ -45,10 +45,10 @@ TEST(KilledProgram, DISABLED_Child)
     AppRig r(true, Records, nullptr, folder);
     r.load();
     r.getMemory();
-    for (int ticks = 0; ticks < 200 && (r.unit.sending() || Filed(r.state().table) < Records); ++ticks) {
+    for (int ticks = 0; ticks < 200 && (r.unit.sending() || Filed(r.state().records.table()) < Records); ++ticks) {
         r.clock.advanceUs(250000);
         r.tick();
-        Say("filed", Filed(r.state().table));
+        Say("filed", Filed(r.state().records.table()));
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     r.clickLine(ResultsView::FirstDataRow + 2);

@@ -169,7 +169,7 @@ TEST(TheButtons, AClickHeldWhileRecordsArriveStillCounts)
     r.getMemory();
     // Past the first page, so that every record filed scrolls the list.
     r.app->Timer1Tick();
-    while (r.state().table.RecordCount <= 40 && r.step()) {
+    while (r.state().records.table().RecordCount <= 40 && r.step()) {
     }
     struct Case {
         MainWindow::Button button;
@@ -186,11 +186,11 @@ TEST(TheButtons, AClickHeldWhileRecordsArriveStillCounts)
         QPushButton& button = w.button(c.button);
         SCOPED_TRACE(button.text().toStdString());
         ASSERT_FALSE(c.tookEffect());
-        const int filedBefore = state.table.RecordCount;
+        const int filedBefore = state.records.table().RecordCount;
         QTest::mousePress(&button, Qt::LeftButton);
         for (int report = 0; report < 30; ++report)
             r.step();
-        ASSERT_GT(state.table.RecordCount, filedBefore) << "no record came while the button was held";
+        ASSERT_GT(state.records.table().RecordCount, filedBefore) << "no record came while the button was held";
         QTest::mouseRelease(&button, Qt::LeftButton);
         ASSERT_TRUE(c.tookEffect());
     }

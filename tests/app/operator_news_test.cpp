@@ -131,11 +131,11 @@ TEST(OperatorNews, AListTakenDuringADownloadIsToldAsSuch)
     r.load();
     r.getMemory();
     r.app->Timer1Tick();
-    while (r.state().table.RecordCount < 20 && r.step()) {
+    while (r.state().records.table().RecordCount < 20 && r.step()) {
     }
     ASSERT_TRUE(r.unit.sending());
     const QString running = QStringLiteral(" The download was still running: %1 of 60 records were in the list.")
-                                .arg(r.state().table.RecordCount);
+                                .arg(r.state().records.table().RecordCount);
     ASSERT_TRUE(r.print());
     EXPECT_TRUE(r.line().endsWith(running)) << r.line().toStdString();
 

@@ -33,7 +33,7 @@ TEST(PowerCut, DISABLED_Before)
     r.load();
     r.getMemory();
     r.tickUntilQuiet();
-    ASSERT_EQ(r.state().table.RecordCount, Records);
+    ASSERT_EQ(r.state().records.table().RecordCount, Records);
     std::FILE* said = std::fopen(QFile::encodeName(marks).constData(), "a");
     ASSERT_NE(said, nullptr);
     // View row, and the clicks that give its mark.
@@ -65,10 +65,10 @@ TEST(PowerCut, DISABLED_After)
     const QString told = r.app->window().operatorLine().toldText();
     EXPECT_TRUE(told.startsWith("The list downloaded ")) << told.toStdString();
     r.app->window().listAction(MainWindow::ListAction::BringBack).trigger();
-    ASSERT_EQ(r.state().table.RecordCount, Records);
+    ASSERT_EQ(r.state().records.table().RecordCount, Records);
     for (auto [record, mark] : shown)
-        EXPECT_EQ(MarkOf(r.state().table, record), mark) << "record " << record;
-    std::printf("after the power cut: %zu marks back, %d records\n", shown.size(), r.state().table.RecordCount);
+        EXPECT_EQ(MarkOf(r.state().records.table(), record), mark) << "record " << record;
+    std::printf("after the power cut: %zu marks back, %d records\n", shown.size(), r.state().records.table().RecordCount);
 }
 
 } // namespace

@@ -23,13 +23,13 @@ TEST(PrintButton, WithoutAPrinterSaysSoAndChangesNothing)
     r.loadAndDownload();
     const auto [drawnLast, listedLast] = r.redrawALineUnlikeTheLast();
     ASSERT_NE(drawnLast, listedLast);
-    const auto table = r.state().table.RecordTable;
+    const auto table = r.state().records.table().RecordTable;
     r.click(AppRig::Button::Print);
     ASSERT_TRUE(r.waitForPrint());
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith("Nothing was printed."));
     EXPECT_TRUE(prompt.messages[0].contains("the records are kept"));
-    EXPECT_EQ(r.state().table.RecordTable, table);
+    EXPECT_EQ(r.state().records.table().RecordTable, table);
     EXPECT_EQ(r.state().format.lastRecordLine.Source, listedLast);
 }
 
@@ -41,13 +41,13 @@ TEST(PrintButton, APrinterThatFailsIsReportedAndTheRecordsStay)
     AppRig r(true, 5, &prompt);
     r.app->setPrintSystem(broken);
     r.loadAndDownload();
-    const auto table = r.state().table.RecordTable;
+    const auto table = r.state().records.table().RecordTable;
     r.click(AppRig::Button::Print);
     ASSERT_TRUE(r.waitForPrint());
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith("Printing failed: "));
     EXPECT_TRUE(prompt.messages[0].contains("The records are kept"));
-    EXPECT_EQ(r.state().table.RecordTable, table);
+    EXPECT_EQ(r.state().records.table().RecordTable, table);
 }
 
 // A print system that does not answer holds neither the window nor Exit.

@@ -44,7 +44,7 @@ TEST(WhileATickWaits, GetMemoryAtTheFirstReadSendsAtOnceAndTheTickFilesTheDownlo
     EXPECT_TRUE(r.app->tickInProgress());
     // The same tick goes on and files every record as it arrives.
     r.settle();
-    EXPECT_EQ(r.state().table.RecordCount, 48);
+    EXPECT_EQ(r.state().records.table().RecordCount, 48);
     EXPECT_TRUE(r.tableHoldsMemory());
     EXPECT_EQ(r.seqAt(34), "48");
 }
@@ -106,7 +106,7 @@ TEST(WhileATickWaits, TheUnitUnpluggedIsToldAtOnceAndTheRecordsStay)
     r.load();
     r.getMemory();
     r.app->Timer1Tick();
-    ASSERT_TRUE(StepUntil(r, [&] { return r.state().table.RecordCount >= 10; }));
+    ASSERT_TRUE(StepUntil(r, [&] { return r.state().records.table().RecordCount >= 10; }));
     ASSERT_EQ(r.scheduler.request, Request::At);
     r.unit.unplug();
     r.captions.clear();
@@ -118,11 +118,11 @@ TEST(WhileATickWaits, TheUnitUnpluggedIsToldAtOnceAndTheRecordsStay)
     ASSERT_FALSE(r.captions.isEmpty());
     EXPECT_EQ(r.captions.first(), "Readfile Timeout ");
     r.settle();
-    const int filed = r.state().table.RecordCount;
+    const int filed = r.state().records.table().RecordCount;
     EXPECT_GE(filed, 10);
     r.tick();
     EXPECT_EQ(r.caption(), "USB Not Found ");
-    EXPECT_EQ(r.state().table.RecordCount, filed);
+    EXPECT_EQ(r.state().records.table().RecordCount, filed);
 }
 
 TEST(WhileATickWaits, Timer1StartsNoSecondTickButTheNextOneFollowsAtOnce)
@@ -183,13 +183,13 @@ TEST(WhileATickWaits, TheOtherActionsRunAndTheTickGoesOn)
         r.load();
         r.getMemory();
         r.app->Timer1Tick();
-        ASSERT_TRUE(StepUntil(r, [&] { return r.state().table.RecordCount >= 40; }));
+        ASSERT_TRUE(StepUntil(r, [&] { return r.state().records.table().RecordCount >= 40; }));
         ASSERT_EQ(r.scheduler.request, Request::At);
         c.act(r);
         EXPECT_TRUE(c.done(r));
         EXPECT_TRUE(r.app->tickInProgress());
         r.settle();
-        EXPECT_EQ(r.state().table.RecordCount, 80);
+        EXPECT_EQ(r.state().records.table().RecordCount, 80);
         EXPECT_TRUE(prompt.messages.isEmpty());
     }
 }
@@ -204,7 +204,7 @@ TEST(WhileATickWaits, PrintRunsAndTheTickGoesOn)
     r.load();
     r.getMemory();
     r.app->Timer1Tick();
-    ASSERT_TRUE(StepUntil(r, [&] { return r.state().table.ReportedRecordCount > 0; }));
+    ASSERT_TRUE(StepUntil(r, [&] { return r.state().records.table().ReportedRecordCount > 0; }));
     r.click(AppRig::Button::Print);
     ASSERT_TRUE(r.waitForPrint());
     EXPECT_TRUE(prompt.messages.isEmpty());

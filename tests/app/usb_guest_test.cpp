@@ -133,12 +133,12 @@ struct Guest {
             log.write(QStringLiteral("%1 %2 %3\n").arg(step).arg(value).arg(seconds, 0, 'f', 1).toUtf8());
     }
     qsizetype captionCount() const { return captions.size(); }
-    int recordCount() { return app.state().table.RecordCount; }
+    int recordCount() { return app.state().records.table().RecordCount; }
     bool holdsGuestRace()
     {
         const auto memory = GuestRace();
         const int records = static_cast<int>(memory.size());
-        const RecordTableState& store = app.state().table;
+        const RecordTableState& store = app.state().records.table();
         if (store.RecordCount != records)
             return false;
         for (int n = 1; n <= records; ++n) {
@@ -316,10 +316,10 @@ TEST_F(RealDevicePath, UnplugInTheMiddleOfADownloadAndPlugInAgain)
     SetUdc("");
     ASSERT_TRUE(guest->runUntil(
         "unplug", [] { return guest->captions.contains("Readfile Timeout "); }, [] { return guest->captionCount(); }));
-    const int filed = guest->app.state().table.RecordCount;
+    const int filed = guest->app.state().records.table().RecordCount;
     EXPECT_GE(filed, 5);
     QTest::qWait(1000);
-    EXPECT_EQ(guest->app.state().table.RecordCount, filed);
+    EXPECT_EQ(guest->app.state().records.table().RecordCount, filed);
     EXPECT_EQ(guest->captions.last(), "USB Not Found ");
 
     SetUdc(Env("TRIVEX_GADGET_UDC"));

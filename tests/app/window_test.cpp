@@ -100,7 +100,7 @@ TEST(RealWindow, TheListGrowsDuringADownloadAndAButtonIsAnsweredMeanwhile)
     stop = true;
     operatorHand.join();
 
-    EXPECT_EQ(app.state().table.RecordCount, 80);
+    EXPECT_EQ(app.state().records.table().RecordCount, 80);
     EXPECT_GE(paintsWithRecordsWhileSending, 2);
     EXPECT_TRUE(answeredWhileSending);
     EXPECT_EQ(app.results().rowTexts(ResultsView::LastDataRow)[0], "80");

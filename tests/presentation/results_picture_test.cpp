@@ -2,6 +2,7 @@
 #include "presentation/results_picture.h"
 #include "presentation/results_view.h"
 #include "presentation/results_wiring.h"
+#include "support/records_access.h"
 #include "support/record_fill.h"
 #include "common/twips.h"
 
@@ -16,14 +17,15 @@ namespace {
 
 // The real picture and scroll bar, at the main window's geometry.
 struct PictureRig {
-    RecordTableState store;
+    Records records;
+    RecordTableState& store = RecordsTestAccess::table(records);
     FormatState format;
     ViewState view;
     QWidget window;
     ResultsPicture* picture = new ResultsPicture(&window);
     FocusScrollBar* scroll = new FocusScrollBar(&window);
     ScrollBarRange range{*scroll};
-    ResultsView results{store, format, view, *picture, range};
+    ResultsView results{records, format, view, *picture, range};
 
     PictureRig()
     {

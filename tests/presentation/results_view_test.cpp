@@ -2,6 +2,7 @@
 #include "support/fake_surface.h"
 #include "support/record_fill.h"
 #include "support/recording_scroll.h"
+#include "support/records_access.h"
 #include "support/ring_writer.h"
 #include "records/frame_scanner.h"
 
@@ -15,12 +16,13 @@ namespace {
 // example (195 twips) and a scroll bar that redraws on change, as the
 // toolkit's does.
 struct ViewLogic {
-    RecordTableState store;
+    Records records;
+    RecordTableState& store = RecordsTestAccess::table(records);
     FormatState format;
     ViewState view;
     FakeSurface surface{195};
     RecordingScroll scroll;
-    ResultsView results{store, format, view, surface, scroll};
+    ResultsView results{records, format, view, surface, scroll};
 
     ViewLogic()
     {

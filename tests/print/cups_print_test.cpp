@@ -64,13 +64,13 @@ TEST(RealPrinter, NoPrintServiceIsToldAsSuch)
 {
     PrintRig p("no-daemon");
     SKIP_UNLESS_STATE(p);
-    const auto table = p.r.state().table.RecordTable;
+    const auto table = p.r.state().records.table().RecordTable;
     p.print();
     ASSERT_EQ(p.prompt.messages.size(), 1);
     EXPECT_TRUE(p.told().startsWith("Nothing was printed. The print service of this computer is not running."))
         << p.told().toStdString();
     EXPECT_EQ(p.r.line(), "Nothing was printed: the print service is not running.");
-    EXPECT_EQ(p.r.state().table.RecordTable, table);
+    EXPECT_EQ(p.r.state().records.table().RecordTable, table);
 }
 
 TEST(RealPrinter, NoDefaultPrinterIsToldAsSuch)

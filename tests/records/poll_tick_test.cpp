@@ -37,7 +37,7 @@ TEST(PollTick, BytesLeftInTheRingAreFiledByATickThatReadsNothing)
     Poll p;
     AppendToRing(p.ring, Frame(3));
     p.poll.timerFired();
-    EXPECT_EQ(p.table.FiledFrameCount, 1);
+    EXPECT_EQ(p.table().FiledFrameCount, 1);
     EXPECT_EQ(p.display.refreshes, std::vector<int>{3});
 }
 
@@ -51,7 +51,7 @@ TEST(PollTick, ATickReadsOnUntilAReadBringsNothingThenRefreshesOnce)
     p.poll.timerFired();
     EXPECT_FALSE(p.poll.tickInProgress());
     EXPECT_TRUE(p.unit.calls.empty());
-    EXPECT_EQ(p.table.FiledFrameCount, 1);
+    EXPECT_EQ(p.table().FiledFrameCount, 1);
     EXPECT_EQ(p.display.refreshes, std::vector<int>{2});
 }
 
@@ -65,8 +65,8 @@ TEST(PollTick, AReadThatWouldWaitStopsTheTickUntilTheUnitsDeadlineAndResumingGoe
     EXPECT_EQ(p.wakeups.take(), Asked::At);
     EXPECT_EQ(p.wakeups.atUs, p.unit.reportWaitDeadlineUs());
     // While it waits, only whole frames are in the table: none yet.
-    EXPECT_EQ(p.table.FiledFrameCount, 0);
-    EXPECT_TRUE(p.table.rowIsEmpty(4));
+    EXPECT_EQ(p.table().FiledFrameCount, 0);
+    EXPECT_TRUE(p.table().rowIsEmpty(4));
     p.poll.resume();
     EXPECT_FALSE(p.poll.tickInProgress());
     EXPECT_EQ(p.wakeups.take(), Asked::None);
@@ -102,12 +102,12 @@ TEST(PollTick, LongWorkLetsTheEventLoopRunAndTheTickKeepsItsCount)
     // The slice of 15 ms ran out with records still to read.
     EXPECT_TRUE(p.poll.tickInProgress());
     EXPECT_EQ(p.wakeups.take(), Asked::Soon);
-    EXPECT_GT(p.table.FiledFrameCount, 0);
-    EXPECT_LT(p.table.FiledFrameCount, 5);
+    EXPECT_GT(p.table().FiledFrameCount, 0);
+    EXPECT_LT(p.table().FiledFrameCount, 5);
     EXPECT_TRUE(p.display.refreshes.empty());
     p.poll.resume();
     EXPECT_FALSE(p.poll.tickInProgress());
-    EXPECT_EQ(p.table.FiledFrameCount, 5);
+    EXPECT_EQ(p.table().FiledFrameCount, 5);
     EXPECT_EQ(p.display.refreshes, std::vector<int>{5});
 }
 
@@ -123,14 +123,14 @@ TEST(PollTick, Timer1DuringATickStartsTheNextOneWhenItEnds)
         p.poll.timerFired();
         p.wakeups.take();
         p.poll.timerFired();
-        EXPECT_TRUE(p.table.rowIsEmpty(2));
+        EXPECT_TRUE(p.table().rowIsEmpty(2));
         if (switchedOff)
             p.poll.forgetOverdue();
         p.poll.resume();
         EXPECT_EQ(p.display.refreshes, std::vector<int>{1});
         EXPECT_EQ(p.wakeups.take(), switchedOff ? Asked::None : Asked::Soon);
         p.poll.resume();
-        EXPECT_EQ(p.table.rowIsEmpty(2), switchedOff);
+        EXPECT_EQ(p.table().rowIsEmpty(2), switchedOff);
     }
 }
 
@@ -167,7 +167,7 @@ TEST(PollTick, TheStartUpReadWaitsAsATicksReadsDoAndFilesNothing)
     p.poll.resume();
     EXPECT_EQ(done, 1);
     EXPECT_EQ(p.ring.bytesWritten, 38u);
-    EXPECT_EQ(p.table.FiledFrameCount, 0);
+    EXPECT_EQ(p.table().FiledFrameCount, 0);
     EXPECT_TRUE(p.stops.empty());
 
     // Stopped while it waits, it never says it is done.

@@ -4,6 +4,7 @@
 #include "support/fake_surface.h"
 #include "support/record_fill.h"
 #include "support/recording_scroll.h"
+#include "support/records_access.h"
 #include "support/ring_writer.h"
 
 #include <gtest/gtest.h>
@@ -80,12 +81,13 @@ TEST(SortRecords, ByTimePutsNoFinishAndPhotocellFirst)
 
 // The page-wide behaviour through the view: what a sort button does.
 struct SortRig {
-    RecordTableState store;
+    Records records;
+    RecordTableState& store = RecordsTestAccess::table(records);
     FormatState format;
     ViewState view;
     FakeSurface surface;
     RecordingScroll scroll;
-    ResultsView results{store, format, view, surface, scroll};
+    ResultsView results{records, format, view, surface, scroll};
     SortRig(int count)
     {
         scroll.onValueChanged = [this](int v) { results.showScrolledPage(v); };

@@ -49,15 +49,17 @@ struct Sequences : Poll {
 TEST(GetMemory, StopsAndClearsThenAsksAndPollsAgain)
 {
     Poll p;
-    p.table.RecordTable[7][RecordField::MarkState] = 2;
-    p.table.RecordTable[7][RecordField::StartTime] = 5;
-    p.table.RecordCount = 7;
+    p.edit([](RecordTableState& t) {
+        t.RecordTable[7][RecordField::MarkState] = 2;
+        t.RecordTable[7][RecordField::StartTime] = 5;
+        t.RecordCount = 7;
+    });
     p.ring.append(0x65);
     EXPECT_TRUE(EmptyTableForMemory(p.protocol));
     // Up to the pause: stopped and emptied, nothing asked yet.
     EXPECT_EQ(p.timer.calls, (std::vector<bool>{false}));
-    EXPECT_TRUE(p.table.rowIsEmpty(7));
-    EXPECT_EQ(p.table.RecordCount, 0);
+    EXPECT_TRUE(p.table().rowIsEmpty(7));
+    EXPECT_EQ(p.table().RecordCount, 0);
     EXPECT_EQ(p.ring.bytes[1], 0);
     EXPECT_TRUE(p.unit.sent.empty());
     EXPECT_EQ(p.display.headings, 0);
@@ -72,12 +74,14 @@ TEST(GetMemory, WithNoUnitToAskTouchesNothing)
 {
     Poll p;
     p.unit.present = false;
-    p.table.RecordTable[7][RecordField::StartTime] = 5;
-    p.table.RecordCount = 7;
-    const auto table = p.table.RecordTable;
+    p.edit([](RecordTableState& t) {
+        t.RecordTable[7][RecordField::StartTime] = 5;
+        t.RecordCount = 7;
+    });
+    const auto table = p.table().RecordTable;
     EXPECT_FALSE(EmptyTableForMemory(p.protocol));
-    EXPECT_EQ(p.table.RecordTable, table);
-    EXPECT_EQ(p.table.RecordCount, 7);
+    EXPECT_EQ(p.table().RecordTable, table);
+    EXPECT_EQ(p.table().RecordCount, 7);
     EXPECT_TRUE(p.timer.calls.empty());
     EXPECT_EQ(p.display.headings, 0);
     EXPECT_TRUE(p.unit.sent.empty());
@@ -133,11 +137,13 @@ TEST(UnitSequences, WithNoUnitThePressKeepsTheRecords)
 {
     Sequences s;
     s.unit.present = false;
-    FillRow(s.table, 3, MakeTimerRecord({.start = 5}));
-    s.table.RecordCount = 3;
+    s.edit([](RecordTableState& t) {
+        FillRow(t, 3, MakeTimerRecord({.start = 5}));
+        t.RecordCount = 3;
+    });
     EXPECT_EQ(s.sequences.GetMemory(), UnitSequences::Press::NoUnit);
     EXPECT_FALSE(s.later.run(s.clock));
-    EXPECT_EQ(s.table.RecordCount, 3);
+    EXPECT_EQ(s.table().RecordCount, 3);
 }
 
 // A silent unit's link closes whenever a read runs out, and the search for
@@ -159,8 +165,10 @@ TEST(UnitSequences, APressWhileTheUnitIsLookedForWaitsForTheSearch)
     };
     for (const auto& c : cases) {
         Sequences s;
-        FillRow(s.table, 3, MakeTimerRecord({.start = 5}));
-        s.table.RecordCount = 3;
+        s.edit([](RecordTableState& t) {
+            FillRow(t, 3, MakeTimerRecord({.start = 5}));
+            t.RecordCount = 3;
+        });
         s.unit.searchingLooks = c.searchingAtThePress;
         s.unit.present = c.foundAtLast || c.searchingInThePause > 0;
         const auto press = s.sequences.GetMemory();
@@ -180,7 +188,7 @@ TEST(UnitSequences, APressWhileTheUnitIsLookedForWaitsForTheSearch)
         EXPECT_FALSE(s.sequences.askingForMemory()) << c.what;
         // Found by no search before it was emptied: the records stay.
         if (c.searchingAtThePress && !c.foundAtLast)
-            EXPECT_EQ(s.table.RecordCount, 3) << c.what;
+            EXPECT_EQ(s.table().RecordCount, 3) << c.what;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "emulator/emulated_hid.h"
 #include "app/main_window.h"
 #include "manual_scheduler.h"
+#include "records_access.h"
 #include "emulator/sample_race.h"
 #include "app/timer_application.h"
 #include "presentation/record_line.h"
@@ -58,6 +59,8 @@ struct AppRig {
     }
 
     TimerState& state() { return app->state(); }
+    // The table itself, to set up what no unit or click would.
+    RecordTableState& editTable() { return RecordsTestAccess::table(state().records); }
     QPushButton& button(Button which) { return app->window().button(which); }
     void click(Button which) { button(which).click(); }
     // A click in the middle of a view row's line.
@@ -118,7 +121,7 @@ struct AppRig {
             clock.advanceUs(250000);
             tick();
             ++ticks;
-            if (!unit.sending() && app->state().table.FiledFrameCount == 0)
+            if (!unit.sending() && app->state().records.table().FiledFrameCount == 0)
                 break;
         }
         return ticks;
@@ -168,7 +171,7 @@ struct AppRig {
     std::pair<std::string, std::string> redrawALineUnlikeTheLast()
     {
         FormatState format = app->state().format;
-        RecordTableState store = app->state().table;
+        RecordTableState store = app->state().records.table();
         const int last = std::max<int>(store.ReportedRecordCount, store.RecordCount);
         const std::string listedLast = FormatRecordLine(format, store, last).Source;
         const double h = app->window().picture().textHeightTwips("hi");
@@ -189,7 +192,7 @@ struct AppRig {
     bool tableHoldsMemory() const
     {
         const auto memory = unit.memory();
-        const RecordTableState& store = app->state().table;
+        const RecordTableState& store = app->state().records.table();
         for (std::size_t n = 1; n <= memory.size(); ++n) {
             const auto& row = store.RecordTable[static_cast<std::size_t>(store.rowOfRecord(static_cast<int>(n)))];
             for (int b = 0; b < 31; ++b)

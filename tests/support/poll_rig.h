@@ -115,19 +115,28 @@ using Asked = Wakeups::Asked;
 struct Poll {
     VirtualClock clock;
     ReceiveRing ring;
-    RecordTableState table;
+    Records records;
     RecordingScroll scroll;
     ScriptedUnit unit{ring, clock};
     CountingDisplay display;
     Switch timer;
-    TimerProtocol protocol{ring, table, scroll, unit, display, timer, clock};
+    TimerProtocol protocol{ring, records, scroll, unit, display, timer, clock};
     Wakeups wakeups;
     PollTick poll{protocol, wakeups};
     // Each stop of a tick: true where it ended.
     std::vector<bool> stops;
     Poll()
     {
-        display.store = &table;
+        display.store = &records.table();
         poll.setStopListener([this](bool ended) { stops.push_back(ended); });
+    }
+    const RecordTableState& table() const { return records.table(); }
+    // Sets the table up as a test needs it, through its one writer.
+    template <typename Edit>
+    void edit(Edit change)
+    {
+        RecordTableState t = records.table();
+        change(t);
+        records.putBack(t);
     }
 };
