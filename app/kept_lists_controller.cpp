@@ -28,6 +28,16 @@ KeptListsController::KeptListsController(const Parts& parts)
         keep();
     });
     connect(&marks_, &MarkHistory::stepsChanged, this, &KeptListsController::updateActions);
+    // Every change is kept: at the end of the event that made it, or else
+    // as soon as the event loop turns.
+    parts_.state.records.addListener([this](const Records::Change& change) {
+        keeper_.changed(change);
+        if (!std::exchange(keepDue_, true))
+            QTimer::singleShot(0, this, [this] {
+                if (keepDue_)
+                    keep();
+            });
+    });
     keeper_.setWriteFailedListener([this](const QString& why) {
         notKept_ = {.trouble = StoreTrouble::WriteFailed, .detail = why};
         showNotKept();
@@ -49,6 +59,7 @@ void KeptListsController::openLater()
 
 void KeptListsController::keep()
 {
+    keepDue_ = false;
     keeper_.sync(parts_.state.records.table(), parts_.state.format.TimeDisplayMode);
     updateActions();
 }

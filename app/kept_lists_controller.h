@@ -84,4 +84,6 @@ private:
     // Why the lists are not kept, once the store said so.
     ListStore::Opening notKept_;
     KeptListsWindow* window_ = nullptr;
+    // A change was told and is not yet written.
+    bool keepDue_ = false;
 };

@@ -48,6 +48,7 @@ void FillStore(const QString& folder)
             frame.filed = true;
             frame.bytes.fill(static_cast<std::uint8_t>(list + n));
             table.RecordCount = static_cast<std::int16_t>(n);
+            keeper.changed({Records::Change::Kind::Filed, {n}});
             QElapsedTimer one;
             one.start();
             keeper.sync(table, TimeDisplay::Seconds);
@@ -55,6 +56,7 @@ void FillStore(const QString& folder)
         }
         for (int n = 1; n <= 255; n += 10) {
             table.RecordTable[static_cast<std::size_t>(n)][RecordField::MarkState] = 1;
+            keeper.changed({Records::Change::Kind::Marked, {n}});
             keeper.sync(table, TimeDisplay::Seconds);
         }
     }

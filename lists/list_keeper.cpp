@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 namespace {
 
@@ -58,6 +59,26 @@ bool ListKeeper::keeping() const { return store_ && store_->isOpen(); }
 
 void ListKeeper::sync(const RecordTableState& table, TimeDisplay display) { look(table, display); }
 
+void ListKeeper::changed(const Records::Change& change)
+{
+    using Kind = Records::Change::Kind;
+    switch (change.kind) {
+    case Kind::Filed:
+    case Kind::Marked:
+        for (int number : change.records)
+            if (number >= 0 && number < RecordTableState::Rows)
+                named_[static_cast<std::size_t>(number)] = true;
+        return;
+    case Kind::Reordered:
+        reordered_ = true;
+        return;
+    case Kind::Emptied:
+    case Kind::Replaced:
+        lookAtEvery_ = true;
+        return;
+    }
+}
+
 std::int64_t ListKeeper::SteadyMs()
 {
     using namespace std::chrono;
@@ -97,7 +118,12 @@ void ListKeeper::look(const RecordTableState& table, TimeDisplay display)
     // After a store opened or came back, all it may have missed.
     const bool all = writeAll_ && keeping();
     writeAll_ = writeAll_ && !all;
+    // Only the records a change named, unless the whole table may have changed.
+    const bool every = std::exchange(lookAtEvery_, false) || all;
+    const auto named = std::exchange(named_, {});
     for (int number = 0; number < RecordTableState::Rows; ++number) {
+        if (!every && !named[static_cast<std::size_t>(number)])
+            continue;
         auto& was = shadow_[static_cast<std::size_t>(number)];
         const std::optional<KeptRecord> now = KeptOf(table, number, rows[static_cast<std::size_t>(number)]);
         if (!now || (now == was && !all))
@@ -107,7 +133,8 @@ void ListKeeper::look(const RecordTableState& table, TimeDisplay display)
         changed = true;
     }
     const KeptOrder order = OrderOf(table);
-    changed = changed || all || order != shadowOrder_;
+    if (std::exchange(reordered_, false) || every)
+        changed = changed || all || order != shadowOrder_;
     shadowOrder_ = order;
     const bool settingsChanged =
         sort_ != writtenSort_ || display != writtenDisplay_ || table.ReportedRecordCount != writtenReported_;

@@ -3,7 +3,7 @@
 #include "lists/kept_list.h"
 #include "presentation/format_state.h"
 #include "presentation/view_state.h"
-#include "records/record_table.h"
+#include "records/records.h"
 
 #include <functional>
 #include <optional>
@@ -11,8 +11,8 @@
 
 class ListStore;
 
-// Keeps the list on screen in the store: after every event, what changed in
-// the record table since the last look is written as one change. Without a
+// Keeps the list on screen in the store: after every event, what the
+// table's owner said changed since the last look is written as one change. Without a
 // store nothing is written. A store that stopped (a full disk, a folder removed, a file
 // another program holds, another copy of the program) is tried again every
 // RetryMs at the next look, and once it opens everything on screen is
@@ -36,7 +36,10 @@ public:
     // Keeping has stopped and is being tried again.
     bool stopped() const { return stopped_; }
 
-    // What the table holds now goes to the store.
+    // What the table's owner said changed.
+    void changed(const Records::Change& change);
+    // What changed since the last look goes to the store: the records named,
+    // the order, the sort, the time display and the unit's count.
     void sync(const RecordTableState& table, TimeDisplay display);
     void sortChosen(SortChoice sort) { sort_ = sort; }
     // The table was emptied for a download: the records that come next
@@ -81,6 +84,10 @@ private:
     bool writeAll_ = false;
     std::int64_t triedAtMs_ = 0;
     std::optional<std::int64_t> current_;
+    // What changed since the last look, as the table's owner said.
+    std::array<bool, RecordTableState::Rows> named_{};
+    bool reordered_ = false;
+    bool lookAtEvery_ = false;
     // The table as it was last written, record by record.
     std::array<std::optional<KeptRecord>, RecordTableState::Rows> shadow_{};
     std::optional<KeptOrder> shadowOrder_;

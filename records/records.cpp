@@ -6,8 +6,8 @@
 
 void Records::tell(Change change)
 {
-    if (listener_)
-        listener_(change);
+    for (const Listener& listener : listeners_)
+        listener(change);
 }
 
 void Records::fileFrames(ReceiveRing& ring, ScrollRange& scroll)

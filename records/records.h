@@ -28,7 +28,8 @@ public:
     using Listener = std::function<void(const Change&)>;
 
     const RecordTableState& table() const { return table_; }
-    void setListener(Listener listener) { listener_ = std::move(listener); }
+    // Told of every change, once it is done, in the order listeners came.
+    void addListener(Listener listener) { listeners_.push_back(std::move(listener)); }
 
     // Files every complete frame in the ring; the scroll bar follows a new
     // highest record (ScanReceiveRing).
@@ -52,5 +53,5 @@ private:
     void tell(Change change);
 
     RecordTableState table_;
-    Listener listener_;
+    std::vector<Listener> listeners_;
 };

@@ -88,6 +88,20 @@ TEST(KeptLists, ASecondGetMemoryKeepsTheFirstListWhichComesBackWithItsMarks)
     EXPECT_EQ(lists[2].records, 20);
 }
 
+// A change of the table is kept though the event that made it never asked:
+// the table's owner tells it, and it is written as the event loop turns.
+TEST(KeptLists, AChangeNoEventKeepsIsKeptAllTheSame)
+{
+    QTemporaryDir dir;
+    AppRig r(true, 20, nullptr, dir.path());
+    r.loadAndDownload();
+    ASSERT_EQ(r.app->keeper().lists().front().marks, 0);
+    r.state().records.setMark(7, 2);
+    EXPECT_EQ(r.app->keeper().lists().front().marks, 0) << "written later, not in the middle of the change";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(r.app->keeper().lists().front().marks, 1);
+}
+
 TEST(KeptLists, ANewRunOffersTheLastListAndBringsItBackOnlyWhenAsked)
 {
     QTemporaryDir dir;

@@ -44,11 +44,13 @@ TEST(ListKeeper, AFullDiskIsToldOnceAndTheTableGoesOn)
                 frame = {.filed = true};
                 frame.bytes.fill(static_cast<std::uint8_t>(list + n));
                 table.RecordCount = static_cast<std::int16_t>(n);
+                keeper.changed({Records::Change::Kind::Filed, {n}});
                 keeper.sync(table, TimeDisplay::Seconds);
             }
         }
         EXPECT_FALSE(keeper.keeping());
         table.RecordTable[1][RecordField::MarkState] = 2;
+        keeper.changed({Records::Change::Kind::Marked, {1}});
         keeper.sync(table, TimeDisplay::Seconds);
         EXPECT_EQ(table.RecordTable[1][RecordField::MarkState], 2); // the mark stands, though not kept
     }

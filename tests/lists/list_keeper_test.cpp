@@ -17,7 +17,8 @@
 namespace {
 
 // Files record `number` as the framing does, from a frame of its own bytes.
-void File(RecordTableState& table, int number)
+// Filed as the unit's frame is, and told to the keeper as the table's owner tells it.
+void File(ListKeeper& keeper, RecordTableState& table, int number)
 {
     auto& frame = table.unitFrames[static_cast<std::size_t>(number)];
     frame.filed = true;
@@ -28,11 +29,13 @@ void File(RecordTableState& table, int number)
         row[static_cast<std::size_t>(b)] = frame.bytes[static_cast<std::size_t>(b)];
     RepairBibDigits(row); // as the frame scanner files it
     table.RecordCount = static_cast<std::int16_t>(std::max<int>(table.RecordCount, number));
+    keeper.changed({Records::Change::Kind::Filed, {number}});
 }
 
-void Mark(RecordTableState& table, int number, int mark)
+void Mark(ListKeeper& keeper, RecordTableState& table, int number, int mark)
 {
     table.RecordTable[static_cast<std::size_t>(table.rowOfRecord(number))][RecordField::MarkState] = mark;
+    keeper.changed({Records::Change::Kind::Marked, {number}});
 }
 
 int MarkOf(const RecordTableState& table, int number)
@@ -66,13 +69,14 @@ TEST(ListKeeper, TwoDownloadsAreTwoListsAndTheFirstComesBackAsItWasLeft)
     k.sync();
     EXPECT_TRUE(k.store->lists().empty()) << "an empty table is no list";
     for (int n = 1; n <= 40; ++n) {
-        File(k.table, n);
+        File(k.keeper, k.table, n);
         k.sync();
     }
     k.table.ReportedRecordCount = 40;
-    Mark(k.table, 3, 2);
-    Mark(k.table, 17, 1);
+    Mark(k.keeper, k.table, 3, 2);
+    Mark(k.keeper, k.table, 17, 1);
     std::swap(k.table.RecordTable[1], k.table.RecordTable[9]);
+    k.keeper.changed({Records::Change::Kind::Reordered});
     k.keeper.sortChosen(SortChoice::ByBib);
     k.sync(TimeDisplay::TimeOfDay);
     const RecordTableState firstList = k.table;
@@ -81,8 +85,9 @@ TEST(ListKeeper, TwoDownloadsAreTwoListsAndTheFirstComesBackAsItWasLeft)
     k.table.resetSequenceNumbers();
     k.table.RecordCount = 0;
     k.keeper.beginNewList();
+    k.keeper.changed({Records::Change::Kind::Emptied});
     for (int n = 1; n <= 5; ++n)
-        File(k.table, n);
+        File(k.keeper, k.table, n);
     k.sync();
     ASSERT_EQ(k.store->lists().size(), 2u);
 
@@ -98,7 +103,7 @@ TEST(ListKeeper, TwoDownloadsAreTwoListsAndTheFirstComesBackAsItWasLeft)
     EXPECT_EQ(sort, SortChoice::ByBib);
 
     // Marks made on the list brought back go to it, not to a new one.
-    Mark(k.table, 20, 1);
+    Mark(k.keeper, k.table, 20, 1);
     k.sync(display);
     EXPECT_EQ(k.store->lists().size(), 2u);
     const auto kept = k.reopenedList(1);
@@ -111,12 +116,12 @@ TEST(ListKeeper, EveryMarkAsItStandsIsKept)
 {
     Keeping k;
     for (int n = 1; n <= 3; ++n)
-        File(k.table, n);
+        File(k.keeper, k.table, n);
     k.sync();
     // Set, changed again, and taken back as undo takes it back: each look writes it.
     const std::pair<int, int> marks[] = {{1, 1}, {1, 2}, {2, 1}, {2, 0}};
     for (auto [number, mark] : marks) {
-        Mark(k.table, number, mark);
+        Mark(k.keeper, k.table, number, mark);
         k.sync();
     }
     const auto kept = k.reopenedList();
@@ -133,9 +138,9 @@ TEST(ListKeeper, WithoutAStoreNothingIsWrittenAndNothingIsTold)
     bool told = false;
     keeper.setWriteFailedListener([&](const QString&) { told = true; });
     RecordTableState table;
-    File(table, 1);
+    File(keeper, table, 1);
     keeper.sync(table, TimeDisplay::Seconds);
-    Mark(table, 1, 2);
+    Mark(keeper, table, 1, 2);
     keeper.sync(table, TimeDisplay::Seconds);
     EXPECT_FALSE(keeper.keeping());
     EXPECT_TRUE(keeper.lists().empty());
@@ -197,28 +202,28 @@ TEST(ListKeeper, KeepingThatStoppedResumesOnceTheCauseHasGone)
         keeper.setWriteFailedListener([&](const QString& why) { told << "stopped: " + why; });
         keeper.setResumedListener([&] { told << "resumed"; });
         RecordTableState table;
-        File(table, 1);
+        File(keeper, table, 1);
         keeper.sync(table, TimeDisplay::Seconds);
 
         if (!c.atStart)
             goAway = c.stop(dir, store);
         if (!goAway)
             continue;
-        File(table, 2);
+        File(keeper, table, 2);
         keeper.sync(table, TimeDisplay::Seconds);
-        Mark(table, 2, 1);
+        Mark(keeper, table, 2, 1);
         keeper.sync(table, TimeDisplay::Seconds);
         EXPECT_TRUE(keeper.stopped()) << c.what;
-        Mark(table, 2, 0); // as undo takes it back
+        Mark(keeper, table, 2, 0); // as undo takes it back
         keeper.sync(table, TimeDisplay::Seconds);
-        Mark(table, 2, 1);
+        Mark(keeper, table, 2, 1);
         keeper.sync(table, TimeDisplay::Seconds);
         goAway();
         now += ListKeeper::RetryMs - 1;
         keeper.sync(table, TimeDisplay::Seconds);
         EXPECT_TRUE(keeper.stopped()) << c.what << ": not before its time";
         now += 1;
-        File(table, 3);
+        File(keeper, table, 3);
         keeper.sync(table, TimeDisplay::Seconds);
         EXPECT_FALSE(keeper.stopped()) << c.what;
         EXPECT_TRUE(!told.isEmpty() && told.size() <= 2 && told.back() == "resumed") << c.what << ": " << told.join(" | ").toStdString();
