@@ -43,16 +43,17 @@ std::string TimeOfDay(std::int32_t counter, double base)
     return text;
 }
 
-const char* MarkName(int mark)
+const char* MarkName(Mark mark)
 {
     switch (mark) {
-    case 1:
+    case Mark::Star:
         return "star";
-    case 2:
+    case Mark::Disqualified:
         return "DQ";
-    default:
-        return "";
+    case Mark::None:
+        break;
     }
+    return "";
 }
 
 void Row(std::string& out, const std::vector<std::string>& fields)

@@ -56,9 +56,9 @@ RecordLine FormatRecordLine(FormatState& state, const RecordTableState& store, i
     line.Finish = FormatPresentTime(state, v.finish);
 
     line.Seq = std::to_string(v.seq);
-    if (v.mark == 1)
+    if (v.mark == Mark::Star)
         line.Seq += "   *";
-    else if (v.mark == 2)
+    else if (v.mark == Mark::Disqualified)
         line.Seq += "   DQ";
 
     line.Bib = std::to_string(v.bib);

@@ -16,7 +16,7 @@ RecordValues ReadRecordValues(const RecordRow& row, double dayTimeBase)
     RecordValues v;
     v.seq = row[RecordField::Sequence];
     v.bib = ReadBib(row);
-    v.mark = row[RecordField::MarkState];
+    v.mark = MarkOf(row);
     v.dnf = row[RecordField::DnfFlag] > 0;
     v.manual = row[RecordField::ManualFlag] > 0;
     v.source = row[RecordField::SourceCode];

@@ -11,7 +11,7 @@
 struct RecordValues {
     int seq = 0;
     int bib = 0;
-    int mark = 0;          // 0 none, 1 star, 2 disqualified
+    Mark mark = Mark::None;
     bool dnf = false;
     bool manual = false;
     int source = 0;

@@ -29,6 +29,9 @@ constexpr int Wand = 2;
 constexpr int PhotoCell = 3;
 } // namespace SourceCode
 
+// The operator's mark of a line, as field 31 holds it.
+enum class Mark { None = 0, Star = 1, Disqualified = 2 };
+
 // The unit's millisecond counters are 24 bits wide.
 constexpr std::int64_t CounterModulus = 16777216;
 
@@ -44,6 +47,12 @@ inline double ComposeDayTimeOffset(const RecordRow& row)
     const int f = RecordField::DayTimeOffset;
     return static_cast<double>(row[f]) * 16777216.0 + static_cast<double>(row[f + 1]) * 65536.0
         + static_cast<double>(row[f + 2]) * 256.0 + static_cast<double>(row[f + 3]);
+}
+
+inline Mark MarkOf(const RecordRow& row)
+{
+    const int mark = row[RecordField::MarkState];
+    return mark == 1 ? Mark::Star : mark == 2 ? Mark::Disqualified : Mark::None;
 }
 
 // Elapsed time from start to finish as the TIME column and the time sort see it:
