@@ -248,6 +248,10 @@ PathNews ListsNotKept(const ListStore::Opening& opening, const QString& folder)
         return {OperatorLine::tr(
                     "The lists are not being kept: the data folder %1 cannot be written. Timing goes on as before."),
             inFolder};
+    case StoreTrouble::DiskFull:
+        return {OperatorLine::tr("The lists are not being kept: the disk that holds the data folder %1 is full. Free "
+                                 "some room there; the list on screen is kept as soon as there is room."),
+                inFolder};
     case StoreTrouble::HeldElsewhere:
         return {OperatorLine::tr(
                     "The lists are not being kept here: the program on the computer %1 holds them. They are taken "

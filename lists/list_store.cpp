@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QSysInfo>
 
 #include <sqlite3.h>
@@ -173,8 +174,7 @@ ListStore::Opening ListStore::open()
             return {.trouble = StoreTrouble::HeldElsewhere, .detail = host, .heldOn = host, .lastWritten = last};
         }
         lock_.reset();
-        return {.trouble = held ? StoreTrouble::InUse : StoreTrouble::FolderNotWritable,
-                .detail = QDir::toNativeSeparators(folder_)};
+        return {.trouble = held ? StoreTrouble::InUse : folderTrouble(), .detail = QDir::toNativeSeparators(folder_)};
     }
     Opening opening = openFile();
     if (opening.trouble == StoreTrouble::Damaged || opening.trouble == StoreTrouble::Newer) {
@@ -191,6 +191,13 @@ ListStore::Opening ListStore::open()
     if (!opening.open)
         lock_.reset();
     return opening;
+}
+
+StoreTrouble ListStore::folderTrouble() const
+{
+    // Too little room for the lock or the log's first pages.
+    const QStorageInfo disk(folder_);
+    return disk.isValid() && disk.bytesAvailable() < 64 * 1024 ? StoreTrouble::DiskFull : StoreTrouble::FolderNotWritable;
 }
 
 ListStore::Opening ListStore::takeOver()
@@ -210,6 +217,9 @@ ListStore::Opening ListStore::openFile()
     const int rc = sqlite3_open_v2(file.constData(), &db_,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW, nullptr);
     auto fail = [this](StoreTrouble trouble) {
+        if (trouble == StoreTrouble::FolderNotWritable
+            && ((db_ && (sqlite3_errcode(db_) & 0xff) == SQLITE_FULL) || folderTrouble() == StoreTrouble::DiskFull))
+            trouble = StoreTrouble::DiskFull;
         lastError_ = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : lastError_;
         close();
         return Opening{.trouble = trouble, .detail = lastError_};

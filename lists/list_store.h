@@ -17,6 +17,7 @@ struct sqlite3;
 enum class StoreTrouble {
     None,
     FolderNotWritable, // the data folder cannot be made or written
+    DiskFull,          // the disk that holds the data folder has no room
     InUse,             // another copy of the program keeps them
     HeldElsewhere,     // a copy on another computer held them (a home on a stick or a network drive): it may be gone
     Damaged,           // SQLite's own check failed: set aside, a new store begun
@@ -89,6 +90,8 @@ public:
 
 private:
     Opening openFile();
+    // Why the folder cannot be written: no room on its disk, or else.
+    StoreTrouble folderTrouble() const;
     QString setAside(const QString& why);
     bool exec(const char* sql);
     bool note(const char* sql, std::int64_t list, const QString& where, const QDateTime& when);

@@ -729,6 +729,10 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
         <source>A timing unit is plugged in, but Windows could not open it. Unplug it and plug it in again.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The lists are not being kept: the disk that holds the data folder %1 is full. Free some room there; the list on screen is kept as soon as there is room.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ResultsPicture</name>

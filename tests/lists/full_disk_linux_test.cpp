@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -60,6 +61,36 @@ TEST(ListKeeper, AFullDiskIsToldOnceAndTheTableGoesOn)
     EXPECT_FALSE(told.front().isEmpty());
     EXPECT_GT(filedWhenTold, 0);
     EXPECT_EQ(table.RecordCount, 255);
+}
+
+// A disk already full when the program starts is told as full, not as a
+// folder that cannot be written, and the store opens once there is room.
+TEST(ListStore, ADiskFullAtTheStartIsToldAsFull)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to mount a small file system";
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("small");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=96k", "tmpfs", folder}) != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    const QString data = folder + QStringLiteral("/data");
+    ASSERT_TRUE(QDir().mkpath(data));
+    QFile filler(folder + QStringLiteral("/filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+    filler.close();
+    {
+        ListStore store(data);
+        const ListStore::Opening opening = store.open();
+        EXPECT_FALSE(opening.open);
+        EXPECT_EQ(opening.trouble, StoreTrouble::DiskFull) << opening.detail.toStdString();
+        filler.remove();
+        EXPECT_TRUE(store.open().open) << "once there is room";
+    }
+    QProcess::execute("umount", {folder});
 }
 
 } // namespace
