@@ -248,6 +248,10 @@ PathNews ListsNotKept(const ListStore::Opening& opening, const QString& folder)
         return {OperatorLine::tr(
                     "The lists are not being kept: the data folder %1 cannot be written. Timing goes on as before."),
             inFolder};
+    case StoreTrouble::LogDamaged:
+        return {OperatorLine::tr("The kept lists' log was damaged: the latest changes of the lists could not be read. "
+                                 "The log was set aside as %1, and the lists are kept from now."),
+                QDir::toNativeSeparators(opening.setAsideAs)};
     case StoreTrouble::DiskFull:
         return {OperatorLine::tr("The lists are not being kept: the disk that holds the data folder %1 is full. Free "
                                  "some room there; the list on screen is kept as soon as there is room."),

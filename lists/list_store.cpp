@@ -1,5 +1,6 @@
 #include "lists/list_store.h"
 
+#include "lists/log_check.h"
 #include "lists/private_folder.h"
 
 #include <QDir>
@@ -176,7 +177,15 @@ ListStore::Opening ListStore::open()
         lock_.reset();
         return {.trouble = held ? StoreTrouble::InUse : folderTrouble(), .detail = QDir::toNativeSeparators(folder_)};
     }
+    // SQLite would drop the changes past a damaged frame of its log in silence.
+    QFile log(path() + QStringLiteral("-wal"));
+    const QString logAside = log.open(QIODevice::ReadOnly) && LogLostCommits(log.readAll()) ? setAsideLog() : QString();
+    log.close();
     Opening opening = openFile();
+    if (!logAside.isEmpty() && opening.open && opening.trouble == StoreTrouble::None) {
+        opening.trouble = StoreTrouble::LogDamaged;
+        opening.setAsideAs = logAside;
+    }
     if (opening.trouble == StoreTrouble::Damaged || opening.trouble == StoreTrouble::Newer) {
         // Never written over: set aside, and a new store in its place.
         opening.setAsideAs = setAside(opening.trouble == StoreTrouble::Newer ? QStringLiteral("newer")
@@ -293,6 +302,18 @@ QString ListStore::setAside(const QString& why)
     for (const char* part : {"-wal", "-shm"})
         if (QFile::exists(base + QLatin1String(part)))
             QFile::rename(base + QLatin1String(part), aside + QLatin1String(part));
+    return aside;
+}
+
+QString ListStore::setAsideLog()
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    const QString log = path() + QStringLiteral("-wal");
+    const QString aside = QStringLiteral("%1.damaged-%2").arg(log, stamp);
+    if (!QFile::rename(log, aside))
+        return {};
+    // The index of shared memory is made anew from the log there is.
+    QFile::remove(path() + QStringLiteral("-shm"));
     return aside;
 }
 

@@ -21,6 +21,7 @@ enum class StoreTrouble {
     InUse,             // another copy of the program keeps them
     HeldElsewhere,     // a copy on another computer held them (a home on a stick or a network drive): it may be gone
     Damaged,           // SQLite's own check failed: set aside, a new store begun
+    LogDamaged,        // the log held changes past a damaged frame: set aside, the store opened without them
     Newer,             // made by a newer version: set aside, a new store begun
     WriteFailed,       // a write failed (a full disk, a vanished drive)
     NotOwn,            // the folder or the store is not the user's own, or the store is a link: nothing is written
@@ -90,6 +91,8 @@ public:
 
 private:
     Opening openFile();
+    // Moves a damaged log out of SQLite's way; where it now is, empty when it could not.
+    QString setAsideLog();
     // Why the folder cannot be written: no room on its disk, or else.
     StoreTrouble folderTrouble() const;
     QString setAside(const QString& why);

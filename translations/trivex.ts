@@ -733,6 +733,10 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
         <source>The lists are not being kept: the disk that holds the data folder %1 is full. Free some room there; the list on screen is kept as soon as there is room.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The kept lists&apos; log was damaged: the latest changes of the lists could not be read. The log was set aside as %1, and the lists are kept from now.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ResultsPicture</name>

@@ -74,7 +74,7 @@ std::vector<Told> EveryText()
             for (ExportFormat format : {ExportFormat::FixedColumns, ExportFormat::Spreadsheet})
                 told.push_back({ListWritten(format, caveat), path});
         told.push_back({ListNotWritten(), path});
-        for (StoreTrouble trouble : {StoreTrouble::Damaged, StoreTrouble::Newer, StoreTrouble::FolderNotWritable, StoreTrouble::DiskFull, StoreTrouble::NotOwn})
+        for (StoreTrouble trouble : {StoreTrouble::Damaged, StoreTrouble::Newer, StoreTrouble::FolderNotWritable, StoreTrouble::DiskFull, StoreTrouble::LogDamaged, StoreTrouble::NotOwn})
             told.push_back({ListsNotKept({.open = true, .trouble = trouble, .setAsideAs = path}, path).text, path});
     }
     // The kept lists, with the longest numbers and a date and time in the

@@ -179,6 +179,47 @@ TEST(ListStore, AStoreItCannotReadIsSetAsideWholeAndANewOneBegun)
     }
 }
 
+// The files a killed run leaves, its log holding three commits: as they are,
+// with a byte of the log's first frame flipped on the disk, and with the
+// last frame cut short by the kill.
+TEST(ListStore, ADamagedLogIsSetAsideAndToldButACutShortOneIsNot)
+{
+    QTemporaryDir written;
+    ListStore store(written.path());
+    ASSERT_TRUE(store.open().open);
+    for (int n = 0; n < 3; ++n) {
+        const auto list = store.beginList(QDateTime::currentDateTime());
+        ASSERT_TRUE(list && store.write({.list = *list, .records = {Record(n + 1, 0)}, .order = Reversed()}));
+    }
+    const QString log = QStringLiteral("/lists.sqlite-wal");
+    const QByteArray wal = Bytes(written.path() + log);
+    ASSERT_GT(wal.size(), 32 + 2 * 4096);
+    const struct {
+        const char* what;
+        std::function<void(QByteArray&)> harm;
+        StoreTrouble trouble;
+    } cases[] = {
+        {"as the kill left it", [](QByteArray&) {}, StoreTrouble::None},
+        {"a byte flipped", [](QByteArray& b) { b[32 + 24 + 100] = static_cast<char>(b[32 + 24 + 100] ^ 0x10); },
+         StoreTrouble::LogDamaged},
+        {"the last frame cut short", [](QByteArray& b) { b.chop(1000); }, StoreTrouble::None},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir left;
+        WriteFile(left.path() + QStringLiteral("/lists.sqlite"), Bytes(written.path() + QStringLiteral("/lists.sqlite")));
+        QByteArray harmed = wal;
+        c.harm(harmed);
+        WriteFile(left.path() + log, harmed);
+        ListStore again(left.path());
+        const ListStore::Opening opening = again.open();
+        EXPECT_TRUE(opening.open) << c.what;
+        EXPECT_EQ(opening.trouble, c.trouble) << c.what;
+        EXPECT_EQ(QFileInfo::exists(opening.setAsideAs), c.trouble == StoreTrouble::LogDamaged) << c.what;
+        if (c.trouble == StoreTrouble::None)
+            EXPECT_FALSE(again.lists().empty()) << c.what;
+    }
+}
+
 TEST(ListStore, ASecondCopyAndAFolderThatCannotBeMadeKeepNothing)
 {
     QTemporaryDir dir;
