@@ -56,6 +56,43 @@ QString MarkName(int mark)
     }
 }
 
+// A store that could not be used as it was, and what became of it; "%1"
+// stands for the name it was set aside as.
+OperatorLineText::PathNews SetAside(const ListStore::Opening& opening)
+{
+    const bool newer = opening.trouble == StoreTrouble::Newer;
+    if (opening.setAsideAs.isEmpty() || !opening.open)
+        return {newer ? OperatorLine::tr("The lists are not being kept: the kept lists were kept by a newer version of "
+                                         "the program and could not be set aside.")
+                      : OperatorLine::tr("The lists are not being kept: the kept lists are damaged and could not be "
+                                         "set aside."),
+                {}};
+    const QString aside = QDir::toNativeSeparators(opening.setAsideAs);
+    if (newer)
+        return {OperatorLine::tr("The kept lists were kept by a newer version of the program: they were set aside as "
+                                 "%1 and new lists are kept from now."),
+                aside};
+    // Nothing could be read whole: the store as it was, aside.
+    if (opening.listsSaved == 0)
+        return {OperatorLine::tr("The kept lists are damaged: they were set aside as %1 and new lists are kept from "
+                                 "now."),
+                aside};
+    if (opening.listsLost == 0 && !opening.someUncounted)
+        return {OperatorLine::tr("The kept lists were damaged, but every list could still be read: all %2 are kept as "
+                                 "before. The damaged file was set aside as %1.")
+                    .arg(QStringLiteral("%1"), QString::number(opening.listsSaved)),
+                aside};
+    if (opening.someUncounted)
+        return {OperatorLine::tr("The kept lists were damaged: %2 could be read whole and are kept as before; the "
+                                 "others could not be read. The damaged file was set aside as %1.")
+                    .arg(QStringLiteral("%1"), QString::number(opening.listsSaved)),
+                aside};
+    return {OperatorLine::tr("The kept lists were damaged: %2 could be read whole and are kept as before; %3 could "
+                             "not be read. The damaged file was set aside as %1.")
+                .arg(QStringLiteral("%1"), QString::number(opening.listsSaved), QString::number(opening.listsLost)),
+            aside};
+}
+
 } // namespace
 
 namespace OperatorLineText {
@@ -275,18 +312,8 @@ PathNews ListsNotKept(const ListStore::Opening& opening, const QString& folder)
                     .arg(QStringLiteral("%1"), opening.detail),
             inFolder};
     case StoreTrouble::Damaged:
-    case StoreTrouble::Newer: {
-        const QString what = opening.trouble == StoreTrouble::Newer
-            ? OperatorLine::tr("were kept by a newer version of the program")
-            : OperatorLine::tr("are damaged");
-        if (opening.setAsideAs.isEmpty() || !opening.open)
-            return {OperatorLine::tr("The lists are not being kept: the kept lists %1 and could not be set aside.")
-                        .arg(what),
-                {}};
-        return {OperatorLine::tr("The kept lists %1: they were set aside as %2 and new lists are kept from now.")
-                    .arg(what, QStringLiteral("%1")),
-            QDir::toNativeSeparators(opening.setAsideAs)};
-    }
+    case StoreTrouble::Newer:
+        return SetAside(opening);
     }
     return {};
 }

@@ -195,6 +195,8 @@ ListStore::Opening ListStore::open()
             opening.open = fresh.open;
             if (!fresh.open)
                 opening = fresh;
+            else if (opening.trouble == StoreTrouble::Damaged)
+                salvage(opening.setAsideAs, opening);
         }
     }
     if (!opening.open)
@@ -456,13 +458,13 @@ std::vector<KeptListSummary> ListStore::lists()
     return all;
 }
 
-std::optional<KeptList> ListStore::load(std::int64_t list)
+std::optional<KeptList> ListStore::load(std::int64_t list) { return db_ ? LoadList(db_, list) : std::nullopt; }
+
+std::optional<KeptList> ListStore::LoadList(sqlite3* db, std::int64_t list)
 {
-    if (!db_)
-        return std::nullopt;
     KeptList kept;
     {
-        Statement s(db_, (std::string(SummaryColumns) + "WHERE l.id = ?").c_str());
+        Statement s(db, (std::string(SummaryColumns) + "WHERE l.id = ?").c_str());
         if (s.bind(1, list).step() != SQLITE_ROW)
             return std::nullopt;
         kept.summary = SummaryOf(s);
@@ -472,15 +474,60 @@ std::optional<KeptList> ListStore::load(std::int64_t list)
         if (order.size() == static_cast<qsizetype>(kept.order.size()))
             std::copy(order.begin(), order.end(), kept.order.begin());
     }
-    Statement r(db_, "SELECT number, bytes, mark FROM records WHERE list = ? ORDER BY number");
+    Statement r(db, "SELECT number, bytes, mark FROM records WHERE list = ? ORDER BY number");
     r.bind(1, list);
-    while (r.step() == SQLITE_ROW) {
+    int step = SQLITE_ROW;
+    while ((step = r.step()) == SQLITE_ROW) {
         KeptRecord record{.number = static_cast<int>(r.integer(0)), .mark = static_cast<int>(r.integer(2))};
         const QByteArray bytes = r.blob(1);
         std::copy_n(bytes.begin(), std::min<qsizetype>(bytes.size(), 32), record.bytes.begin());
         kept.records.push_back(record);
     }
+    // A list with a record that cannot be read is not given as whole.
+    if (step != SQLITE_DONE)
+        return std::nullopt;
     return kept;
+}
+
+void ListStore::salvage(const QString& damaged, Opening& opening)
+{
+    sqlite3* old = nullptr;
+    const QByteArray file = QFile::encodeName(damaged);
+    if (sqlite3_open_v2(file.constData(), &old, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOFOLLOW, nullptr) != SQLITE_OK) {
+        sqlite3_close(old);
+        return;
+    }
+    std::vector<std::int64_t> ids;
+    bool listed = false;
+    {
+        Statement s(old, "SELECT id FROM lists ORDER BY id");
+        int step = SQLITE_ROW;
+        while ((step = s.step()) == SQLITE_ROW)
+            ids.push_back(s.integer(0));
+        listed = step == SQLITE_DONE;
+    }
+    for (std::int64_t id : ids) {
+        const std::optional<KeptList> kept = LoadList(old, id);
+        if (!kept || !copyIn(*kept)) {
+            ++opening.listsLost;
+            continue;
+        }
+        ++opening.listsSaved;
+    }
+    // Lists past a page that could not be read are not even counted.
+    opening.someUncounted = !listed;
+    sqlite3_close(old);
+}
+
+bool ListStore::copyIn(const KeptList& kept)
+{
+    const KeptListSummary& s = kept.summary;
+    const auto list = beginList(s.downloaded);
+    return list
+        && write({.list = *list, .records = kept.records, .order = kept.order, .reportedCount = s.reportedCount,
+                  .sort = s.sort, .display = s.display})
+        && (s.exportedTo.isEmpty() || noteExported(*list, s.exportedTo, s.exportedAt))
+        && (s.printedOn.isEmpty() || notePrinted(*list, s.printedOn, s.printedAt));
 }
 
 QString ListStore::engineVersion() { return QString::fromLatin1(sqlite3_libversion()); }

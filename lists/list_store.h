@@ -54,6 +54,12 @@ public:
         QString detail = {};
         // Where a store that could not be read now is.
         QString setAsideAs = {};
+        // Damaged: the lists read whole from the store set aside and kept in
+        // the new one, those that could not be read, and whether some could
+        // not even be counted.
+        int listsSaved = 0;
+        int listsLost = 0;
+        bool someUncounted = false;
         // HeldElsewhere: the computer, and when the store was last written.
         QString heldOn = {};
         QDateTime lastWritten = {};
@@ -91,6 +97,10 @@ public:
 
 private:
     Opening openFile();
+    static std::optional<KeptList> LoadList(sqlite3* db, std::int64_t list);
+    // Every list the damaged store set aside still gives whole, into this one.
+    void salvage(const QString& damaged, Opening& opening);
+    bool copyIn(const KeptList& kept);
     // Moves a damaged log out of SQLite's way; where it now is, empty when it could not.
     QString setAsideLog();
     // Why the folder cannot be written: no room on its disk, or else.

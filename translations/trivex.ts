@@ -641,22 +641,6 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>were kept by a newer version of the program</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>are damaged</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The lists are not being kept: the kept lists %1 and could not be set aside.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The kept lists %1: they were set aside as %2 and new lists are kept from now.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The lists are no longer being kept: the store could not be written (%1). Timing goes on as before.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -735,6 +719,34 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
     </message>
     <message>
         <source>The kept lists&apos; log was damaged: the latest changes of the lists could not be read. The log was set aside as %1, and the lists are kept from now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lists are not being kept: the kept lists were kept by a newer version of the program and could not be set aside.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lists are not being kept: the kept lists are damaged and could not be set aside.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kept lists were kept by a newer version of the program: they were set aside as %1 and new lists are kept from now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kept lists are damaged: they were set aside as %1 and new lists are kept from now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kept lists were damaged, but every list could still be read: all %2 are kept as before. The damaged file was set aside as %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kept lists were damaged: %2 could be read whole and are kept as before; the others could not be read. The damaged file was set aside as %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kept lists were damaged: %2 could be read whole and are kept as before; %3 could not be read. The damaged file was set aside as %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
