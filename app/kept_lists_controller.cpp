@@ -53,8 +53,20 @@ KeptListsController::~KeptListsController() = default;
 
 void KeptListsController::openLater()
 {
-    if (store_)
-        QTimer::singleShot(0, this, &KeptListsController::open);
+    if (!store_)
+        return;
+    // After the window is on the screen: opening a new store syncs the disk
+    // several times, and the operator sees the window meanwhile.
+    QTimer::singleShot(0, this, [this] {
+        if (!parts_.window.isVisible() || parts_.window.painted()) {
+            open();
+            return;
+        }
+        connect(&parts_.window, &MainWindow::firstPainted, this,
+                [this] { QTimer::singleShot(0, this, &KeptListsController::open); }, Qt::SingleShotConnection);
+        // A window the system never draws does not keep the lists from opening.
+        QTimer::singleShot(OpenAtTheLatestMs, this, &KeptListsController::open);
+    });
 }
 
 void KeptListsController::keep()
@@ -89,6 +101,8 @@ bool KeptListsController::mayEnd()
 
 void KeptListsController::open()
 {
+    if (std::exchange(openTried_, true))
+        return;
     ListStore::Opening opening = store_->open();
     // A lock another computer left (a home on a stick, a network drive) is
     // never a bar for ever: the operator knows whether that copy still runs.

@@ -34,8 +34,9 @@ public:
     explicit KeptListsController(const Parts& parts);
     ~KeptListsController() override;
 
-    // Opens the store, from the event loop once the window is up, and offers
-    // the list left on screen.
+    // Opens the store, from the event loop once the window is on the screen
+    // (at the latest after OpenAtTheLatestMs), and offers the list left on screen.
+    static constexpr int OpenAtTheLatestMs = 1000;
     void openLater();
     // What the table holds now goes to the store, and the menu follows it.
     void keep();
@@ -86,4 +87,6 @@ private:
     KeptListsWindow* window_ = nullptr;
     // A change was told and is not yet written.
     bool keepDue_ = false;
+    // The store was opened once; from then on the keeper tries again itself.
+    bool openTried_ = false;
 };

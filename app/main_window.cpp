@@ -26,6 +26,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -324,6 +325,8 @@ void MainWindow::showCentred()
 void MainWindow::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
+    if (!std::exchange(painted_, true))
+        emit firstPainted();
     if (!picture_->hasFocus())
         return;
     // Two pixels wide, just outside the picture.

@@ -76,6 +76,7 @@ public:
 
     // Shows the window in the centre of the screen, the focus on "Exit".
     void showCentred();
+    bool painted() const { return painted_; }
 
 signals:
     void getMemoryRequested();
@@ -88,6 +89,8 @@ signals:
     void helpRequested(HelpAction action);
     // The window is being closed by its close control.
     void closing();
+    // The window has been drawn on the screen once.
+    void firstPainted();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -115,4 +118,5 @@ private:
     QLabel* notKept_ = nullptr;
     OperatorLine* operatorLine_ = nullptr;
     QTimer* timer_ = nullptr;
+    bool painted_ = false;
 };

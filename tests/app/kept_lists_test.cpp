@@ -88,6 +88,21 @@ TEST(KeptLists, ASecondGetMemoryKeepsTheFirstListWhichComesBackWithItsMarks)
     EXPECT_EQ(lists[2].records, 20);
 }
 
+// The window is drawn before the store is opened, whose first syncs would
+// otherwise hold it blank.
+TEST(KeptLists, TheStoreOpensOnceTheWindowIsDrawn)
+{
+    QTemporaryDir dir;
+    AppRig r(true, 20, nullptr, dir.path());
+    bool keptWhenDrawn = true;
+    QObject::connect(&r.app->window(), &MainWindow::firstPainted, [&] { keptWhenDrawn = r.app->keeper().keeping(); });
+    r.app->Load();
+    r.app->window().showCentred();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return r.app->keeper().keeping(); }, 5000));
+    EXPECT_TRUE(r.app->window().painted());
+    EXPECT_FALSE(keptWhenDrawn);
+}
+
 // A change of the table is kept though the event that made it never asked:
 // the table's owner tells it, and it is written as the event loop turns.
 TEST(KeptLists, AChangeNoEventKeepsIsKeptAllTheSame)
