@@ -765,4 +765,48 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>StartListColumns</name>
+    <message>
+        <source>bib|number</source>
+        <extracomment>Each list: the names a start list&apos;s header gives a column, in the operator&apos;s language, separated by |. English is always understood too.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>first name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>last name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>gender</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>birth date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>age</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>category</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>team</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>city</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>
