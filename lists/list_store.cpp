@@ -178,9 +178,11 @@ ListStore::Opening ListStore::open()
         return {.trouble = held ? StoreTrouble::InUse : folderTrouble(), .detail = QDir::toNativeSeparators(folder_)};
     }
     // SQLite would drop the changes past a damaged frame of its log in silence.
-    QFile log(path() + QStringLiteral("-wal"));
-    const QString logAside = log.open(QIODevice::ReadOnly) && LogLostCommits(log.readAll()) ? setAsideLog() : QString();
-    log.close();
+    QByteArray logBytes;
+    if (QFile log(path() + QStringLiteral("-wal")); log.open(QIODevice::ReadOnly))
+        logBytes = log.readAll();
+    // Closed before it is moved: Windows moves no file that is open.
+    const QString logAside = LogLostCommits(logBytes) ? setAsideLog() : QString();
     Opening opening = openFile();
     if (!logAside.isEmpty() && opening.open && opening.trouble == StoreTrouble::None) {
         opening.trouble = StoreTrouble::LogDamaged;
