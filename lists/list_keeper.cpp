@@ -149,6 +149,7 @@ void ListKeeper::look(const RecordTableState& table, TimeDisplay display)
         writtenReported_ = table.ReportedRecordCount;
         write(change);
     }
+    writeEventDue();
     // Said only once what was on screen is written.
     if (std::exchange(resuming_, false) && keeping()) {
         toldStopped_ = false;
@@ -191,6 +192,7 @@ void ListKeeper::fail()
 void ListKeeper::beginNewList()
 {
     current_.reset();
+    readsDue_.clear();
     shadow_.fill(std::nullopt);
     shadowOrder_.reset();
     writtenReported_ = 0;

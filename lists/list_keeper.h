@@ -1,11 +1,14 @@
 #pragma once
 
+#include "entrants/event_rules.h"
+#include "entrants/start_list.h"
 #include "lists/kept_list.h"
 #include "presentation/format_state.h"
 #include "presentation/view_state.h"
 #include "records/records.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -63,7 +66,20 @@ public:
     // The list the window showed when the program last ended, however it ended.
     std::optional<std::int64_t> listLeftOnScreen() const;
 
+    // The event's entrants, its rules and which read of a bib counts in the
+    // list on screen: written at once, or as soon as the store takes writes
+    // again, as the list's changes are.
+    void keepEntrants(std::vector<Entrant> entrants);
+    void keepRules(const ResultRules& rules);
+    void keepCountedRead(int bib, std::optional<int> record);
+    // As the store has them; empty while it is not open.
+    std::vector<Entrant> keptEntrants() const;
+    ResultRules keptRules() const;
+    std::map<int, int> countedReads() const;
+
 private:
+    // Writes the event's changes that wait.
+    void writeEventDue();
     // Writes what changed.
     void look(const RecordTableState& table, TimeDisplay display);
     void write(const KeptListChange& change);
@@ -96,4 +112,7 @@ private:
     TimeDisplay display_ = TimeDisplay::Seconds;
     TimeDisplay writtenDisplay_ = TimeDisplay::Seconds;
     int writtenReported_ = 0;
+    std::optional<std::vector<Entrant>> entrantsDue_;
+    std::optional<ResultRules> rulesDue_;
+    std::map<int, std::optional<int>> readsDue_;
 };

@@ -1,6 +1,7 @@
 #include "lists/list_store.h"
 
 #include "lists/log_check.h"
+#include "lists/sqlite_statement.h"
 #include "lists/private_folder.h"
 
 #include <QDir>
@@ -14,56 +15,6 @@
 #include <utility>
 
 namespace {
-
-// One prepared statement, finalised when it goes.
-class Statement {
-public:
-    Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &s_, nullptr); }
-    ~Statement() { sqlite3_finalize(s_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    bool ok() const { return s_ != nullptr; }
-    Statement& bind(int i, std::int64_t v) { sqlite3_bind_int64(s_, i, v); return *this; }
-    Statement& bind(int i, const QString& v)
-    {
-        if (v.isNull()) {
-            sqlite3_bind_null(s_, i);
-        } else {
-            const QByteArray utf8 = v.toUtf8();
-            sqlite3_bind_text(s_, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
-        }
-        return *this;
-    }
-    Statement& bindBlob(int i, const void* data, int size)
-    {
-        sqlite3_bind_blob(s_, i, data, size, SQLITE_TRANSIENT);
-        return *this;
-    }
-    // SQLITE_ROW, SQLITE_DONE or an error.
-    int step() { return s_ ? sqlite3_step(s_) : SQLITE_ERROR; }
-    bool run()
-    {
-        const bool done = step() == SQLITE_DONE;
-        sqlite3_reset(s_);
-        sqlite3_clear_bindings(s_);
-        return done;
-    }
-    std::int64_t integer(int c) const { return sqlite3_column_int64(s_, c); }
-    QString text(int c) const
-    {
-        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(s_, c));
-        return t ? QString::fromUtf8(t) : QString();
-    }
-    QByteArray blob(int c) const
-    {
-        const auto* b = static_cast<const char*>(sqlite3_column_blob(s_, c));
-        return QByteArray(b, sqlite3_column_bytes(s_, c));
-    }
-
-private:
-    sqlite3_stmt* s_ = nullptr;
-};
 
 // This computer's name as a lock file names it (on Windows not the name
 // QSysInfo gives): read off a lock of our own.
@@ -103,6 +54,23 @@ CREATE TABLE IF NOT EXISTS records(
 CREATE TABLE IF NOT EXISTS on_screen(
   only INTEGER PRIMARY KEY CHECK (only = 1),
   list INTEGER NOT NULL);
+CREATE TABLE IF NOT EXISTS entrants(
+  event INTEGER NOT NULL,
+  bib INTEGER NOT NULL,
+  first_name TEXT, last_name TEXT, gender TEXT,
+  birth_date TEXT, year_only INTEGER NOT NULL DEFAULT 0, age INTEGER,
+  category TEXT, team TEXT, city TEXT,
+  PRIMARY KEY(event, bib)) WITHOUT ROWID;
+CREATE TABLE IF NOT EXISTS event_rules(
+  event INTEGER PRIMARY KEY,
+  race_day TEXT,
+  age_groups TEXT NOT NULL DEFAULT '',
+  left_out INTEGER NOT NULL DEFAULT 0);
+CREATE TABLE IF NOT EXISTS counted_reads(
+  list INTEGER NOT NULL REFERENCES lists(id) ON DELETE CASCADE,
+  bib INTEGER NOT NULL,
+  number INTEGER NOT NULL,
+  PRIMARY KEY(list, bib)) WITHOUT ROWID;
 )";
 
 } // namespace
@@ -339,32 +307,11 @@ std::optional<std::int64_t> ListStore::beginList(const QDateTime& downloaded)
     return sqlite3_last_insert_rowid(db_);
 }
 
-bool ListStore::write(const KeptListChange& change)
+bool ListStore::transaction(const std::function<bool()>& body)
 {
     if (!db_ || !exec("BEGIN IMMEDIATE"))
         return false;
-    bool ok = true;
-    {
-        Statement record(db_, "INSERT INTO records(list, number, bytes, mark) VALUES(?, ?, ?, ?) "
-                              "ON CONFLICT(list, number) DO UPDATE SET bytes = excluded.bytes, mark = excluded.mark");
-        for (const KeptRecord& r : change.records) {
-            ok = ok
-                && record.bind(1, change.list)
-                       .bind(2, r.number)
-                       .bindBlob(3, r.bytes.data(), static_cast<int>(r.bytes.size()))
-                       .bind(4, r.mark)
-                       .run();
-        }
-        Statement list(db_, "UPDATE lists SET reported = ?, sort = ?, display = ?, row_order = ? WHERE id = ?");
-        ok = ok
-            && list.bind(1, change.reportedCount)
-                   .bind(2, change.sort)
-                   .bind(3, change.display)
-                   .bindBlob(4, change.order.data(), static_cast<int>(change.order.size()))
-                   .bind(5, change.list)
-                   .run();
-    }
-    if (!ok) {
+    if (!body()) {
         lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
         const QString why = lastError_;
         exec("ROLLBACK");
@@ -379,6 +326,31 @@ bool ListStore::write(const KeptListChange& change)
         return false;
     }
     return true;
+}
+
+bool ListStore::write(const KeptListChange& change)
+{
+    return transaction([&] {
+        bool ok = true;
+        Statement record(db_, "INSERT INTO records(list, number, bytes, mark) VALUES(?, ?, ?, ?) "
+                              "ON CONFLICT(list, number) DO UPDATE SET bytes = excluded.bytes, mark = excluded.mark");
+        for (const KeptRecord& r : change.records) {
+            ok = ok
+                && record.bind(1, change.list)
+                       .bind(2, r.number)
+                       .bindBlob(3, r.bytes.data(), static_cast<int>(r.bytes.size()))
+                       .bind(4, r.mark)
+                       .run();
+        }
+        Statement list(db_, "UPDATE lists SET reported = ?, sort = ?, display = ?, row_order = ? WHERE id = ?");
+        return ok
+            && list.bind(1, change.reportedCount)
+                   .bind(2, change.sort)
+                   .bind(3, change.display)
+                   .bindBlob(4, change.order.data(), static_cast<int>(change.order.size()))
+                   .bind(5, change.list)
+                   .run();
+    });
 }
 
 bool ListStore::note(const char* sql, std::int64_t list, const QString& where, const QDateTime& when)

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "entrants/event_rules.h"
+#include "entrants/start_list.h"
 #include "lists/kept_list.h"
 
 #include <QDateTime>
 #include <QLockFile>
 #include <QString>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -91,6 +95,18 @@ public:
     // Gives up the store after a failed write: nothing more is tried.
     void close();
 
+    // The event's entrants and the rules of its results, shared by every
+    // list of the store: each list is one of its heats. An older program
+    // ignores the tables they live in.
+    // Replaces every entrant in one transaction.
+    bool writeEntrants(const std::vector<Entrant>& entrants);
+    std::vector<Entrant> entrants();
+    bool writeRules(const ResultRules& rules);
+    ResultRules rules();
+    // Which record of a bib read twice counts in a list; none: the choice is undone.
+    bool writeCountedRead(std::int64_t list, int bib, std::optional<int> record);
+    std::map<int, int> countedReads(std::int64_t list);
+
     // Newest first.
     std::vector<KeptListSummary> lists();
     std::optional<KeptList> load(std::int64_t list);
@@ -107,6 +123,9 @@ private:
     StoreTrouble folderTrouble() const;
     QString setAside(const QString& why);
     bool exec(const char* sql);
+    // Runs the body's statements as one transaction, committed to the disk,
+    // or rolled back with SQLite's words in lastError() when one fails.
+    bool transaction(const std::function<bool()>& body);
     bool note(const char* sql, std::int64_t list, const QString& where, const QDateTime& when);
     bool makeSchema();
     void prune();

@@ -1,25 +1,15 @@
 #pragma once
 
 #include "entrants/entrant_list.h"
+#include "entrants/event_rules.h"
 #include "records/record_table.h"
 
-#include <QDate>
 #include <QString>
 
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <vector>
-
-// How an event's results are grouped beyond overall, gender and category.
-struct ResultRules {
-    // Ages are counted on this day; the day the results are made when none.
-    QDate raceDay;
-    // The first age of each age group, ascending; no age groups when empty.
-    std::vector<int> ageGroupStarts;
-    // The first this many overall take no age-group place, and leave it to the next.
-    int overallLeftOut = 0;
-};
 
 // Groups of `step` years from `first` up to 99, the last one open.
 std::vector<int> AgeGroupSteps(int first, int step);

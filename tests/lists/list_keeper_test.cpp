@@ -218,6 +218,12 @@ TEST(ListKeeper, KeepingThatStoppedResumesOnceTheCauseHasGone)
         keeper.sync(table, TimeDisplay::Seconds);
         Mark(keeper, table, 2, 1);
         keeper.sync(table, TimeDisplay::Seconds);
+        Entrant late;
+        late.bib = 2;
+        late.lastName = QStringLiteral("Late");
+        keeper.keepEntrants({late});
+        keeper.keepRules({.raceDay = QDate(2026, 5, 1), .ageGroupStarts = {20, 40}});
+        keeper.keepCountedRead(2, 2);
         goAway();
         now += ListKeeper::RetryMs - 1;
         keeper.sync(table, TimeDisplay::Seconds);
@@ -236,7 +242,51 @@ TEST(ListKeeper, KeepingThatStoppedResumesOnceTheCauseHasGone)
         for (const KeptRecord& r : kept->records)
             records.emplace_back(r.number, r.mark);
         EXPECT_EQ(records, (std::vector<std::pair<int, int>>{{1, 0}, {2, 1}, {3, 0}})) << c.what;
+        const std::vector<Entrant> entrants = store->entrants();
+        EXPECT_TRUE(entrants.size() == 1 && entrants[0].lastName == "Late") << c.what;
+        EXPECT_EQ(store->rules().ageGroupStarts, (std::vector<int>{20, 40})) << c.what;
+        EXPECT_EQ(store->countedReads(lists.front().id), (std::map<int, int>{{2, 2}})) << c.what;
     }
+}
+
+// The event's entrants, rules and choices come back as they were kept, in a
+// later run; a choice taken back is gone.
+TEST(ListKeeper, TheEventIsKeptBesideItsLists)
+{
+    Keeping k;
+    Entrant full;
+    full.bib = 12;
+    full.firstName = QStringLiteral("Zoë");
+    full.lastName = QStringLiteral("<b>Ng</b>");
+    full.gender = QStringLiteral("F");
+    full.birthDate = QDate(1990, 2, 28);
+    full.category = QStringLiteral("Open");
+    full.team = QStringLiteral("Club, \"A\"");
+    full.city = QStringLiteral("Bergen");
+    Entrant yearAndAge;
+    yearAndAge.bib = 3;
+    yearAndAge.birthDate = QDate(1971, 1, 1);
+    yearAndAge.yearOnly = true;
+    yearAndAge.age = 55;
+    const ResultRules rules{.raceDay = QDate(2026, 12, 9), .ageGroupStarts = {18, 35, 50}, .overallLeftOut = 3};
+    k.keeper.keepEntrants({full, yearAndAge});
+    k.keeper.keepRules(rules);
+    File(k.keeper, k.table, 1);
+    k.sync();
+    k.keeper.keepCountedRead(7, 1);
+    k.keeper.keepCountedRead(8, 1);
+    k.keeper.keepCountedRead(8, std::nullopt);
+    ASSERT_TRUE(k.reopenedList());
+    const std::vector<Entrant> back = k.store->entrants();
+    ASSERT_EQ(back.size(), 2u);
+    const Entrant& a = back[0];
+    const Entrant& b = back[1];
+    EXPECT_TRUE(a.bib == 3 && a.yearOnly && a.birthDate == QDate(1971, 1, 1) && a.age == 55 && a.lastName.isEmpty());
+    EXPECT_TRUE(b.bib == 12 && b.firstName == full.firstName && b.lastName == full.lastName && b.gender == "F"
+                && b.birthDate == full.birthDate && !b.yearOnly && !b.age && b.category == "Open" && b.team == full.team
+                && b.city == "Bergen");
+    EXPECT_EQ(k.store->rules(), rules);
+    EXPECT_EQ(k.store->countedReads(k.store->lists().front().id), (std::map<int, int>{{7, 1}}));
 }
 
 } // namespace
