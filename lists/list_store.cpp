@@ -54,6 +54,9 @@ CREATE TABLE IF NOT EXISTS records(
 CREATE TABLE IF NOT EXISTS on_screen(
   only INTEGER PRIMARY KEY CHECK (only = 1),
   list INTEGER NOT NULL);
+CREATE TABLE IF NOT EXISTS list_checks(
+  list INTEGER PRIMARY KEY REFERENCES lists(id) ON DELETE CASCADE,
+  sum INTEGER NOT NULL);
 CREATE TABLE IF NOT EXISTS entrants(
   event INTEGER NOT NULL,
   bib INTEGER NOT NULL,
@@ -72,6 +75,30 @@ CREATE TABLE IF NOT EXISTS counted_reads(
   number INTEGER NOT NULL,
   PRIMARY KEY(list, bib)) WITHOUT ROWID;
 )";
+
+// A sum over a list's records as they were written, so that records a
+// damaged page still gives, but not as written, are not taken for whole.
+class RecordsCheck {
+public:
+    void add(std::int64_t number, const QByteArray& bytes, std::int64_t mark)
+    {
+        mix(static_cast<std::uint64_t>(number));
+        for (const char b : bytes)
+            mix(static_cast<std::uint8_t>(b));
+        mix(static_cast<std::uint64_t>(mark) + 0x100);
+    }
+    std::int64_t sum() const { return static_cast<std::int64_t>(h_); }
+
+private:
+    void mix(std::uint64_t v)
+    {
+        h_ ^= v;
+        h_ *= 1099511628211ULL; // FNV-1a
+    }
+    std::uint64_t h_ = 14695981039346656037ULL;
+};
+
+constexpr const char* RecordsOfList = "SELECT number, bytes, mark FROM records WHERE list = ? ORDER BY number";
 
 } // namespace
 
@@ -343,13 +370,22 @@ bool ListStore::write(const KeptListChange& change)
                        .run();
         }
         Statement list(db_, "UPDATE lists SET reported = ?, sort = ?, display = ?, row_order = ? WHERE id = ?");
-        return ok
+        ok = ok
             && list.bind(1, change.reportedCount)
                    .bind(2, change.sort)
                    .bind(3, change.display)
                    .bindBlob(4, change.order.data(), static_cast<int>(change.order.size()))
                    .bind(5, change.list)
                    .run();
+        RecordsCheck check;
+        Statement all(db_, RecordsOfList);
+        all.bind(1, change.list);
+        int step = SQLITE_ROW;
+        while (ok && (step = all.step()) == SQLITE_ROW)
+            check.add(all.integer(0), all.blob(1), all.integer(2));
+        Statement sum(db_, "INSERT INTO list_checks(list, sum) VALUES(?, ?) "
+                           "ON CONFLICT(list) DO UPDATE SET sum = excluded.sum");
+        return ok && step == SQLITE_DONE && sum.bind(1, change.list).bind(2, check.sum()).run();
     });
 }
 
@@ -448,17 +484,27 @@ std::optional<KeptList> ListStore::LoadList(sqlite3* db, std::int64_t list)
         if (order.size() == static_cast<qsizetype>(kept.order.size()))
             std::copy(order.begin(), order.end(), kept.order.begin());
     }
-    Statement r(db, "SELECT number, bytes, mark FROM records WHERE list = ? ORDER BY number");
+    Statement r(db, RecordsOfList);
     r.bind(1, list);
+    RecordsCheck check;
     int step = SQLITE_ROW;
     while ((step = r.step()) == SQLITE_ROW) {
         KeptRecord record{.number = static_cast<int>(r.integer(0)), .mark = static_cast<int>(r.integer(2))};
         const QByteArray bytes = r.blob(1);
+        check.add(r.integer(0), bytes, r.integer(2));
         std::copy_n(bytes.begin(), std::min<qsizetype>(bytes.size(), 32), record.bytes.begin());
         kept.records.push_back(record);
     }
-    // A list with a record that cannot be read is not given as whole.
+    // A list with a record that cannot be read, or not as it was written,
+    // is not given as whole. Lists an older program wrote have no sum.
     if (step != SQLITE_DONE)
+        return std::nullopt;
+    Statement sum(db, "SELECT sum FROM list_checks WHERE list = ?");
+    if (!sum.ok())
+        return kept;
+    sum.bind(1, list);
+    const int found = sum.step();
+    if ((found == SQLITE_ROW && sum.integer(0) != check.sum()) || (found != SQLITE_ROW && found != SQLITE_DONE))
         return std::nullopt;
     return kept;
 }

@@ -65,6 +65,11 @@ TEST(ListStore, WhatWasWrittenComesBackInANewRunNewestFirst)
         // A list that never had a record is not shown.
         ASSERT_TRUE(store.beginList(downloaded.addSecs(240)));
     }
+    // As an older version wrote them: without the sums of their records.
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(ListStore(dir.path()).path()).constData(), &db);
+    EXPECT_EQ(sqlite3_exec(db, "DROP TABLE list_checks", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
     ListStore again(dir.path());
     ASSERT_TRUE(again.open().open);
     const auto lists = again.lists();
