@@ -46,6 +46,7 @@ KeptListsController::KeptListsController(const Parts& parts)
         notKept_ = {};
         parts_.window.showNotKeptNotice({});
         parts_.news.show(OperatorLineText::ListsKeptAgain());
+        emit storeOpened();
     });
 }
 
@@ -121,6 +122,7 @@ void KeptListsController::open()
     // Records filed before the store was there are kept now.
     keeper_.storeOpened();
     keep();
+    emit storeOpened();
     // Offered, never put on screen unasked; not over a download begun meanwhile.
     const auto lists = keeper_.lists();
     const auto offered = listToBringBack(lists);

@@ -65,6 +65,10 @@ public:
     // The kept lists' window, once it was asked for; the main window owns it.
     KeptListsWindow* window() { return window_; }
 
+signals:
+    // The store has opened, or come back after it stopped.
+    void storeOpened();
+
 private:
     void open();
     void showNotKept();

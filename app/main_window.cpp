@@ -47,7 +47,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
     menuBar_->setPalette(QApplication::palette(menuBar_));
     menuBar_->setAutoFillBackground(true);
     for (const char* title : {QT_TR_NOOP("&File"), QT_TR_NOOP("&Edit"), QT_TR_NOOP("&View"), QT_TR_NOOP("&Lists"),
-                              QT_TR_NOOP("&Help")})
+                              QT_TR_NOOP("&Results"), QT_TR_NOOP("&Help")})
         menuBar_->addMenu(tr(title));
     notKept_ = new QLabel(tr("Lists are not being kept"), menuBar_);
     notKept_->setObjectName("NotKeptNotice");
@@ -179,7 +179,8 @@ void MainWindow::addMenus()
     QMenu& edit = *menus.at(1);
     QMenu& view = *menus.at(2);
     QMenu& lists = *menus.at(3);
-    QMenu& help = *menus.at(4);
+    QMenu& results = *menus.at(4);
+    QMenu& help = *menus.at(5);
 
     addButtonItem(file, Button::GetMemory);
     file.addSeparator();
@@ -212,6 +213,20 @@ void MainWindow::addMenus()
     lists.addAction(&listAction(ListAction::BringBack));
     lists.addAction(&listAction(ListAction::KeptLists));
 
+    const std::pair<ResultsAction, const char*> resultItems[] = {
+        {ResultsAction::Show, QT_TR_NOOP("Results\u2026")},
+        {ResultsAction::Import, QT_TR_NOOP("Import Start List\u2026")},
+    };
+    const QKeySequence resultKeys[] = {QKeySequence(Qt::CTRL | Qt::Key_T), QKeySequence(Qt::CTRL | Qt::Key_I)};
+    for (const auto& [which, text] : resultItems) {
+        QAction* item = results.addAction(tr(text));
+        item->setShortcut(resultKeys[static_cast<std::size_t>(which)]);
+        item->setShortcutContext(Qt::WindowShortcut);
+        addAction(item);
+        connect(item, &QAction::triggered, this, [this, which] { emit resultsRequested(which); });
+        resultsActions_[static_cast<std::size_t>(which)] = item;
+    }
+
     QAction* keys = help.addAction(tr("Keys and Tips"));
     keys->setShortcut(QKeySequence::HelpContents);
     keys->setShortcutContext(Qt::WindowShortcut);
@@ -226,6 +241,11 @@ void MainWindow::addMenus()
 QString MainWindow::keysOf(ListAction which) const
 {
     return listAction(which).shortcut().toString(QKeySequence::NativeText);
+}
+
+QString MainWindow::keysOf(ResultsAction which) const
+{
+    return resultsActions_[static_cast<std::size_t>(which)]->shortcut().toString(QKeySequence::NativeText);
 }
 
 QString MainWindow::keysOf(Button which) const

@@ -40,6 +40,8 @@ public:
     enum class ListAction { BringBack, KeptLists, Undo, Redo };
     static constexpr int ListActionCount = 4;
     enum class HelpAction { Keys, About };
+    // The results, in a window of their own.
+    enum class ResultsAction { Show, Import };
 
     explicit MainWindow(QWidget* parent = nullptr);
 
@@ -61,6 +63,7 @@ public:
     // The keys of an item as the platform writes them, for a text that names them.
     QString keysOf(ListAction which) const;
     QString keysOf(Button which) const;
+    QString keysOf(ResultsAction which) const;
 
     // What undo and redo would do now, in their items' texts; none greys the item.
     struct MarkStep {
@@ -87,6 +90,7 @@ signals:
     void exitRequested();
     void listActionRequested(ListAction action);
     void helpRequested(HelpAction action);
+    void resultsRequested(ResultsAction action);
     // The window is being closed by its close control.
     void closing();
     // The window has been drawn on the screen once.
@@ -108,6 +112,7 @@ private:
     std::array<QPushButton*, ButtonCount> buttons_{};
     std::array<QAction*, ListActionCount> listActions_{};
     std::array<QAction*, ButtonCount> buttonActions_{};
+    std::array<QAction*, 2> resultsActions_{};
     QMenuBar* menuBar_ = nullptr;
     // The window's described layout stands below the menu bar.
     int menuHeight_ = 0;

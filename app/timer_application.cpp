@@ -17,7 +17,8 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
       news_(window_->operatorLine()),
       download_({shared(), ports.hid, ports.clock, ports.scheduler ? *ports.scheduler : *ownScheduler_}),
       keptLists_({shared(), download_, ports.clock, ports.listsFolder}),
-      output_({shared(), download_, keptLists_})
+      output_({shared(), download_, keptLists_}),
+      race_({shared(), keptLists_})
 {
     connectParts();
 }
@@ -52,6 +53,13 @@ void TimerApplication::connectParts()
     connect(&w, &MainWindow::listActionRequested, &keptLists_, &KeptListsController::actionClicked);
     connect(&w, &MainWindow::helpRequested, this, &TimerApplication::showHelp);
     connect(&w, &MainWindow::printRequested, &output_, &OutputController::printClicked);
+    connect(&keptLists_, &KeptListsController::storeOpened, &race_, &ResultsController::storeOpened);
+    connect(&w, &MainWindow::resultsRequested, this, [this](MainWindow::ResultsAction action) {
+        if (action == MainWindow::ResultsAction::Import)
+            race_.importClicked();
+        else
+            race_.showWindow();
+    });
     connect(&w, &MainWindow::writeFileRequested, &output_, &OutputController::writeFileClicked);
 }
 

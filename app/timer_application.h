@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/operator_news.h"
 #include "app/output_controller.h"
+#include "app/results_controller.h"
 #include "app/tick_scheduler.h"
 #include "app/timer_state.h"
 #include "common/operator_prompt.h"
@@ -31,7 +32,7 @@ struct ApplicationPorts {
 };
 
 // The program: its state and its main window, and a controller for each
-// feature (the download, the kept lists, the list out), which it builds and
+// feature (the download, the kept lists, the list out, the results), which it builds and
 // connects to the window's requests. All of it runs on the user-interface
 // thread; only the device's news that a report is queued comes from another
 // thread, through the scheduler.
@@ -52,6 +53,7 @@ public:
     DownloadController& download() { return download_; }
     KeptListsController& keptLists() { return keptLists_; }
     OutputController& output() { return output_; }
+    ResultsController& resultsOfRace() { return race_; }
 
     // Shorthands the tests and the program's run use.
     void setPrintSystem(PrintSystem& system) { output_.setPrintSystem(system); }
@@ -97,4 +99,5 @@ private:
     DownloadController download_;
     KeptListsController keptLists_;
     OutputController output_;
+    ResultsController race_;
 };

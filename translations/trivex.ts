@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1">
 <context>
+    <name>AgeGroupsDialog</name>
+    <message>
+        <source>Age Groups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Race day (ages are counted on it):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>for example 18, 35, 50</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ages the groups start at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Groups start at the ages:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>every</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>years from the age</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Or groups of:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The overall first left out of their groups:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The ages are whole numbers from 0 to 120, separated by commas.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No age groups.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Groups: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ExportDialog</name>
     <message>
         <source>unknown error</source>
@@ -380,6 +439,18 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
         <source>Close the link to the unit and end the program</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Start List…</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>OperatorLine</name>
@@ -751,6 +822,74 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
     </message>
 </context>
 <context>
+    <name>ResultsController</name>
+    <message>
+        <source>Import Start List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start lists (*.csv *.txt *.tsv *.tab);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is too large to be a start list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A start list is a text file of a few megabytes at most: one line for each entrant.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” could not be read: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” holds no start list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A start list is a table saved as CSV or as tab-separated text: a header line that names the columns, then one line for each entrant.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choice of Record %1 for Bib %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Age Groups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write Results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results for results sites (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The results were written to %1: %n lines.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>a sentence, then the one that adds to it</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records that need a look are not in it.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ResultsPicture</name>
     <message>
         <source>Records</source>
@@ -762,6 +901,160 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
     </message>
     <message>
         <source>%1 records shown. Up and Down move the line cursor; Space marks its line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ResultsWindow</name>
+    <message>
+        <source>Results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Start List…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Age Groups…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write Results…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Count This Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overall</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>By Gender</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>By Category</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>By Age Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Places shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gender</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Age</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DNF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown bib</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No bib</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read twice: choose</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not counted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not placed here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>a sentence, then the one that adds to it</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entrants in the start list.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No start list taken.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records: %1 placed, %2 out of the places.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n need a look: unknown bibs, no bib or a bib read twice.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -807,6 +1100,139 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
     <message>
         <source>city</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StartListImportDialog</name>
+    <message>
+        <source>Bib</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whole name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gender</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Birth date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Age</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Start List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>tabs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>semicolons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>commas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>“%1”: %n rows, %2, separated by %3. Check the column of each field; the first rows below are read as they would be taken.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(not in the file)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The first rows as they would be taken</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What stands in the way of taking the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Taking this list replaces the %n entrants taken before; Undo in the results window brings them back.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Take</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No column is chosen for the bib: choose the column that holds the bib numbers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 has no bib.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1: the bib “%2” is not a whole number above 0.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lines %1 and %2 both have bib %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1: “%2” is no birth date or age the program can read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n problems stand in the way: mend the file, or choose other columns. Nothing is taken until none is left.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The file has no entrant to take.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entrants can be taken.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Take %n Entrants</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 </TS>

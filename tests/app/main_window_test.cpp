@@ -83,7 +83,7 @@ TEST(MainWindow, EveryActionIsInTheMenuWithItsKey)
             if (!item->isSeparator())
                 items << item;
     }
-    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Lists", "&Help"}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Lists", "&Results", "&Help"}));
     for (int b = 0; b < MainWindow::ButtonCount; ++b)
         EXPECT_TRUE(items.contains(&w.buttonAction(static_cast<MainWindow::Button>(b)))) << b;
     for (int a = 0; a < MainWindow::ListActionCount; ++a)

@@ -25,7 +25,15 @@ def main(source: str, target: str) -> None:
         if translation is None:
             translation = ET.SubElement(message, "translation")
         translation.attrib.pop("type", None)
-        translation.text = pseudo(text)
+        if message.get("numerus") == "yes":
+            # One form for one and one for more, as the language has them.
+            for form in list(translation):
+                translation.remove(form)
+            translation.text = None
+            for _ in range(2):
+                ET.SubElement(translation, "numerusform").text = pseudo(text)
+        else:
+            translation.text = pseudo(text)
     tree.getroot().set("language", "eo")
     tree.write(target, encoding="utf-8", xml_declaration=True)
 

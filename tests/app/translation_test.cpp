@@ -2,6 +2,8 @@
 // in brackets and a third longer. What the operator can reach must come from
 // the catalogue, and still fit.
 #include "app/kept_lists_window.h"
+#include "app/results_controller.h"
+#include "app/start_list_import_dialog.h"
 #include "export/export_dialog.h"
 #include "export/folder_list.h"
 #include "support/app_rig.h"
@@ -11,6 +13,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -97,16 +100,30 @@ TEST(Translation, EveryTextTheOperatorReachesIsFromTheCatalogueAndFits)
     r.tickUntilQuiet();
     act(Action::KeptLists);
     ASSERT_NE(r.app->keptListsWindow(), nullptr);
+    ResultsController& results = r.app->resultsOfRace();
+    QFile list(dir.filePath("start.csv"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("Bib,Name,Gender\n1,A B,F\n2,C D,M\n");
+    list.close();
+    ASSERT_TRUE(results.importFile(list.fileName()));
+    StartListImportDialog& import = *results.importDialog();
+    const QStringList importTexts = TextsOf(import);
+    import.takeButton().click();
+    results.showWindow();
+    results.window()->setGrouping(ResultsWindow::Grouping::Gender);
 
     EXPECT_GE(news.size(), 10);
     for (const QString& n : news)
         EXPECT_TRUE(FromCatalogue(n)) << n.toStdString();
-    for (const QWidget* window : std::initializer_list<const QWidget*>{&r.app->window(), dialog, r.app->keptListsWindow()})
-        for (const QString& text : TextsOf(*window))
-            EXPECT_TRUE(FromCatalogue(text)) << text.toStdString();
-    const QTreeWidgetItem& headings = *r.app->keptListsWindow()->table().headerItem();
-    for (int column = 0; column < headings.columnCount(); ++column)
-        EXPECT_TRUE(FromCatalogue(headings.text(column))) << headings.text(column).toStdString();
+    QStringList texts = importTexts;
+    for (const QWidget* window : std::initializer_list<const QWidget*>{&r.app->window(), dialog, r.app->keptListsWindow(),
+                                                                      results.window()})
+        texts << TextsOf(*window);
+    for (const QTreeWidget* table : {&r.app->keptListsWindow()->table(), &results.window()->table()})
+        for (int column = 0; column < table->headerItem()->columnCount(); ++column)
+            texts << table->headerItem()->text(column);
+    for (const QString& text : texts)
+        EXPECT_TRUE(FromCatalogue(text)) << text.toStdString();
     EXPECT_TRUE(FromCatalogue(r.caption())) << r.caption().toStdString();
     for (const QString& asked : prompt.questions + prompt.messages + prompt.notices)
         EXPECT_TRUE(FromCatalogue(asked)) << asked.toStdString();
