@@ -104,6 +104,8 @@ void ResultsController::showWindow()
         connect(window_, &ResultsWindow::actionRequested, this, &ResultsController::actionRequested);
         connect(window_, &ResultsWindow::readChosen, this, &ResultsController::chooseRead);
         showSteps();
+        window_->show();
+        window_->placeBeside(parts_.window);
     }
     window_->show();
     window_->raise();

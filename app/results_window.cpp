@@ -7,10 +7,13 @@
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
+#include <QScreen>
+#include <QHBoxLayout>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -101,8 +104,12 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     grouping_->setObjectName("Grouping");
     grouping_->addItems({tr("Overall"), tr("By Gender"), tr("By Category"), tr("By Age Group")});
     grouping_->setAccessibleName(tr("Places shown"));
-    bar->addSeparator();
-    bar->addWidget(grouping_);
+    auto* showing = new QHBoxLayout;
+    auto* groupingLabel = new QLabel(tr("&Places:"), this);
+    groupingLabel->setBuddy(grouping_);
+    showing->addWidget(groupingLabel);
+    showing->addWidget(grouping_);
+    showing->addStretch(1);
     connect(grouping_, &QComboBox::currentIndexChanged, this, [this] { showResults(shown_, entrants_); });
 
     table_ = new QTreeWidget(this);
@@ -133,6 +140,7 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(bar);
+    layout->addLayout(showing);
     layout->addWidget(table_, 1);
     layout->addWidget(summary_);
     layout->addWidget(news_);
@@ -263,6 +271,21 @@ void ResultsWindow::showResults(const Results& results, int entrants)
                                  shown_.needingALook));
     summary_->setText(text);
     updateCountRead();
+}
+
+void ResultsWindow::placeBeside(const QWidget& main)
+{
+    const QRect beside = main.frameGeometry();
+    const QScreen* screen = main.screen();
+    const QRect room = screen ? screen->availableGeometry() : beside;
+    const QSize size = frameGeometry().size();
+    // To the right of the list, else to its left, else as far right as the screen goes.
+    int x = beside.right() + 1;
+    if (x + size.width() > room.right() + 1)
+        x = beside.left() - size.width() >= room.left() ? beside.left() - size.width()
+                                                        : std::max(room.left(), room.right() + 1 - size.width());
+    const int y = std::clamp(beside.top(), room.top(), std::max(room.top(), room.bottom() + 1 - size.height()));
+    move(x, y);
 }
 
 void ResultsWindow::showNews(const QString& news)

@@ -27,6 +27,8 @@ public:
     void showResults(const Results& results, int entrants);
     // What undo and redo would do; empty greys the item.
     void showSteps(const QString& undo, const QString& redo);
+    // Beside the main window, where the screen has room.
+    void placeBeside(const QWidget& main);
     // What became of the last thing asked, below the summary.
     void showNews(const QString& news);
     Grouping grouping() const;
