@@ -163,6 +163,8 @@ QString ListWritten(ExportFormat format, const QString& caveat)
 {
     if (format == ExportFormat::Spreadsheet)
         return Then(OperatorLine::tr("The list was written to %1 as a spreadsheet file (CSV)."), caveat);
+    if (format == ExportFormat::Workbook)
+        return Then(OperatorLine::tr("The list was written to %1 as a workbook (Excel)."), caveat);
     return Then(OperatorLine::tr("The list was written to %1"), caveat);
 }
 

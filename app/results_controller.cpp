@@ -261,8 +261,9 @@ void ResultsController::showSteps()
 void ResultsController::writeResultsClicked()
 {
     const QString start = QDir(folder_.isEmpty() ? QDir::homePath() : folder_).filePath(QStringLiteral("results.csv"));
-    const QString path = QFileDialog::getSaveFileName(dialogParent(), tr("Write Results"), start,
-                                                      tr("Results for results sites (*.csv)"));
+    const QString path = QFileDialog::getSaveFileName(
+        dialogParent(), tr("Write Results"), start,
+        tr("Results for results sites (*.csv);;Workbook for spreadsheets in any language (*.xlsx)"));
     if (!path.isEmpty())
         writeResults(path);
 }
@@ -271,9 +272,11 @@ bool ResultsController::writeResults(const QString& path)
 {
     const QFileInfo info(path);
     const Results& now = results();
-    const std::string text = BuildResultsCsv(now);
     WriteFailure why;
-    if (!WriteWholeFile(FileSystemName(QDir::toNativeSeparators(path)), QByteArray::fromStdString(text), &why)) {
+    const bool workbook = path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive);
+    const std::optional<QByteArray> bytes = workbook ? BuildResultsWorkbook(now, &why.systemText)
+                                                     : QByteArray::fromStdString(BuildResultsCsv(now));
+    if (!bytes || !WriteWholeFile(FileSystemName(QDir::toNativeSeparators(path)), *bytes, &why)) {
         parts_.prompt.tell(
             ExportDialogText::NotWritten(info.fileName(), QDir::toNativeSeparators(info.absolutePath()), why));
         return false;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -10,12 +11,36 @@ namespace {
 constexpr const char* Crlf = "\r\n";
 constexpr std::int64_t DayMs = 24LL * 3600 * 1000;
 
-const std::array<const char*, 18> Header = {
+} // namespace
+
+const std::array<const char*, 18> SpreadsheetHeader = {
     "Row",          "Seq",          "Bib",          "Mark",         "DNF",          "Manual",
     "Source",       "Start (s)",    "Start (time of day)",          "Split 1 (s)",  "Split 1 (time of day)",
     "Split 2 (s)",  "Split 2 (time of day)",        "Split 3 (s)",  "Split 3 (time of day)",
     "Finish (s)",   "Finish (time of day)",         "Elapsed (s)",
 };
+
+std::optional<std::int64_t> DayTimeMs(std::int32_t counter, double base)
+{
+    if (counter <= 0 || base <= 0)
+        return std::nullopt;
+    return (static_cast<std::int64_t>(base) + counter) % DayMs;
+}
+
+const char* MarkWord(Mark mark)
+{
+    switch (mark) {
+    case Mark::Star:
+        return "star";
+    case Mark::Disqualified:
+        return "DQ";
+    case Mark::None:
+        break;
+    }
+    return "";
+}
+
+namespace {
 
 // Milliseconds as seconds with three decimals; empty when nothing was recorded.
 std::string Seconds(std::int64_t ms)
@@ -33,27 +58,15 @@ std::string Seconds(std::int64_t ms)
 // the unit gave no time of day for the line.
 std::string TimeOfDay(std::int32_t counter, double base)
 {
-    if (counter <= 0 || base <= 0)
+    const std::optional<std::int64_t> day = DayTimeMs(counter, base);
+    if (!day)
         return {};
-    const std::int64_t ms = (static_cast<std::int64_t>(base) + counter) % DayMs;
+    const std::int64_t ms = *day;
     char text[32];
     std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld.%03lld", static_cast<long long>(ms / 3600000),
                   static_cast<long long>(ms % 3600000 / 60000), static_cast<long long>(ms % 60000 / 1000),
                   static_cast<long long>(ms % 1000));
     return text;
-}
-
-const char* MarkName(Mark mark)
-{
-    switch (mark) {
-    case Mark::Star:
-        return "star";
-    case Mark::Disqualified:
-        return "DQ";
-    case Mark::None:
-        break;
-    }
-    return "";
 }
 
 void Row(std::string& out, const std::vector<std::string>& fields)
@@ -68,13 +81,13 @@ void Row(std::string& out, const std::vector<std::string>& fields)
 
 std::vector<std::string> RecordFields(int row, const RecordValues& v)
 {
-    std::vector<std::string> f(Header.size());
+    std::vector<std::string> f(SpreadsheetHeader.size());
     f[0] = std::to_string(row);
     f[1] = std::to_string(v.seq);
     if (v.blank)
         return f;
     f[2] = std::to_string(v.bib);
-    f[3] = MarkName(v.mark);
+    f[3] = MarkWord(v.mark);
     f[4] = v.dnf ? "DNF" : "";
     f[5] = v.manual ? "MAN" : "";
     f[6] = SourceName(v.source);
@@ -111,7 +124,7 @@ std::string CsvField(const std::string& text)
 std::string BuildExportCsv(const ListedRecords& records)
 {
     std::string out;
-    Row(out, {Header.begin(), Header.end()});
+    Row(out, {SpreadsheetHeader.begin(), SpreadsheetHeader.end()});
     for (int n = 1; n <= records.count; ++n)
         Row(out, RecordFields(n, records.valuesOfRow(n)));
     return out;

@@ -2,6 +2,7 @@
 
 #include "export/export_csv.h"
 #include "export/export_text.h"
+#include "export/export_workbook.h"
 #include "export/export_texts.h"
 #include "common/output_stamp.h"
 #include "presentation/listed_records.h"
@@ -13,8 +14,11 @@
 
 ExportFormat ExportFormatOf(const QString& name)
 {
-    return name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? ExportFormat::Spreadsheet
-                                                                        : ExportFormat::FixedColumns;
+    if (name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+        return ExportFormat::Spreadsheet;
+    if (name.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+        return ExportFormat::Workbook;
+    return ExportFormat::FixedColumns;
 }
 
 QByteArray JoinExportPath(const QByteArray& folder, const QByteArray& name)
@@ -46,12 +50,26 @@ ExportOutcome RunExport(const ExportRequest& request, FormatState& format, const
         return ExportOutcome::Cancelled;
 
     const ListedRecords list = ListForOutput(format, store);
-    const std::string text = ExportFormatOf(request.name) == ExportFormat::Spreadsheet
-        ? BuildExportCsv(list)
-        : BuildExportText(list, NameInExportText(request.name, nameBytes), StampDate(request.stamp).toStdString(),
-                          StampTime(request.stamp).toStdString());
+    QByteArray bytes;
     WriteFailure why;
-    if (!WriteWholeFile(path, QByteArray::fromStdString(text), &why)) {
+    switch (ExportFormatOf(request.name)) {
+    case ExportFormat::Spreadsheet:
+        bytes = QByteArray::fromStdString(BuildExportCsv(list));
+        break;
+    case ExportFormat::Workbook:
+        if (auto book = BuildExportWorkbook(list, &why.systemText)) {
+            bytes = std::move(*book);
+            break;
+        }
+        prompt.tell(ExportDialogText::WriteError(), ExportDialogText::NotWritten(request.name, where, why));
+        return ExportOutcome::Failed;
+    case ExportFormat::FixedColumns:
+        bytes = QByteArray::fromStdString(BuildExportText(list, NameInExportText(request.name, nameBytes),
+                                                          StampDate(request.stamp).toStdString(),
+                                                          StampTime(request.stamp).toStdString()));
+        break;
+    }
+    if (!WriteWholeFile(path, bytes, &why)) {
         prompt.tell(ExportDialogText::WriteError(), ExportDialogText::NotWritten(request.name, where, why));
         return ExportOutcome::Failed;
     }

@@ -24,8 +24,9 @@ struct ExportRequest {
 enum class ExportOutcome { Written, Cancelled, Failed };
 
 // What a file is written as: a name ending in ".csv", in any letter case, is
-// a spreadsheet file; any other the fixed-column list.
-enum class ExportFormat { FixedColumns, Spreadsheet };
+// a spreadsheet file, one ending in ".xlsx" a workbook; any other the
+// fixed-column list.
+enum class ExportFormat { FixedColumns, Spreadsheet, Workbook };
 ExportFormat ExportFormatOf(const QString& name);
 
 // The export: asks before it replaces a file the list shows (or one that is

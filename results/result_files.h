@@ -2,9 +2,11 @@
 
 #include "results/places.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // An elapsed time as results show it: H:MM:SS.ss, hundredths cut, not
@@ -27,3 +29,9 @@ bool IsFinalResult(const ResultLine& line);
 // row): Place, Bib, First Name, Last Name, Gender, Age, Category, Category
 // Place, Time, Status. The placed by place, then those out of the places.
 std::string BuildResultsCsv(const Results& results);
+
+// The results as a workbook: the results file's columns and the team, the
+// gender place and the age group with its place, each cell typed (places
+// and ages as numbers, times as durations). None, with why in `why`, when
+// it could not be made.
+std::optional<QByteArray> BuildResultsWorkbook(const Results& results, QString* why);

@@ -820,6 +820,10 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
         <source>The kept lists were damaged: %2 could be read whole and are kept as before; %3 could not be read. The damaged file was set aside as %1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The list was written to %1 as a workbook (Excel).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ResultsController</name>
@@ -867,10 +871,6 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
         <source>Write Results</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Results for results sites (*.csv)</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message numerus="yes">
         <source>The results were written to %1: %n lines.</source>
         <translation type="unfinished">
@@ -887,6 +887,10 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
         <translation type="unfinished">
             <numerusform></numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Results for results sites (*.csv);;Workbook for spreadsheets in any language (*.xlsx)</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1055,6 +1059,10 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
     </message>
     <message>
         <source>Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Places:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -71,7 +71,7 @@ std::vector<Told> EveryText()
     };
     for (const QString& path : paths) {
         for (const QString& caveat : caveats)
-            for (ExportFormat format : {ExportFormat::FixedColumns, ExportFormat::Spreadsheet})
+            for (ExportFormat format : {ExportFormat::FixedColumns, ExportFormat::Spreadsheet, ExportFormat::Workbook})
                 told.push_back({ListWritten(format, caveat), path});
         told.push_back({ListNotWritten(), path});
         for (StoreTrouble trouble : {StoreTrouble::Damaged, StoreTrouble::Newer, StoreTrouble::FolderNotWritable, StoreTrouble::DiskFull, StoreTrouble::LogDamaged, StoreTrouble::NotOwn})

@@ -94,7 +94,7 @@ TEST(Results, FollowTheListAndTheEventIsKeptForTheNextRun)
         QCoreApplication::processEvents();
         EXPECT_EQ(Shown(results).front(), "2 1");
 
-        results.setRules({.raceDay = QDate(2026, 6, 1)});
+        results.setRules({.raceDay = QDate(2026, 6, 1), .ageGroupStarts = {}});
         ASSERT_TRUE(results.writeResults(dir.filePath("results.csv")));
         QFile written(dir.filePath("results.csv"));
         ASSERT_TRUE(written.open(QIODevice::ReadOnly));

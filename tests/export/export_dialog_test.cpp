@@ -1,6 +1,7 @@
 #include "export/export_dialog.h"
 #include "export/export_run.h"
 #include "export/folder_list.h"
+#include "support/zip_entries.h"
 #include "support/app_rig.h"
 #include "support/export_rig.h"
 #include "support/record_fill.h"
@@ -236,7 +237,7 @@ TEST(ExportDialog, ATypedNameStaysUntilTheOperatorPicksAnother)
     }
 }
 
-TEST(ExportDialog, ANameEndingInCsvIsWrittenAsASpreadsheetFile)
+TEST(ExportDialog, ANameEndingInCsvOrXlsxIsWrittenAsASpreadsheet)
 {
     DialogRig r;
     EXPECT_TRUE(r.dialog.fileName().toolTip().contains(".csv"));
@@ -247,6 +248,10 @@ TEST(ExportDialog, ANameEndingInCsvIsWrittenAsASpreadsheetFile)
         EXPECT_TRUE(bytes.startsWith("Row,Seq,Bib,Mark,")) << name.toStdString();
         EXPECT_EQ(bytes.count("\r\n"), 1 + 3) << name.toStdString();
     }
+    r.dialog.open();
+    r.writeAs("results.xlsx");
+    const auto sheet = ZipEntries(ReadAll(r.target("results.xlsx"))).value("xl/worksheets/sheet1.xml");
+    EXPECT_EQ(sheet.count("<row "), 1 + 3) << "a workbook, its header and its three rows";
     r.dialog.open();
     r.writeAs("results.csv.txt");
     EXPECT_TRUE(ReadAll(r.target("results.csv.txt")).startsWith("         \r\nresults.csv.txt    Date"));

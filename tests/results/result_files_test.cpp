@@ -2,6 +2,7 @@
 
 #include "emulator/timer_record.h"
 #include "support/record_fill.h"
+#include "support/workbook_cells.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,16 @@ TEST(ResultFiles, TheResultsCsvHoldsTheFinalLinesOnly)
               "1,3,Zo\xc3\xab,'=cmd|' /C calc'!A0,F,34,\"Open, women\",1,0:05:00.00,\r\n"
               "2,7,,,,,,,1:02:03.45,\r\n"
               ",4,,,,,,,,DNF\r\n");
+    // The workbook types its cells; its text is text, never a formula.
+    QString why;
+    const auto book = BuildResultsWorkbook(results, &why);
+    ASSERT_TRUE(book) << why.toStdString();
+    const QStringList cells = WorkbookCells(*book);
+    EXPECT_EQ(cells.mid(14).join(QLatin1Char(' ')).toStdString(),
+              "A2=1 B2=3 C2=\"Zo\u00eb\" D2=\"=cmd|' /C calc'!A0\" E2=\"F\" F2=34 G2=\"Open, women\" H2=1 "
+              "I2=0.003472222222222222 L2=1 "
+              "A3=2 B3=7 I3=0.04309548611111111 "
+              "B4=4 J4=\"DNF\"");
 }
 
 } // namespace
