@@ -174,6 +174,8 @@ QString ExportCancelled() { return OperatorLine::tr("Nothing was written: the ex
 
 QString SendingToPrinter() { return OperatorLine::tr("Sending the list to the printer\u2026"); }
 
+QString SendingResultsToPrinter() { return OperatorLine::tr("Sending the results to the printer\u2026"); }
+
 QString StillPrinting() { return OperatorLine::tr("The list is still being sent to the printer."); }
 
 PrintNews TellPrintOutcome(const PrintResult& r, const QString& caveat)

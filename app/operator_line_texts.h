@@ -38,6 +38,7 @@ QString ListNotWritten();
 QString ExportCancelled();
 
 QString SendingToPrinter();
+QString SendingResultsToPrinter();
 QString StillPrinting();
 
 struct PrintNews {

@@ -53,12 +53,23 @@ void OutputController::printClicked()
         return;
     }
     printedList_ = parts_.lists.listOnScreen();
+    printingList_ = true;
     parts_.news.show(OperatorLineText::SendingToPrinter());
+}
+
+void OutputController::printReport(PrintedTable report)
+{
+    if (printing_.print(std::move(report), {}) == PrintController::Press::StillPrinting) {
+        parts_.news.show(OperatorLineText::StillPrinting());
+        return;
+    }
+    printingList_ = false;
+    parts_.news.show(OperatorLineText::SendingResultsToPrinter());
 }
 
 void OutputController::printFinished(const PrintResult& r, const QString& caveat)
 {
-    if (r.outcome == PrintOutcome::Sent || r.outcome == PrintOutcome::Held)
+    if (printingList_ && (r.outcome == PrintOutcome::Sent || r.outcome == PrintOutcome::Held))
         parts_.lists.notePrinted(printedList_, r.printer);
     const OperatorLineText::PrintNews news = OperatorLineText::TellPrintOutcome(r, caveat);
     parts_.news.show(news.line);

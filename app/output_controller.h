@@ -29,6 +29,9 @@ public:
     explicit OutputController(const Parts& parts);
 
     void printClicked();
+    // A report of its own (the results), through the same printing: one
+    // print at a time, its outcome told as the list's is.
+    void printReport(PrintedTable report);
     void writeFileClicked();
     // The window is closing: the dialog belongs to it and does not outlive it on screen.
     void windowClosing();
@@ -51,5 +54,7 @@ private:
     ExportDialog* exportDialog_ = nullptr;
     // The list on screen when the print on its way was asked for.
     std::optional<std::int64_t> printedList_;
+    // The print on its way is the list's, which the kept list notes.
+    bool printingList_ = false;
     PrintController printing_;
 };

@@ -3,6 +3,8 @@
 #include "app/age_groups_dialog.h"
 #include "app/kept_lists_controller.h"
 #include "app/main_window.h"
+#include "app/output_controller.h"
+#include "app/results_report.h"
 #include "app/start_list_import_dialog.h"
 #include "app/timer_state.h"
 #include "common/operator_prompt.h"
@@ -122,6 +124,8 @@ void ResultsController::actionRequested(ResultsWindow::Action action)
         return editRules();
     case ResultsWindow::Action::WriteResults:
         return writeResultsClicked();
+    case ResultsWindow::Action::PrintResults:
+        return parts_.output.printReport(ResultsReport::make(results(), QDateTime::currentDateTime()));
     case ResultsWindow::Action::Undo:
         return history_.undo();
     case ResultsWindow::Action::Redo:
@@ -285,10 +289,10 @@ bool ResultsController::writeResults(const QString& path)
     int lines = 0;
     for (const ResultLine& line : now.lines)
         lines += IsFinalResult(line) ? 1 : 0;
-    QString told = tr("The results were written to %1: %n lines.", nullptr, lines).arg(QDir::toNativeSeparators(path));
+    QString told = tr("The results were written to %1 (lines: %2).").arg(QDir::toNativeSeparators(path)).arg(lines);
     if (now.needingALook > 0)
         told = tr("%1 %2", "a sentence, then the one that adds to it")
-                   .arg(told, tr("%n records that need a look are not in it.", nullptr, now.needingALook));
+                   .arg(told, tr("Records that need a look are not in it: %1.").arg(now.needingALook));
     if (window_)
         window_->showNews(told);
     return true;

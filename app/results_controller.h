@@ -12,6 +12,7 @@
 #include <functional>
 
 class KeptListsController;
+class OutputController;
 class StartListImportDialog;
 
 // The results: the event's entrants (a start list imported through a step
@@ -26,6 +27,7 @@ class ResultsController : public QObject {
 public:
     struct Parts : SharedParts {
         KeptListsController& lists;
+        OutputController& output;
     };
     // A file larger than this is no start list.
     static constexpr qint64 LargestStartList = 64 * 1024 * 1024;

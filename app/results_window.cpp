@@ -80,6 +80,7 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
         {Action::Import, QT_TR_NOOP("Import Start List\u2026"), QKeySequence(Qt::CTRL | Qt::Key_I)},
         {Action::AgeGroups, QT_TR_NOOP("Age Groups\u2026"), QKeySequence(Qt::CTRL | Qt::Key_G)},
         {Action::WriteResults, QT_TR_NOOP("Write Results\u2026"), QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {Action::PrintResults, QT_TR_NOOP("Print Results"), QKeySequence(Qt::CTRL | Qt::Key_P)},
         {Action::Undo, QT_TR_NOOP("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)},
         {Action::Redo, QT_TR_NOOP("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
         {Action::CountRead, QT_TR_NOOP("Count This Read"), QKeySequence(Qt::CTRL | Qt::Key_K)},
@@ -95,7 +96,7 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
         else
             connect(action, &QAction::triggered, this, [this, which = spec.which] { emit actionRequested(which); });
         bar->addAction(action);
-        if (spec.which == Action::WriteResults || spec.which == Action::Redo)
+        if (spec.which == Action::PrintResults || spec.which == Action::Redo)
             bar->addSeparator();
     }
     action(Action::Redo).setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -259,16 +260,15 @@ void ResultsWindow::showResults(const Results& results, int entrants)
     for (const ResultLine& line : shown_.lines)
         (line.status == ResultStatus::Placed ? placed : out) += 1;
     QString text = tr("%1 %2", "a sentence, then the one that adds to it")
-                       .arg(entrants > 0 ? tr("%n entrants in the start list.", nullptr, entrants)
+                       .arg(entrants > 0 ? tr("Entrants in the start list: %1.").arg(entrants)
                                          : tr("No start list taken."),
-                            tr("%n records: %1 placed, %2 out of the places.", nullptr,
-                               static_cast<int>(shown_.lines.size()))
+                            tr("Records: %1, of which %2 placed and %3 out of the places.")
+                                .arg(shown_.lines.size())
                                 .arg(placed)
                                 .arg(out));
     if (shown_.needingALook > 0)
         text = tr("%1 %2", "a sentence, then the one that adds to it")
-                   .arg(text, tr("%n need a look: unknown bibs, no bib or a bib read twice.", nullptr,
-                                 shown_.needingALook));
+                   .arg(text, tr("Needing a look (unknown bibs, no bib, a bib read twice): %1.").arg(shown_.needingALook));
     summary_->setText(text);
     updateCountRead();
 }

@@ -17,8 +17,8 @@ class ResultsWindow : public QWidget {
     Q_OBJECT
 public:
     enum class Grouping { Overall, Gender, Category, AgeGroup };
-    enum class Action { Import, AgeGroups, WriteResults, Undo, Redo, CountRead };
-    static constexpr int ActionCount = 6;
+    enum class Action { Import, AgeGroups, WriteResults, PrintResults, Undo, Redo, CountRead };
+    static constexpr int ActionCount = 7;
     // The table's columns.
     enum Column { Place, Bib, Name, Gender, Age, Category, Team, Time, Status, Record, ColumnCount };
 

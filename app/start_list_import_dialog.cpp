@@ -41,10 +41,10 @@ StartListImportDialog::StartListImportDialog(QWidget* parent, const QString& nam
         : table_.separator == QLatin1Char(';')                     ? tr("semicolons")
                                                                    : tr("commas");
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PlainLabel(tr("\u201c%1\u201d: %n rows, %2, separated by %3. Check the column of each field; "
-                                    "the first rows below are read as they would be taken.",
-                                    nullptr, static_cast<int>(table_.rows.size()))
-                                     .arg(name, table_.encoding, separator),
+    layout->addWidget(PlainLabel(tr("\u201c%1\u201d, %2, separated by %3; rows: %4. Check the column of each field; "
+                                    "the first rows below are read as they would be taken.")
+                                     .arg(name, table_.encoding, separator)
+                                     .arg(table_.rows.size()),
                                  this));
 
     auto* grid = new QGridLayout;
@@ -83,8 +83,8 @@ StartListImportDialog::StartListImportDialog(QWidget* parent, const QString& nam
     layout->addWidget(verdict_);
     if (entrantsNow > 0)
         layout->addWidget(PlainLabel(
-            tr("Taking this list replaces the %n entrants taken before; Undo in the results window brings them back.",
-               nullptr, entrantsNow),
+            tr("Taking this list replaces the entrants taken before (%1); Undo in the results window brings them back.")
+                .arg(entrantsNow),
             this));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
@@ -144,13 +144,13 @@ void StartListImportDialog::readAgain()
     problems_->setVisible(!read_.problems.empty());
     const int count = static_cast<int>(read_.entrants.size());
     if (!read_.problems.empty())
-        verdict_->setText(tr("%n problems stand in the way: mend the file, or choose other columns. Nothing is taken "
-                             "until none is left.",
-                             nullptr, static_cast<int>(read_.problems.size())));
+        verdict_->setText(tr("Problems in the way: %1. Mend the file, or choose other columns; nothing is taken until "
+                             "none is left.")
+                              .arg(read_.problems.size()));
     else if (count == 0)
         verdict_->setText(tr("The file has no entrant to take."));
     else
-        verdict_->setText(tr("%n entrants can be taken.", nullptr, count));
-    take_->setText(count > 0 && read_.problems.empty() ? tr("Take %n Entrants", nullptr, count) : tr("Take"));
+        verdict_->setText(tr("Entrants that can be taken: %1.").arg(count));
+    take_->setText(count > 0 && read_.problems.empty() ? tr("Take the Entrants (%1)").arg(count) : tr("Take"));
     take_->setEnabled(count > 0 && read_.problems.empty());
 }

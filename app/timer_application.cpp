@@ -18,7 +18,7 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
       download_({shared(), ports.hid, ports.clock, ports.scheduler ? *ports.scheduler : *ownScheduler_}),
       keptLists_({shared(), download_, ports.clock, ports.listsFolder}),
       output_({shared(), download_, keptLists_}),
-      race_({shared(), keptLists_})
+      race_({shared(), keptLists_, output_})
 {
     connectParts();
 }

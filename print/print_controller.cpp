@@ -26,3 +26,14 @@ PrintController::Press PrintController::print(FormatState& format, const RecordT
     });
     return Press::Started;
 }
+
+PrintController::Press PrintController::print(PrintedTable table, const QString& note)
+{
+    if (job_.running())
+        return Press::StillPrinting;
+    note_ = note;
+    job_.start(*system_, [table = std::move(table)](QPagedPaintDevice& device, PrintFailure* why) {
+        return PrintTable(device, table, why);
+    });
+    return Press::Started;
+}

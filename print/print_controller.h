@@ -2,6 +2,7 @@
 
 #include "print/print_job.h"
 #include "print/print_system.h"
+#include "print/printed_table.h"
 #include "presentation/format_state.h"
 #include "records/record_table.h"
 
@@ -28,6 +29,8 @@ public:
     // `note` comes back with the outcome: what the operator is to know of the
     // list as it was taken.
     Press print(FormatState& format, const RecordTableState& store, const QString& note);
+    // A report of its own (the results) the same way, one print at a time with the list's.
+    Press print(PrintedTable table, const QString& note);
     bool printing() const { return job_.running(); }
     // Cuts the print system's waits short and waits for it at most
     // `patience`: true when no print is left in its hands.

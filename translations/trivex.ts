@@ -824,6 +824,10 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
         <source>The list was written to %1 as a workbook (Excel).</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Sending the results to the printer…</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ResultsController</name>
@@ -871,25 +875,21 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
         <source>Write Results</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source>The results were written to %1: %n lines.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1 %2</source>
         <comment>a sentence, then the one that adds to it</comment>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source>%n records that need a look are not in it.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
-    </message>
     <message>
         <source>Results for results sites (*.csv);;Workbook for spreadsheets in any language (*.xlsx)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The results were written to %1 (lines: %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records that need a look are not in it: %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -905,6 +905,49 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
     </message>
     <message>
         <source>%1 records shown. Up and Down move the line cursor; Space marks its line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ResultsReport</name>
+    <message>
+        <source>Results, printed %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bib</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Without a category</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overall</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records that need a look are not in these results: %1 (unknown bibs, no bib or a bib read twice).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1031,27 +1074,9 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
         <comment>a sentence, then the one that adds to it</comment>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source>%n entrants in the start list.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
-    </message>
     <message>
         <source>No start list taken.</source>
         <translation type="unfinished"></translation>
-    </message>
-    <message numerus="yes">
-        <source>%n records: %1 placed, %2 out of the places.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n need a look: unknown bibs, no bib or a bib read twice.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
     </message>
     <message>
         <source>Undo %1</source>
@@ -1063,6 +1088,22 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
     </message>
     <message>
         <source>&amp;Places:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Entrants in the start list: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records: %1, of which %2 placed and %3 out of the places.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Needing a look (unknown bibs, no bib, a bib read twice): %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1168,12 +1209,6 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
         <source>commas</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source>“%1”: %n rows, %2, separated by %3. Check the column of each field; the first rows below are read as they would be taken.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
-    </message>
     <message>
         <source>(not in the file)</source>
         <translation type="unfinished"></translation>
@@ -1189,12 +1224,6 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
     <message>
         <source>What stands in the way of taking the list</source>
         <translation type="unfinished"></translation>
-    </message>
-    <message numerus="yes">
-        <source>Taking this list replaces the %n entrants taken before; Undo in the results window brings them back.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
     </message>
     <message>
         <source>Take</source>
@@ -1220,27 +1249,29 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
         <source>Line %1: “%2” is no birth date or age the program can read.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source>%n problems stand in the way: mend the file, or choose other columns. Nothing is taken until none is left.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
-    </message>
     <message>
         <source>The file has no entrant to take.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source>%n entrants can be taken.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
+    <message>
+        <source>“%1”, %2, separated by %3; rows: %4. Check the column of each field; the first rows below are read as they would be taken.</source>
+        <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source>Take %n Entrants</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
+    <message>
+        <source>Taking this list replaces the entrants taken before (%1); Undo in the results window brings them back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Problems in the way: %1. Mend the file, or choose other columns; nothing is taken until none is left.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Entrants that can be taken: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take the Entrants (%1)</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -103,7 +103,7 @@ TEST(Results, FollowTheListAndTheEventIsKeptForTheNextRun)
                                     "1,2,Ali,'=Kaya,M,40,Open,1,0:04:50.00,\r\n"
                                     "2,1,Zo\xc3\xa9,<b>Ng</b>,F,36,Open,2,0:05:00.00,\r\n"
                                     ",3,Per,Lund,M,47,Vets,,,DNF\r\n"));
-        EXPECT_TRUE(results.window()->news().text().contains("3 lines"));
+        EXPECT_TRUE(results.window()->news().text().contains("(lines: 3)"));
 
         // An import taken back, and given again: one step each way.
         results.take({}, "empty.csv");

@@ -1,3 +1,4 @@
+#include "app/results_report.h"
 #include "print/printed_report.h"
 #include "support/app_rig.h"
 #include "support/printers.h"
@@ -143,6 +144,70 @@ TEST(PrintButton, PrintsTheDownloadedRecords)
     EXPECT_EQ(text.find("SEQ").size(), 1u);
     EXPECT_EQ(text.numbersUnder("SEQ"), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
     EXPECT_EQ(text.valueOf("Unit").toStdString(), drawnLast);
+}
+
+} // namespace
+
+namespace {
+
+// The printed results: a section per category, the placed by their place in
+// it, those out of the places after them with their status, and every page
+// of a long list beginning with the title and the headings.
+TEST(PrintResults, TheResultsOneSectionPerCategory)
+{
+    RecordTableState table;
+    std::vector<Entrant> field;
+    for (int bib = 1; bib <= 120; ++bib) {
+        FillRow(table, bib, MakeTimerRecord({.start = 1000, .finish = 1000 + 300000u + 1000u * static_cast<unsigned>(bib),
+                                             .bib = bib, .dnf = bib == 4}));
+        Entrant e;
+        e.bib = bib;
+        e.firstName = QStringLiteral("Runner");
+        e.lastName = QString::number(bib);
+        e.category = bib % 2 ? QStringLiteral("Open") : QStringLiteral("Vets");
+        e.team = QStringLiteral("<b>Club</b>");
+        field.push_back(e);
+    }
+    FillRow(table, 121, MakeTimerRecord({.start = 1000, .finish = 2000, .bib = 200})); // in no entrant row
+    const EntrantList entrants(field);
+    const PrintedTable report = ResultsReport::make(ComputeResults(table, entrants, {}, {}), QDateTime::currentDateTime());
+
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("results.pdf"));
+    ASSERT_TRUE(PrintTable(printer, report));
+    const PdfText pdf = ReadPdfWords(printer.outputFileName());
+    ASSERT_TRUE(pdf.ok);
+    // Lines of words, page by page.
+    std::vector<QStringList> lines;
+    double y = -1;
+    int page = 0;
+    for (const PdfWord& w : pdf.words) {
+        if (w.page != page || std::abs(w.y - y) > 1) {
+            lines.emplace_back();
+            page = w.page;
+            y = w.y;
+        }
+        lines.back() << w.text;
+    }
+    auto line = [&lines](const QStringList& want) {
+        return std::count_if(lines.begin(), lines.end(), [&](const QStringList& l) { return l == want; });
+    };
+    EXPECT_GE(pdf.pages, 2);
+    EXPECT_EQ(line({"Place", "Bib", "Name", "Team", "Time", "Status"}), pdf.pages) << "on every page";
+    EXPECT_EQ(line({"Open"}), 1);
+    EXPECT_EQ(line({"1", "1", "Runner", "1", "<b>Club</b>", "0:05:01.00"}), 1) << "names and teams as plain text";
+    EXPECT_EQ(line({"1", "2", "Runner", "2", "<b>Club</b>", "0:05:02.00"}), 1) << "the first of its category";
+    EXPECT_EQ(line({"4", "Runner", "4", "<b>Club</b>", "DNF"}), 1);
+    EXPECT_EQ(line({"Records", "that", "need", "a", "look", "are", "not", "in", "these", "results:", "1", "(unknown",
+                    "bibs,", "no", "bib", "or", "a", "bib", "read", "twice)."}),
+              1);
+    const auto vets = std::find(lines.begin(), lines.end(), QStringList{"Vets"});
+    const auto dnf = std::find(lines.begin(), lines.end(), QStringList{"4", "Runner", "4", "<b>Club</b>", "DNF"});
+    ASSERT_NE(vets, lines.end());
+    EXPECT_TRUE(dnf > vets && (dnf + 1 == lines.end() || (dnf + 1)->front() != "2"))
+        << "the unfinished after the placed of their category";
 }
 
 } // namespace
