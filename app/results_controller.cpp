@@ -18,8 +18,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QTimer>
 #include <QUndoCommand>
+
+#include <algorithm>
 
 namespace {
 
@@ -43,6 +44,8 @@ private:
 ResultsController::ResultsController(const Parts& parts) : parts_(parts)
 {
     parts_.state.records.addListener([this](const Records::Change& change) { tableChanged(change); });
+    refresher_.setSingleShot(true);
+    connect(&refresher_, &QTimer::timeout, this, &ResultsController::refresh);
     connect(&history_, &QUndoStack::indexChanged, this, &ResultsController::showSteps);
 }
 
@@ -83,16 +86,18 @@ const Results& ResultsController::results()
 
 void ResultsController::refreshSoon()
 {
-    // A download files a record at every poll: the window follows once the
-    // event is done, never inside it.
+    // The window follows once the event is done, never inside it.
     if (!window_ || !window_->isVisible() || std::exchange(refreshDue_, true))
         return;
-    QTimer::singleShot(0, this, &ResultsController::refresh);
+    const qint64 since = sinceRefresh_.isValid() ? sinceRefresh_.elapsed() : RefreshMs;
+    refresher_.start(static_cast<int>(std::max<qint64>(0, RefreshMs - since)));
 }
 
 void ResultsController::refresh()
 {
     refreshDue_ = false;
+    refresher_.stop();
+    sinceRefresh_.start();
     if (!window_)
         return;
     window_->showResults(results(), entrants_.size());

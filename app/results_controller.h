@@ -6,7 +6,9 @@
 #include "records/records.h"
 #include "results/places.h"
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <functional>
@@ -58,6 +60,11 @@ public:
     ResultsWindow* window() const { return window_; }
     StartListImportDialog* importDialog() const { return import_; }
     QUndoStack& history() { return history_; }
+    // The window does not show the table as it stands yet.
+    bool refreshPending() const { return refreshDue_; }
+    // A download files a record at every poll: the window is made again at
+    // most this often, so that following it costs the list nothing.
+    static constexpr int RefreshMs = 200;
 
 signals:
     // The results window shows the table as it stands now.
@@ -82,7 +89,10 @@ private:
     Results results_;
     // The table changed since results_ was computed.
     bool due_ = true;
+    // The window is behind the table, and is made to follow by `refresher_`.
     bool refreshDue_ = false;
+    QTimer refresher_;
+    QElapsedTimer sinceRefresh_;
     QUndoStack history_;
     ResultsWindow* window_ = nullptr;
     StartListImportDialog* import_ = nullptr;

@@ -248,9 +248,17 @@ void ResultsWindow::showResults(const Results& results, int entrants)
         }
         table_->expandAll();
     }
-    for (int c = 0; c < ColumnCount; ++c)
-        if (c != Name)
-            table_->resizeColumnToContents(c);
+    // Measuring every line is most of the cost of showing them: the columns
+    // are fitted when the lines first come, and again only when a column
+    // has had to grow, not for every record a download files.
+    const int lines = static_cast<int>(shown_.lines.size());
+    if (lines > 0 && (fittedFor_ == 0 || lines >= 2 * fittedFor_ || by != fittedGrouping_)) {
+        for (int c = 0; c < ColumnCount; ++c)
+            if (c != Name)
+                table_->resizeColumnToContents(c);
+        fittedFor_ = lines;
+        fittedGrouping_ = by;
+    }
     if (toSelect)
         table_->setCurrentItem(toSelect);
     table_->setUpdatesEnabled(true);

@@ -58,4 +58,7 @@ private:
     // The results shown, kept for a change of grouping.
     Results shown_;
     int entrants_ = 0;
+    // How many lines, and in which grouping, the columns were last fitted to.
+    int fittedFor_ = 0;
+    Grouping fittedGrouping_ = Grouping::Overall;
 };

@@ -9,7 +9,10 @@
 //  - press-to-repaint latency with no unit while each search for it takes
 //    300 ms.
 // The program keeps its lists, as it does, in a folder of its own for the
-// run; with TRIVEX_BENCH_NO_LISTS set it keeps none, as it did before.
+// run; with TRIVEX_BENCH_NO_LISTS set it keeps none, as it did before. With
+// TRIVEX_BENCH_RESULTS set, the results window is open beside the list and
+// follows it.
+#include "app/results_controller.h"
 #include "device/background_search.h"
 #include "emulator/emulated_hid.h"
 #include "presentation/focus_scroll_bar.h"
@@ -104,6 +107,22 @@ struct Session {
         app = std::make_unique<TimerApplication>(ApplicationPorts{.hid = *access, .clock = clock, .listsFolder = folder});
         app->Load();
         app->window().showCentred();
+        // The results open beside the list, following the download.
+        if (qEnvironmentVariableIsSet("TRIVEX_BENCH_RESULTS")) {
+            std::vector<Entrant> field;
+            for (int bib = 1; bib <= 999; ++bib) {
+                Entrant e;
+                e.bib = bib;
+                e.lastName = QStringLiteral("Dahl");
+                e.gender = bib % 2 ? QStringLiteral("F") : QStringLiteral("M");
+                e.category = QStringLiteral("Open");
+                field.push_back(e);
+            }
+            ResultsController& results = app->resultsOfRace();
+            results.take(field, QStringLiteral("bench"));
+            results.showWindow();
+            results.window()->setGeometry(0, 0, 420, 300);
+        }
         if (!QTest::qWaitForWindowExposed(&app->window()) || !QTest::qWaitFor([this] { return app->started(); }))
             std::printf("the window was never shown\n");
         QTest::qWait(300);
