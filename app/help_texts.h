@@ -7,7 +7,7 @@
 namespace HelpText {
 
 struct Keys {
-    QString getMemory, undo, redo, bringBack, keptLists;
+    QString getMemory, undo, redo, bringBack, keptLists, results, importStartList;
 };
 QString KeysAndTips(const Keys& keys);
 

@@ -95,9 +95,9 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
             connect(action, &QAction::triggered, this, &ResultsWindow::chooseCurrentRead);
         else
             connect(action, &QAction::triggered, this, [this, which = spec.which] { emit actionRequested(which); });
-        bar->addAction(action);
-        if (spec.which == Action::PrintResults || spec.which == Action::Redo)
-            bar->addSeparator();
+        // The files and the print above; what changes the places beside their choice.
+        if (spec.which <= Action::PrintResults)
+            bar->addAction(action);
     }
     action(Action::Redo).setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
@@ -111,6 +111,11 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     showing->addWidget(groupingLabel);
     showing->addWidget(grouping_);
     showing->addStretch(1);
+    auto* steps = new QToolBar(this);
+    steps->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (Action which : {Action::CountRead, Action::Undo, Action::Redo})
+        steps->addAction(&action(which));
+    showing->addWidget(steps);
     connect(grouping_, &QComboBox::currentIndexChanged, this, [this] { showResults(shown_, entrants_); });
 
     table_ = new QTreeWidget(this);
@@ -286,6 +291,11 @@ void ResultsWindow::placeBeside(const QWidget& main)
     const QRect beside = main.frameGeometry();
     const QScreen* screen = main.screen();
     const QRect room = screen ? screen->availableGeometry() : beside;
+    // Narrower, down to what its columns need, where that lets it stand beside the list.
+    const int frame = frameGeometry().width() - width();
+    const int free = std::max(room.right() - beside.right(), beside.left() - room.left()) - frame;
+    if (free < width() && free >= MinimumWidthBeside)
+        resize(free, height());
     const QSize size = frameGeometry().size();
     // To the right of the list, else to its left, else as far right as the screen goes.
     int x = beside.right() + 1;

@@ -27,7 +27,9 @@ public:
     void showResults(const Results& results, int entrants);
     // What undo and redo would do; empty greys the item.
     void showSteps(const QString& undo, const QString& redo);
-    // Beside the main window, where the screen has room.
+    // Beside the main window, where the screen has room: narrower than it
+    // opens, down to this, so as to stand beside it.
+    static constexpr int MinimumWidthBeside = 600;
     void placeBeside(const QWidget& main);
     // What became of the last thing asked, below the summary.
     void showNews(const QString& news);

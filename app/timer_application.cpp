@@ -107,7 +107,9 @@ void TimerApplication::showHelp(MainWindow::HelpAction action)
                                             .undo = w.keysOf(MainWindow::ListAction::Undo),
                                             .redo = w.keysOf(MainWindow::ListAction::Redo),
                                             .bringBack = w.keysOf(MainWindow::ListAction::BringBack),
-                                            .keptLists = w.keysOf(MainWindow::ListAction::KeptLists)}));
+                                            .keptLists = w.keysOf(MainWindow::ListAction::KeptLists),
+                                            .results = w.keysOf(MainWindow::ResultsAction::Show),
+                                            .importStartList = w.keysOf(MainWindow::ResultsAction::Import)}));
         return;
     case MainWindow::HelpAction::About:
         prompt_.tell(HelpText::About({.program = QCoreApplication::applicationVersion(),

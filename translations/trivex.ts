@@ -264,30 +264,6 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <source>%1 downloads the unit&apos;s records; every record and mark is kept on this computer as it comes.
-
-A click on a line, or Space on the line of the cursor (Tab to the list, then the arrow keys), changes its mark: star, DQ, none. %2 undoes a mark, %3 redoes it.
-
-Sort Time, Sort Bib # and Sort Seq # order the page that is shown.
-
-%4 brings back the list downloaded before; %5 shows every kept list.
-
-Write File writes the list as text; a name ending in .csv writes a spreadsheet file.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 %2
-
-Built with Qt %3 (GNU LGPL version 3) and SQLite %4 (public domain); hidapi (BSD licence) reaches a real unit in the program, not in this demonstration.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 %2
-
-Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (public domain).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 Window</source>
         <translation type="unfinished"></translation>
     </message>
@@ -449,6 +425,32 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence) and SQLite %5 (pu
     </message>
     <message>
         <source>Import Start List…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 downloads the unit&apos;s records; every record and mark is kept on this computer as it comes.
+
+A click on a line, or Space on the line of the cursor (Tab to the list, then the arrow keys), changes its mark: star, DQ, none. %2 undoes a mark, %3 redoes it.
+
+Sort Time, Sort Bib # and Sort Seq # order the page that is shown.
+
+%4 brings back the list downloaded before; %5 shows every kept list.
+
+Write File writes the list as text; a name ending in .csv writes a spreadsheet file, one ending in .xlsx an Excel workbook.
+
+%6 shows the results beside the list: places overall, by gender, category and age group; %7 imports a start list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2
+
+Built with Qt %3 (GNU LGPL version 3), SQLite %4 (public domain) and libxlsxwriter (BSD licence); hidapi (BSD licence) reaches a real unit in the program, not in this demonstration.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2
+
+Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence), SQLite %5 (public domain) and libxlsxwriter (BSD licence).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
