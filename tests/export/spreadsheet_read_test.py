@@ -185,6 +185,20 @@ def check_results_workbook(path, where):
                 check(f"{where} row {r} {name}", got[:2] if got else None, ("text", w.lstrip("'")))
 
 
+def check_calc_race(cells, expected, where):
+    """Calc's cells of the race: the seconds as numbers, the times of day as times, as the records give them."""
+    for r, want in enumerate(expected, start=1):
+        for c, (name, w) in enumerate(zip(HEADER, want)):
+            kind, value = cells[r][c] if c < len(cells[r]) else ("", "")
+            if w == "" or name in ("Mark", "DNF", "Manual", "Source"):
+                continue
+            if "time of day" in name:
+                check(f"{where} row {r} {name}", (kind, calc_time(value)),
+                      ("time", calc_time("PT" + w.replace(":", "H", 1).replace(":", "M", 1) + "S")))
+            else:
+                check(f"{where} row {r} {name}", (kind, float(value)), ("float", float(w)))
+
+
 def german_locale(work):
     """The environment of a German locale, made for the test where the system has none."""
     folder = os.path.join(work, "locales")
@@ -232,17 +246,8 @@ def main():
             if not shutil.which("soffice"):
                 continue
             # What Calc makes of the workbook in this locale: the same values.
-            cells = calc_cells(os.path.join(folder, "race.xlsx"), folder, env)
-            for r, want in enumerate(expected, start=1):
-                for c, (name, w) in enumerate(zip(HEADER, want)):
-                    kind, value = cells[r][c] if c < len(cells[r]) else ("", "")
-                    if w == "" or name in ("Mark", "DNF", "Manual", "Source"):
-                        continue
-                    if "time of day" in name:
-                        check(f"{language} Calc race.xlsx row {r} {name}", (kind, calc_time(value)),
-                              ("time", calc_time("PT" + w.replace(":", "H", 1).replace(":", "M", 1) + "S")))
-                    else:
-                        check(f"{language} Calc race.xlsx row {r} {name}", (kind, float(value)), ("float", float(w)))
+            check_calc_race(calc_cells(os.path.join(folder, "race.xlsx"), folder, env), expected,
+                            f"{language} Calc race.xlsx")
             cells = calc_cells(os.path.join(folder, "results.xlsx"), folder, env)
             for r, want in enumerate(RESULTS, start=1):
                 kind, value = cells[r][8]
@@ -257,17 +262,7 @@ def main():
                 cells = calc_cells(path, folder, env)
                 check("German Calc race.csv takes a point for thousands", cells[2][7], ("float", "1000"))
             if language == "English":
-                cells = calc_cells(path, folder, env)
-                for r, want in enumerate(expected, start=1):
-                    for c, (name, w) in enumerate(zip(HEADER, want)):
-                        kind, value = cells[r][c] if c < len(cells[r]) else ("", "")
-                        if w == "" or name in ("Mark", "DNF", "Manual", "Source"):
-                            continue
-                        if "time of day" in name:
-                            check(f"Calc race.csv row {r} {name}", (kind, calc_time(value)),
-                                  ("time", calc_time("PT" + w.replace(":", "H", 1).replace(":", "M", 1) + "S")))
-                        else:
-                            check(f"Calc race.csv row {r} {name}", (kind, float(value)), ("float", float(w)))
+                check_calc_race(calc_cells(path, folder, env), expected, "Calc race.csv")
             print(f"spreadsheet_read_test: {language}: LibreOffice Calc read the same values")
 
     for f in failures:
