@@ -290,6 +290,10 @@ PathNews ListsNotKept(const ListStore::Opening& opening, const QString& folder)
                     "The lists are not being kept: the data folder %1 cannot be written. Timing goes on as before."),
             inFolder};
     case StoreTrouble::LogDamaged:
+        if (opening.logLeftInPlace)
+            return {OperatorLine::tr("The kept lists' log was damaged: the latest changes of the lists could not be "
+                                     "read, and the log %1 could not be moved aside. The lists are kept from now."),
+                    QDir::toNativeSeparators(opening.setAsideAs)};
         return {OperatorLine::tr("The kept lists' log was damaged: the latest changes of the lists could not be read. "
                                  "The log was set aside as %1, and the lists are kept from now."),
                 QDir::toNativeSeparators(opening.setAsideAs)};

@@ -177,11 +177,14 @@ ListStore::Opening ListStore::open()
     if (QFile log(path() + QStringLiteral("-wal")); log.open(QIODevice::ReadOnly))
         logBytes = log.readAll();
     // Closed before it is moved: Windows moves no file that is open.
-    const QString logAside = LogLostCommits(logBytes) ? setAsideLog() : QString();
+    const bool logDamaged = LogLostCommits(logBytes);
+    const QString logAside = logDamaged ? setAsideLog() : QString();
     Opening opening = openFile();
-    if (!logAside.isEmpty() && opening.open && opening.trouble == StoreTrouble::None) {
+    // Told also when it could not be moved: SQLite drops what it cannot read.
+    if (logDamaged && opening.open && opening.trouble == StoreTrouble::None) {
         opening.trouble = StoreTrouble::LogDamaged;
-        opening.setAsideAs = logAside;
+        opening.setAsideAs = logAside.isEmpty() ? path() + QStringLiteral("-wal") : logAside;
+        opening.logLeftInPlace = logAside.isEmpty();
     }
     if (opening.trouble == StoreTrouble::Damaged || opening.trouble == StoreTrouble::Newer) {
         // Never written over: set aside, and a new store in its place.

@@ -58,6 +58,8 @@ public:
         QString detail = {};
         // Where a store that could not be read now is.
         QString setAsideAs = {};
+        // LogDamaged: the log could not be moved aside; `setAsideAs` names it where it is.
+        bool logLeftInPlace = false;
         // Damaged: the lists read whole from the store set aside and kept in
         // the new one, those that could not be read, and whether some could
         // not even be counted.
@@ -117,7 +119,7 @@ private:
     // Every list the damaged store set aside still gives whole, into this one.
     void salvage(const QString& damaged, Opening& opening);
     bool copyIn(const KeptList& kept);
-    // Moves a damaged log out of SQLite's way; where it now is, empty when it could not.
+    // Moves a damaged log out of SQLite's way; empty when it could not.
     QString setAsideLog();
     // Why the folder cannot be written: no room on its disk, or else.
     StoreTrouble folderTrouble() const;

@@ -76,6 +76,11 @@ std::vector<Told> EveryText()
         told.push_back({ListNotWritten(), path});
         for (StoreTrouble trouble : {StoreTrouble::Damaged, StoreTrouble::Newer, StoreTrouble::FolderNotWritable, StoreTrouble::DiskFull, StoreTrouble::LogDamaged, StoreTrouble::NotOwn})
             told.push_back({ListsNotKept({.open = true, .trouble = trouble, .setAsideAs = path}, path).text, path});
+        told.push_back({ListsNotKept({.open = true, .trouble = StoreTrouble::LogDamaged, .setAsideAs = path,
+                                      .logLeftInPlace = true},
+                                     path)
+                            .text,
+                        path});
         // The longest of what a damaged store's lists came to.
         told.push_back({ListsNotKept({.open = true, .trouble = StoreTrouble::Damaged, .setAsideAs = path,
                                       .listsSaved = 199, .listsLost = 200},

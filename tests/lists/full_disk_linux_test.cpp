@@ -16,15 +16,36 @@
 
 namespace {
 
+// A file system of 96 KiB, mounted for the life of a test; `folder` is empty
+// where it could not be mounted, and `why` says why.
+struct SmallDisk {
+    QTemporaryDir dir;
+    QString folder;
+    QString why;
+    SmallDisk()
+    {
+        const QString mountPoint = dir.filePath("small");
+        if (::geteuid() != 0)
+            why = QStringLiteral("needs root to mount a small file system");
+        else if (!QDir().mkpath(mountPoint)
+                 || QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=96k", "tmpfs", mountPoint}) != 0)
+            why = QStringLiteral("cannot mount a tmpfs here");
+        else
+            folder = mountPoint;
+    }
+    ~SmallDisk()
+    {
+        if (!folder.isEmpty())
+            QProcess::execute("umount", {folder});
+    }
+};
+
 TEST(ListKeeper, AFullDiskIsToldOnceAndTheTableGoesOn)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to mount a small file system";
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("small");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=96k", "tmpfs", folder}) != 0)
-        GTEST_SKIP() << "cannot mount a tmpfs here";
+    SmallDisk disk;
+    if (disk.folder.isEmpty())
+        GTEST_SKIP() << disk.why.toStdString();
+    const QString& folder = disk.folder;
     QStringList told;
     int filedWhenTold = 0;
     RecordTableState table;
@@ -55,7 +76,6 @@ TEST(ListKeeper, AFullDiskIsToldOnceAndTheTableGoesOn)
         keeper.sync(table, TimeDisplay::Seconds);
         EXPECT_EQ(table.RecordTable[1][RecordField::MarkState], 2); // the mark stands, though not kept
     }
-    QProcess::execute("umount", {folder});
     ASSERT_EQ(told.size(), 1) << told.join(" | ").toStdString();
     std::printf("told: %s after %d records\n", qPrintable(told.front()), filedWhenTold);
     EXPECT_FALSE(told.front().isEmpty());
@@ -67,13 +87,10 @@ TEST(ListKeeper, AFullDiskIsToldOnceAndTheTableGoesOn)
 // folder that cannot be written, and the store opens once there is room.
 TEST(ListStore, ADiskFullAtTheStartIsToldAsFull)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to mount a small file system";
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("small");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=96k", "tmpfs", folder}) != 0)
-        GTEST_SKIP() << "cannot mount a tmpfs here";
+    SmallDisk disk;
+    if (disk.folder.isEmpty())
+        GTEST_SKIP() << disk.why.toStdString();
+    const QString& folder = disk.folder;
     const QString data = folder + QStringLiteral("/data");
     ASSERT_TRUE(QDir().mkpath(data));
     QFile filler(folder + QStringLiteral("/filler"));
@@ -90,7 +107,6 @@ TEST(ListStore, ADiskFullAtTheStartIsToldAsFull)
         filler.remove();
         EXPECT_TRUE(store.open().open) << "once there is room";
     }
-    QProcess::execute("umount", {folder});
 }
 
 } // namespace

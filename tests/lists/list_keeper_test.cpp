@@ -38,11 +38,6 @@ void Mark(ListKeeper& keeper, RecordTableState& table, int number, int mark)
     keeper.changed({Records::Change::Kind::Marked, {number}});
 }
 
-int MarkOf(const RecordTableState& table, int number)
-{
-    return table.RecordTable[static_cast<std::size_t>(table.rowOfRecord(number))][RecordField::MarkState];
-}
-
 struct Keeping {
     QTemporaryDir dir;
     std::unique_ptr<ListStore> store = std::make_unique<ListStore>(dir.path());

@@ -208,14 +208,17 @@ TEST(ListStore, ADamagedLogIsSetAsideAndToldButACutShortOneIsNot)
     const QString log = QStringLiteral("/lists.sqlite-wal");
     const QByteArray wal = Bytes(written.path() + log);
     ASSERT_GT(wal.size(), 32 + 2 * 4096);
+    auto flip = [](QByteArray& b) { b[32 + 24 + 100] = static_cast<char>(b[32 + 24 + 100] ^ 0x10); };
     const struct {
         const char* what;
         std::function<void(QByteArray&)> harm;
         StoreTrouble trouble;
+        // Something stands where the log would be set aside.
+        bool asideTaken = false;
     } cases[] = {
         {"as the kill left it", [](QByteArray&) {}, StoreTrouble::None},
-        {"a byte flipped", [](QByteArray& b) { b[32 + 24 + 100] = static_cast<char>(b[32 + 24 + 100] ^ 0x10); },
-         StoreTrouble::LogDamaged},
+        {"a byte flipped", flip, StoreTrouble::LogDamaged},
+        {"a byte flipped, and the log cannot be moved", flip, StoreTrouble::LogDamaged, true},
         {"the last frame cut short", [](QByteArray& b) { b.chop(1000); }, StoreTrouble::None},
     };
     for (const auto& c : cases) {
@@ -224,13 +227,21 @@ TEST(ListStore, ADamagedLogIsSetAsideAndToldButACutShortOneIsNot)
         QByteArray harmed = wal;
         c.harm(harmed);
         WriteFile(left.path() + log, harmed);
+        // A folder, not empty, under every name the next seconds would give it.
+        for (int s = 0; c.asideTaken && s < 5; ++s) {
+            const QString stamp = QDateTime::currentDateTime().addSecs(s).toString(QStringLiteral("yyyyMMdd-hhmmss"));
+            const QString taken = left.path() + log + QStringLiteral(".damaged-") + stamp;
+            ASSERT_TRUE(QDir().mkpath(taken + QStringLiteral("/inside")));
+        }
         ListStore again(left.path());
         const ListStore::Opening opening = again.open();
         EXPECT_TRUE(opening.open) << c.what;
         EXPECT_EQ(opening.trouble, c.trouble) << c.what;
         EXPECT_EQ(QFileInfo::exists(opening.setAsideAs), c.trouble == StoreTrouble::LogDamaged) << c.what;
-        if (c.trouble == StoreTrouble::None)
+        EXPECT_EQ(opening.logLeftInPlace, c.asideTaken) << c.what;
+        if (c.trouble == StoreTrouble::None) {
             EXPECT_FALSE(again.lists().empty()) << c.what;
+        }
     }
 }
 
