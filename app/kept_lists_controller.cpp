@@ -95,8 +95,10 @@ void KeptListsController::startUpEnded()
 bool KeptListsController::mayEnd()
 {
     // The one question the program adds: records that would be lost.
-    return !keeper_.stopped() || parts_.state.records.table().RecordCount == 0
-        || parts_.prompt.confirm(OperatorLineText::ExitWhileNotKept(),
+    const bool noList = parts_.state.records.table().RecordCount == 0;
+    return !keeper_.stopped() || (noList && !keeper_.eventDue())
+        || parts_.prompt.confirm(noList ? OperatorLineText::ExitWhileStartListNotKept()
+                                        : OperatorLineText::ExitWhileNotKept(),
                                  OperatorLineText::ListsNotKept(notKept_, store_->folder()).spelled());
 }
 

@@ -358,6 +358,12 @@ QString ListsKeptAgain()
     return OperatorLine::tr("The lists are being kept again: the list on screen and every mark are on the disk now.");
 }
 
+QString ExitWhileStartListNotKept()
+{
+    return OperatorLine::tr("The start list or the age groups taken are not on the disk: the lists are not being "
+                            "kept. Exit all the same, and lose them?");
+}
+
 QString ExitWhileNotKept()
 {
     return OperatorLine::tr(

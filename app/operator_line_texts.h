@@ -72,6 +72,7 @@ QString ListsKeptAgain();
 QString TakeOverQuestion(const ListStore::Opening& opening);
 QString TakeOverDetail();
 QString ExitWhileNotKept();
+QString ExitWhileStartListNotKept();
 QString OnlyKeptListOnScreen();
 QString MarkUndone(int record, int bib, int mark, const QString& redoKeys);
 QString MarkRedone(int record, int bib, int mark);

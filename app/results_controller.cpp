@@ -143,7 +143,7 @@ void ResultsController::actionRequested(ResultsWindow::Action action)
 void ResultsController::importClicked()
 {
     const QString path = QFileDialog::getOpenFileName(
-        dialogParent(), tr("Import Start List"), folder_,
+        dialogParent(), tr("Import Start List"), folder_.isEmpty() ? QDir::homePath() : folder_,
         tr("Start lists (*.csv *.txt *.tsv *.tab);;All files (*)"));
     if (!path.isEmpty())
         importFile(path);
@@ -198,8 +198,6 @@ void ResultsController::take(std::vector<Entrant> entrants, const QString& from)
 void ResultsController::setEntrants(std::vector<Entrant> entrants)
 {
     entrants_ = EntrantList(std::move(entrants));
-    // The results point into the entrants: they are made again before anyone reads them.
-    results_ = {};
     due_ = true;
     refreshSoon();
 }

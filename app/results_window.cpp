@@ -24,7 +24,7 @@ constexpr int StatusRole = Qt::UserRole + 2;
 
 QString Number(int n) { return n > 0 ? QString::number(n) : QString(); }
 
-QString NameOf(const Entrant* e)
+QString NameOf(const std::optional<Entrant>& e)
 {
     return e ? QStringLiteral("%1 %2").arg(e->firstName, e->lastName).trimmed() : QString();
 }

@@ -72,6 +72,8 @@ public:
     void keepEntrants(std::vector<Entrant> entrants);
     void keepRules(const ResultRules& rules);
     void keepCountedRead(int bib, std::optional<int> record);
+    // Some of them wait for the store to take writes again.
+    bool eventDue() const { return entrantsDue_ || rulesDue_ || !readsDue_.empty(); }
     // As the store has them; empty while it is not open.
     std::vector<Entrant> keptEntrants() const;
     ResultRules keptRules() const;

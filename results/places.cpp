@@ -71,7 +71,8 @@ Results ComputeResults(const RecordTableState& table, const EntrantList& entrant
         line.record = fields[RecordField::Sequence];
         line.bib = ReadBib(fields);
         line.elapsed = ElapsedMilliseconds(fields);
-        line.entrant = entrants.find(line.bib);
+        if (const Entrant* entrant = entrants.find(line.bib))
+            line.entrant = *entrant;
         if (line.entrant) {
             line.age = AgeOn(*line.entrant, day);
             if (line.age)

@@ -33,7 +33,8 @@ struct ResultLine {
     int record = 0;
     int bib = 0;
     std::int64_t elapsed = 0; // milliseconds, as the TIME column shows them
-    const Entrant* entrant = nullptr;
+    // A copy, so that results outlive the entrant list they were made from.
+    std::optional<Entrant> entrant;
     ResultStatus status = ResultStatus::Placed;
     // 0: no place of that kind.
     int place = 0;

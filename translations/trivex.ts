@@ -834,6 +834,10 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence), SQLite %5 (publi
         <source>The kept lists&apos; log was damaged: the latest changes of the lists could not be read, and the log %1 could not be moved aside. The lists are kept from now.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The start list or the age groups taken are not on the disk: the lists are not being kept. Exit all the same, and lose them?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ResultsController</name>

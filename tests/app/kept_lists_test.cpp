@@ -311,6 +311,14 @@ TEST(KeptLists, NotKeptIsShownUntilItChangesAndASecondCopyTakesOver)
     const QLabel& notice = r.app->window().notKeptNotice();
     EXPECT_FALSE(notice.isHidden());
     EXPECT_TRUE(notice.toolTip().startsWith("The lists are not being kept here")) << notice.toolTip().toStdString();
+    // A start list taken meanwhile is not lost without a word either.
+    Entrant one;
+    one.bib = 1;
+    r.app->resultsOfRace().take({one}, QStringLiteral("start.csv"));
+    prompt.answers = {false};
+    r.click(AppRig::Button::Exit);
+    ASSERT_EQ(prompt.questions.size(), 1);
+    EXPECT_TRUE(prompt.questions[0].startsWith("The start list or the age groups taken are not on the disk"));
     r.getMemory();
     r.tickUntilQuiet();
     EXPECT_TRUE(Told(r).startsWith("Download complete")) << Told(r).toStdString();
@@ -322,8 +330,8 @@ TEST(KeptLists, NotKeptIsShownUntilItChangesAndASecondCopyTakesOver)
     prompt.answers = {false};
     r.click(AppRig::Button::Exit);
     EXPECT_EQ(exits, 0);
-    ASSERT_EQ(prompt.questions.size(), 1);
-    EXPECT_TRUE(prompt.questions[0].startsWith("The list on screen is not on the disk"));
+    ASSERT_EQ(prompt.questions.size(), 2);
+    EXPECT_TRUE(prompt.questions[1].startsWith("The list on screen is not on the disk"));
 
     first.reset();
     r.clock.advanceUs(ListKeeper::RetryMs * 1000);
@@ -336,7 +344,8 @@ TEST(KeptLists, NotKeptIsShownUntilItChangesAndASecondCopyTakesOver)
     EXPECT_EQ(lists[0].marks, 1);
     r.click(AppRig::Button::Exit);
     EXPECT_EQ(exits, 1) << "nothing left to lose: no question";
-    EXPECT_EQ(prompt.questions.size(), 1);
+    EXPECT_EQ(prompt.questions.size(), 2);
+    EXPECT_EQ(r.app->keeper().keptEntrants().size(), 1u) << "the start list written with the list";
 }
 
 // A lock left by a copy on another computer (a home on a stick) is never a
