@@ -7,7 +7,9 @@ that Calc takes the times as numbers, times of day and durations with the
 same values. All of it with the program run, and Calc reading, in an
 English and in a German locale (comma for the decimal point).
 
-    spreadsheet_read_test.py SPREADSHEET_RACE_PROGRAM
+    spreadsheet_read_test.py [RUNNER...] SPREADSHEET_RACE_PROGRAM
+
+RUNNER runs the program (wine-run.sh for the Windows build).
 """
 import csv
 import os
@@ -217,7 +219,7 @@ def calc_time(value):
 
 
 def main():
-    program = sys.argv[1]
+    program = sys.argv[1:]
     with tempfile.TemporaryDirectory() as work:
         locales = [("English", dict(os.environ, LC_ALL="C.UTF-8", LANG="C.UTF-8"))]
         german = german_locale(work)
@@ -228,7 +230,9 @@ def main():
         for language, env in locales:
             folder = os.path.join(work, language)
             os.makedirs(folder)
-            subprocess.run([program, folder], check=True, timeout=60, env=env)
+            run = subprocess.run([*program, folder], check=True, timeout=120, env=env, capture_output=True, text=True)
+            point = "1,5" if language == "German" else "1.5"
+            check(f"{language}: the program ran in its locale", f"1.5 in this locale: {point}" in run.stdout, True)
             path = os.path.join(folder, "race.csv")
             table = read_back(path)
             expected = list(expected_rows(os.path.join(folder, "rows.txt")))
