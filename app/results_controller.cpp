@@ -7,6 +7,7 @@
 #include "app/results_report.h"
 #include "app/start_list_import_dialog.h"
 #include "app/timer_state.h"
+#include "presentation/results_view.h"
 #include "common/operator_prompt.h"
 #include "export/export_texts.h"
 #include "export/file_system_names.h"
@@ -75,6 +76,32 @@ void ResultsController::tableChanged(const Records::Change& change)
         counted_ = parts_.lists.keeper().countedReads();
     due_ = true;
     refreshSoon();
+}
+
+QString ResultsController::lineTip(const QString& lineTip, int viewRow) const
+{
+    const RecordTableState& table = parts_.state.records.table();
+    const int n = parts_.state.view.FirstShownRecord + (viewRow - ResultsView::FirstDataRow);
+    if (lineTip.isEmpty() || n < 0 || n >= RecordTableState::Rows || table.rowIsEmpty(n))
+        return lineTip;
+    const Entrant* e = entrants_.find(ReadBib(table.RecordTable[static_cast<std::size_t>(n)]));
+    if (!e)
+        return lineTip;
+    QStringList kind;
+    for (const QString& part : {e->gender, e->category})
+        if (!part.trimmed().isEmpty())
+            kind << part.trimmed();
+    // A team's name may hold commas of its own.
+    QStringList about;
+    if (!kind.isEmpty())
+        about << kind.join(QStringLiteral(", "));
+    if (!e->team.trimmed().isEmpty())
+        about << e->team.trimmed();
+    const QString name = QStringLiteral("%1 %2").arg(e->firstName, e->lastName).trimmed();
+    const QString line = about.isEmpty() ? tr("Name: %1").arg(name)
+                                         : tr("Name: %1 (%2)").arg(name, about.join(QStringLiteral("; ")));
+    return QStringLiteral("<p style='white-space:pre'>%1</p>")
+        .arg((lineTip + QLatin1Char('\n') + line).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
 }
 
 const Results& ResultsController::results()

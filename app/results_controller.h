@@ -52,6 +52,9 @@ public:
     bool writeResults(const QString& path);
     // The store has opened: the event as it keeps it.
     void storeOpened();
+    // A line's tooltip (`lineTip`, its fields) with the name of the entrant
+    // whose bib it has; rich text, the name escaped, so that no name is markup.
+    QString lineTip(const QString& lineTip, int viewRow) const;
 
     // The results as the table stands now.
     const Results& results();

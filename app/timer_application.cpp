@@ -38,6 +38,9 @@ void TimerApplication::connectParts()
 
     MainWindow& w = *window_;
     ConnectResultsView(w.picture(), w.scrollBar(), results_);
+    // A line's tooltip names the entrant of its bib.
+    w.picture().setToolTipProvider(
+        [this](double yTwips) { return race_.lineTip(RowToolTip(results_, yTwips), results_.rowAt(yTwips)); });
     connect(&w, &MainWindow::closing, this, &TimerApplication::windowClosing);
     connect(&w, &MainWindow::getMemoryRequested, &download_, &DownloadController::getMemoryClicked);
     connect(&w, &MainWindow::exitRequested, this, &TimerApplication::exitClicked);

@@ -44,6 +44,7 @@ public:
     const QImage& image() const;
     const QFont& viewFont() const { return font_; }
     void setToolTipProvider(std::function<QString(double yTwips)> provider) { toolTip_ = std::move(provider); }
+    QString toolTipAt(double yTwips) const { return toolTip_ ? toolTip_(yTwips) : QString(); }
     // The lines shown, as text, for screen readers.
     void setAccessibleLines(std::function<QStringList()> lines) { accessibleLines_ = std::move(lines); }
     QStringList accessibleLines() const { return accessibleLines_ ? accessibleLines_() : QStringList(); }

@@ -902,6 +902,14 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence), SQLite %5 (publi
         <source>Records that need a look are not in it: %1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Name: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name: %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ResultsPicture</name>

@@ -3,6 +3,7 @@
 // undone, the results file, and all of it kept for the next run.
 #include "app/results_controller.h"
 #include "app/start_list_import_dialog.h"
+#include "presentation/results_picture.h"
 #include "support/app_rig.h"
 #include "support/scripted_prompt.h"
 
@@ -74,6 +75,13 @@ TEST(Results, FollowTheListAndTheEventIsKeptForTheNextRun)
         step.takeButton().click();
         ASSERT_EQ(results.entrants().size(), 3);
         EXPECT_EQ(results.entrants().find(1)->firstName, QStringLiteral("Zo\u00e9"));
+        // A line's tooltip names its entrant, whose name is never markup.
+        ResultsPicture& picture = r.app->window().picture();
+        const int h = picture.textHeightTwips("hi");
+        const QString tip = picture.toolTipAt(4 * h + h / 4.0);
+        EXPECT_TRUE(tip.contains(QStringLiteral("Name: Zo\u00e9 &lt;b&gt;Ng&lt;/b&gt; (F, Open)"))) << tip.toStdString();
+        const QString unknown = picture.toolTipAt(8 * h + h / 4.0);
+        EXPECT_TRUE(unknown.contains("BIB #: 9") && !unknown.contains("Name:")) << "bib 9 is in no entrant row";
 
         results.showWindow();
         EXPECT_EQ(Shown(results), (QStringList{"1 1", "3 DNF", "9 Unknown bib", "2 Read twice: choose",
