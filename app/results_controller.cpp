@@ -97,7 +97,7 @@ QString ResultsController::lineTip(const QString& lineTip, int viewRow) const
         about << kind.join(QStringLiteral(", "));
     if (!e->team.trimmed().isEmpty())
         about << e->team.trimmed();
-    const QString name = QStringLiteral("%1 %2").arg(e->firstName, e->lastName).trimmed();
+    const QString name = FullName(*e);
     const QString line = about.isEmpty() ? tr("Name: %1").arg(name)
                                          : tr("Name: %1 (%2)").arg(name, about.join(QStringLiteral("; ")));
     return QStringLiteral("<p style='white-space:pre'>%1</p>")
@@ -282,7 +282,6 @@ void ResultsController::editRules()
 void ResultsController::step(const QString& text, std::function<void()> forth, std::function<void()> back)
 {
     history_.push(new EventStep(text, std::move(forth), std::move(back)));
-    parts_.lists.keep();
 }
 
 void ResultsController::showSteps()

@@ -16,21 +16,20 @@ PrintedTable ResultsReport::make(const Results& results, const QDateTime& printe
 
     bool categories = false;
     for (const ResultLine& line : results.lines)
-        categories = categories || (line.entrant && !line.entrant->category.trimmed().isEmpty());
+        categories = categories || !CategoryKey(line).isEmpty();
     std::map<QString, PrintedTable::Section> sections;
     PrintedTable::Section rest{categories ? tr("Without a category") : tr("Overall"), {}};
     for (const ResultLine& line : results.lines) {
         if (!IsFinalResult(line))
             continue;
-        const QString category = line.entrant ? line.entrant->category.trimmed() : QString();
+        const QString category = CategoryKey(line);
         PrintedTable::Section& section = category.isEmpty() ? rest : sections[category];
+        // A category as its first line's entrant wrote it.
         if (section.heading.isEmpty())
-            section.heading = category;
+            section.heading = line.entrant->category.trimmed();
         const int place = category.isEmpty() ? line.place : line.categoryPlace;
-        const QString name = line.entrant
-            ? QStringLiteral("%1 %2").arg(line.entrant->firstName, line.entrant->lastName).trimmed()
-            : QString();
-        section.rows.push_back({place > 0 ? QString::number(place) : QString(), QString::number(line.bib), name,
+        section.rows.push_back({place > 0 ? QString::number(place) : QString(), QString::number(line.bib),
+                                line.entrant ? FullName(*line.entrant) : QString(),
                                 line.entrant ? line.entrant->team : QString(),
                                 line.status == ResultStatus::Placed ? ResultTime(line.elapsed) : QString(),
                                 ResultsWindow::statusText(line.status)});

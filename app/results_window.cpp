@@ -24,22 +24,20 @@ constexpr int StatusRole = Qt::UserRole + 2;
 
 QString Number(int n) { return n > 0 ? QString::number(n) : QString(); }
 
-QString NameOf(const std::optional<Entrant>& e)
-{
-    return e ? QStringLiteral("%1 %2").arg(e->firstName, e->lastName).trimmed() : QString();
-}
+QString NameOf(const std::optional<Entrant>& e) { return e ? FullName(*e) : QString(); }
 
-// The key of the section a line stands in; empty: none of that kind.
+// The key of the section a line stands in, the one it is placed in; empty:
+// none of that kind.
 QString SectionOf(const ResultLine& line, ResultsWindow::Grouping grouping)
 {
-    const QString gender = line.entrant ? line.entrant->gender.trimmed().toUpper() : QString();
     switch (grouping) {
     case ResultsWindow::Grouping::Gender:
-        return gender;
+        return GenderKey(line);
     case ResultsWindow::Grouping::Category:
-        return line.entrant ? line.entrant->category.trimmed() : QString();
+        return CategoryKey(line);
     case ResultsWindow::Grouping::AgeGroup:
-        return line.ageGroupPlace > 0 ? QStringLiteral("%1 %2").arg(gender, line.ageGroup).trimmed() : QString();
+        return line.ageGroupPlace > 0 ? QStringLiteral("%1 %2").arg(GenderKey(line), line.ageGroup).trimmed()
+                                      : QString();
     case ResultsWindow::Grouping::Overall:
         break;
     }
@@ -231,24 +229,20 @@ void ResultsWindow::showResults(const Results& results, int entrants)
             QTreeWidgetItem*& section = key.isEmpty() ? rest : sections[key];
             if (!section) {
                 section = new QTreeWidgetItem;
-                section->setFirstColumnSpanned(false);
-                QFont bold = section->font(0);
+                QFont bold = section->font(Name);
                 bold.setBold(true);
                 section->setFont(Name, bold);
+                // A category as its first line's entrant wrote it.
+                section->setText(Name, by == Grouping::Category && !key.isEmpty() ? line.entrant->category.trimmed() : key);
             }
             auto* item = lineItem(line, key.isEmpty() ? 0 : PlaceIn(line, by));
             section->addChild(item);
             note(item, line);
         }
-        for (auto& [key, section] : sections) {
-            section->setText(Name, key);
+        for (auto& [key, section] : sections)
             table_->addTopLevelItem(section);
-        }
         if (rest) {
             rest->setText(Name, tr("Not placed here"));
-            QFont bold = rest->font(Name);
-            bold.setBold(true);
-            rest->setFont(Name, bold);
             table_->addTopLevelItem(rest);
         }
         table_->expandAll();

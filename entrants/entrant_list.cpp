@@ -17,6 +17,8 @@ const Entrant* EntrantList::find(int bib) const
     return it != entrants_.end() && it->bib == bib ? &*it : nullptr;
 }
 
+QString FullName(const Entrant& e) { return QStringLiteral("%1 %2").arg(e.firstName, e.lastName).trimmed(); }
+
 std::optional<int> AgeOn(const Entrant& entrant, const QDate& day)
 {
     if (!entrant.birthDate || !day.isValid())

@@ -20,6 +20,9 @@ private:
     std::vector<Entrant> entrants_; // by bib
 };
 
+// "First Last", or the one the start list gave.
+QString FullName(const Entrant& entrant);
+
 // The age on `day` from the birth date, or as the start list gave it; none
 // when neither is known. A year alone counts as the age reached that year.
 std::optional<int> AgeOn(const Entrant& entrant, const QDate& day);

@@ -3,6 +3,7 @@
 #include "records/record_fields.h"
 
 #include <algorithm>
+#include <span>
 #include <unordered_map>
 
 namespace {
@@ -12,7 +13,7 @@ int Rank(ResultStatus s) { return static_cast<int>(s); }
 // Places of the lines, by elapsed time, within each group a key names;
 // lines whose key is empty take none.
 template <typename Key, typename Get, typename Set>
-void PlaceWithin(std::vector<ResultLine>& placed, Get key, Set set)
+void PlaceWithin(std::span<ResultLine> placed, Get key, Set set)
 {
     struct Run {
         int count = 0;
@@ -33,7 +34,16 @@ void PlaceWithin(std::vector<ResultLine>& placed, Get key, Set set)
     }
 }
 
+std::optional<QString> Present(const QString& key) { return key.isEmpty() ? std::nullopt : std::optional<QString>(key); }
+
 } // namespace
+
+QString GenderKey(const ResultLine& line) { return line.entrant ? line.entrant->gender.trimmed().toUpper() : QString(); }
+
+QString CategoryKey(const ResultLine& line)
+{
+    return line.entrant ? line.entrant->category.trimmed().toUpper() : QString();
+}
 
 std::vector<int> AgeGroupSteps(int first, int step)
 {
@@ -94,10 +104,9 @@ Results ComputeResults(const RecordTableState& table, const EntrantList& entrant
     for (auto& [bib, indices] : ofBib) {
         if (indices.size() < 2)
             continue;
-        std::vector<int>& records = results.readTwice[bib];
+        std::vector<int> records;
         for (std::size_t i : indices)
             records.push_back(lines[i].record);
-        std::sort(records.begin(), records.end());
         const auto chosen = counted.find(bib);
         const bool choiceStands = chosen != counted.end()
             && std::find(records.begin(), records.end(), chosen->second) != records.end();
@@ -118,18 +127,12 @@ Results ComputeResults(const RecordTableState& table, const EntrantList& entrant
     });
     const auto placedEnd = std::find_if(lines.begin(), lines.end(),
                                         [](const ResultLine& l) { return l.status != ResultStatus::Placed; });
-    std::vector<ResultLine> placed(lines.begin(), placedEnd);
-
-    auto text = [](const QString& s) -> std::optional<QString> {
-        const QString t = s.trimmed().toUpper();
-        return t.isEmpty() ? std::nullopt : std::optional<QString>(t);
-    };
+    const std::span<ResultLine> placed(lines.begin(), placedEnd);
     PlaceWithin<int>(placed, [](const ResultLine&) { return std::optional<int>(0); },
                      [](ResultLine& l, int p) { l.place = p; });
-    PlaceWithin<QString>(placed, [&](const ResultLine& l) { return l.entrant ? text(l.entrant->gender) : std::nullopt; },
+    PlaceWithin<QString>(placed, [](const ResultLine& l) { return Present(GenderKey(l)); },
                          [](ResultLine& l, int p) { l.genderPlace = p; });
-    PlaceWithin<QString>(placed,
-                         [&](const ResultLine& l) { return l.entrant ? text(l.entrant->category) : std::nullopt; },
+    PlaceWithin<QString>(placed, [](const ResultLine& l) { return Present(CategoryKey(l)); },
                          [](ResultLine& l, int p) { l.categoryPlace = p; });
     // Age groups are placed within each gender, as races award them.
     PlaceWithin<QString>(
@@ -137,11 +140,10 @@ Results ComputeResults(const RecordTableState& table, const EntrantList& entrant
         [&](const ResultLine& l) -> std::optional<QString> {
             if (l.ageGroup.isEmpty() || l.place <= rules.overallLeftOut)
                 return std::nullopt;
-            return QStringLiteral("%1 %2").arg(l.entrant->gender.trimmed().toUpper(), l.ageGroup);
+            return QStringLiteral("%1 %2").arg(GenderKey(l), l.ageGroup);
         },
         [](ResultLine& l, int p) { l.ageGroupPlace = p; });
 
-    std::copy(placed.begin(), placed.end(), lines.begin());
     for (const ResultLine& l : lines) {
         if (l.status == ResultStatus::UnknownBib || l.status == ResultStatus::NoBib
             || l.status == ResultStatus::ReadTwice)

@@ -48,10 +48,14 @@ struct ResultLine {
 // The placed first, by place; then the rest by status and record number.
 struct Results {
     std::vector<ResultLine> lines;
-    // Bibs read more than once, each with its records.
-    std::map<int, std::vector<int>> readTwice;
     int needingALook = 0; // unknown bibs, no bib, read twice
 };
+
+// What a line is placed by within its gender and its category: the
+// entrant's text trimmed, in one letter case ("open" is "Open"); empty when
+// it has none.
+QString GenderKey(const ResultLine& line);
+QString CategoryKey(const ResultLine& line);
 
 // Places over every record of the table, not only those on screen. With no
 // entrants at all every bib takes its place by time alone. Ties share a

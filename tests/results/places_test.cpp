@@ -58,7 +58,7 @@ TEST(Places, OverTheWholeListWithTiesAndThoseOutOfThePlaces)
 {
     const std::vector<Entrant> field = {Runner(1, "M", "Elite", 30), Runner(2, "F", "Elite", 41),
                                         Runner(3, "m", "Open", 44),  Runner(4, "F", "Open", 25),
-                                        Runner(5, "M", "", 47),      Runner(6, "F", "Open", 33)};
+                                        Runner(5, "M", "", 47),      Runner(6, "F", " open ", 33)};
     ResultRules groups;
     groups.ageGroupStarts = AgeGroupSteps(20, 10);
     ResultRules groupsLeavingOutTheFirst = groups;
