@@ -19,8 +19,8 @@
 
 KeptListsController::KeptListsController(const Parts& parts)
     : parts_(parts),
-      store_(parts.folder.isEmpty() ? nullptr : std::make_unique<ListStore>(parts.folder)),
-      keeper_(store_.get(), [this] { return parts_.clock.nowUs() / 1000; }),
+      writer_(parts.folder.isEmpty() ? nullptr : std::make_unique<StoreWriter>(std::make_unique<ListStore>(parts.folder))),
+      keeper_(writer_.get(), [this] { return parts_.clock.nowUs() / 1000; }),
       marks_([this](int record, int mark) { setMark(record, mark); })
 {
     parts_.results.setMarkListener([this](int record, int before, int after) {
@@ -42,6 +42,11 @@ KeptListsController::KeptListsController(const Parts& parts)
         notKept_ = {.trouble = StoreTrouble::WriteFailed, .detail = why};
         showNotKept();
     });
+    keeper_.setOpenedListener([this](const ListStore::Opening& opening) { opened(opening); });
+    // What the writer tells (an opening, a write that failed) is taken on
+    // this thread, as the event loop turns.
+    if (writer_)
+        writer_->setNewsListener([this] { QMetaObject::invokeMethod(this, [this] { keep(); }, Qt::QueuedConnection); });
     keeper_.setResumedListener([this] {
         notKept_ = {};
         parts_.window.showNotKeptNotice({});
@@ -50,11 +55,15 @@ KeptListsController::KeptListsController(const Parts& parts)
     });
 }
 
-KeptListsController::~KeptListsController() = default;
+KeptListsController::~KeptListsController()
+{
+    if (writer_)
+        writer_->setNewsListener({});
+}
 
 void KeptListsController::openLater()
 {
-    if (!store_)
+    if (!writer_)
         return;
     // After the window is on the screen: opening a new store syncs the disk
     // several times, and the operator sees the window meanwhile.
@@ -94,41 +103,60 @@ void KeptListsController::startUpEnded()
 
 bool KeptListsController::mayEnd()
 {
+    // What the writer was handed reaches the disk first, however slow it is,
+    // for a bounded time.
+    if (keeper_.writing()) {
+        parts_.news.show(OperatorLineText::WritingListsBeforeTheEnd());
+        parts_.window.repaint();
+        const bool written = keeper_.waitUntilWritten(EndWaitMs);
+        keeper_.takeNews();
+        if (!written && !parts_.prompt.confirm(OperatorLineText::ExitWhileStillWriting()))
+            return false;
+    }
     // The one question the program adds: records that would be lost.
     const bool noList = parts_.state.records.table().RecordCount == 0;
     return !keeper_.stopped() || (noList && !keeper_.eventDue())
         || parts_.prompt.confirm(noList ? OperatorLineText::ExitWhileStartListNotKept()
                                         : OperatorLineText::ExitWhileNotKept(),
-                                 OperatorLineText::ListsNotKept(notKept_, store_->folder()).spelled());
+                                 OperatorLineText::ListsNotKept(notKept_, writer_->folder()).spelled());
 }
 
 void KeptListsController::open()
 {
-    if (std::exchange(openTried_, true))
-        return;
-    ListStore::Opening opening = store_->open();
+    if (!std::exchange(openTried_, true))
+        keeper_.open();
+}
+
+void KeptListsController::opened(const ListStore::Opening& opening)
+{
     // A lock another computer left (a home on a stick, a network drive) is
     // never a bar for ever: the operator knows whether that copy still runs.
-    if (opening.trouble == StoreTrouble::HeldElsewhere
-        && parts_.prompt.confirm(OperatorLineText::TakeOverQuestion(opening), OperatorLineText::TakeOverDetail()))
-        opening = store_->takeOver();
+    if (opening.trouble == StoreTrouble::HeldElsewhere && !std::exchange(takeOverAsked_, true)
+        && parts_.prompt.confirm(OperatorLineText::TakeOverQuestion(opening), OperatorLineText::TakeOverDetail())) {
+        keeper_.open(true);
+        return;
+    }
+    const auto asked = std::exchange(afterOpening_, std::nullopt);
     if (opening.trouble != StoreTrouble::None) {
         notKept_ = opening;
         showNotKept();
-        if (!opening.open) {
-            // Tried again as the program goes on: space freed, the other copy ended.
-            keeper_.keepTrying();
-            return;
-        }
     }
-    // Records filed before the store was there are kept now.
-    keeper_.storeOpened();
-    keep();
-    emit storeOpened();
+    if (opening.open) {
+        keep();
+        emit storeOpened();
+    }
+    offerKeptList(opening);
+    if (asked)
+        actionClicked(*asked);
+}
+
+void KeptListsController::offerKeptList(const ListStore::Opening& opening)
+{
     // Offered, never put on screen unasked; not over a download begun meanwhile.
     const auto lists = keeper_.lists();
     const auto offered = listToBringBack(lists);
-    if (offered == lists.end() || parts_.state.records.table().RecordCount > 0 || parts_.download.running())
+    if (!opening.open || offered == lists.end() || parts_.state.records.table().RecordCount > 0
+        || parts_.download.running())
         return;
     parts_.news.show(
         OperatorLineText::KeptListOffered(*offered, parts_.window.keysOf(MainWindow::ListAction::BringBack)));
@@ -153,7 +181,7 @@ KeptListsController::listToBringBack(const std::vector<KeptListSummary>& lists) 
 
 void KeptListsController::showNotKept()
 {
-    const OperatorLineText::PathNews news = OperatorLineText::ListsNotKept(notKept_, store_->folder());
+    const OperatorLineText::PathNews news = OperatorLineText::ListsNotKept(notKept_, writer_->folder());
     parts_.news.show(news);
     // A set-aside store is news; lists not kept are a state that stays.
     if (!notKept_.open)
@@ -162,6 +190,13 @@ void KeptListsController::showNotKept()
 
 void KeptListsController::actionClicked(MainWindow::ListAction action)
 {
+    const bool asksTheStore = action == MainWindow::ListAction::BringBack || action == MainWindow::ListAction::KeptLists;
+    if (asksTheStore && writer_ && !openSettled()) {
+        afterOpening_ = action;
+        parts_.news.show(action == MainWindow::ListAction::BringBack ? OperatorLineText::BringBackAfterTheOpening()
+                                                                     : OperatorLineText::ListsAfterTheOpening());
+        return;
+    }
     switch (action) {
     case MainWindow::ListAction::BringBack: {
         const auto lists = keeper_.lists();

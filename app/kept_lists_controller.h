@@ -6,6 +6,7 @@
 #include "app/timer_state.h"
 #include "lists/list_keeper.h"
 #include "lists/list_store.h"
+#include "lists/store_writer.h"
 #include "records/clock.h"
 
 #include <QObject>
@@ -50,8 +51,12 @@ public:
     // Shows a kept list in the window, as it was left.
     void bringBack(std::int64_t list);
     // True when the program may end: nothing would be lost, or the operator
-    // said to end all the same.
+    // said to end all the same. What was handed to the store's writer is
+    // waited for first, at most EndWaitMs.
+    static constexpr int EndWaitMs = 10000;
     bool mayEnd();
+    // The store was asked to open, and its answer has been taken.
+    bool openSettled() const { return openTried_ && !keeper_.opening(); }
     // The menu's items as the program stands: undo and redo with what they
     // would do, Bring Back greyed while a download runs.
     void updateActions();
@@ -71,6 +76,8 @@ signals:
 
 private:
     void open();
+    void opened(const ListStore::Opening& opening);
+    void offerKeptList(const ListStore::Opening& opening);
     void showNotKept();
     void showKeptLists();
     void stepMark(bool back);
@@ -81,11 +88,13 @@ private:
     std::vector<KeptListSummary>::const_iterator listToBringBack(const std::vector<KeptListSummary>& lists) const;
 
     Parts parts_;
-    std::unique_ptr<ListStore> store_;
+    std::unique_ptr<StoreWriter> writer_;
     ListKeeper keeper_;
     MarkHistory marks_;
     // Asked for while the start-up was on its way: brought back once it ends.
     std::optional<std::int64_t> bringBackAfterStartUp_;
+    // Asked for while the store was being opened: carried out once it is.
+    std::optional<MainWindow::ListAction> afterOpening_;
     // Why the lists are not kept, once the store said so.
     ListStore::Opening notKept_;
     KeptListsWindow* window_ = nullptr;
@@ -93,4 +102,5 @@ private:
     bool keepDue_ = false;
     // The store was opened once; from then on the keeper tries again itself.
     bool openTried_ = false;
+    bool takeOverAsked_ = false;
 };

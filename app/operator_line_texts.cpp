@@ -274,6 +274,16 @@ QString BringBackAfterTheDownload()
     return OperatorLine::tr("A download is running: a kept list can be brought back once it has ended.");
 }
 
+QString ListsAfterTheOpening()
+{
+    return OperatorLine::tr("The kept lists are being opened: they are shown as soon as they are.");
+}
+
+QString BringBackAfterTheOpening()
+{
+    return OperatorLine::tr("The kept lists are being opened: the list is brought back as soon as they are.");
+}
+
 QString BringBackAfterTheStartUp()
 {
     return OperatorLine::tr("The unit is being started: the kept list is brought back as soon as it is.");
@@ -368,6 +378,14 @@ QString ExitWhileNotKept()
 {
     return OperatorLine::tr(
         "The list on screen is not on the disk: the lists are not being kept. Exit all the same, and lose it?");
+}
+
+QString WritingListsBeforeTheEnd() { return OperatorLine::tr("Writing the kept lists to the disk before the end…"); }
+
+QString ExitWhileStillWriting()
+{
+    return OperatorLine::tr("The disk has not yet taken the last changes of the list on screen. Exit all the same, "
+                            "and lose them?");
 }
 
 QString OnlyKeptListOnScreen() { return OperatorLine::tr("The only kept list is the one on screen."); }

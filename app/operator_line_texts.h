@@ -55,6 +55,8 @@ QString NoKeptList();
 QString KeptListUnreadable();
 QString BringBackAfterTheDownload();
 QString BringBackAfterTheStartUp();
+QString ListsAfterTheOpening();
+QString BringBackAfterTheOpening();
 // A sentence and the path it names at "%1", for the line to shorten; no
 // path when it names none.
 struct PathNews {
@@ -72,6 +74,8 @@ QString ListsKeptAgain();
 QString TakeOverQuestion(const ListStore::Opening& opening);
 QString TakeOverDetail();
 QString ExitWhileNotKept();
+QString WritingListsBeforeTheEnd();
+QString ExitWhileStillWriting();
 QString ExitWhileStartListNotKept();
 QString OnlyKeptListOnScreen();
 QString MarkUndone(int record, int bib, int mark, const QString& redoKeys);

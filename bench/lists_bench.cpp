@@ -7,6 +7,7 @@
 #include "emulator/emulated_hid.h"
 #include "lists/list_keeper.h"
 #include "lists/list_store.h"
+#include "lists/store_writer.h"
 #include "app/timer_application.h"
 
 #include <QApplication>
@@ -30,12 +31,15 @@ double Median(std::vector<double> v)
 
 void FillStore(const QString& folder)
 {
-    ListStore store(folder);
-    if (!store.open().open) {
+    StoreWriter writer(std::make_unique<ListStore>(folder));
+    ListKeeper keeper(&writer);
+    keeper.open();
+    writer.waitUntilWritten(60000);
+    keeper.takeNews();
+    if (!keeper.keeping()) {
         std::printf("the store could not be opened in %s\n", qPrintable(folder));
         return;
     }
-    ListKeeper keeper(&store);
     RecordTableState table;
     std::vector<double> writesMs;
     QElapsedTimer all;
@@ -52,6 +56,8 @@ void FillStore(const QString& folder)
             QElapsedTimer one;
             one.start();
             keeper.sync(table, TimeDisplay::Seconds);
+            // To the disk, as the writer's thread writes it.
+            keeper.waitUntilWritten(60000);
             writesMs.push_back(static_cast<double>(one.nsecsElapsed()) / 1e6);
         }
         for (int n = 1; n <= 255; n += 10) {

@@ -1,6 +1,6 @@
 #include "lists/list_keeper.h"
 
-#include "lists/list_store.h"
+#include "lists/store_writer.h"
 
 #include <algorithm>
 #include <chrono>
@@ -55,8 +55,6 @@ bool IsPermutation(const KeptOrder& order)
 
 } // namespace
 
-bool ListKeeper::keeping() const { return store_ && store_->isOpen(); }
-
 void ListKeeper::sync(const RecordTableState& table, TimeDisplay display) { look(table, display); }
 
 void ListKeeper::changed(const Records::Change& change)
@@ -85,31 +83,68 @@ std::int64_t ListKeeper::SteadyMs()
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-void ListKeeper::keepTrying()
+void ListKeeper::open(bool takeOver)
 {
-    stopped_ = true;
-    toldStopped_ = true; // the opening's own trouble was told
+    if (!writer_)
+        return;
+    opening_ = true;
+    writer_->open(takeOver, current_);
+}
+
+void ListKeeper::takeNews()
+{
+    if (!writer_)
+        return;
+    StoreWriter::News news = writer_->takeNews();
+    if (news.opened)
+        opened(news.opened->opening, news.opened->nextList, news.opened->listFound);
+    if (news.failed && open_)
+        fail(*news.failed);
+}
+
+bool ListKeeper::waitUntilWritten(int waitMs) { return !writer_ || writer_->waitUntilWritten(waitMs); }
+
+bool ListKeeper::writing() const { return writer_ && writer_->writing(); }
+
+void ListKeeper::opened(const ListStore::Opening& opening, std::int64_t nextList, bool listFound)
+{
+    opening_ = false;
+    const bool mended = std::exchange(mending_, false);
     triedAtMs_ = nowMs_();
+    if (!opening.open) {
+        stopped_ = true;
+        // The opening's own trouble is told by whoever asked for it.
+        toldStopped_ = toldStopped_ || !mended;
+        if (!mended && opened_)
+            opened_(opening);
+        return;
+    }
+    open_ = true;
+    stopped_ = false;
+    nextList_ = nextList;
+    // A new store (the folder was made again) has not the list on screen: it
+    // is kept there as a list of its own.
+    if (current_ && !listFound)
+        current_.reset();
+    // Records filed before the store was there, or while it was not, are kept now.
+    writeAll_ = true;
+    resuming_ = resuming_ || mended;
+    if (!mended && opened_)
+        opened_(opening);
 }
 
 void ListKeeper::mendIfDue()
 {
-    if (!store_ || !stopped_ || nowMs_() - triedAtMs_ < RetryMs)
+    if (!writer_ || !stopped_ || opening_ || nowMs_() - triedAtMs_ < RetryMs)
         return;
     triedAtMs_ = nowMs_();
-    if (!store_->open().open)
-        return;
-    stopped_ = false;
-    resuming_ = true;
-    // A new store (the folder was made again) has not the list on screen: it
-    // is kept there as a list of its own.
-    if (current_ && !store_->hasList(*current_))
-        current_.reset();
-    storeOpened();
+    mending_ = true;
+    open();
 }
 
 void ListKeeper::look(const RecordTableState& table, TimeDisplay display)
 {
+    takeNews();
     mendIfDue();
     display_ = display;
     const auto rows = RowsOfRecords(table);
@@ -158,33 +193,53 @@ void ListKeeper::look(const RecordTableState& table, TimeDisplay display)
     }
 }
 
+template <typename T>
+T ListKeeper::read(std::function<T(ListStore&)> job) const
+{
+    if (!keeping())
+        return T{};
+    return writer_->read<T>(std::move(job)).value_or(T{});
+}
+
+template std::vector<Entrant> ListKeeper::read(std::function<std::vector<Entrant>(ListStore&)>) const;
+template ResultRules ListKeeper::read(std::function<ResultRules(ListStore&)>) const;
+template std::map<int, int> ListKeeper::read(std::function<std::map<int, int>(ListStore&)>) const;
+
+void ListKeeper::post(std::function<bool(ListStore&)> job)
+{
+    if (keeping())
+        writer_->write(std::move(job));
+}
+
 void ListKeeper::write(const KeptListChange& change)
 {
     if (!keeping())
         return;
-    // A store whose folder was removed would take writes into a file no one
-    // will find again.
-    if (!store_->stillThere())
-        return fail();
-    if (!current_) {
-        current_ = store_->beginList(QDateTime::currentDateTime());
-        if (!current_ || !store_->noteOnScreen(*current_))
-            return fail();
-    }
+    // The list's id is given here, so the window knows it at once.
+    const bool begin = !current_;
+    if (begin)
+        current_ = nextList_++;
     KeptListChange toList = change;
     toList.list = *current_;
-    if (!store_->write(toList))
-        fail();
+    post([toList, begin, downloaded = QDateTime::currentDateTime()](ListStore& store) {
+        return (!begin || (store.beginList(toList.list, downloaded) && store.noteOnScreen(toList.list)))
+            && store.write(toList);
+    });
 }
 
-void ListKeeper::fail()
+void ListKeeper::fail(const QString& why)
 {
-    const QString why = store_->lastError();
-    store_->close();
+    open_ = false;
     stopped_ = true;
     triedAtMs_ = nowMs_();
-    // What is on screen now is written in full when the store is back.
+    // What is on screen now is written in full when the store is back, and
+    // the event's changes dropped with the failed write are written again.
     writeAll_ = true;
+    if (entrantsAsked_ && !entrantsDue_)
+        entrantsDue_ = entrantsAsked_;
+    if (rulesAsked_ && !rulesDue_)
+        rulesDue_ = rulesAsked_;
+    readsDue_.merge(std::map(readsAsked_));
     if (!std::exchange(toldStopped_, true) && failed_)
         failed_(why);
 }
@@ -193,39 +248,42 @@ void ListKeeper::beginNewList()
 {
     current_.reset();
     readsDue_.clear();
+    readsAsked_.clear();
     shadow_.fill(std::nullopt);
     shadowOrder_.reset();
     writtenReported_ = 0;
 }
 
-void ListKeeper::storeOpened() { writeAll_ = true; }
-
 void ListKeeper::noteExported(const QString& path)
 {
-    if (keeping() && current_ && !store_->noteExported(*current_, path, QDateTime::currentDateTime()))
-        fail();
+    if (current_)
+        post([list = *current_, path, when = QDateTime::currentDateTime()](ListStore& store) {
+            return store.noteExported(list, path, when);
+        });
 }
 
 void ListKeeper::notePrinted(std::optional<std::int64_t> list, const QString& printer)
 {
-    if (keeping() && list && !store_->notePrinted(*list, printer, QDateTime::currentDateTime()))
-        fail();
+    if (list)
+        post([list = *list, printer, when = QDateTime::currentDateTime()](ListStore& store) {
+            return store.notePrinted(list, printer, when);
+        });
 }
 
 std::optional<std::int64_t> ListKeeper::listLeftOnScreen() const
 {
-    return keeping() ? store_->listLeftOnScreen() : std::nullopt;
+    return read<std::optional<std::int64_t>>([](ListStore& store) { return store.listLeftOnScreen(); });
 }
 
 std::vector<KeptListSummary> ListKeeper::lists() const
 {
-    return keeping() ? store_->lists() : std::vector<KeptListSummary>{};
+    return read<std::vector<KeptListSummary>>([](ListStore& store) { return store.lists(); });
 }
 
 std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordTableState& table, TimeDisplay& display,
                                                      SortChoice& sort)
 {
-    std::optional<KeptList> kept = keeping() ? store_->load(list) : std::nullopt;
+    std::optional<KeptList> kept = read<std::optional<KeptList>>([list](ListStore& store) { return store.load(list); });
     if (!kept)
         return std::nullopt;
     table.clearRecords();
@@ -259,8 +317,7 @@ std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordTa
     // What is on screen now is what the store holds: nothing to write.
     beginNewList();
     current_ = list;
-    if (keeping() && !store_->noteOnScreen(list))
-        fail();
+    post([list](ListStore& store) { return store.noteOnScreen(list); });
     sort_ = writtenSort_ = sort;
     display_ = writtenDisplay_ = display;
     writtenReported_ = table.ReportedRecordCount;

@@ -3,6 +3,7 @@
 #include "entrants/event_rules.h"
 #include "entrants/start_list.h"
 #include "lists/kept_list.h"
+#include "lists/list_store.h"
 #include "presentation/format_state.h"
 #include "presentation/view_state.h"
 #include "records/records.h"
@@ -12,20 +13,20 @@
 #include <optional>
 #include <vector>
 
-class ListStore;
+class StoreWriter;
 
 // Keeps the list on screen in the store: after every event, what the
-// table's owner said changed since the last look is written as one change. Without a
-// store nothing is written. A store that stopped (a full disk, a folder removed, a file
-// another program holds, another copy of the program) is tried again every
-// RetryMs at the next look, and once it opens everything on screen is
-// written to it.
+// table's owner said changed since the last look is handed to the store's
+// writer as one change. Without a writer nothing is written. A store that
+// stopped (a full disk, a folder removed, a file another program holds,
+// another copy of the program) is opened again every RetryMs at the next
+// look, and once it opens everything on screen is written to it.
 class ListKeeper {
 public:
     static constexpr std::int64_t RetryMs = 2000;
 
-    explicit ListKeeper(ListStore* store, std::function<std::int64_t()> nowMs = SteadyMs)
-        : store_(store), nowMs_(std::move(nowMs))
+    explicit ListKeeper(StoreWriter* writer, std::function<std::int64_t()> nowMs = SteadyMs)
+        : writer_(writer), nowMs_(std::move(nowMs))
     {
     }
 
@@ -34,10 +35,23 @@ public:
     void setWriteFailedListener(std::function<void(const QString&)> failed) { failed_ = std::move(failed); }
     // Told when a store that had stopped takes every change again.
     void setResumedListener(std::function<void()> resumed) { resumed_ = std::move(resumed); }
-    // The store could not be opened: it is tried again from the next look on.
-    void keepTrying();
+    // Told how the opening asked for by open() went. One that failed is
+    // tried again from the next look on.
+    void setOpenedListener(std::function<void(const ListStore::Opening&)> opened) { opened_ = std::move(opened); }
+    // Opens the store, or takes over the lock a copy on another computer left.
+    void open(bool takeOver = false);
+    // An opening asked for has not been told yet.
+    bool opening() const { return opening_; }
     // Keeping has stopped and is being tried again.
     bool stopped() const { return stopped_; }
+    // What the writer has to tell: an opening, a write that failed. Every look
+    // takes it first.
+    void takeNews();
+    // Everything handed to the writer is on the disk, or was dropped after a
+    // failed write (then told at the next look); false after `waitMs`.
+    bool waitUntilWritten(int waitMs);
+    // Something handed to the writer is not yet on the disk.
+    bool writing() const;
 
     // What the table's owner said changed.
     void changed(const Records::Change& change);
@@ -48,13 +62,11 @@ public:
     // The table was emptied for a download: the records that come next
     // begin a new list.
     void beginNewList();
-    // The store has just opened: the next look writes all the table holds.
-    void storeOpened();
     void noteExported(const QString& path);
     // A print ends after it was asked for: it belongs to the list that was
     // on screen then.
     void notePrinted(std::optional<std::int64_t> list, const QString& printer);
-    bool keeping() const;
+    bool keeping() const { return writer_ && open_; }
 
     // Newest first: lists with records.
     std::vector<KeptListSummary> lists() const;
@@ -85,15 +97,26 @@ private:
     // Writes what changed.
     void look(const RecordTableState& table, TimeDisplay display);
     void write(const KeptListChange& change);
-    void fail();
+    void post(std::function<bool(ListStore&)> job);
+    // What the store answers once it has what was handed over; nothing while
+    // it is not open or takes too long.
+    template <typename T>
+    T read(std::function<T(ListStore&)> job) const;
+    void opened(const ListStore::Opening& opening, std::int64_t nextList, bool listFound);
+    void fail(const QString& why);
     // Opens a store that stopped, when it is time to try again.
     void mendIfDue();
     static std::int64_t SteadyMs();
 
-    ListStore* store_;
+    StoreWriter* writer_;
     std::function<std::int64_t()> nowMs_;
     std::function<void(const QString&)> failed_;
     std::function<void()> resumed_;
+    std::function<void(const ListStore::Opening&)> opened_;
+    bool open_ = false;
+    bool opening_ = false;
+    // The opening asked for is the keeper's own, after keeping stopped.
+    bool mending_ = false;
     bool stopped_ = false;
     // The operator was told that keeping stopped, and not yet that it resumed.
     bool toldStopped_ = false;
@@ -102,6 +125,7 @@ private:
     bool writeAll_ = false;
     std::int64_t triedAtMs_ = 0;
     std::optional<std::int64_t> current_;
+    std::int64_t nextList_ = 1;
     // What changed since the last look, as the table's owner said.
     std::array<bool, RecordTableState::Rows> named_{};
     bool reordered_ = false;
@@ -117,4 +141,9 @@ private:
     std::optional<std::vector<Entrant>> entrantsDue_;
     std::optional<ResultRules> rulesDue_;
     std::map<int, std::optional<int>> readsDue_;
+    // As last asked for, written again when a write failed: the writer
+    // drops what was handed over after it.
+    std::optional<std::vector<Entrant>> entrantsAsked_;
+    std::optional<ResultRules> rulesAsked_;
+    std::map<int, std::optional<int>> readsAsked_;
 };

@@ -1,6 +1,6 @@
 #include "lists/list_keeper.h"
 
-#include "lists/list_store.h"
+#include "lists/store_writer.h"
 
 void ListKeeper::keepEntrants(std::vector<Entrant> entrants)
 {
@@ -22,47 +22,48 @@ void ListKeeper::keepCountedRead(int bib, std::optional<int> record)
 
 void ListKeeper::writeEventDue()
 {
+    takeNews();
     mendIfDue();
     if (!keeping())
         return;
     if (entrantsDue_) {
-        if (!store_->writeEntrants(*entrantsDue_))
-            return fail();
+        entrantsAsked_ = std::move(entrantsDue_);
         entrantsDue_.reset();
+        post([entrants = *entrantsAsked_](ListStore& store) { return store.writeEntrants(entrants); });
     }
     if (rulesDue_) {
-        if (!store_->writeRules(*rulesDue_))
-            return fail();
-        rulesDue_.reset();
+        rulesAsked_ = std::exchange(rulesDue_, std::nullopt);
+        post([rules = *rulesAsked_](ListStore& store) { return store.writeRules(rules); });
     }
     // A list is begun by its first record: the choice waits for it.
     if (!current_)
         return;
-    while (!readsDue_.empty()) {
-        const auto [bib, record] = *readsDue_.begin();
-        if (!store_->writeCountedRead(*current_, bib, record))
-            return fail();
-        readsDue_.erase(readsDue_.begin());
+    for (const auto& [bib, record] : readsDue_) {
+        readsAsked_[bib] = record;
+        post([list = *current_, bib, record](ListStore& store) { return store.writeCountedRead(list, bib, record); });
     }
+    readsDue_.clear();
 }
 
 std::vector<Entrant> ListKeeper::keptEntrants() const
 {
     if (entrantsDue_)
         return *entrantsDue_;
-    return keeping() ? store_->entrants() : std::vector<Entrant>{};
+    return read<std::vector<Entrant>>([](ListStore& store) { return store.entrants(); });
 }
 
 ResultRules ListKeeper::keptRules() const
 {
     if (rulesDue_)
         return *rulesDue_;
-    return keeping() ? store_->rules() : ResultRules{};
+    return read<ResultRules>([](ListStore& store) { return store.rules(); });
 }
 
 std::map<int, int> ListKeeper::countedReads() const
 {
-    std::map<int, int> counted = keeping() && current_ ? store_->countedReads(*current_) : std::map<int, int>{};
+    std::map<int, int> counted;
+    if (current_)
+        counted = read<std::map<int, int>>([list = *current_](ListStore& store) { return store.countedReads(list); });
     for (const auto& [bib, record] : readsDue_) {
         if (record)
             counted[bib] = *record;

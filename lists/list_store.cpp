@@ -337,11 +337,37 @@ std::optional<std::int64_t> ListStore::beginList(const QDateTime& downloaded)
     return sqlite3_last_insert_rowid(db_);
 }
 
+bool ListStore::beginList(std::int64_t list, const QDateTime& downloaded)
+{
+    if (!db_)
+        return false;
+    Statement insert(db_, "INSERT INTO lists(id, downloaded) VALUES(?, ?)");
+    if (insert.bind(1, list).bind(2, Stamp(downloaded)).run())
+        return true;
+    lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
+    return false;
+}
+
+std::int64_t ListStore::nextListId()
+{
+    if (!db_)
+        return 1;
+    Statement highest(db_, "SELECT coalesce(max(id), 0) + 1 FROM lists");
+    return highest.step() == SQLITE_ROW ? highest.integer(0) : 1;
+}
+
 bool ListStore::transaction(const std::function<bool()>& body)
 {
-    if (!db_ || !exec("BEGIN IMMEDIATE"))
+    if (!db_)
         return false;
-    if (!body()) {
+    if (transactionDepth_ > 0)
+        return body();
+    if (!exec("BEGIN IMMEDIATE"))
+        return false;
+    ++transactionDepth_;
+    const bool done = body();
+    --transactionDepth_;
+    if (!done) {
         lastError_ = QString::fromUtf8(sqlite3_errmsg(db_));
         const QString why = lastError_;
         exec("ROLLBACK");

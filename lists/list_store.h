@@ -86,6 +86,9 @@ public:
 
     // Each false: the write did not happen; lastError() says why.
     std::optional<std::int64_t> beginList(const QDateTime& downloaded);
+    // A list under the id its keeper gave it (nextListId() or above).
+    bool beginList(std::int64_t list, const QDateTime& downloaded);
+    std::int64_t nextListId();
     bool write(const KeptListChange& change);
     bool noteExported(std::int64_t list, const QString& path, const QDateTime& when);
     // Which list the window shows, so that a run after a crash offers that one.
@@ -96,6 +99,10 @@ public:
     QString lastError() const { return lastError_; }
     // Gives up the store after a failed write: nothing more is tried.
     void close();
+    // Runs the body's statements as one transaction, committed to the disk,
+    // or rolled back with SQLite's words in lastError() when one fails. A
+    // transaction begun inside the body is part of this one.
+    bool transaction(const std::function<bool()>& body);
 
     // The event's entrants and the rules of its results, shared by every
     // list of the store: each list is one of its heats. An older program
@@ -125,9 +132,6 @@ private:
     StoreTrouble folderTrouble() const;
     QString setAside(const QString& why);
     bool exec(const char* sql);
-    // Runs the body's statements as one transaction, committed to the disk,
-    // or rolled back with SQLite's words in lastError() when one fails.
-    bool transaction(const std::function<bool()>& body);
     bool note(const char* sql, std::int64_t list, const QString& where, const QDateTime& when);
     bool makeSchema();
     void prune();
@@ -136,4 +140,5 @@ private:
     std::unique_ptr<QLockFile> lock_;
     sqlite3* db_ = nullptr;
     QString lastError_;
+    int transactionDepth_ = 0;
 };

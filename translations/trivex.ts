@@ -838,6 +838,22 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence), SQLite %5 (publi
         <source>The start list or the age groups taken are not on the disk: the lists are not being kept. Exit all the same, and lose them?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The kept lists are being opened: they are shown as soon as they are.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kept lists are being opened: the list is brought back as soon as they are.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writing the kept lists to the disk before the end…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disk has not yet taken the last changes of the list on screen. Exit all the same, and lose them?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ResultsController</name>

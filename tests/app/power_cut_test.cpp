@@ -42,7 +42,9 @@ TEST(PowerCut, DISABLED_Before)
         const int row = ResultsView::FirstDataRow + offset;
         for (int i = 0; i < times; ++i)
             r.clickLine(row);
-        // Shown on the window: the host may cut the power from now on.
+        // Shown on the window, and handed to the writer's thread, which has it
+        // on the disk a sync later: the host may cut the power from then on.
+        ASSERT_TRUE(r.app->keeper().waitUntilWritten(60000));
         std::fprintf(said, "%d %d\n", std::stoi(r.seqAt(row)), times);
         std::fflush(said);
     }

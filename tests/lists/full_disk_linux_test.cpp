@@ -2,6 +2,7 @@
 // program's table goes on as before.
 #include "lists/list_keeper.h"
 #include "lists/list_store.h"
+#include "lists/store_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -50,9 +51,12 @@ TEST(ListKeeper, AFullDiskIsToldOnceAndTheTableGoesOn)
     int filedWhenTold = 0;
     RecordTableState table;
     {
-        ListStore store(folder);
-        ASSERT_TRUE(store.open().open);
-        ListKeeper keeper(&store);
+        StoreWriter writer(std::make_unique<ListStore>(folder));
+        ListKeeper keeper(&writer);
+        keeper.open();
+        ASSERT_TRUE(keeper.waitUntilWritten(20000));
+        keeper.takeNews();
+        ASSERT_TRUE(keeper.keeping());
         keeper.setWriteFailedListener([&](const QString& why) {
             told << why;
             filedWhenTold = table.RecordCount;
@@ -69,6 +73,9 @@ TEST(ListKeeper, AFullDiskIsToldOnceAndTheTableGoesOn)
                 keeper.changed({Records::Change::Kind::Filed, {n}});
                 keeper.sync(table, TimeDisplay::Seconds);
             }
+            // What the writer told of this list is taken before the next.
+            ASSERT_TRUE(keeper.waitUntilWritten(20000));
+            keeper.sync(table, TimeDisplay::Seconds);
         }
         EXPECT_FALSE(keeper.keeping());
         table.RecordTable[1][RecordField::MarkState] = 2;

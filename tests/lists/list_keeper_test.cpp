@@ -3,6 +3,8 @@
 // and forth.
 #include "lists/list_keeper.h"
 #include "lists/list_store.h"
+#include "lists/store_writer.h"
+#include "support/held_sync_vfs.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +13,9 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -38,23 +42,46 @@ void Mark(ListKeeper& keeper, RecordTableState& table, int number, int mark)
     keeper.changed({Records::Change::Kind::Marked, {number}});
 }
 
+// Everything handed to the writer is on the disk, and what it told (an
+// opening, a write that failed) has been acted on, as the program's next
+// turns of the event loop do.
+void Settle(ListKeeper& keeper, const RecordTableState& table)
+{
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(keeper.waitUntilWritten(20000));
+        keeper.sync(table, TimeDisplay::Seconds);
+    }
+}
+
+std::unique_ptr<StoreWriter> WriterIn(const QString& folder)
+{
+    return std::make_unique<StoreWriter>(std::make_unique<ListStore>(folder));
+}
+
 struct Keeping {
     QTemporaryDir dir;
-    std::unique_ptr<ListStore> store = std::make_unique<ListStore>(dir.path());
-    ListKeeper keeper{store.get()};
+    std::unique_ptr<StoreWriter> writer = WriterIn(dir.path());
+    ListKeeper keeper{writer.get()};
     RecordTableState table;
+    // The store as the next run of the program finds it.
+    std::unique_ptr<ListStore> reopened;
 
-    Keeping() { EXPECT_TRUE(store->open().open); }
+    Keeping()
+    {
+        keeper.open();
+        Settle(keeper, table);
+        EXPECT_TRUE(keeper.keeping());
+    }
     void sync(TimeDisplay display = TimeDisplay::Seconds) { keeper.sync(table, display); }
-    // What a new run of the program finds.
     std::optional<KeptList> reopenedList(std::size_t newest = 0)
     {
-        store = std::make_unique<ListStore>(dir.path());
-        keeper = ListKeeper(store.get());
-        if (!store->open().open)
+        keeper = ListKeeper(nullptr);
+        writer.reset(); // writes what it was handed, and lets the store go
+        reopened = std::make_unique<ListStore>(dir.path());
+        if (!reopened->open().open)
             return std::nullopt;
-        const auto lists = store->lists();
-        return newest < lists.size() ? store->load(lists[newest].id) : std::nullopt;
+        const auto lists = reopened->lists();
+        return newest < lists.size() ? reopened->load(lists[newest].id) : std::nullopt;
     }
 };
 
@@ -62,7 +89,7 @@ TEST(ListKeeper, TwoDownloadsAreTwoListsAndTheFirstComesBackAsItWasLeft)
 {
     Keeping k;
     k.sync();
-    EXPECT_TRUE(k.store->lists().empty()) << "an empty table is no list";
+    EXPECT_TRUE(k.keeper.lists().empty()) << "an empty table is no list";
     for (int n = 1; n <= 40; ++n) {
         File(k.keeper, k.table, n);
         k.sync();
@@ -84,7 +111,7 @@ TEST(ListKeeper, TwoDownloadsAreTwoListsAndTheFirstComesBackAsItWasLeft)
     for (int n = 1; n <= 5; ++n)
         File(k.keeper, k.table, n);
     k.sync();
-    ASSERT_EQ(k.store->lists().size(), 2u);
+    ASSERT_EQ(k.keeper.lists().size(), 2u);
 
     const auto lists = k.keeper.lists();
     TimeDisplay display = TimeDisplay::Seconds;
@@ -100,7 +127,7 @@ TEST(ListKeeper, TwoDownloadsAreTwoListsAndTheFirstComesBackAsItWasLeft)
     // Marks made on the list brought back go to it, not to a new one.
     Mark(k.keeper, k.table, 20, 1);
     k.sync(display);
-    EXPECT_EQ(k.store->lists().size(), 2u);
+    EXPECT_EQ(k.keeper.lists().size(), 2u);
     const auto kept = k.reopenedList(1);
     ASSERT_TRUE(kept);
     EXPECT_EQ(kept->records.size(), 40u);
@@ -127,6 +154,56 @@ TEST(ListKeeper, EveryMarkAsItStandsIsKept)
     EXPECT_EQ(keptMarks, (std::vector<int>{2, 0, 0}));
 }
 
+// A disk that takes its time over a sync holds only the store's writer: every
+// change is handed over at once while a sync hangs, what came meanwhile is
+// written together once it ends, and waiting for it is bounded.
+TEST(ListKeeper, ASyncThatHangsHoldsOnlyTheWriter)
+{
+    HeldSyncVfs disk;
+    Keeping k;
+    disk.hold();
+    // Were a sync made on this thread, the test would hang here; the
+    // watchdog then lets the disk go and says so.
+    std::atomic<bool> watchdogLetGo = false;
+    std::atomic<bool> done = false;
+    std::thread watchdog([&] {
+        for (int i = 0; i < 300 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!done) {
+            watchdogLetGo = true;
+            disk.release();
+        }
+    });
+    File(k.keeper, k.table, 1);
+    k.sync();
+    EXPECT_TRUE(disk.waitUntilWaiting(1, 20000)) << "the first write is in its sync";
+    const int syncsBefore = disk.syncs();
+    for (int n = 2; n <= 40; ++n) {
+        File(k.keeper, k.table, n);
+        k.sync();
+        if (n % 5 == 0) {
+            Mark(k.keeper, k.table, n, 1);
+            k.sync();
+        }
+    }
+    Entrant one;
+    one.bib = 1;
+    k.keeper.keepEntrants({one});
+    EXPECT_TRUE(k.keeper.writing());
+    EXPECT_FALSE(k.keeper.waitUntilWritten(50)) << "a wait for the disk is bounded";
+    done = true;
+    EXPECT_FALSE(watchdogLetGo) << "a change waited for the sync";
+    disk.release();
+    watchdog.join();
+    ASSERT_TRUE(k.keeper.waitUntilWritten(20000));
+    EXPECT_LE(disk.syncs() - syncsBefore, 4) << "what came during the sync was written as one";
+    const auto kept = k.reopenedList();
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->records.size(), 40u);
+    EXPECT_EQ(kept->summary.marks, 8);
+    EXPECT_EQ(k.reopened->entrants().size(), 1u);
+}
+
 TEST(ListKeeper, WithoutAStoreNothingIsWrittenAndNothingIsTold)
 {
     ListKeeper keeper(nullptr);
@@ -151,20 +228,20 @@ TEST(ListKeeper, KeepingThatStoppedResumesOnceTheCauseHasGone)
         const char* what;
         // Stops keeping; returns what takes the cause away, or nothing where
         // the system does not let it happen.
-        std::function<std::function<void()>(QTemporaryDir&, std::unique_ptr<ListStore>&)> stop;
+        std::function<std::function<void()>(QTemporaryDir&)> stop;
         // Stopped before the program opens its store.
         bool atStart = false;
     };
     const Case cases[] = {
         {"the data folder removed while running",
-         [](QTemporaryDir& dir, std::unique_ptr<ListStore>&) {
+         [](QTemporaryDir& dir) {
              // Windows removes no folder while the store in it is open.
              if (!QDir(dir.path()).removeRecursively())
                  return std::function<void()>();
              return std::function<void()>([] {}); // the folder is made again
          }},
         {"another program holding the file",
-         [](QTemporaryDir& dir, std::unique_ptr<ListStore>&) {
+         [](QTemporaryDir& dir) {
              sqlite3* other = nullptr;
              sqlite3_open(QDir(dir.path()).filePath(ListStore::FileName).toUtf8().constData(), &other);
              sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
@@ -174,7 +251,7 @@ TEST(ListKeeper, KeepingThatStoppedResumesOnceTheCauseHasGone)
              });
          }},
         {"another copy keeping them, which then ends",
-         [](QTemporaryDir& dir, std::unique_ptr<ListStore>&) {
+         [](QTemporaryDir& dir) {
              auto first = std::make_shared<ListStore>(dir.path());
              EXPECT_TRUE(first->open().open);
              return std::function<void()>([first]() mutable { first.reset(); });
@@ -183,31 +260,30 @@ TEST(ListKeeper, KeepingThatStoppedResumesOnceTheCauseHasGone)
     };
     for (const Case& c : cases) {
         QTemporaryDir dir;
-        auto store = std::make_unique<ListStore>(dir.path());
         std::function<void()> goAway;
         if (c.atStart)
-            goAway = c.stop(dir, store);
-        const bool opened = store->open().open;
-        EXPECT_EQ(opened, !c.atStart) << c.what;
+            goAway = c.stop(dir);
         std::int64_t now = 0;
-        ListKeeper keeper(store.get(), [&now] { return now; });
-        if (!opened)
-            keeper.keepTrying(); // as the program does when the store cannot be opened
+        auto writer = WriterIn(dir.path());
+        ListKeeper keeper(writer.get(), [&now] { return now; });
         QStringList told;
         keeper.setWriteFailedListener([&](const QString& why) { told << "stopped: " + why; });
         keeper.setResumedListener([&] { told << "resumed"; });
         RecordTableState table;
+        keeper.open();
+        Settle(keeper, table);
+        EXPECT_EQ(keeper.keeping(), !c.atStart) << c.what;
         File(keeper, table, 1);
-        keeper.sync(table, TimeDisplay::Seconds);
+        Settle(keeper, table);
 
         if (!c.atStart)
-            goAway = c.stop(dir, store);
+            goAway = c.stop(dir);
         if (!goAway)
             continue;
         File(keeper, table, 2);
         keeper.sync(table, TimeDisplay::Seconds);
         Mark(keeper, table, 2, 1);
-        keeper.sync(table, TimeDisplay::Seconds);
+        Settle(keeper, table);
         EXPECT_TRUE(keeper.stopped()) << c.what;
         Mark(keeper, table, 2, 0); // as undo takes it back
         keeper.sync(table, TimeDisplay::Seconds);
@@ -221,26 +297,30 @@ TEST(ListKeeper, KeepingThatStoppedResumesOnceTheCauseHasGone)
         keeper.keepCountedRead(2, 2);
         goAway();
         now += ListKeeper::RetryMs - 1;
-        keeper.sync(table, TimeDisplay::Seconds);
+        Settle(keeper, table);
         EXPECT_TRUE(keeper.stopped()) << c.what << ": not before its time";
         now += 1;
         File(keeper, table, 3);
-        keeper.sync(table, TimeDisplay::Seconds);
+        Settle(keeper, table);
         EXPECT_FALSE(keeper.stopped()) << c.what;
         EXPECT_TRUE(!told.isEmpty() && told.size() <= 2 && told.back() == "resumed") << c.what << ": " << told.join(" | ").toStdString();
 
-        const auto lists = store->lists();
+        keeper = ListKeeper(nullptr);
+        writer.reset();
+        ListStore store(dir.path());
+        ASSERT_TRUE(store.open().open) << c.what;
+        const auto lists = store.lists();
         ASSERT_FALSE(lists.empty()) << c.what;
-        const auto kept = store->load(lists.front().id);
+        const auto kept = store.load(lists.front().id);
         ASSERT_TRUE(kept) << c.what;
         std::vector<std::pair<int, int>> records;
         for (const KeptRecord& r : kept->records)
             records.emplace_back(r.number, r.mark);
         EXPECT_EQ(records, (std::vector<std::pair<int, int>>{{1, 0}, {2, 1}, {3, 0}})) << c.what;
-        const std::vector<Entrant> entrants = store->entrants();
+        const std::vector<Entrant> entrants = store.entrants();
         EXPECT_TRUE(entrants.size() == 1 && entrants[0].lastName == "Late") << c.what;
-        EXPECT_EQ(store->rules().ageGroupStarts, (std::vector<int>{20, 40})) << c.what;
-        EXPECT_EQ(store->countedReads(lists.front().id), (std::map<int, int>{{2, 2}})) << c.what;
+        EXPECT_EQ(store.rules().ageGroupStarts, (std::vector<int>{20, 40})) << c.what;
+        EXPECT_EQ(store.countedReads(lists.front().id), (std::map<int, int>{{2, 2}})) << c.what;
     }
 }
 
@@ -272,7 +352,7 @@ TEST(ListKeeper, TheEventIsKeptBesideItsLists)
     k.keeper.keepCountedRead(8, 1);
     k.keeper.keepCountedRead(8, std::nullopt);
     ASSERT_TRUE(k.reopenedList());
-    const std::vector<Entrant> back = k.store->entrants();
+    const std::vector<Entrant> back = k.reopened->entrants();
     ASSERT_EQ(back.size(), 2u);
     const Entrant& a = back[0];
     const Entrant& b = back[1];
@@ -280,8 +360,8 @@ TEST(ListKeeper, TheEventIsKeptBesideItsLists)
     EXPECT_TRUE(b.bib == 12 && b.firstName == full.firstName && b.lastName == full.lastName && b.gender == "F"
                 && b.birthDate == full.birthDate && !b.yearOnly && !b.age && b.category == "Open" && b.team == full.team
                 && b.city == "Bergen");
-    EXPECT_EQ(k.store->rules(), rules);
-    EXPECT_EQ(k.store->countedReads(k.store->lists().front().id), (std::map<int, int>{{7, 1}}));
+    EXPECT_EQ(k.reopened->rules(), rules);
+    EXPECT_EQ(k.reopened->countedReads(k.reopened->lists().front().id), (std::map<int, int>{{7, 1}}));
 }
 
 } // namespace

@@ -130,8 +130,10 @@ struct AppRig {
     void load()
     {
         app->Load();
-        // The store of kept lists opens from the event loop meanwhile.
+        // The store of kept lists opens from the event loop meanwhile, on its
+        // writer's thread.
         QCoreApplication::processEvents();
+        QTest::qWaitFor([this] { return !app->keeper().opening(); }, 20000);
         settle();
     }
     // "Get Memory", to the command sent after its pause; a tick waiting
