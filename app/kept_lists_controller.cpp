@@ -46,7 +46,7 @@ KeptListsController::KeptListsController(const Parts& parts)
     // What the writer tells (an opening, a write that failed) is taken on
     // this thread, as the event loop turns.
     if (writer_)
-        writer_->setNewsListener([this] { QMetaObject::invokeMethod(this, [this] { keep(); }, Qt::QueuedConnection); });
+        writer_->setNewsListener([this] { QMetaObject::invokeMethod(this, "writerNews", Qt::QueuedConnection); });
     keeper_.setResumedListener([this] {
         notKept_ = {};
         parts_.window.showNotKeptNotice({});

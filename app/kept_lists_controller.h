@@ -75,6 +75,8 @@ signals:
     void storeOpened();
 
 private:
+    // The store's writer has news; called by name from its thread.
+    Q_INVOKABLE void writerNews() { keep(); }
     void open();
     void opened(const ListStore::Opening& opening);
     void offerKeptList(const ListStore::Opening& opening);

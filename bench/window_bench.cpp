@@ -11,7 +11,10 @@
 // The program keeps its lists, as it does, in a folder of its own for the
 // run; with TRIVEX_BENCH_NO_LISTS set it keeps none, as it did before. With
 // TRIVEX_BENCH_RESULTS set, the results window is open beside the list and
-// follows it.
+// follows it. With TRIVEX_BENCH_SYNC_MS set, every sync of the store's disk
+// takes that long (a spinning laptop disk, a USB stick, a network home).
+// "marks" times a click on a line to its mark painted and to its mark on the
+// disk; "start" the longest the window is held in its first three seconds.
 #include "app/results_controller.h"
 #include "device/background_search.h"
 #include "emulator/emulated_hid.h"
@@ -22,6 +25,7 @@
 #include "presentation/results_picture.h"
 #include "presentation/results_view.h"
 #include "emulator/sample_race.h"
+#include "support/held_sync_vfs.h"
 #include "support/x_pointer.h"
 #include "app/timer_application.h"
 
@@ -333,6 +337,79 @@ void Download(std::int64_t intervalUs)
                 fewest == (1 << 30) ? -1 : fewest, uiCpu, allCpu);
 }
 
+// A click on a line, through the X server, to the line painted with its new
+// mark and to the mark handed to the disk, after a download.
+void Marks()
+{
+    Session s(10000);
+    s.app->getMemoryClicked();
+    if (!QTest::qWaitFor([&] { return !s.unit.sending() && s.lastRecordShown(); }, 60000)) {
+        std::printf("marks: the download never ended\n");
+        return;
+    }
+    QTest::qWait(500);
+    XTestPointer pointer;
+    ResultsPicture& picture = s.app->window().picture();
+    const int h = picture.textHeightTwips("hi");
+    std::vector<double> shownMs, onDiskMs;
+    for (int i = 0; i < 20; ++i) {
+        const int row = ResultsView::FirstDataRow + i % 12;
+        const int y = static_cast<int>((row * h + h / 4.0) / (1440.0 / picture.logicalDpiY()));
+        const QPoint at = picture.mapToGlobal(QPoint(40, y));
+        pointer.moveTo(at.x(), at.y());
+        QTest::qWait(150);
+        const std::string before = s.app->results().rowTexts(row).at(0);
+        const auto pressed = SteadyTime::now();
+        double shown = -1;
+        const auto painted = QObject::connect(&picture, &ResultsPicture::painted, &picture, [&] {
+            if (shown < 0 && s.app->results().rowTexts(row).at(0) != before)
+                shown = SecondsSince(pressed) * 1000;
+        });
+        pointer.press();
+        pointer.release();
+        if (!QTest::qWaitFor([&] { return shown >= 0; }, 5000)
+            || !QTest::qWaitFor([&] { return !s.app->keeper().writing(); }, 10000)) {
+            std::printf("marks: a click was never painted or never written\n");
+            return;
+        }
+        onDiskMs.push_back(SecondsSince(pressed) * 1000);
+        QObject::disconnect(painted);
+        shownMs.push_back(shown);
+        QTest::qWait(250); // no double click
+    }
+    const Summary shownAt = Summarise(shownMs), written = Summarise(onDiskMs);
+    std::printf("marks, %s ms syncs: %zu clicks, painted after median %.1f ms, max %.1f ms; "
+                "on the disk after median %.1f ms, max %.1f ms\n",
+                qPrintable(qEnvironmentVariable("TRIVEX_BENCH_SYNC_MS", "0")), shownAt.count, shownAt.median,
+                shownAt.max, written.median, written.max);
+}
+
+// The longest the event loop is held from the window's first paint to three
+// seconds on, the store's opening among it.
+void Start()
+{
+    std::vector<double> gapsMs;
+    auto last = SteadyTime::now();
+    bool painted = false;
+    QTimer beat;
+    QObject::connect(&beat, &QTimer::timeout, [&] {
+        const auto now = SteadyTime::now();
+        if (painted)
+            gapsMs.push_back(std::chrono::duration<double, std::milli>(now - last).count());
+        last = now;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* window = qobject_cast<MainWindow*>(w); window && window->painted())
+                painted = true;
+    });
+    beat.start(5);
+    Session s(10000);
+    QTest::qWait(3000);
+    const Summary g = Summarise(gapsMs);
+    std::printf("start, %s ms syncs: from the first paint on, the window was held at most %.1f ms; kept lists %s\n",
+                qPrintable(qEnvironmentVariable("TRIVEX_BENCH_SYNC_MS", "0")), g.max,
+                s.app->keeper().keeping() ? "open" : "not open");
+}
+
 // CPU of an idle program over ten seconds: with no unit, and with a unit
 // sending count-0 reports.
 void Idle(std::int64_t intervalUs)
@@ -356,6 +433,9 @@ void Idle(std::int64_t intervalUs)
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
+    std::unique_ptr<HeldSyncVfs> slowDisk;
+    if (qEnvironmentVariableIsSet("TRIVEX_BENCH_SYNC_MS"))
+        slowDisk = std::make_unique<HeldSyncVfs>(qEnvironmentVariableIntValue("TRIVEX_BENCH_SYNC_MS"));
 
 
     if (QGuiApplication::platformName() != "xcb") {
@@ -370,6 +450,10 @@ int main(int argc, char** argv)
         const std::int64_t interval = w.endsWith("-10") ? 10000 : 1000;
         if (w == "latency-no-unit")
             LatencyWithoutUnit();
+        else if (w == "marks")
+            Marks();
+        else if (w == "start")
+            Start();
         else if (w.startsWith("download"))
             Download(interval);
         else if (w.startsWith("latency"))

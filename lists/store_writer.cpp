@@ -151,7 +151,9 @@ void StoreWriter::write(Job job)
 {
     {
         const std::lock_guard held(shared_->lock);
-        shared_->tasks.push_back({.kind = Task::Kind::Write, .job = std::move(job), .number = ++shared_->handedOver});
+        Task& task = shared_->tasks.emplace_back();
+        task.job = std::move(job);
+        task.number = ++shared_->handedOver;
     }
     shared_->handed.notify_all();
 }
@@ -160,8 +162,11 @@ void StoreWriter::open(bool takeOver, std::optional<std::int64_t> list)
 {
     {
         const std::lock_guard held(shared_->lock);
-        shared_->tasks.push_back(
-            {.kind = Task::Kind::Open, .takeOver = takeOver, .list = list, .number = ++shared_->handedOver});
+        Task& task = shared_->tasks.emplace_back();
+        task.kind = Task::Kind::Open;
+        task.takeOver = takeOver;
+        task.list = list;
+        task.number = ++shared_->handedOver;
     }
     shared_->handed.notify_all();
 }
@@ -170,7 +175,10 @@ bool StoreWriter::readAndWait(std::function<void(ListStore&)> job, int waitMs)
 {
     std::unique_lock held(shared_->lock);
     const std::uint64_t number = ++shared_->handedOver;
-    shared_->tasks.push_back({.kind = Task::Kind::Read, .read = std::move(job), .number = number});
+    Task& task = shared_->tasks.emplace_back();
+    task.kind = Task::Kind::Read;
+    task.read = std::move(job);
+    task.number = number;
     shared_->handed.notify_all();
     return shared_->done.wait_for(held, std::chrono::milliseconds(waitMs),
                                   [&] { return shared_->finished >= number; });

@@ -2,6 +2,8 @@
 
 #include "qt_printers.h"
 
+#include <gtest/gtest.h>
+
 #include "emulator/emulated_hid.h"
 #include "app/main_window.h"
 #include "manual_scheduler.h"
@@ -133,7 +135,8 @@ struct AppRig {
         // The store of kept lists opens from the event loop meanwhile, on its
         // writer's thread.
         QCoreApplication::processEvents();
-        QTest::qWaitFor([this] { return !app->keeper().opening(); }, 20000);
+        if (!QTest::qWaitFor([this] { return !app->keeper().opening(); }, 20000))
+            ADD_FAILURE() << "the store never answered";
         settle();
     }
     // "Get Memory", to the command sent after its pause; a tick waiting
