@@ -101,18 +101,22 @@ void KeptListsController::startUpEnded()
         bringBack(*list);
 }
 
+bool KeptListsController::finishWriting()
+{
+    if (!keeper_.writing())
+        return true;
+    parts_.news.show(OperatorLineText::WritingListsBeforeTheEnd());
+    parts_.window.repaint();
+    const bool written = keeper_.waitUntilWritten(parts_.endWaitMs);
+    keeper_.takeNews();
+    return written;
+}
+
 bool KeptListsController::mayEnd()
 {
-    // What the writer was handed reaches the disk first, however slow it is,
-    // for a bounded time.
-    if (keeper_.writing()) {
-        parts_.news.show(OperatorLineText::WritingListsBeforeTheEnd());
-        parts_.window.repaint();
-        const bool written = keeper_.waitUntilWritten(EndWaitMs);
-        keeper_.takeNews();
-        if (!written && !parts_.prompt.confirm(OperatorLineText::ExitWhileStillWriting()))
-            return false;
-    }
+    // What the writer was handed reaches the disk first, however slow it is.
+    if (!finishWriting() && !parts_.prompt.confirm(OperatorLineText::ExitWhileStillWriting()))
+        return false;
     // The one question the program adds: records that would be lost.
     const bool noList = parts_.state.records.table().RecordCount == 0;
     return !keeper_.stopped() || (noList && !keeper_.eventDue())
@@ -205,10 +209,8 @@ void KeptListsController::actionClicked(MainWindow::ListAction action)
             bringBack(last->id);
         else if (!lists.empty())
             parts_.news.show(OperatorLineText::OnlyKeptListOnScreen());
-        else if (keeper_.stopped())
-            showNotKept(); // lists there may be, but none can be read now
         else
-            parts_.news.show(OperatorLineText::NoKeptList());
+            tellNoneRead();
         return;
     }
     case MainWindow::ListAction::KeptLists:
@@ -223,14 +225,22 @@ void KeptListsController::actionClicked(MainWindow::ListAction action)
     }
 }
 
+void KeptListsController::tellNoneRead()
+{
+    // Lists there may be, but none can be read now.
+    if (keeper_.stopped())
+        showNotKept();
+    else if (keeper_.lastReadLate())
+        parts_.news.show(OperatorLineText::KeptListsSlowToAnswer());
+    else
+        parts_.news.show(OperatorLineText::NoKeptList());
+}
+
 void KeptListsController::showKeptLists()
 {
     const auto lists = keeper_.lists();
     if (lists.empty()) {
-        if (keeper_.stopped())
-            showNotKept(); // lists there may be, but none can be read now
-        else
-            parts_.news.show(OperatorLineText::NoKeptList());
+        tellNoneRead();
         return;
     }
     if (!window_) {

@@ -27,10 +27,13 @@ class ResultsView;
 class KeptListsController : public QObject {
     Q_OBJECT
 public:
+    static constexpr int EndWaitMs = 10000;
     struct Parts : SharedParts {
         const DownloadController& download;
         Clock& clock;
         QString folder;
+        // How long the end waits for the disk to take what was handed to it.
+        int endWaitMs = EndWaitMs;
     };
     explicit KeptListsController(const Parts& parts);
     ~KeptListsController() override;
@@ -52,9 +55,11 @@ public:
     void bringBack(std::int64_t list);
     // True when the program may end: nothing would be lost, or the operator
     // said to end all the same. What was handed to the store's writer is
-    // waited for first, at most EndWaitMs.
-    static constexpr int EndWaitMs = 10000;
+    // waited for first (finishWriting).
     bool mayEnd();
+    // Waits, saying so on the line, until the disk has taken everything
+    // handed to the store's writer, at most the parts' endWaitMs; true once it has.
+    bool finishWriting();
     // The store was asked to open, and its answer has been taken.
     bool openSettled() const { return openTried_ && !keeper_.opening(); }
     // The menu's items as the program stands: undo and redo with what they
@@ -82,6 +87,8 @@ private:
     void offerKeptList(const ListStore::Opening& opening);
     void showNotKept();
     void showKeptLists();
+    // No kept list was read: why, as far as it is known.
+    void tellNoneRead();
     void stepMark(bool back);
     // A mark put back by undo or redo: shown where the operator sees it, and kept.
     void setMark(int record, int mark);

@@ -279,6 +279,12 @@ QString ListsAfterTheOpening()
     return OperatorLine::tr("The kept lists are being opened: they are shown as soon as they are.");
 }
 
+QString KeptListsSlowToAnswer()
+{
+    return OperatorLine::tr("The disk of the kept lists is slow to answer: they could not be read just now. "
+                            "Try again in a moment.");
+}
+
 QString BringBackAfterTheOpening()
 {
     return OperatorLine::tr("The kept lists are being opened: the list is brought back as soon as they are.");

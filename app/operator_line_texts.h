@@ -56,6 +56,7 @@ QString KeptListUnreadable();
 QString BringBackAfterTheDownload();
 QString BringBackAfterTheStartUp();
 QString ListsAfterTheOpening();
+QString KeptListsSlowToAnswer();
 QString BringBackAfterTheOpening();
 // A sentence and the path it names at "%1", for the line to shorten; no
 // path when it names none.

@@ -16,7 +16,7 @@ TimerApplication::TimerApplication(const ApplicationPorts& ports)
       prompt_(ports.prompt ? *ports.prompt : messageBoxes_),
       news_(window_->operatorLine()),
       download_({shared(), ports.hid, ports.clock, ports.scheduler ? *ports.scheduler : *ownScheduler_}),
-      keptLists_({shared(), download_, ports.clock, ports.listsFolder}),
+      keptLists_({shared(), download_, ports.clock, ports.listsFolder, ports.listsEndWaitMs}),
       output_({shared(), download_, keptLists_}),
       race_({shared(), keptLists_, output_})
 {
@@ -98,6 +98,8 @@ void TimerApplication::exitClicked()
 void TimerApplication::windowClosing()
 {
     download_.stop();
+    // A closed window is never refused; the last changes still reach the disk.
+    keptLists_.finishWriting();
     output_.windowClosing();
 }
 

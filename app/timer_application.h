@@ -29,6 +29,8 @@ struct ApplicationPorts {
     OperatorPrompt* prompt = nullptr;
     TickScheduler* scheduler = nullptr;
     QString listsFolder = {};
+    // How long the end waits for the disk to take the last changes.
+    int listsEndWaitMs = KeptListsController::EndWaitMs;
 };
 
 // The program: its state and its main window, and a controller for each

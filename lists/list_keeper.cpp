@@ -196,14 +196,16 @@ void ListKeeper::look(const RecordTableState& table, TimeDisplay display)
 template <typename T>
 T ListKeeper::read(std::function<T(ListStore&)> job) const
 {
+    readLate_ = false;
     if (!keeping())
         return T{};
-    return writer_->read<T>(std::move(job)).value_or(T{});
+    std::optional<T> answer = writer_->read<T>(std::move(job));
+    readLate_ = !answer;
+    return answer ? std::move(*answer) : T{};
 }
 
 template std::vector<Entrant> ListKeeper::read(std::function<std::vector<Entrant>(ListStore&)>) const;
 template ResultRules ListKeeper::read(std::function<ResultRules(ListStore&)>) const;
-template std::map<int, int> ListKeeper::read(std::function<std::map<int, int>(ListStore&)>) const;
 
 void ListKeeper::post(std::function<bool(ListStore&)> job)
 {
@@ -249,6 +251,7 @@ void ListKeeper::beginNewList()
     current_.reset();
     readsDue_.clear();
     readsAsked_.clear();
+    counted_.clear();
     shadow_.fill(std::nullopt);
     shadowOrder_.reset();
     writtenReported_ = 0;
@@ -283,7 +286,9 @@ std::vector<KeptListSummary> ListKeeper::lists() const
 std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordTableState& table, TimeDisplay& display,
                                                      SortChoice& sort)
 {
-    std::optional<KeptList> kept = read<std::optional<KeptList>>([list](ListStore& store) { return store.load(list); });
+    using Read = std::pair<std::optional<KeptList>, std::map<int, int>>;
+    auto [kept, counted] =
+        read<Read>([list](ListStore& store) { return Read{store.load(list), store.countedReads(list)}; });
     if (!kept)
         return std::nullopt;
     table.clearRecords();
@@ -317,6 +322,7 @@ std::optional<KeptListSummary> ListKeeper::bringBack(std::int64_t list, RecordTa
     // What is on screen now is what the store holds: nothing to write.
     beginNewList();
     current_ = list;
+    counted_ = std::move(counted);
     post([list](ListStore& store) { return store.noteOnScreen(list); });
     sort_ = writtenSort_ = sort;
     display_ = writtenDisplay_ = display;

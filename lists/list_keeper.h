@@ -44,6 +44,8 @@ public:
     bool opening() const { return opening_; }
     // Keeping has stopped and is being tried again.
     bool stopped() const { return stopped_; }
+    // The last read found nothing because the disk did not answer in time.
+    bool lastReadLate() const { return readLate_; }
     // What the writer has to tell: an opening, a write that failed. Every look
     // takes it first.
     void takeNews();
@@ -89,7 +91,7 @@ public:
     // As the store has them; empty while it is not open.
     std::vector<Entrant> keptEntrants() const;
     ResultRules keptRules() const;
-    std::map<int, int> countedReads() const;
+    std::map<int, int> countedReads() const { return counted_; }
 
 private:
     // Writes the event's changes that wait.
@@ -115,6 +117,7 @@ private:
     std::function<void(const ListStore::Opening&)> opened_;
     bool open_ = false;
     bool opening_ = false;
+    mutable bool readLate_ = false;
     // The opening asked for is the keeper's own, after keeping stopped.
     bool mending_ = false;
     bool stopped_ = false;
@@ -141,6 +144,8 @@ private:
     std::optional<std::vector<Entrant>> entrantsDue_;
     std::optional<ResultRules> rulesDue_;
     std::map<int, std::optional<int>> readsDue_;
+    // Which read counts, bib by bib, in the list on screen: read with it.
+    std::map<int, int> counted_;
     // As last asked for, written again when a write failed: the writer
     // drops what was handed over after it.
     std::optional<std::vector<Entrant>> entrantsAsked_;

@@ -17,6 +17,10 @@ void ListKeeper::keepRules(const ResultRules& rules)
 void ListKeeper::keepCountedRead(int bib, std::optional<int> record)
 {
     readsDue_[bib] = record;
+    if (record)
+        counted_[bib] = *record;
+    else
+        counted_.erase(bib);
     writeEventDue();
 }
 
@@ -59,16 +63,3 @@ ResultRules ListKeeper::keptRules() const
     return read<ResultRules>([](ListStore& store) { return store.rules(); });
 }
 
-std::map<int, int> ListKeeper::countedReads() const
-{
-    std::map<int, int> counted;
-    if (current_)
-        counted = read<std::map<int, int>>([list = *current_](ListStore& store) { return store.countedReads(list); });
-    for (const auto& [bib, record] : readsDue_) {
-        if (record)
-            counted[bib] = *record;
-        else
-            counted.erase(bib);
-    }
-    return counted;
-}

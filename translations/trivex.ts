@@ -854,6 +854,10 @@ Built with Qt %3 (GNU LGPL version 3), hidapi %4 (BSD licence), SQLite %5 (publi
         <source>The disk has not yet taken the last changes of the list on screen. Exit all the same, and lose them?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The disk of the kept lists is slow to answer: they could not be read just now. Try again in a moment.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ResultsController</name>

@@ -6,12 +6,14 @@
 #include "app/kept_lists_window.h"
 #include "emulator/sample_race.h"
 #include "lists/list_store.h"
+#include "support/held_sync_vfs.h"
 #include "support/scripted_prompt.h"
 #include "presentation/focus_scroll_bar.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
 
 #include <QAccessible>
 #include <QAction>
@@ -352,6 +354,46 @@ TEST(KeptLists, NotKeptIsShownUntilItChangesAndASecondCopyTakesOver)
     EXPECT_EQ(exits, 1) << "nothing left to lose: no question";
     EXPECT_EQ(prompt.questions.size(), 2);
     EXPECT_EQ(r.app->keeper().keptEntrants().size(), 1u) << "the start list written with the list";
+}
+
+// Exit on a disk slow to take the last mark waits for it and says so; a disk
+// that takes longer than the bound is asked about, never waited for in
+// silence or for ever.
+TEST(KeptLists, ExitWaitsForTheDiskBoundedAndTold)
+{
+    const struct {
+        const char* what;
+        int letGoAfterMs;
+        bool asked;
+    } cases[] = {{"the disk takes it within the bound", 200, false}, {"it takes longer", 4000, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        HeldSyncVfs disk;
+        ScriptedPrompt prompt;
+        AppRig r(SampleRace(36000000, 7, 20), true, &prompt, {}, dir.path(), 2000);
+        r.loadAndDownload();
+        ASSERT_TRUE(r.app->keeper().waitUntilWritten(20000));
+        disk.hold();
+        r.clickLine(5);
+        ASSERT_TRUE(disk.waitUntilWaiting(1, 20000)) << "the mark is in its sync";
+        std::thread letGo([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(c.letGoAfterMs));
+            disk.release();
+        });
+        prompt.answers = {false};
+        r.click(AppRig::Button::Exit);
+        EXPECT_EQ(Told(r), "Writing the kept lists to the disk before the end…");
+        EXPECT_EQ(prompt.questions.size(), c.asked ? 1u : 0u);
+        EXPECT_EQ(r.exitRequests, c.asked ? 0 : 1);
+        letGo.join();
+        if (c.asked) {
+            ASSERT_TRUE(prompt.questions[0].startsWith("The disk has not yet taken")) << prompt.questions[0].toStdString();
+            r.click(AppRig::Button::Exit);
+            EXPECT_EQ(r.exitRequests, 1) << "nothing left to lose: no question";
+        }
+        EXPECT_EQ(r.app->keeper().lists().front().marks, 1);
+    }
 }
 
 // A lock left by a copy on another computer (a home on a stick) is never a

@@ -191,6 +191,9 @@ TEST(ListKeeper, ASyncThatHangsHoldsOnlyTheWriter)
     k.keeper.keepEntrants({one});
     EXPECT_TRUE(k.keeper.writing());
     EXPECT_FALSE(k.keeper.waitUntilWritten(50)) << "a wait for the disk is bounded";
+    // A read behind the held sync gives up, and says it did, not that there is nothing.
+    EXPECT_TRUE(k.keeper.lists().empty());
+    EXPECT_TRUE(k.keeper.lastReadLate());
     done = true;
     EXPECT_FALSE(watchdogLetGo) << "a change waited for the sync";
     disk.release();

@@ -46,7 +46,8 @@ struct AppRig {
     }
 
     AppRig(std::vector<TimerRecordBytes> memory, bool withUnit, OperatorPrompt* prompt,
-           EmulatedUnitOptions options = {}, const QString& listsFolder = {})
+           EmulatedUnitOptions options = {}, const QString& listsFolder = {},
+           int listsEndWaitMs = KeptListsController::EndWaitMs)
         : unit(clock, std::move(memory), options)
     {
         hid.addOtherDevice("keyboard", 0x046D, 0xC31C);
@@ -54,7 +55,7 @@ struct AppRig {
             hid.addUnit("unit", unit);
         app = std::make_unique<TimerApplication>(
             ApplicationPorts{.hid = hid, .clock = clock, .prompt = prompt, .scheduler = &scheduler,
-                             .listsFolder = listsFolder});
+                             .listsFolder = listsFolder, .listsEndWaitMs = listsEndWaitMs});
         QObject::connect(app.get(), &TimerApplication::linkStatusShown,
                          [this](const QString& c) { captions << c; });
         QObject::connect(app.get(), &TimerApplication::exitRequested, [this] { ++exitRequests; });

@@ -18,7 +18,9 @@ struct Gate {
     int delayMs = 0;
 };
 
-Gate* gate = nullptr;
+// One for the process: a file opened through an earlier one goes on through it.
+Gate theGate;
+Gate* const gate = &theGate;
 sqlite3_vfs* real = nullptr;
 sqlite3_vfs held;
 sqlite3_io_methods methods;
@@ -92,8 +94,12 @@ int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* f, int flags, int* o
 
 HeldSyncVfs::HeldSyncVfs(int delayMs)
 {
-    gate = new Gate;
-    gate->delayMs = delayMs;
+    {
+        const std::lock_guard g(gate->lock);
+        gate->held = false;
+        gate->syncs = 0;
+        gate->delayMs = delayMs;
+    }
     sqlite3_initialize();
     real = sqlite3_vfs_find(nullptr);
     MakeMethods();
@@ -125,7 +131,6 @@ HeldSyncVfs::~HeldSyncVfs()
     release();
     sqlite3_vfs_unregister(&held);
     sqlite3_vfs_register(real, 1);
-    // A file still open through it goes on through the same gate.
 }
 
 void HeldSyncVfs::hold()
