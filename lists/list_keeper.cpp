@@ -100,6 +100,11 @@ void ListKeeper::takeNews()
         opened(news.opened->opening, news.opened->nextList, news.opened->listFound);
     if (news.failed && open_)
         fail(*news.failed);
+    if (news.written && open_ && std::exchange(awaitingResumed_, false)) {
+        toldStopped_ = false;
+        if (resumed_)
+            resumed_();
+    }
 }
 
 bool ListKeeper::waitUntilWritten(int waitMs) { return !writer_ || writer_->waitUntilWritten(waitMs); }
@@ -185,11 +190,10 @@ void ListKeeper::look(const RecordTableState& table, TimeDisplay display)
         write(change);
     }
     writeEventDue();
-    // Said only once what was on screen is written.
+    // Said once what was on screen is on the disk.
     if (std::exchange(resuming_, false) && keeping()) {
-        toldStopped_ = false;
-        if (resumed_)
-            resumed_();
+        awaitingResumed_ = true;
+        writer_->write([](ListStore&) { return true; }, true);
     }
 }
 
@@ -232,6 +236,7 @@ void ListKeeper::write(const KeptListChange& change)
 void ListKeeper::fail(const QString& why)
 {
     open_ = false;
+    awaitingResumed_ = false;
     stopped_ = true;
     triedAtMs_ = nowMs_();
     // What is on screen now is written in full when the store is back, and

@@ -124,6 +124,8 @@ private:
     // The operator was told that keeping stopped, and not yet that it resumed.
     bool toldStopped_ = false;
     bool resuming_ = false;
+    // Everything on screen was handed over after keeping resumed; told once it is on the disk.
+    bool awaitingResumed_ = false;
     // The next look writes all the table holds, not only what changed.
     bool writeAll_ = false;
     std::int64_t triedAtMs_ = 0;

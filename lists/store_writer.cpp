@@ -1,5 +1,6 @@
 #include "lists/store_writer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -14,6 +15,7 @@ struct Task {
     StoreWriter::Job job;
     std::function<void(ListStore&)> read;
     bool takeOver = false;
+    bool tellWritten = false;
     std::optional<std::int64_t> list;
     std::uint64_t number = 0;
 };
@@ -113,8 +115,13 @@ bool StoreWriter::Shared::writeAll(std::vector<Task>& writes)
                     return false;
             return true;
         });
-    if (ok)
-        return false;
+    if (ok) {
+        if (std::none_of(writes.begin(), writes.end(), [](const Task& w) { return w.tellWritten; }))
+            return false;
+        const std::lock_guard held(lock);
+        news.written = true;
+        return true;
+    }
     const QString why = store->lastError();
     store->close();
     const std::lock_guard held(lock);
@@ -147,12 +154,13 @@ StoreWriter::~StoreWriter()
     shared_->done.wait_for(held, std::chrono::milliseconds(EndWaitMs), [this] { return shared_->ended; });
 }
 
-void StoreWriter::write(Job job)
+void StoreWriter::write(Job job, bool tellWritten)
 {
     {
         const std::lock_guard held(shared_->lock);
         Task& task = shared_->tasks.emplace_back();
         task.job = std::move(job);
+        task.tellWritten = tellWritten;
         task.number = ++shared_->handedOver;
     }
     shared_->handed.notify_all();

@@ -29,7 +29,8 @@ public:
     QString folder() const { return folder_; }
 
     // False from the job: the write failed, and the store's words say why.
-    void write(Job job);
+    // With `tellWritten`, its commit is news.
+    void write(Job job, bool tellWritten = false);
     // Opens the store, or takes over the lock a copy on another computer left;
     // the answer comes as news. `list` is looked for in the store opened.
     void open(bool takeOver, std::optional<std::int64_t> list);
@@ -59,6 +60,8 @@ public:
         std::optional<Opened> opened;
         // SQLite's or the system's words for the write that failed.
         std::optional<QString> failed;
+        // A write to be told of is on the disk.
+        bool written = false;
     };
     // What happened since last asked: an opening ended, a write failed.
     News takeNews();

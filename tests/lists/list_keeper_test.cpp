@@ -43,11 +43,12 @@ void Mark(ListKeeper& keeper, RecordTableState& table, int number, int mark)
 }
 
 // Everything handed to the writer is on the disk, and what it told (an
-// opening, a write that failed) has been acted on, as the program's next
-// turns of the event loop do.
+// opening, a write that failed, a write on the disk) has been acted on, as
+// the program's next turns of the event loop do: an opening asked for, what
+// it lets be written, and that news.
 void Settle(ListKeeper& keeper, const RecordTableState& table)
 {
-    for (int round = 0; round < 2; ++round) {
+    for (int round = 0; round < 3; ++round) {
         ASSERT_TRUE(keeper.waitUntilWritten(20000));
         keeper.sync(table, TimeDisplay::Seconds);
     }
