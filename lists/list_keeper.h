@@ -40,8 +40,9 @@ public:
     void setOpenedListener(std::function<void(const ListStore::Opening&)> opened) { opened_ = std::move(opened); }
     // Opens the store, or takes over the lock a copy on another computer left.
     void open(bool takeOver = false);
-    // An opening asked for has not been told yet.
-    bool opening() const { return opening_; }
+    // An opening asked for by open() has not been told yet (the keeper's own
+    // openings after keeping stopped are not counted).
+    bool opening() const { return opening_ && !mending_; }
     // Keeping has stopped and is being tried again.
     bool stopped() const { return stopped_; }
     // The last read found nothing because the disk did not answer in time.
