@@ -5,6 +5,7 @@
 #include "support/app_rig.h"
 
 #include "lists/list_store.h"
+#include "support/held_sync_vfs.h"
 #include "support/test_arguments.h"
 
 #include <gtest/gtest.h>
@@ -39,12 +40,14 @@ int Filed(const RecordTableState& table)
 }
 
 // The child: downloads slowly, saying after every tick how many records it
-// holds; then marks a line and says so; then waits to be killed.
+// holds; then marks a line and says so; then waits to be killed. Its disk
+// takes as long over each sync as it is told.
 TEST(KilledProgram, DISABLED_Child)
 {
     const QString folder = TestArgument("lists");
     if (folder.isEmpty())
         GTEST_SKIP() << "run by KilledProgram.EveryRecordAndMarkBeforeTheKillIsKept";
+    HeldSyncVfs disk(TestArgument("sync-ms").toInt());
     AppRig r(true, Records, nullptr, folder);
     r.load();
     r.getMemory();
@@ -64,11 +67,15 @@ struct Kill {
     // The child's line after which it is killed.
     const char* said;
     int atLeast;
+    int syncMs = 0;
 };
 
 TEST(KilledProgram, EveryRecordAndMarkBeforeTheKillIsKept)
 {
-    const Kill kills[] = {{"in the middle of a download", "filed", 20}, {"right after a mark", "marked", 0}};
+    const Kill kills[] = {{"in the middle of a download", "filed", 20},
+                          {"right after a mark", "marked", 0},
+                          {"in the middle of a download, each sync 200 ms", "filed", 20, 200},
+                          {"right after a mark, each sync 200 ms", "marked", 0, 200}};
     const auto memory = SampleRace(36000000, 7, Records);
     for (const Kill& k : kills) {
         SCOPED_TRACE(k.when);
@@ -77,7 +84,7 @@ TEST(KilledProgram, EveryRecordAndMarkBeforeTheKillIsKept)
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath(),
                     {"--gtest_also_run_disabled_tests", "--gtest_filter=KilledProgram.DISABLED_Child",
-                     "--lists=" + dir.path()});
+                     "--lists=" + dir.path(), QStringLiteral("--sync-ms=%1").arg(k.syncMs)});
         ASSERT_TRUE(child.waitForStarted(20000));
         int said = -1;
         QElapsedTimer waited;
