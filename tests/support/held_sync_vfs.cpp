@@ -103,26 +103,13 @@ HeldSyncVfs::HeldSyncVfs(int delayMs)
     sqlite3_initialize();
     real = sqlite3_vfs_find(nullptr);
     MakeMethods();
+    // Everything else as the system's own, which finds what it needs of its
+    // own through the same fields.
     held = *real;
     held.zName = "held-sync";
     held.szOsFile = static_cast<int>(sizeof(HeldFile)) + real->szOsFile;
     held.pNext = nullptr;
     held.xOpen = Open;
-    held.xDelete = [](sqlite3_vfs*, const char* n, int s) { return real->xDelete(real, n, s); };
-    held.xAccess = [](sqlite3_vfs*, const char* n, int fl, int* r) { return real->xAccess(real, n, fl, r); };
-    held.xFullPathname = [](sqlite3_vfs*, const char* n, int s, char* o) { return real->xFullPathname(real, n, s, o); };
-    held.xDlOpen = [](sqlite3_vfs*, const char* n) { return real->xDlOpen(real, n); };
-    held.xDlError = [](sqlite3_vfs*, int n, char* m) { real->xDlError(real, n, m); };
-    held.xDlSym = [](sqlite3_vfs*, void* h, const char* s) { return real->xDlSym(real, h, s); };
-    held.xDlClose = [](sqlite3_vfs*, void* h) { real->xDlClose(real, h); };
-    held.xRandomness = [](sqlite3_vfs*, int n, char* o) { return real->xRandomness(real, n, o); };
-    held.xSleep = [](sqlite3_vfs*, int us) { return real->xSleep(real, us); };
-    held.xCurrentTime = [](sqlite3_vfs*, double* t) { return real->xCurrentTime(real, t); };
-    held.xGetLastError = [](sqlite3_vfs*, int n, char* m) { return real->xGetLastError(real, n, m); };
-    held.xCurrentTimeInt64 = [](sqlite3_vfs*, sqlite3_int64* t) { return real->xCurrentTimeInt64(real, t); };
-    held.xSetSystemCall = [](sqlite3_vfs*, const char* n, sqlite3_syscall_ptr p) { return real->xSetSystemCall(real, n, p); };
-    held.xGetSystemCall = [](sqlite3_vfs*, const char* n) { return real->xGetSystemCall(real, n); };
-    held.xNextSystemCall = [](sqlite3_vfs*, const char* n) { return real->xNextSystemCall(real, n); };
     sqlite3_vfs_register(&held, 1);
 }
 
