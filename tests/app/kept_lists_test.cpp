@@ -343,7 +343,7 @@ TEST(KeptLists, NotKeptIsShownUntilItChangesAndASecondCopyTakesOver)
     first.reset();
     r.clock.advanceUs(ListKeeper::RetryMs * 1000);
     r.clickLine(5);
-    // Opened again on the writer's thread, and told once the list is handed to it.
+    // Opened again on the writer's thread, and told once the list is on the disk.
     EXPECT_TRUE(QTest::qWaitFor([&] { return notice.isHidden(); }));
     EXPECT_EQ(Told(r), "The lists are being kept again: the list on screen and every mark are on the disk now.");
     const auto lists = r.app->keeper().lists();
